@@ -1,0 +1,101 @@
+#pragma once
+#include <cstdint>
+
+#include "catalogue/enumeracoes.h"
+#include "catalogue/texto.h"
+#include "catalogue/valor_fixo.h"
+
+namespace quelb {
+
+// The catalogue only holds values: it validates and converts nothing. What a
+// writer makes of an odd value (empty text, negative code, too wide) is the
+// writer's business.
+
+class TQuelbCargaBalSetor {
+public:
+    int32_t Codigo = 0;
+    Texto Descricao;
+};
+
+class TQuelbCargaBalNutricional {
+public:
+    TQuelbCargaBalNutricional() { Limpar(); }
+
+    // Resets every value to its default, except Descricao.
+    void Limpar();
+
+    int32_t Codigo;
+    Texto Descricao;
+    int32_t Qtd;
+    TQuelbCargaBalNutriUndPorcao UndPorcao;
+    int32_t PartInteira;
+    TQuelbCargaBalNutriPartdecimal PartDecimal;
+    TQuelbCargaBalNutriMedCaseira MedCaseira;
+    int32_t ValorEnergetico;
+    TValorFixo Carboidrato;
+    TValorFixo Proteina;
+    TValorFixo GorduraTotal;
+    TValorFixo GorduraSaturada;
+    TValorFixo GorduraTrans;
+    TValorFixo Fibra;
+    TValorFixo Sodio;
+};
+
+class TQuelbCargaBalTaras {
+public:
+    int32_t Codigo = 0;
+    Texto Descricao;
+    TValorFixo Valor;
+};
+
+class TQuelbCargaBalFornecedor {
+public:
+    int16_t Codigo = 0;
+    Texto Observacao;
+    Texto Descricao1;
+    Texto Descricao2;
+    Texto Descricao3;
+    Texto Descricao4;
+    Texto Descricao5;
+};
+
+class TQuelbCargaBalInformacaoExtra {
+public:
+    int32_t Codigo = 0;
+    Texto Observacao;
+    Texto Receita;
+};
+
+// One product. Its five records are held by value: they exist as long as the
+// item does and are never absent; assigning one replaces its contents.
+class TQuelbCargaBalItem {
+public:
+    int32_t Tecla = 0;
+    TValorFixo ValorVenda;
+    int16_t ModeloEtiqueta = 0;
+    Texto Descricao;
+    int32_t Codigo = 0;
+    TQuelbCargaBalTipoVenda Tipo = tpvPeso;
+    int16_t Validade = 0;
+    TQuelbCargaBalTipoValidade TipoValidade = tpvDias;
+    TQuelbCargaBalSetor Setor;
+    TQuelbCargaBalNutricional Nutricional;
+    TQuelbCargaBalTaras Tara;
+    TQuelbCargaBalFornecedor Fornecedor;
+    int32_t CodigoTexto1 = 0;
+    int32_t CodigoTexto2 = 0;
+    int32_t CodigoTexto3 = 0;
+    int32_t CodigoInfoNutr = 0;
+    int32_t CodigoTara = 0;
+    int16_t CodigoFornecedor = 0;
+    Texto EAN13Fornecedor;
+    TQuelbCargaBalInformacaoExtra InformacaoExtra;
+
+    // The extra-information code that the Filizola and Toledo loads write.
+    // For those models a text shorter than three characters has no record
+    // (code 0), and a text without a code of its own takes the item's code;
+    // the change stays in the item. Other models get the stored code as is.
+    int32_t CodigoInformacaoExtra(TQuelbCargaBalModelo AModelo);
+};
+
+}  // namespace quelb

@@ -1,0 +1,105 @@
+#include "catalogue/texto.h"
+
+#include <cstdint>
+
+namespace quelb {
+
+std::string ParaUtf8(std::u16string_view ATexto) {
+    std::string r;
+    r.reserve(ATexto.size());
+    for (size_t i = 0; i < ATexto.size(); ++i) {
+        uint32_t c = ATexto[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < ATexto.size() && ATexto[i + 1] >= 0xDC00 &&
+            ATexto[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (ATexto[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            r += static_cast<char>(c);
+        } else if (c < 0x800) {
+            r += static_cast<char>(0xC0 | (c >> 6));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            r += static_cast<char>(0xE0 | (c >> 12));
+            r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            r += static_cast<char>(0xF0 | (c >> 18));
+            r += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return r;
+}
+
+namespace {
+
+// Decodes one scalar value at ABytes[i]; returns its byte length, or 0 when
+// the sequence is ill-formed (overlong, surrogate, beyond U+10FFFF, cut).
+size_t DecodificarUtf8(std::string_view ABytes, size_t i, uint32_t& c) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(ABytes[k]); };
+    const unsigned char b0 = b(i);
+    size_t n;
+    uint32_t minimo;
+    if (b0 < 0x80) {
+        c = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        n = 2, c = b0 & 0x1F, minimo = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        n = 3, c = b0 & 0x0F, minimo = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        n = 4, c = b0 & 0x07, minimo = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + n > ABytes.size()) return 0;
+    for (size_t k = 1; k < n; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (b(i + k) & 0x3F);
+    }
+    if (c < minimo || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return n;
+}
+
+void AcrescentarUtf16(uint32_t c, std::u16string& ADestino) {
+    if (c < 0x10000) {
+        ADestino += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        ADestino += static_cast<char16_t>(0xD800 + (c >> 10));
+        ADestino += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+}  // namespace
+
+bool DeUtf8(std::string_view ABytes, std::u16string& ADestino) {
+    ADestino.reserve(ADestino.size() + ABytes.size());
+    for (size_t i = 0; i < ABytes.size();) {
+        uint32_t c;
+        const size_t n = DecodificarUtf8(ABytes, i, c);
+        if (n == 0) return false;
+        AcrescentarUtf16(c, ADestino);
+        i += n;
+    }
+    return true;
+}
+
+std::u16string DeUtf8(std::string_view ABytes) {
+    std::u16string r;
+    r.reserve(ABytes.size());
+    for (size_t i = 0; i < ABytes.size();) {
+        uint32_t c;
+        size_t n = DecodificarUtf8(ABytes, i, c);
+        if (n == 0) c = 0xFFFD, n = 1;
+        AcrescentarUtf16(c, r);
+        i += n;
+    }
+    return r;
+}
+
+}  // namespace quelb

@@ -1,0 +1,7 @@
+#include "generator/escritores.h"
+
+namespace quelb {
+
+void GerarFilizola(TQuelbCargaBal&, TListaLinhas&, TListaLinhas&, TListaLinhas&, TListaLinhas&) {}
+
+}  // namespace quelb

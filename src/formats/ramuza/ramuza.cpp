@@ -1,0 +1,7 @@
+#include "generator/escritores.h"
+
+namespace quelb {
+
+void GerarRamuza(TQuelbCargaBal&, TListaLinhas&) {}
+
+}  // namespace quelb

@@ -1,0 +1,138 @@
+// The four exported functions. Every failure is caught here and returned as
+// text; nothing thrown ever reaches the host.
+#include <memory>
+#include <new>
+#include <string>
+
+#include "catalogue/texto.h"
+#include "generator/gerador.h"
+#include "interface/conversao.h"
+#include "platform/plataforma.h"
+#include "quelb/cargabal.h"
+
+#if defined(_WIN32)
+#define QUELB_EXPORTA
+#else
+#define QUELB_EXPORTA __attribute__((visibility("default")))
+#endif
+
+namespace quelb {
+namespace {
+
+const char* const Ok = "OK";
+
+// The one generator of the loaded library, created by the first Inicializar.
+std::unique_ptr<TQuelbCargaBal> Gerador;
+
+// Holds the text of the latest failure for the host.
+std::string Resultado;
+
+Texto Argumento(const char* ATexto) {
+    return ATexto ? plataforma::DeCodigoPagina(ATexto) : Texto();
+}
+
+const char* Falha(const std::u16string& AMensagem) noexcept {
+    try {
+        Resultado.clear();
+        plataforma::ParaCodigoPagina(AMensagem, Resultado);
+        return Resultado.c_str();
+    } catch (...) {
+        return "Out of memory";
+    }
+}
+
+// Runs a call and turns any failure into its message.
+template <class F>
+const char* Proteger(F&& AChamada) noexcept {
+    try {
+        AChamada();
+        return Ok;
+    } catch (const EQuelbErro& e) {
+        return Falha(e.Mensagem());
+    } catch (const std::bad_alloc&) {
+        return "Out of memory";
+    } catch (const std::exception& e) {
+        return Falha(DeUtf8(e.what()));
+    } catch (...) {
+        return "Erro desconhecido";
+    }
+}
+
+TQuelbCargaBal& GeradorInicializado(const char16_t* AFuncao) {
+    if (!Gerador)
+        throw EQuelbErro(u"Biblioteca não inicializada: chame Inicializar antes de " + Texto(AFuncao) + u".");
+    return *Gerador;
+}
+
+Texto NomesAceitos(const char* const* ANomes, size_t AQuantidade) {
+    Texto r;
+    for (size_t i = 0; i < AQuantidade; ++i) {
+        if (i) r += u", ";
+        r += DeUtf8(ANomes[i]);
+    }
+    return r;
+}
+
+}  // namespace
+}  // namespace quelb
+
+using namespace quelb;
+
+extern "C" {
+
+QUELB_EXPORTA const char* QUELB_CALL Inicializar(const char* Modelo) {
+    return Proteger([&] {
+        if (!Gerador) Gerador = std::make_unique<TQuelbCargaBal>();
+        const Texto nome = Argumento(Modelo);
+        const auto modelo = ModeloPorNome(nome);
+        if (!modelo)
+            throw EQuelbErro(u"Modelo de balança desconhecido: \"" + nome + u"\". Modelos aceitos: " +
+                             NomesAceitos(NomesModelo, std::size(NomesModelo)) + u".");
+        Gerador->Modelo = *modelo;
+    });
+}
+
+QUELB_EXPORTA const char* QUELB_CALL LimparItems(void) {
+    return Proteger([] { GeradorInicializado(u"LimparItems").Produtos().Clear(); });
+}
+
+QUELB_EXPORTA const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* TipoVenda,
+                                                   const char* Codigo, const char* Descricao,
+                                                   const char* Validade, int32_t /*Reservado*/,
+                                                   const char* Tecla, const char* SetorCodigo,
+                                                   const char* SetorDescricao, double ValorVenda) {
+    return Proteger([&] {
+        TQuelbCargaBalItem& item = GeradorInicializado(u"AdicionarItem").Produtos().New();
+        // Field by field, in this order: after a failure the item stays with
+        // the fields set so far.
+        item.ModeloEtiqueta = static_cast<int16_t>(ConverterInteiro(Argumento(ModeloEtiqueta)));
+        const Texto tipo = Argumento(TipoVenda);
+        const auto tipoVenda = TipoVendaPorNome(tipo);
+        if (!tipoVenda)
+            throw EQuelbErro(u"Tipo de venda desconhecido: \"" + tipo + u"\". Tipos aceitos: " +
+                             NomesAceitos(NomesTipoVenda, std::size(NomesTipoVenda)) + u".");
+        item.Tipo = *tipoVenda;
+        item.Codigo = ConverterInteiro(Argumento(Codigo));
+        item.Descricao = Argumento(Descricao);
+        item.ValorVenda = ConverterPreco(ValorVenda);
+        if (Validade && *Validade) item.Validade = static_cast<int16_t>(ConverterInteiro(Argumento(Validade)));
+        if (Tecla && *Tecla) item.Tecla = ConverterInteiro(Argumento(Tecla));
+        item.Setor.Codigo = ConverterInteiro(Argumento(SetorCodigo));
+        item.Setor.Descricao = Argumento(SetorDescricao);
+    });
+}
+
+QUELB_EXPORTA const char* QUELB_CALL GerarArquivos(const char* Diretorio) {
+    return Proteger([&] {
+        const Texto diretorio = Argumento(Diretorio);
+        if (Gerador) {
+            Gerador->GerarArquivos(diretorio);
+            return;
+        }
+        // Without a generator the two directory checks still come first.
+        TQuelbCargaBal::ValidarDiretorio(diretorio);
+        GeradorInicializado(u"GerarArquivos");
+    });
+}
+
+}  // extern "C"

@@ -1,0 +1,54 @@
+#pragma once
+// The one door to the operating system: the 8-bit code page, the user
+// locale's number format, case-insensitive comparison and files. A POSIX and
+// a Win32 implementation stand behind it; nothing else in the library
+// includes system headers for these things.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quelb::plataforma {
+
+// ---- 8-bit code page (host texts, returned messages, load files) ----
+
+// Host bytes to UTF-16.
+std::u16string DeCodigoPagina(std::string_view ABytes);
+// UTF-16 to host bytes, appended to ADestino. A character the code page
+// cannot represent becomes its replacement ("?" or a best fit).
+void ParaCodigoPagina(std::u16string_view ATexto, std::string& ADestino);
+std::string ParaCodigoPagina(std::u16string_view ATexto);
+// True when the code page is UTF-8 (files then start with a byte-order mark).
+bool CodigoPaginaEhUtf8();
+
+// ---- Number format of the user's locale, captured when the library loads ----
+
+struct TFormatoNumerico {
+    char16_t SeparadorDecimal = u'.';
+    char16_t SeparadorMilhar = u',';
+};
+const TFormatoNumerico& FormatoNumerico();
+// For tests and embedding programs: replaces the captured format.
+void DefinirFormatoNumerico(const TFormatoNumerico& AFormato);
+
+// ---- Case-insensitive comparison of whole lines ----
+
+// Equal ignoring letter case, by the user locale's rules.
+bool IguaisSemCaixa(std::u16string_view A, std::u16string_view B);
+// A hash that agrees with IguaisSemCaixa: equal texts give equal hashes.
+uint64_t HashSemCaixa(std::u16string_view ATexto);
+
+// ---- Files ----
+
+// The path delimiter ("/" here, "\" on Windows).
+char16_t DelimitadorCaminho();
+// True when ACaminho names a directory (a link to one counts).
+bool DiretorioExiste(const std::u16string& ACaminho);
+
+struct TResultadoGravacao {
+    enum TSituacao { Gravado, FalhaCriar, FalhaEscrita } Situacao = Gravado;
+    std::u16string Causa;  // the system's description, for FalhaCriar
+};
+// Creates (or replaces) the file and writes ABytes into it.
+TResultadoGravacao GravarArquivo(const std::u16string& ACaminho, std::string_view ABytes);
+
+}  // namespace quelb::plataforma

@@ -1,0 +1,94 @@
+/* Loads the shared library with dlopen and drives the four functions as a
+ * point-of-sale program does. Usage: host_c path/to/libquelbcargabal.so */
+#include <dlfcn.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "quelb/cargabal.h"
+
+typedef const char*(QUELB_CALL* FnInicializar)(const char*);
+typedef const char*(QUELB_CALL* FnLimpar)(void);
+typedef const char*(QUELB_CALL* FnAdicionar)(const char*, const char*, const char*, const char*,
+                                             const char*, int32_t, const char*, const char*,
+                                             const char*, double);
+typedef const char*(QUELB_CALL* FnGerar)(const char*);
+
+static int falhas = 0;
+
+static void confere(const char* caso, const char* obtido, const char* esperado) {
+    if (obtido == NULL || strcmp(obtido, esperado) != 0) {
+        fprintf(stderr, "FALHA %s: obtido \"%s\", esperado \"%s\"\n", caso, obtido ? obtido : "(nulo)",
+                esperado);
+        ++falhas;
+    } else {
+        printf("ok %s\n", caso);
+    }
+}
+
+static long tamanho_arquivo(const char* caminho) {
+    struct stat st;
+    return stat(caminho, &st) == 0 ? (long)st.st_size : -1;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "uso: %s biblioteca\n", argv[0]);
+        return 2;
+    }
+    void* lib = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+    if (!lib) {
+        fprintf(stderr, "dlopen: %s\n", dlerror());
+        return 2;
+    }
+    FnInicializar Inicializar_ = (FnInicializar)dlsym(lib, "Inicializar");
+    FnLimpar LimparItems_ = (FnLimpar)dlsym(lib, "LimparItems");
+    FnAdicionar AdicionarItem_ = (FnAdicionar)dlsym(lib, "AdicionarItem");
+    FnGerar GerarArquivos_ = (FnGerar)dlsym(lib, "GerarArquivos");
+    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_) {
+        fprintf(stderr, "funções ausentes\n");
+        return 2;
+    }
+
+    /* Before Inicializar: the directory checks come first, then a clear error. */
+    confere("gerar antes de inicializar, diretorio vazio", GerarArquivos_(""),
+            "Informe o diret\xf3rio onde ser\xe3o gerados os arquivos de carga!");
+    const char* sem = LimparItems_();
+    if (strstr(sem, "Inicializar") == NULL) {
+        fprintf(stderr, "FALHA limpar antes de inicializar: \"%s\"\n", sem);
+        ++falhas;
+    }
+
+    confere("inicializar", Inicializar_("modFilizola"), "OK");
+    confere("limpar", LimparItems_(), "OK");
+    confere("adicionar", AdicionarItem_("0", "tpvPeso", "42", "P\xe3o franc\xeas", "3", 0, "", "1", "Padaria", 12.5),
+            "OK");
+    confere("modelo em maiusculas", strncmp(Inicializar_("MODTOLEDO"), "OK", 3) == 0 ? "OK" : "erro", "erro");
+    confere("segundo inicializar", Inicializar_("modUrano"), "OK");
+    confere("codigo invalido", AdicionarItem_("0", "tpvPeso", "abc", "x", NULL, 0, NULL, "0", "", 1.0),
+            "'abc' is not a valid integer value");
+    confere("diretorio inexistente", GerarArquivos_("/nao/existe/mesmo"), "Diretorio informado n\xe3o existe!");
+
+    char dir[] = "/tmp/quelb_host_c_XXXXXX";
+    if (!mkdtemp(dir)) {
+        perror("mkdtemp");
+        return 2;
+    }
+    confere("limpar de novo", LimparItems_(), "OK");
+    confere("sem produtos", GerarArquivos_(dir), "N\xe3o foram informados os produtos para a gera\xe7\xe3o!");
+    confere("adicionar 2", AdicionarItem_("1", "tpvUnidade", "7", "Queijo", "", 0, "", "0", "", 1.99), "OK");
+    confere("gerar urano", GerarArquivos_(dir), "OK");
+    char caminho[256];
+    snprintf(caminho, sizeof caminho, "%s/PRODUTOS.TXT", dir);
+    if (tamanho_arquivo(caminho) <= 0) {
+        fprintf(stderr, "FALHA: %s não foi gravado\n", caminho);
+        ++falhas;
+    }
+    unlink(caminho);
+    rmdir(dir);
+    dlclose(lib);
+    printf("%d falha(s)\n", falhas);
+    return falhas ? 1 : 0;
+}
