@@ -7,6 +7,7 @@
 #include "catalogue/texto.h"
 #include "generator/gerador.h"
 #include "interface/conversao.h"
+#include "interface/exportadas.h"
 #include "platform/plataforma.h"
 #include "quelb/cargabal.h"
 
@@ -74,6 +75,9 @@ Texto NomesAceitos(const char* const* ANomes, size_t AQuantidade) {
 }
 
 }  // namespace
+
+TQuelbCargaBal* GeradorCompartilhado() { return Gerador.get(); }
+
 }  // namespace quelb
 
 using namespace quelb;
