@@ -1,7 +1,42 @@
+#include "formats/filizola/registros_filizola.h"
 #include "generator/escritores.h"
 
 namespace quelb {
 
-void GerarFilizola(TQuelbCargaBal&, TListaLinhas&, TListaLinhas&, TListaLinhas&, TListaLinhas&) {}
+void GerarFilizola(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& ASetores,
+                   TListaLinhas& ANutricionais, TListaLinhas& AReceitas) {
+    const int32_t total = AGerador.Produtos().Count();
+    TRegistro r;
+    int32_t posicao = 0;
+    for (const auto& p : AGerador.Produtos()) {
+        TQuelbCargaBalItem& item = *p;
+
+        RegistroItemFilizola(r, item);
+        AItens.Adicionar(r.linha());
+
+        // Sector records are not de-duplicated: one per item that has a
+        // sector name or a key.
+        if (!item.Setor.Descricao.empty() || item.Tecla > 0) {
+            RegistroSetorFilizola(r, item, posicao + 1);
+            ASetores.Adicionar(r.linha());
+        }
+
+        if (!item.Nutricional.Descricao.empty()) {
+            RegistroNutricionalFilizola(r, item);
+            ANutricionais.Adicionar(r.linha());
+        }
+
+        // The code is settled for every item (the change stays in the item),
+        // also when the text is too short to give a record.
+        const int32_t codigoInformacao = item.CodigoInformacaoExtra(modFilizola);
+        if (item.InformacaoExtra.Receita.size() > 2) {
+            RegistroInformacaoExtraFilizola(r, item, codigoInformacao);
+            AReceitas.AdicionarSeNova(r.linha());
+        }
+
+        AGerador.NotificarProduto(item, posicao, total);
+        ++posicao;
+    }
+}
 
 }  // namespace quelb

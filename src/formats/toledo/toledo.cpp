@@ -1,8 +1,75 @@
+#include "formats/toledo/registros_toledo.h"
 #include "generator/escritores.h"
 
 namespace quelb {
 
-void GerarToledo(TQuelbCargaBal&, TListaLinhas&, TListaLinhas&, TListaLinhas&, TListaLinhas&, TListaLinhas*,
-                 TListaLinhas*, int32_t) {}
+namespace {
+
+// The five auxiliary records of an MGV item, in their order. Each is written
+// only for a positive code (for the extra information: a text of three or
+// more characters), and only once: a record equal to one already in its list,
+// letter case aside, is dropped.
+void GerarAuxiliaresMGV(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao,
+                        TListaLinhas& ANutricionais, TListaLinhas& AReceitas, TListaLinhas& ATaras,
+                        TListaLinhas& AFornecedores, TListaLinhas& ASetores) {
+    if (AItem.InformacaoExtra.Receita.size() > 2) {
+        RegistroInformacaoExtraToledo(r, AItem.InformacaoExtra, ACodigoInformacao);
+        AReceitas.AdicionarSeNova(r.linha());
+    }
+    if (AItem.Nutricional.Codigo > 0) {
+        RegistroNutricionalToledo(r, AItem.Nutricional);
+        ANutricionais.AdicionarSeNova(r.linha());
+    }
+    if (AItem.Tara.Codigo > 0) {
+        RegistroTaraToledo(r, AItem.Tara);
+        ATaras.AdicionarSeNova(r.linha());
+    }
+    if (AItem.Fornecedor.Codigo > 0) {
+        RegistroFornecedorToledo(r, AItem.Fornecedor);
+        AFornecedores.AdicionarSeNova(r.linha());
+    }
+    if (AItem.Setor.Codigo > 0) {
+        RegistroSetorToledo(r, AItem.Setor);
+        ASetores.AdicionarSeNova(r.linha());
+    }
+}
+
+}  // namespace
+
+void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& ANutricionais,
+                 TListaLinhas& AReceitas, TListaLinhas& ATaras, TListaLinhas* AFornecedores,
+                 TListaLinhas* ASetores, int32_t AVariante) {
+    // MGV5 and MGV6 differ only in the model handed to CodigoInformacaoExtra,
+    // which treats both alike.
+    const TQuelbCargaBalModelo modeloMGV = AVariante == 3 ? modToledoMGV6 : modToledoMGV5;
+    const bool auxiliares = AVariante != 0 && AFornecedores != nullptr && ASetores != nullptr;
+
+    const int32_t total = AGerador.Produtos().Count();
+    TRegistro r;
+    int32_t posicao = 0;
+    for (const auto& p : AGerador.Produtos()) {
+        TQuelbCargaBalItem& item = *p;
+        if (AVariante == 0) {
+            // Plain Toledo: the item record alone, with the text inside it.
+            RegistroItemToledo(r, item);
+            AItens.Adicionar(r.linha());
+        } else {
+            int32_t codigoInformacao;
+            if (AVariante == 1) {
+                codigoInformacao = item.Codigo;  // the item is left unchanged
+                RegistroItemToledoMGV5Ver1(r, item);
+            } else {
+                codigoInformacao = item.CodigoInformacaoExtra(modeloMGV);
+                RegistroItemToledoMGV(r, item, codigoInformacao);
+            }
+            AItens.Adicionar(r.linha());
+            if (auxiliares)
+                GerarAuxiliaresMGV(r, item, codigoInformacao, ANutricionais, AReceitas, ATaras, *AFornecedores,
+                                   *ASetores);
+        }
+        AGerador.NotificarProduto(item, posicao, total);
+        ++posicao;
+    }
+}
 
 }  // namespace quelb
