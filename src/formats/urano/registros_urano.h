@@ -1,0 +1,47 @@
+#pragma once
+// The framed records that the Urano and Urano S loads share: the forty
+// characters common to an item's records, the nutrition record and the
+// recipe record. A framed record is a kind character, U+0002, fixed-width
+// fields, a hexadecimal checksum and U+0003.
+#include <string_view>
+
+#include "catalogue/item.h"
+#include "generator/lista_linhas.h"
+#include "generator/registro.h"
+#include "formats/urano/soma_caracteres.h"
+
+namespace quelb {
+
+inline constexpr char16_t InicioTexto = u'\x02';
+inline constexpr char16_t FimTexto = u'\x03';
+
+// Appends the checksum of AConteudo (at least four hexadecimal digits) and
+// the end-of-text mark to ARegistro.
+void FecharRegistroUrano(TRegistro& ARegistro, std::u16string_view AConteudo, TCaixaHexa ACaixa);
+
+// Builds the records of one item at a time into buffers reused across items.
+class TRegistrosUrano {
+public:
+    // The decimal separator of the price in every record built here.
+    explicit TRegistrosUrano(char16_t ASeparadorDecimal) : FSeparadorDecimal(ASeparadorDecimal) {}
+
+    // Builds the part common to the item's records (columns 3 to 42 when the
+    // price has nine characters). Call it first for each item.
+    void Preparar(const TQuelbCargaBalItem& AItem);
+
+    // The Urano product record (47 characters).
+    void AdicionarProduto(TListaLinhas& ALista);
+    // The nutrition record (256 characters), when Nutricional.Qtd > 0, then
+    // the recipe record (871 or 662), when the item has a recipe text.
+    void AdicionarNutricionalEReceita(const TQuelbCargaBalItem& AItem, TListaLinhas& ALista);
+
+private:
+    void AdicionarNutricional(TListaLinhas& ALista);
+    void AdicionarReceita(const TQuelbCargaBalItem& AItem, bool ATemNutricional, TListaLinhas& ALista);
+
+    char16_t FSeparadorDecimal;
+    TRegistro FComum;
+    TRegistro FRegistro;
+};
+
+}  // namespace quelb

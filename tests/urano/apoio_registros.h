@@ -1,0 +1,151 @@
+#pragma once
+// Helpers of the Urano and Ramuza writer tests: expected records assembled
+// from readable pieces, a printable form of records with control characters,
+// a number format set for one scope, and a generation into a temporary
+// directory.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "apoio/diretorio_temporario.h"
+#include "catalogue/texto.h"
+#include "catalogue/valor_fixo.h"
+#include "generator/gerador.h"
+#include "generator/lista_linhas.h"
+#include "platform/plataforma.h"
+
+namespace quelb::teste {
+
+// n copies of c.
+inline std::u16string n_de(size_t n, char16_t c) { return std::u16string(n, c); }
+// t filled with spaces on the right to n characters, or cut to its first n.
+inline std::u16string pd(std::u16string_view t, size_t n) {
+    std::u16string r(t.substr(0, n));
+    r.append(n - r.size(), u' ');
+    return r;
+}
+
+// An amount written as a decimal literal ("12.345", "-0.5"), turned into
+// ten-thousandths digit by digit: no binary float on the way.
+inline TValorFixo V(std::string_view ADecimal) {
+    bool negativo = !ADecimal.empty() && ADecimal[0] == '-';
+    if (negativo) ADecimal.remove_prefix(1);
+    int64_t inteiro = 0, fracao = 0;
+    int casas = 0;
+    bool depois = false;
+    for (char c : ADecimal) {
+        if (c == '.') {
+            depois = true;
+        } else if (!depois) {
+            inteiro = inteiro * 10 + (c - '0');
+        } else if (casas < 4) {
+            fracao = fracao * 10 + (c - '0');
+            ++casas;
+        }
+    }
+    for (; casas < 4; ++casas) fracao *= 10;
+    const int64_t d = inteiro * 10000 + fracao;
+    return TValorFixo::DeDezMilesimos(negativo ? -d : d);
+}
+
+// The record with every character below U+0020 shown as <hh> and every
+// character above U+007E as <U+hhhh>, so a failing comparison can be read.
+inline std::string Visivel(std::u16string_view t) {
+    std::string r;
+    char buf[16];
+    for (char16_t c : t) {
+        if (c < 0x20) {
+            std::snprintf(buf, sizeof buf, "<%02X>", static_cast<unsigned>(c));
+            r += buf;
+        } else if (c > 0x7E) {
+            std::snprintf(buf, sizeof buf, "<U+%04X>", static_cast<unsigned>(c));
+            r += buf;
+        } else {
+            r.push_back(static_cast<char>(c));
+        }
+    }
+    return r;
+}
+
+// The checksum of the framed Urano records worked out here on its own: the
+// plain sum of the UTF-16 code units, at least four hexadecimal digits.
+inline std::u16string SomaHexa(std::u16string_view t, bool AMaiusculas = true) {
+    uint32_t soma = 0;
+    for (char16_t c : t) soma += c;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, AMaiusculas ? "%04X" : "%04x", soma);
+    return DeUtf8(buf);
+}
+
+// The lines of a list, in order.
+inline std::vector<std::u16string> LinhasDe(const TListaLinhas& ALista) {
+    std::vector<std::u16string> r;
+    for (int32_t i = 0; i < ALista.Count(); ++i) r.emplace_back(ALista.Linha(i));
+    return r;
+}
+
+inline std::vector<std::string> Visiveis(const std::vector<std::u16string>& ALinhas) {
+    std::vector<std::string> r;
+    for (const auto& l : ALinhas) r.push_back(Visivel(l));
+    return r;
+}
+
+// The expected bytes of a saved file: every line in Windows-1252, each
+// followed by CR LF. The tests use ASCII, Latin-1 letters and the euro sign.
+inline std::string BytesDoArquivo(const std::vector<std::u16string>& ALinhas) {
+    std::string r;
+    for (const auto& l : ALinhas) {
+        for (char16_t c : l) {
+            if (c == 0x20AC) {
+                r.push_back('\x80');
+            } else {
+                EXPECT_TRUE(c < 0x80 || (c >= 0xA0 && c <= 0xFF)) << "character outside the test's code table";
+                r.push_back(static_cast<char>(c));
+            }
+        }
+        r += "\r\n";
+    }
+    return r;
+}
+
+inline constexpr plataforma::TFormatoNumerico FormatoVirgula{u',', u'.'};  // decimal comma, group point
+inline constexpr plataforma::TFormatoNumerico FormatoPonto{u'.', u','};    // decimal point, group comma
+
+// Sets the process's number format for one scope and restores the one before.
+class TFormatoNoEscopo {
+public:
+    explicit TFormatoNoEscopo(const plataforma::TFormatoNumerico& AFormato)
+        : FAnterior(plataforma::FormatoNumerico()) {
+        plataforma::DefinirFormatoNumerico(AFormato);
+    }
+    ~TFormatoNoEscopo() { plataforma::DefinirFormatoNumerico(FAnterior); }
+    TFormatoNoEscopo(const TFormatoNoEscopo&) = delete;
+    TFormatoNoEscopo& operator=(const TFormatoNoEscopo&) = delete;
+
+private:
+    plataforma::TFormatoNumerico FAnterior;
+};
+
+// A real generation into ADiretorio; returns the names of the saved files in
+// the order the generator lists them.
+inline std::vector<std::string> GerarNoDiretorio(TQuelbCargaBal& AGerador, const DiretorioTemporario& ADiretorio) {
+    AGerador.GerarArquivos(ADiretorio.Texto());
+    std::vector<std::string> nomes;
+    for (const Texto& caminho : AGerador.ArquivosGerados())
+        nomes.push_back(std::filesystem::path(ParaUtf8(caminho)).filename().string());
+    return nomes;
+}
+
+// A progress event as the handler saw it, with the number of lines the
+// writer had appended by then.
+struct TEventoProgresso {
+    std::u16string mensagem;
+    int32_t atual;
+    int32_t total;
+    int32_t linhas;
+};
+
+}  // namespace quelb::teste
