@@ -1,0 +1,51 @@
+{ Declarations of the four functions of the quelbcargabal library, as a
+  point-of-sale program in Pascal imports them.
+
+  Every text, in and out, is 8-bit Windows-1252 ending with a zero byte.
+  Every function returns 'OK' on success, otherwise the message of the
+  failure. The returned text belongs to the library and stays valid only
+  until the next call of any of the four functions: copy it into a string
+  right away and never free it.
+
+  Inicializar(Modelo): 'modFilizola', 'modToledo', 'modUrano', 'modUranoS',
+    'modToledoMGV5', 'modToledoMGV6', 'modUranoURF32', 'modRamuza' or
+    'modToledoMGV5Ver1'. Keeps the products already added.
+  LimparItems: removes every product.
+  AdicionarItem: ModeloEtiqueta, Codigo, Validade, Tecla and SetorCodigo are
+    integer texts (Validade and Tecla may be nil or empty); TipoVenda is
+    'tpvPeso', 'tpvUnidade', 'tpvEAN13' or 'tpvEAN13Und'; Reservado is
+    ignored (pass 0); ValorVenda is the price in reais.
+  GerarArquivos(Diretorio): writes the load files of the selected model into
+    an existing directory. }
+unit QuelbCargaBal;
+
+{$IFDEF FPC}
+  {$MODE DELPHI}
+{$ENDIF}
+
+interface
+
+const
+{$IFDEF MSWINDOWS}
+  QuelbBiblioteca = 'quelbcargabal.dll';
+{$ELSE}
+  { Links with libquelbcargabal.so. }
+  QuelbBiblioteca = 'quelbcargabal';
+{$ENDIF}
+
+{ The library uses stdcall on 32-bit Windows; on 64-bit targets there is one
+  convention and the directive is ignored. }
+{$IF DEFINED(CPU386) AND NOT DEFINED(MSWINDOWS)}
+  {$ERROR Fora do Windows a biblioteca de 32 bits usa cdecl: troque stdcall por cdecl abaixo.}
+{$IFEND}
+
+function Inicializar(Modelo: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+function LimparItems: PAnsiChar; stdcall; external QuelbBiblioteca;
+function AdicionarItem(ModeloEtiqueta, TipoVenda, Codigo, Descricao, Validade: PAnsiChar;
+  Reservado: LongInt; Tecla, SetorCodigo, SetorDescricao: PAnsiChar;
+  ValorVenda: Double): PAnsiChar; stdcall; external QuelbBiblioteca;
+function GerarArquivos(Diretorio: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+
+implementation
+
+end.

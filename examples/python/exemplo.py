@@ -1,0 +1,145 @@
+"""Exemplo: envia os produtos de uma loja para balanças Filizola e Toledo MGV5
+e confere os arquivos gerados e os textos de erro.
+
+    python3 exemplo.py <diretório da carga> [--biblioteca caminho/da/biblioteca]
+
+Termina com código 0 quando todas as conferências passam.
+"""
+import argparse
+import os
+import sys
+from decimal import Decimal
+
+from quelbcargabal import CargaBal, ErroCargaBal
+
+# code, description, sale type, price, shelf life, key, sector code, sector name
+PRODUTOS = [
+    (1, "BANANA PRATA", "tpvPeso", 4.99, 3, 1, 1, "HORTIFRUTI"),
+    (2, "MAÇÃ FUJI", "tpvPeso", Decimal("8.49"), 5, 2, 1, "HORTIFRUTI"),
+    (3, "PÃO FRANCÊS", "tpvUnidade", 0.75, 1, None, 2, "PADARIA"),
+    (4, "CAFÉ ☕ TORRADO", "tpvUnidade", 18.90, None, None, 2, "PADARIA"),
+    (5, "BOLO DE FUBÁ", "tpvUnidade", 12, None, None, 0, ""),
+]
+
+
+def linhas(caminho):
+    """The lines of a load file, decoded; every line must end with CR LF."""
+    with open(caminho, "rb") as arquivo:
+        dados = arquivo.read()
+    assert dados.endswith(b"\r\n"), f"{caminho}: a última linha não termina com CR LF"
+    partes = dados[:-2].split(b"\r\n")
+    assert all(b"\n" not in p and b"\r" not in p for p in partes), f"{caminho}: quebra de linha solta"
+    return [p.decode("cp1252") for p in partes]
+
+
+def adicionar_produtos(carga):
+    carga.limpar_itens()
+    for codigo, descricao, tipo, preco, validade, tecla, setor, nome_setor in PRODUTOS:
+        carga.adicionar_item(codigo=codigo, descricao=descricao, tipo_venda=tipo, valor_venda=preco,
+                             validade=validade, tecla=tecla, setor_codigo=setor,
+                             setor_descricao=nome_setor)
+
+
+def conferir_filizola(carga, diretorio):
+    carga.inicializar("modFilizola")
+    adicionar_produtos(carga)
+    carga.gerar_arquivos(diretorio)
+
+    cadastro = linhas(os.path.join(diretorio, "CADTXT.TXT"))
+    assert len(cadastro) == len(PRODUTOS)
+    assert all(len(linha) == 39 for linha in cadastro)
+    assert cadastro[1] == "000002PMAÇÃ FUJI             0000849005", cadastro[1]
+    # A character that Windows-1252 lacks arrives as "?".
+    assert cadastro[3] == "000004UCAFÉ ? TORRADO        0001890000", cadastro[3]
+    assert cadastro[4] == "000005UBOLO DE FUBÁ          0001200000", cadastro[4]
+
+    # One line per product with a sector name or a key: not the last one.
+    setores = linhas(os.path.join(diretorio, "SETORTXT.TXT"))
+    assert setores == [
+        "HORTIFRUTI  0000010001001",
+        "HORTIFRUTI  0000020002002",
+        "PADARIA     0000030003000",
+        "PADARIA     0000040004000",
+    ], setores
+    print("ok   Filizola: CADTXT.TXT e SETORTXT.TXT")
+
+
+def conferir_toledo_mgv5(carga, diretorio):
+    carga.inicializar("modToledoMGV5")  # the products stay
+    carga.gerar_arquivos(diretorio)
+
+    itens = linhas(os.path.join(diretorio, "ITENSMGV.TXT"))
+    assert len(itens) == len(PRODUTOS)
+    assert all(len(linha) == 150 for linha in itens)
+    for linha, (codigo, descricao, _, _, _, _, setor, _) in zip(itens, PRODUTOS):
+        assert linha[0:2] == f"{setor:02d}", linha
+        assert linha[3:9] == f"{codigo:06d}", linha
+        assert linha[18:68] == descricao.replace("☕", "?").ljust(50), linha
+    assert itens[1][9:18] == "000849005", itens[1]
+
+    # One department per sector code above 0, each once.
+    assert linhas(os.path.join(diretorio, "DEPTO.TXT")) == ["01" + "HORTIFRUTI".ljust(40),
+                                                           "02" + "PADARIA".ljust(40)]
+    print("ok   Toledo MGV5: ITENSMGV.TXT e DEPTO.TXT")
+
+
+def conferir_erros(carga, diretorio):
+    # The library's texts are Windows-1252: "ã" is the single byte E3.
+    try:
+        carga.gerar_arquivos(os.path.join(diretorio, "nao-existe"))
+        raise AssertionError("GerarArquivos aceitou um diretório que não existe")
+    except ErroCargaBal as erro:
+        assert erro.funcao == "GerarArquivos"
+        assert erro.bruto == b"Diretorio informado n\xe3o existe!", erro.bruto
+        assert erro.mensagem == "Diretorio informado não existe!"
+
+    try:
+        carga.inicializar("modtoledo")  # names are compared exactly
+        raise AssertionError("Inicializar aceitou um modelo desconhecido")
+    except ErroCargaBal as erro:
+        assert erro.funcao == "Inicializar" and erro.mensagem, erro
+
+    carga.limpar_itens()
+    try:
+        carga.adicionar_item(codigo="abc", descricao="ERRADO")
+        raise AssertionError("AdicionarItem aceitou o código abc")
+    except ErroCargaBal as erro:
+        assert erro.mensagem == "'abc' is not a valid integer value", erro.mensagem
+
+    try:
+        carga.adicionar_item(codigo=1.5, descricao="ERRADO")
+        raise AssertionError("adicionar_item aceitou um código fracionário")
+    except TypeError:
+        pass
+
+    carga.limpar_itens()
+    try:
+        carga.gerar_arquivos(diretorio)
+        raise AssertionError("GerarArquivos aceitou uma lista vazia")
+    except ErroCargaBal as erro:
+        assert erro.mensagem == "Não foram informados os produtos para a geração!", erro.mensagem
+    print("ok   textos de erro")
+
+
+def main():
+    argumentos = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    argumentos.add_argument("diretorio")
+    argumentos.add_argument("--biblioteca", help="caminho da biblioteca (padrão: pelo nome)")
+    opcoes = argumentos.parse_args()
+
+    carga = CargaBal(opcoes.biblioteca)
+    # Directory names may carry accents too.
+    filizola = os.path.join(opcoes.diretorio, "balança-filizola")
+    toledo = os.path.join(opcoes.diretorio, "balança-toledo")
+    os.makedirs(filizola, exist_ok=True)
+    os.makedirs(toledo, exist_ok=True)
+
+    conferir_filizola(carga, filizola)
+    conferir_toledo_mgv5(carga, toledo)
+    conferir_erros(carga, opcoes.diretorio)
+    print("Todas as conferências passaram")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
