@@ -48,7 +48,14 @@ struct TResultadoGravacao {
     enum TSituacao { Gravado, FalhaCriar, FalhaEscrita } Situacao = Gravado;
     std::u16string Causa;  // the system's description, for FalhaCriar
 };
-// Creates (or replaces) the file and writes ABytes into it.
+// Creates (or replaces) the file with ABytes in one step: the bytes go to a
+// temporary file in the same directory, are flushed, and that file is moved
+// over ACaminho. On FalhaCriar or FalhaEscrita the file that ACaminho named
+// before is left exactly as it was and no temporary file remains (except
+// when only the final flush of the directory fails, after the move).
+// FalhaCriar: the file cannot be created or replaced (a directory, a
+// read-only or locked file, a missing directory); FalhaEscrita: writing or
+// flushing failed (a full disk).
 TResultadoGravacao GravarArquivo(const std::u16string& ACaminho, std::string_view ABytes);
 
 }  // namespace quelb::plataforma
