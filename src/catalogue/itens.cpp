@@ -35,11 +35,6 @@ void TQuelbCargaBalItens::SetItem(int32_t Index, std::unique_ptr<TQuelbCargaBalI
     lugar = std::move(AValue);
 }
 
-void TQuelbCargaBalItens::SetItem(int32_t Index, TQuelbCargaBalItem* AValue) {
-    VerificarIndice(Index);
-    if (FItens[static_cast<size_t>(Index)].get() == AValue) return;
-    SetItem(Index, std::unique_ptr<TQuelbCargaBalItem>(AValue));
-}
 
 }  // namespace quelb
 

@@ -20,9 +20,9 @@ public:
     TQuelbCargaBalItem& GetItem(int32_t Index);
     const TQuelbCargaBalItem& GetItem(int32_t Index) const;
     // Puts AValue at Index and takes ownership of it; the item that was there
-    // is destroyed, unless it is AValue itself (then nothing happens).
+    // is destroyed, unless it is AValue itself (then nothing happens). On a
+    // bad index the list is unchanged and AValue is destroyed with its pointer.
     void SetItem(int32_t Index, std::unique_ptr<TQuelbCargaBalItem> AValue);
-    void SetItem(int32_t Index, TQuelbCargaBalItem* AValue);
 
     TQuelbCargaBalItem& Items(int32_t Index) { return GetItem(Index); }
     const TQuelbCargaBalItem& Items(int32_t Index) const { return GetItem(Index); }

@@ -80,7 +80,7 @@ TEST(Itens, NewAppendsAndIndexOutsideTheListFails) {
             EXPECT_EQ(e.Mensagem(), u"List index out of bounds (" + DeUtf8(std::to_string(indice)) + u")");
         }
     }
-    EXPECT_THROW(itens.SetItem(5, new TQuelbCargaBalItem), EListaIndice);
+    EXPECT_THROW(itens.SetItem(5, std::make_unique<TQuelbCargaBalItem>()), EListaIndice);
     EXPECT_EQ(itens.Count(), 2);
 }
 
@@ -88,7 +88,7 @@ TEST(Itens, SetItemReplacesAndTheSameItemChangesNothing) {
     TQuelbCargaBalItens itens;
     TQuelbCargaBalItem& primeiro = itens.New();
     primeiro.Codigo = 10;
-    itens.SetItem(0, &primeiro);  // the item already there: nothing destroyed
+    itens.SetItem(0, std::unique_ptr<TQuelbCargaBalItem>(&primeiro));  // already there: nothing destroyed
     EXPECT_EQ(&itens.GetItem(0), &primeiro);
     EXPECT_EQ(itens.GetItem(0).Codigo, 10);
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "apoio/diretorio_temporario.h"
 #include "platform/plataforma.h"
 
 namespace quelb::plataforma {
@@ -52,8 +53,8 @@ TEST(FormatoNumerico, CanBeSetInProcess) {
 
 TEST(Arquivos, DirectoryExistenceFollowsLinks) {
     namespace fs = std::filesystem;
-    const fs::path base = fs::temp_directory_path() / "quelb_plataforma_teste";
-    fs::remove_all(base);
+    teste::DiretorioTemporario dir;
+    const fs::path& base = dir.Caminho();
     fs::create_directories(base / "real");
     fs::create_directory_symlink(base / "real", base / "link");
     { std::ofstream(base / "arquivo") << "x"; }
@@ -63,7 +64,6 @@ TEST(Arquivos, DirectoryExistenceFollowsLinks) {
     EXPECT_FALSE(DiretorioExiste(u16(base / "arquivo")));
     EXPECT_FALSE(DiretorioExiste(u16(base / "nada")));
     EXPECT_FALSE(DiretorioExiste(u""));
-    fs::remove_all(base);
 }
 
 }  // namespace
