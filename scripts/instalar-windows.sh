@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs, as root, what the Windows build needs: Debian's MinGW-w64 cross
+# compilers and, unless "compiladores" is given, Wine for 64- and 32-bit
+# programs (wine32 comes from the i386 architecture, enabled here when
+# missing). Installs only what is missing; safe to run again.
+set -euo pipefail
+
+modo=${1:-tudo}
+pacotes=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+[[ $modo == compiladores ]] || pacotes+=(wine wine64 wine32:i386)
+
+faltam=()
+for pacote in "${pacotes[@]}"; do
+  dpkg-query -W -f='${Status}' "$pacote" 2>/dev/null | grep -q "install ok installed" || faltam+=("$pacote")
+done
+((${#faltam[@]})) || exit 0
+
+if [[ " ${faltam[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+echo "Instalando: ${faltam[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${faltam[@]}" > /dev/null

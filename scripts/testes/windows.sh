@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# The Windows DLLs: builds both (./build-windows.sh), checks their export and
+# import tables, then runs the C host of tests/windows under Wine for the x86
+# and the x64 DLL, under a decimal-comma locale (pt_BR) and a decimal-point
+# one (en_US). The host's load files must equal, byte for byte, those that the
+# same host writes on Linux with the Linux build under the same locale.
+# Usage: scripts/testes/windows.sh [REPOSITORY_ROOT]
+set -euo pipefail
+raiz=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
+cd "$raiz"
+
+bash scripts/instalar-windows.sh
+bash build-windows.sh
+
+passaram=0
+falharam=0
+confere() {  # confere DESCRIPTION COMMAND...
+  local descricao=$1
+  shift
+  if "$@"; then
+    passaram=$((passaram + 1))
+  else
+    echo "FALHA: $descricao"
+    falharam=$((falharam + 1))
+  fi
+}
+
+# ---- Export and import tables ----
+
+# "ordinal name" per exported name, sorted by ordinal, plus the number of
+# entries of the export address table.
+exportacoes() {
+  "$1-objdump" -p "$2" | awk '
+    /^Ordinal Base/ { base = $3 }
+    /\+base\[/ { entradas++ }
+    /^\[Ordinal\/Name Pointer\] Table/ { nomes = 1; next }
+    nomes && /^$/ { nomes = 0 }
+    nomes { gsub(/[][]/, " "); print base + $1, $2 }
+    END { print "entradas", entradas + 0 }' | sort -n
+}
+
+esperadas=$'entradas 4\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar'
+
+exportacoes_certas() {
+  local obtidas
+  obtidas=$(exportacoes "$1" "$2")
+  [[ $obtidas == "$esperadas" ]] || { printf 'Exportações de %s:\n%s\n' "$2" "$obtidas"; return 1; }
+}
+
+# Only DLLs that every Windows has: the GCC, C++ and thread run-times are
+# linked in.
+importacoes_de_sistema() {
+  local dll ok=0
+  for dll in $("$1-objdump" -p "$2" | awk '/DLL Name:/ { print $3 }'); do
+    case "${dll,,}" in
+      kernel32.dll | msvcrt.dll | user32.dll | advapi32.dll | ntdll.dll) ;;
+      *) echo "$2 depende de $dll"; ok=1 ;;
+    esac
+  done
+  return $ok
+}
+
+formato() { "$1-objdump" -f "$2" | grep -q "file format $3"; }
+
+for alvo in x86:i686-w64-mingw32:pei-i386 x64:x86_64-w64-mingw32:pei-x86-64; do
+  IFS=: read -r nome triplo formato_pe <<< "$alvo"
+  dll=dist/windows/$nome/quelbcargabal.dll
+  confere "$nome: formato $formato_pe" formato "$triplo" "$dll" "$formato_pe"
+  confere "$nome: exporta os quatro nomes nos ordinais 4 a 7, e nada mais" exportacoes_certas "$triplo" "$dll"
+  confere "$nome: só importa DLLs do sistema" importacoes_de_sistema "$triplo" "$dll"
+done
+
+# ---- The host: Linux reference and Windows programs ----
+
+referencia=build/windows/linux
+echo "== Compilando a referência Linux"
+cmake -S . -B "$referencia" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF > /dev/null
+cmake --build "$referencia" -j2 --target quelbcargabal > /dev/null
+cc -O2 -Wall -Wextra -Iinclude tests/windows/host_carga.c -o "$referencia/host_carga" -ldl
+i686-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude -static tests/windows/host_carga.c \
+  -o build/windows/x86/host_carga.exe
+x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude -static tests/windows/host_carga.c \
+  -o build/windows/x64/host_carga.exe
+
+# One Wine prefix for this run, in a temporary folder; no Mono or Gecko.
+temporario=$(mktemp -d /tmp/quelb-windows.XXXXXX)
+export WINEPREFIX=$temporario/prefixo WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+encerrar() {
+  wineserver -k 2> /dev/null || true
+  rm -rf "$temporario"
+}
+trap encerrar EXIT
+echo "== Preparando o Wine"
+wine wineboot -i > "$temporario/wineboot.log" 2>&1
+
+janela() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
+
+host_linux() {  # host_linux LOCALE FOLDER
+  LANG=$1 LC_ALL=$1 "$referencia/host_carga" "$referencia/src/libquelbcargabal.so" "$2"
+}
+host_windows() {  # host_windows ARCH LOCALE FOLDER
+  LANG=$2 LC_ALL=$2 wine "build/windows/$1/host_carga.exe" \
+    "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" "$(janela "$3")"
+}
+mesmos_arquivos() { diff -r "$1" "$2"; }
+diferem() { ! cmp -s "$1" "$2"; }
+
+for loc in pt_BR.UTF-8 en_US.UTF-8; do
+  echo "== Linux, $loc"
+  confere "host Linux, $loc" host_linux "$loc" "$temporario/linux-$loc"
+  for nome in x86 x64; do
+    echo "== Windows $nome (Wine), $loc"
+    confere "host Windows $nome, $loc" host_windows "$nome" "$loc" "$temporario/$nome-$loc"
+    confere "cargas de $nome iguais às do Linux, $loc" \
+      mesmos_arquivos "$temporario/linux-$loc/modelos" "$temporario/$nome-$loc/modelos"
+  done
+done
+# The DLL takes its number format from the user's locale: Urano prices carry
+# the decimal separator.
+for nome in x86 x64; do
+  confere "$nome: o separador decimal segue o locale" diferem \
+    "$temporario/$nome-pt_BR.UTF-8/modelos/modUrano/PRODUTOS.TXT" \
+    "$temporario/$nome-en_US.UTF-8/modelos/modUrano/PRODUTOS.TXT"
+done
+
+echo "windows: $passaram passed, $falharam failed"
+[[ $falharam -eq 0 ]]

@@ -1,0 +1,568 @@
+/* A host program in C that drives quelbcargabal as a point-of-sale program
+ * does. Built with MinGW-w64 it loads the DLL with LoadLibrary and
+ * GetProcAddress and runs under Windows (or Wine); built on Linux it loads the
+ * shared library with dlopen, and its load files are the reference that the
+ * Windows ones must match byte for byte.
+ *
+ * Usage: host_carga LIBRARY WORK_FOLDER
+ *
+ * It first checks the exported functions case by case (results and error
+ * texts as bytes, integer texts and prices through the generated files),
+ * then writes the load of one small catalogue for every model name into
+ * WORK_FOLDER/modelos/<name>/, with the texts returned by each call in
+ * WORK_FOLDER/modelos/resultados.txt. Only WORK_FOLDER/modelos is compared
+ * between the platforms; the case checks write under WORK_FOLDER/casos.
+ * Exit status: 0 when every check passed. */
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#define SEP "\\"
+#else
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#define SEP "/"
+#endif
+
+#include "quelb/cargabal.h"
+
+typedef const char*(QUELB_CALL* FnInicializar)(const char*);
+typedef const char*(QUELB_CALL* FnLimparItems)(void);
+typedef const char*(QUELB_CALL* FnAdicionarItem)(const char*, const char*, const char*, const char*, const char*,
+                                                 int32_t, const char*, const char*, const char*, double);
+typedef const char*(QUELB_CALL* FnGerarArquivos)(const char*);
+
+static FnInicializar Inicializar_;
+static FnLimparItems LimparItems_;
+static FnAdicionarItem AdicionarItem_;
+static FnGerarArquivos GerarArquivos_;
+
+static int passaram = 0, falharam = 0;
+
+/* ---- checks ---- */
+
+static void registra(int ok, const char* caso, const char* detalhe) {
+    if (ok) {
+        ++passaram;
+    } else {
+        ++falharam;
+        fprintf(stderr, "FALHA %s: %s\n", caso, detalhe ? detalhe : "");
+    }
+}
+
+/* Prints a returned text with its bytes outside ASCII in hex. */
+static void descreve(char* destino, size_t tamanho, const char* texto) {
+    size_t n = 0;
+    if (texto == NULL) {
+        snprintf(destino, tamanho, "(nulo)");
+        return;
+    }
+    for (; *texto && n + 5 < tamanho; ++texto) {
+        const unsigned char c = (unsigned char)*texto;
+        if (c >= 0x20 && c < 0x7F)
+            destino[n++] = (char)c;
+        else
+            n += (size_t)snprintf(destino + n, tamanho - n, "\\x%02X", c);
+    }
+    destino[n] = '\0';
+}
+
+static void confere_texto(const char* caso, const char* obtido, const char* esperado) {
+    char a[512], b[512], detalhe[1100];
+    const int ok = obtido != NULL && strcmp(obtido, esperado) == 0;
+    if (!ok) {
+        descreve(a, sizeof a, obtido);
+        descreve(b, sizeof b, esperado);
+        snprintf(detalhe, sizeof detalhe, "obtido \"%s\", esperado \"%s\"", a, b);
+    }
+    registra(ok, caso, ok ? NULL : detalhe);
+}
+
+static void confere_erro(const char* caso, const char* obtido, const char* trecho) {
+    char a[512], detalhe[700];
+    const int ok = obtido != NULL && strcmp(obtido, "OK") != 0 && strstr(obtido, trecho) != NULL;
+    if (!ok) {
+        descreve(a, sizeof a, obtido);
+        snprintf(detalhe, sizeof detalhe, "obtido \"%s\", esperado um erro com \"%s\"", a, trecho);
+    }
+    registra(ok, caso, ok ? NULL : detalhe);
+}
+
+/* ---- files and folders ---- */
+
+static void junta(char* destino, size_t tamanho, const char* pasta, const char* nome) {
+    if ((size_t)snprintf(destino, tamanho, "%s" SEP "%s", pasta, nome) >= tamanho) {
+        fprintf(stderr, "caminho longo demais: %s\n", pasta);
+        exit(2);
+    }
+}
+
+static int cria_pasta(const char* caminho) {
+#ifdef _WIN32
+    return CreateDirectoryA(caminho, NULL) || GetLastError() == ERROR_ALREADY_EXISTS;
+#else
+    struct stat st;
+    return mkdir(caminho, 0777) == 0 || (stat(caminho, &st) == 0 && S_ISDIR(st.st_mode));
+#endif
+}
+
+/* Whole file into a zero-terminated buffer (to free); NULL when missing. */
+static char* le_arquivo(const char* caminho, long* tamanho) {
+    FILE* f = fopen(caminho, "rb");
+    char* dados;
+    long n;
+    if (f == NULL) return NULL;
+    fseek(f, 0, SEEK_END);
+    n = ftell(f);
+    fseek(f, 0, SEEK_SET);
+    dados = (char*)malloc((size_t)n + 1);
+    if (dados == NULL || fread(dados, 1, (size_t)n, f) != (size_t)n) {
+        free(dados);
+        fclose(f);
+        return NULL;
+    }
+    dados[n] = '\0';
+    fclose(f);
+    if (tamanho) *tamanho = n;
+    return dados;
+}
+
+static void apaga(const char* caminho) { remove(caminho); }
+
+static int existe(const char* caminho) {
+    FILE* f = fopen(caminho, "rb");
+    if (f) fclose(f);
+    return f != NULL;
+}
+
+/* Line `linha` (from 0) of a CR LF text, copied into destino. */
+static int linha_de(const char* texto, int linha, char* destino, size_t tamanho) {
+    const char* fim;
+    size_t n;
+    for (; linha > 0; --linha) {
+        texto = strstr(texto, "\r\n");
+        if (texto == NULL) return 0;
+        texto += 2;
+    }
+    fim = strstr(texto, "\r\n");
+    if (fim == NULL) return 0;
+    n = (size_t)(fim - texto);
+    if (n >= tamanho) n = tamanho - 1;
+    memcpy(destino, texto, n);
+    destino[n] = '\0';
+    return 1;
+}
+
+static int conta_linhas(const char* texto) {
+    int n = 0;
+    while ((texto = strstr(texto, "\r\n")) != NULL) texto += 2, ++n;
+    return n;
+}
+
+/* ---- loading the library ---- */
+
+#ifdef _WIN32
+static HMODULE biblioteca;
+
+static void* funcao(const char* nome, int ordinal) {
+    void* por_nome = (void*)GetProcAddress(biblioteca, nome);
+    void* por_ordinal = (void*)GetProcAddress(biblioteca, MAKEINTRESOURCEA(ordinal));
+    char detalhe[200];
+    snprintf(detalhe, sizeof detalhe, "%s por nome %p, pelo ordinal %d %p", nome, por_nome, ordinal, por_ordinal);
+    registra(por_nome != NULL && por_nome == por_ordinal, "exportada por nome e ordinal", detalhe);
+    return por_nome;
+}
+
+static int carrega(const char* caminho) {
+    int ordinal;
+    biblioteca = LoadLibraryA(caminho);
+    if (biblioteca == NULL) {
+        fprintf(stderr, "LoadLibrary(%s) falhou: erro %lu\n", caminho, (unsigned long)GetLastError());
+        return 0;
+    }
+    Inicializar_ = (FnInicializar)funcao("Inicializar", 7);
+    LimparItems_ = (FnLimparItems)funcao("LimparItems", 5);
+    AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
+    GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
+    /* No other ordinal answers. */
+    for (ordinal = 1; ordinal <= 12; ++ordinal) {
+        char caso[64];
+        if (ordinal >= 4 && ordinal <= 7) continue;
+        snprintf(caso, sizeof caso, "nada exportado no ordinal %d", ordinal);
+        registra(GetProcAddress(biblioteca, MAKEINTRESOURCEA(ordinal)) == NULL, caso, "encontrado");
+    }
+    return 1;
+}
+#else
+static void* biblioteca;
+
+static void* funcao(const char* nome, int ordinal) {
+    (void)ordinal;
+    return dlsym(biblioteca, nome);
+}
+
+static int carrega(const char* caminho) {
+    biblioteca = dlopen(caminho, RTLD_NOW | RTLD_LOCAL);
+    if (biblioteca == NULL) {
+        fprintf(stderr, "dlopen: %s\n", dlerror());
+        return 0;
+    }
+    Inicializar_ = (FnInicializar)funcao("Inicializar", 7);
+    LimparItems_ = (FnLimparItems)funcao("LimparItems", 5);
+    AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
+    GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
+    return 1;
+}
+#endif
+
+/* ---- stdcall on 32-bit x86: the callee removes its arguments ---- */
+
+#if defined(__i386__)
+/* Calls f with `bytes` bytes of zeros on the stack and returns how many of
+ * them are still there when it returns. */
+static unsigned restam_na_pilha(const void* f, unsigned bytes) {
+    unsigned resto, lixo_a, lixo_d;
+    __asm__ volatile(
+        "movl %%esp, %%esi\n\t"
+        "movl %%edx, %%ecx\n\t"
+        "shrl $2, %%ecx\n\t"
+        "jecxz 2f\n"
+        "1:\n\t"
+        "pushl $0\n\t"
+        "loop 1b\n"
+        "2:\n\t"
+        "call *%%ebx\n\t"
+        "movl %%esi, %%ecx\n\t"
+        "subl %%esp, %%ecx\n\t"
+        "movl %%esi, %%esp\n\t"
+        : "=c"(resto), "=a"(lixo_a), "=d"(lixo_d)
+        : "b"(f), "2"(bytes)
+        : "esi", "memory", "cc");
+    (void)lixo_a;
+    (void)lixo_d;
+    return resto;
+}
+
+static void confere_convencao(void) {
+    static const struct {
+        const char* nome;
+        unsigned bytes;
+    } casos[] = {{"Inicializar", 4}, {"LimparItems", 0}, {"AdicionarItem", 44}, {"GerarArquivos", 4}};
+    const void* funcoes[4];
+    size_t i;
+    funcoes[0] = (const void*)Inicializar_;
+    funcoes[1] = (const void*)LimparItems_;
+    funcoes[2] = (const void*)AdicionarItem_;
+    funcoes[3] = (const void*)GerarArquivos_;
+    /* All arguments zero: null texts and a price of 0; every call returns an
+     * error text or "OK", and the item that AdicionarItem appends is removed
+     * below. */
+    for (i = 0; i < 4; ++i) {
+        char caso[80], detalhe[80];
+        const unsigned resto = restam_na_pilha(funcoes[i], casos[i].bytes);
+        snprintf(caso, sizeof caso, "%s remove %u bytes da pilha", casos[i].nome, casos[i].bytes);
+        snprintf(detalhe, sizeof detalhe, "restaram %u bytes", resto);
+        registra(resto == 0, caso, detalhe);
+    }
+    confere_texto("limpar depois das chamadas com zeros", LimparItems_(), "OK");
+}
+#endif
+
+/* ---- the case checks ---- */
+
+static const char* adiciona(const char* modelo_etiqueta, const char* tipo, const char* codigo,
+                            const char* descricao, double preco) {
+    return AdicionarItem_(modelo_etiqueta, tipo, codigo, descricao, "", 0, "", "1", "Setor", preco);
+}
+
+/* Generates the plain Toledo load of the items added so far and returns the
+ * item file (to free), one 320-character record per item. */
+static char* gera_toledo(const char* pasta, int* linhas) {
+    char caminho[600];
+    char* dados;
+    confere_texto("selecionar modToledo", Inicializar_("modToledo"), "OK");
+    confere_texto("gerar TXITENS.TXT", GerarArquivos_(pasta), "OK");
+    junta(caminho, sizeof caminho, pasta, "TXITENS.TXT");
+    dados = le_arquivo(caminho, NULL);
+    *linhas = dados ? conta_linhas(dados) : 0;
+    if (dados) apaga(caminho);
+    return dados;
+}
+
+static void casos_antes_de_inicializar(const char* pasta) {
+    char inexistente[600];
+    junta(inexistente, sizeof inexistente, pasta, "nao-existe");
+    confere_texto("gerar antes de inicializar, diretorio vazio", GerarArquivos_(""),
+                  "Informe o diret\xf3rio onde ser\xe3o gerados os arquivos de carga!");
+    confere_texto("gerar antes de inicializar, diretorio inexistente", GerarArquivos_(inexistente),
+                  "Diretorio informado n\xe3o existe!");
+    confere_erro("gerar antes de inicializar, diretorio valido", GerarArquivos_(pasta), "Inicializar");
+    confere_erro("limpar antes de inicializar", LimparItems_(), "Inicializar");
+    confere_erro("adicionar antes de inicializar", adiciona("0", "tpvPeso", "1", "x", 1.0), "Inicializar");
+}
+
+static void casos_modelo(const char* pasta) {
+    char caminho[600], linha[400];
+    char* dados;
+    confere_texto("inicializar modToledoMGV5", Inicializar_("modToledoMGV5"), "OK");
+    confere_erro("modelo em maiusculas", Inicializar_("MODTOLEDO"), "MODTOLEDO");
+    confere_erro("modelo precedido de espaco", Inicializar_(" modToledo"), " modToledo");
+    confere_erro("modelo nulo", Inicializar_(NULL), "");
+
+    /* Two Inicializar around an AdicionarItem: the item stays, the model
+     * changes. */
+    confere_texto("inicializar modFilizola", Inicializar_("modFilizola"), "OK");
+    confere_texto("limpar", LimparItems_(), "OK");
+    confere_texto("adicionar entre dois inicializar",
+                  AdicionarItem_("0", "tpvPeso", "42", "Queijo", "", 0, "", "3", "Frios", 1.0), "OK");
+    confere_texto("segundo inicializar", Inicializar_("modToledoMGV5"), "OK");
+    confere_texto("gerar depois do segundo inicializar", GerarArquivos_(pasta), "OK");
+    junta(caminho, sizeof caminho, pasta, "ITENSMGV.TXT");
+    dados = le_arquivo(caminho, NULL);
+    registra(dados != NULL && conta_linhas(dados) == 1, "o item continua e o modelo mudou", "ITENSMGV.TXT");
+    if (dados && linha_de(dados, 0, linha, sizeof linha))
+        registra(strncmp(linha, "030000042", 9) == 0, "registro MGV5 do item", linha);
+    free(dados);
+    apaga(caminho);
+    junta(caminho, sizeof caminho, pasta, "DEPTO.TXT");
+    apaga(caminho);
+    junta(caminho, sizeof caminho, pasta, "CADTXT.TXT");
+    registra(!existe(caminho), "nada no formato Filizola", caminho);
+}
+
+static void casos_inteiros(const char* pasta) {
+    static const struct {
+        const char* texto;
+        const char* campo; /* item code in the Toledo record, columns 6 to 11 */
+    } aceitos[] = {{"  12", "000012"}, {"+12", "000012"}, {"$1F", "000031"},
+                   {"0x1f", "000031"}, {"X1F", "000031"}, {"-0", "000000"}};
+    static const char* const rejeitados[] = {"abc", "12 ", "1.0", "2147483648", "", " ", "+", "0x"};
+    char esperado[200], linha[400], caso[100];
+    size_t i;
+    int linhas;
+    char* dados;
+
+    confere_texto("limpar para inteiros", LimparItems_(), "OK");
+    for (i = 0; i < sizeof rejeitados / sizeof *rejeitados; ++i) {
+        snprintf(esperado, sizeof esperado, "'%s' is not a valid integer value", rejeitados[i]);
+        snprintf(caso, sizeof caso, "codigo invalido \"%s\"", rejeitados[i]);
+        confere_texto(caso, adiciona("0", "tpvPeso", rejeitados[i], "x", 1.0), esperado);
+    }
+    confere_texto("modelo de etiqueta vazio", adiciona("", "tpvPeso", "1", "x", 1.0),
+                  "'' is not a valid integer value");
+    confere_texto("-2147483648 aceito", adiciona("0", "tpvPeso", "-2147483648", "x", 1.0), "OK");
+    confere_texto("validade invalida", AdicionarItem_("0", "tpvPeso", "1", "x", "1 ", 0, "", "1", "", 1.0),
+                  "'1 ' is not a valid integer value");
+    confere_texto("tecla invalida", AdicionarItem_("0", "tpvPeso", "1", "x", "", 0, "t", "1", "", 1.0),
+                  "'t' is not a valid integer value");
+    confere_texto("setor invalido", AdicionarItem_("0", "tpvPeso", "1", "x", NULL, 0, NULL, "", "", 1.0),
+                  "'' is not a valid integer value");
+
+    confere_texto("limpar para os codigos", LimparItems_(), "OK");
+    for (i = 0; i < sizeof aceitos / sizeof *aceitos; ++i) {
+        snprintf(caso, sizeof caso, "codigo \"%s\"", aceitos[i].texto);
+        confere_texto(caso, adiciona("0", "tpvPeso", aceitos[i].texto, "x", 1.0), "OK");
+    }
+    dados = gera_toledo(pasta, &linhas);
+    registra(dados != NULL && linhas == (int)(sizeof aceitos / sizeof *aceitos), "um registro por codigo",
+             "TXITENS.TXT");
+    for (i = 0; dados && i < sizeof aceitos / sizeof *aceitos; ++i) {
+        snprintf(caso, sizeof caso, "codigo \"%s\" no arquivo", aceitos[i].texto);
+        registra(linha_de(dados, (int)i, linha, sizeof linha) && strlen(linha) == 320 &&
+                     strncmp(linha + 5, aceitos[i].campo, 6) == 0,
+                 caso, linha);
+    }
+    free(dados);
+}
+
+static void casos_precos(const char* pasta) {
+    static const struct {
+        double preco;
+        const char* campo; /* price in hundredths, columns 12 to 17 */
+    } precos[] = {{1.99, "000199"}, {0.29, "000029"}, {12.5, "001250"}, {1234.5678, "123456"},
+                  {0.0, "000000"},  {4.35, "000435"}, {0.07, "000007"}};
+    static const double invalidos[] = {1e300, -1e300, 1e15};
+    char linha[400], caso[100];
+    size_t i;
+    int linhas;
+    char* dados;
+    double zero = 0.0;
+
+    confere_texto("limpar para precos", LimparItems_(), "OK");
+    for (i = 0; i < sizeof precos / sizeof *precos; ++i)
+        confere_texto("adicionar preco", adiciona("0", "tpvPeso", "1", "x", precos[i].preco), "OK");
+    dados = gera_toledo(pasta, &linhas);
+    registra(dados != NULL && linhas == (int)(sizeof precos / sizeof *precos), "um registro por preco",
+             "TXITENS.TXT");
+    for (i = 0; dados && i < sizeof precos / sizeof *precos; ++i) {
+        snprintf(caso, sizeof caso, "preco %.4f no arquivo", precos[i].preco);
+        registra(linha_de(dados, (int)i, linha, sizeof linha) && strncmp(linha + 11, precos[i].campo, 6) == 0,
+                 caso, linha);
+    }
+    free(dados);
+
+    for (i = 0; i < sizeof invalidos / sizeof *invalidos; ++i) {
+        snprintf(caso, sizeof caso, "preco invalido %g", invalidos[i]);
+        confere_texto(caso, adiciona("0", "tpvPeso", "1", "x", invalidos[i]), "Invalid floating point operation");
+    }
+    confere_texto("preco infinito", adiciona("0", "tpvPeso", "1", "x", 1.0 / zero), "Invalid floating point operation");
+    confere_texto("preco NaN", adiciona("0", "tpvPeso", "1", "x", zero / zero), "Invalid floating point operation");
+}
+
+static void casos_diretorio(const char* pasta) {
+    char caminho[600], com_barra[600], esperado[700], detalhe[900];
+    const char* r;
+    size_t n;
+    FILE* f;
+
+    confere_texto("inicializar para diretorios", Inicializar_("modFilizola"), "OK");
+    confere_texto("limpar para diretorios", LimparItems_(), "OK");
+    confere_texto("sem produtos", GerarArquivos_(pasta),
+                  "N\xe3o foram informados os produtos para a gera\xe7\xe3o!");
+    confere_texto("diretorio so com espacos", GerarArquivos_("   "),
+                  "Informe o diret\xf3rio onde ser\xe3o gerados os arquivos de carga!");
+    junta(caminho, sizeof caminho, pasta, "nao-existe");
+    confere_texto("diretorio inexistente (bytes)", GerarArquivos_(caminho), "Diretorio informado n\xe3o existe!");
+
+    /* A file is not a directory. */
+    junta(caminho, sizeof caminho, pasta, "arquivo.txt");
+    f = fopen(caminho, "wb");
+    if (f) fclose(f);
+    confere_texto("arquivo no lugar do diretorio", GerarArquivos_(caminho), "Diretorio informado n\xe3o existe!");
+    apaga(caminho);
+
+    confere_texto("adicionar para diretorios", adiciona("0", "tpvPeso", "1", "x", 1.0), "OK");
+    /* With and without the trailing delimiter. */
+    junta(com_barra, sizeof com_barra, pasta, "");
+    confere_texto("diretorio terminado pelo delimitador", GerarArquivos_(com_barra), "OK");
+    junta(caminho, sizeof caminho, pasta, "CADTXT.TXT");
+    registra(existe(caminho), "gravado com o delimitador final", caminho);
+    apaga(caminho);
+
+    /* A folder where the item file should go: the file cannot be created,
+     * and the message names the path and the system's cause. */
+    registra(cria_pasta(caminho), "pasta no lugar do arquivo", caminho);
+    snprintf(esperado, sizeof esperado, "Cannot create file \"%s\". ", caminho);
+    r = GerarArquivos_(pasta);
+    n = r ? strlen(r) : 0;
+    snprintf(detalhe, sizeof detalhe, "\"%s\"", r ? r : "(nulo)");
+    registra(r != NULL && strncmp(r, esperado, strlen(esperado)) == 0 && n > strlen(esperado), "arquivo nao criado",
+             detalhe);
+    registra(n > 0 && r[n - 1] != '\n' && r[n - 1] != '\r' && r[n - 1] != '.' && r[n - 1] != ' ',
+             "causa sem quebra de linha nem ponto final", detalhe);
+#ifdef _WIN32
+    RemoveDirectoryA(caminho);
+#else
+    rmdir(caminho);
+#endif
+}
+
+/* ---- one catalogue, every model ---- */
+
+static const char* const Modelos[] = {"modFilizola",   "modToledo",     "modUrano",  "modUranoS",
+                                      "modToledoMGV5", "modToledoMGV6", "modUranoURF32", "modRamuza",
+                                      "modToledoMGV5Ver1"};
+
+/* The file names any model may write. */
+static const char* const Arquivos[] = {"CADTXT.TXT",   "SETORTXT.TXT", "REC_ASS.TXT",  "NUTRI.TXT",
+                                       "TXITENS.TXT",  "TARA.TXT",     "PRODUTOS.TXT", "ITENSMGV.TXT",
+                                       "DEPTO.TXT",    "TXINFO.TXT",   "INFNUTRI.TXT", "TXFORN.TXT",
+                                       "RECEITAS.TXT", "INFORMACOESNUTRICIONAIS.TXT",
+                                       "PRODUTOSINFORMACOESNUTRICIONAIS.TXT", "PRODUTOSRECEITAS.TXT",
+                                       "RAMUZA_ORIGINAL.TXT"};
+
+static const struct {
+    const char *modelo_etiqueta, *tipo, *codigo, *descricao, *validade, *tecla, *setor, *nome_setor;
+    double preco;
+} Catalogo[] = {
+    {"0", "tpvPeso", "1", "P\xe3o franc\xeas", "3", "1", "1", "Padaria", 12.5},
+    {"1", "tpvUnidade", "2", "Queijo minas frescal com descri\xe7\xe3o longa demais para qualquer campo", "", "",
+     "2", "LATIC\xcdNIOS", 1.99},
+    {"0", "tpvPeso", "3", "Ac\xe9m mo\xed" "do", "10", "3", "3", "A\xc7OUGUE", 39.9},
+    /* Same sector, name in other letter case: one department record. */
+    {"0", "tpvPeso", "4", "Picanha", "5", "4", "3", "a\xe7ougue", 0.03125},
+    {"2", "tpvEAN13", "5", "Caf\xe9 \x80 50g \x81\x8d", "", "", "0", "", 0.09375},
+    {"0", "tpvUnidade", "123456789", "Item de c\xf3" "digo longo", "400", "12", "99", "Setor \"99\"; teste", 0.00025},
+    {"0", "tpvPeso", "7", "", NULL, NULL, "4", "Hortifr\xfati", 99999.995},
+    {"70000", "tpvPeso", "8", "P\xc3O DE QUEIJO", "-1", "1000", "1", "PADARIA", 1234.5678},
+    {"40000", "tpvUnidade", "$FF", "Sorvete \xbd litro", "0x10", "+7", "  5", "Congelados \xa7", 0.29},
+    {"0", "tpvPeso", "10", "Item negativo", "1", "1", "6", "Diversos", -2.5},
+};
+
+static void carga_de_todos_os_modelos(const char* trabalho) {
+    char raiz[600], pasta[600], caminho[700], descricao[600];
+    size_t m, i;
+    FILE* resultados;
+
+    junta(raiz, sizeof raiz, trabalho, "modelos");
+    cria_pasta(raiz);
+    junta(caminho, sizeof caminho, raiz, "resultados.txt");
+    resultados = fopen(caminho, "wb");
+    if (resultados == NULL) {
+        registra(0, "resultados.txt", caminho);
+        return;
+    }
+    for (m = 0; m < sizeof Modelos / sizeof *Modelos; ++m) {
+        const char* r = Inicializar_(Modelos[m]);
+        descreve(descricao, sizeof descricao, r);
+        fprintf(resultados, "%s Inicializar: %s\n", Modelos[m], descricao);
+        if (strcmp(r, "OK") != 0) continue;
+        junta(pasta, sizeof pasta, raiz, Modelos[m]);
+        cria_pasta(pasta);
+        /* Files of an earlier run would pass for this one's. */
+        for (i = 0; i < sizeof Arquivos / sizeof *Arquivos; ++i) {
+            junta(caminho, sizeof caminho, pasta, Arquivos[i]);
+            apaga(caminho);
+        }
+        r = LimparItems_();
+        descreve(descricao, sizeof descricao, r);
+        fprintf(resultados, "%s LimparItems: %s\n", Modelos[m], descricao);
+        for (i = 0; i < sizeof Catalogo / sizeof *Catalogo; ++i) {
+            r = AdicionarItem_(Catalogo[i].modelo_etiqueta, Catalogo[i].tipo, Catalogo[i].codigo,
+                               Catalogo[i].descricao, Catalogo[i].validade, 0, Catalogo[i].tecla, Catalogo[i].setor,
+                               Catalogo[i].nome_setor, Catalogo[i].preco);
+            descreve(descricao, sizeof descricao, r);
+            fprintf(resultados, "%s AdicionarItem %u: %s\n", Modelos[m], (unsigned)i, descricao);
+        }
+        r = GerarArquivos_(pasta);
+        descreve(descricao, sizeof descricao, r);
+        fprintf(resultados, "%s GerarArquivos: %s\n", Modelos[m], descricao);
+        registra(strcmp(r, "OK") == 0, Modelos[m], descricao);
+    }
+    fclose(resultados);
+}
+
+int main(int argc, char** argv) {
+    char casos[600];
+    if (argc != 3) {
+        fprintf(stderr, "uso: %s BIBLIOTECA PASTA_DE_TRABALHO\n", argv[0]);
+        return 2;
+    }
+    if (!carrega(argv[1])) return 2;
+    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_) {
+        fprintf(stderr, "funcoes ausentes\n");
+        return 2;
+    }
+    junta(casos, sizeof casos, argv[2], "casos");
+    if (!cria_pasta(argv[2]) || !cria_pasta(casos)) {
+        fprintf(stderr, "nao foi possivel criar %s\n", casos);
+        return 2;
+    }
+
+    casos_antes_de_inicializar(casos);
+#if defined(__i386__)
+    confere_convencao();
+#endif
+    casos_modelo(casos);
+    casos_inteiros(casos);
+    casos_precos(casos);
+    casos_diretorio(casos);
+    carga_de_todos_os_modelos(argv[2]);
+
+    printf("host_carga: %d passed, %d failed\n", passaram, falharam);
+    return falharam ? 1 : 0;
+}
