@@ -1,0 +1,371 @@
+// Each Toledo record and code table held against its layout, field by field.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "filizola/apoio_carga.h"
+#include "formats/toledo/codigos_toledo.h"
+#include "formats/toledo/registros_toledo.h"
+
+namespace quelb {
+namespace {
+
+using teste::pad;
+using teste::TCampo;
+using teste::Valor;
+using teste::zeros;
+using std::u16string;
+
+using TPreparo = std::function<void(TQuelbCargaBalItem&)>;
+
+struct TCaso {
+    const char* nome;
+    TPreparo preparar;
+    std::vector<TCampo> campos;
+};
+
+// ---- Code tables ----
+
+TEST(ToledoCodeTables, SaleType) {
+    EXPECT_EQ(TipoVendaToledo(tpvPeso), u'0');
+    EXPECT_EQ(TipoVendaToledo(tpvUnidade), u'1');
+    EXPECT_EQ(TipoVendaToledo(tpvEAN13), u'2');
+    EXPECT_EQ(TipoVendaToledo(tpvEAN13Und), u'5');
+}
+
+TEST(ToledoCodeTables, PortionUnitAndFraction) {
+    EXPECT_EQ(UndPorcaoToledo(tpGramas), u'0');
+    EXPECT_EQ(UndPorcaoToledo(tpMililitros), u'1');
+    EXPECT_EQ(UndPorcaoToledo(tpUnidades), u'2');
+    const std::pair<TQuelbCargaBalNutriPartdecimal, char16_t> partes[] = {
+        {tpPara0, u'0'}, {tpPara14, u'1'}, {tpPara13, u'2'}, {tpPara12, u'3'}, {tpPara23, u'4'}, {tpPara34, u'5'}};
+    for (const auto& [parte, codigo] : partes) EXPECT_EQ(PartDecimalToledo(parte), codigo) << NomesPartDecimal[parte];
+}
+
+TEST(ToledoCodeTables, HouseholdMeasureIsItsPositionInTwoDigits) {
+    const std::pair<TQuelbCargaBalNutriMedCaseira, std::u16string_view> medidas[] = {
+        {tpColherSopa, u"00"}, {tpColherCafe, u"01"}, {tpFatiaFina, u"08"}, {tpPedaco, u"09"},
+        {tpFolha, u"10"},      {tpAlmodega, u"19"},   {tpPitada, u"25"},    {tpLata, u"26"}};
+    for (const auto& [medida, codigo] : medidas) EXPECT_EQ(MedCaseiraToledo(medida), codigo) << NomesMedCaseira[medida];
+}
+
+TEST(ToledoCodeTables, AValueOutsideItsEnumerationGetsTheDefaultsCode) {
+    EXPECT_EQ(TipoVendaToledo(static_cast<TQuelbCargaBalTipoVenda>(4)), u'0');
+    EXPECT_EQ(UndPorcaoToledo(static_cast<TQuelbCargaBalNutriUndPorcao>(3)), u'0');
+    EXPECT_EQ(PartDecimalToledo(static_cast<TQuelbCargaBalNutriPartdecimal>(6)), u'0');
+    EXPECT_EQ(MedCaseiraToledo(static_cast<TQuelbCargaBalNutriMedCaseira>(27)), u"00");
+}
+
+// ---- Item records ----
+
+std::vector<TCampo> CamposToledo(u16string setor, u16string etiqueta, u16string tipo, u16string codigo,
+                                 u16string preco, u16string validade, u16string descricao, u16string receita) {
+    return {{1, setor},     {3, etiqueta},   {5, tipo},        {6, codigo},
+            {12, preco},    {18, validade},  {21, descricao},  {71, receita}};
+}
+
+TEST(ToledoItemRecord, PlainToledoFollowsTheLayout) {
+    const u16string longa = teste::repetir(u"abcdefghij", 26);  // 260 characters
+    const std::vector<TCaso> casos = {
+        {"defaults: twenty zeros and 300 spaces", [](TQuelbCargaBalItem&) {},
+         CamposToledo(u"00", u"00", u"0", u"000000", u"000000", u"000", pad(u"", 50), pad(u"", 250))},
+        {"typical item with its text",
+         [](TQuelbCargaBalItem& i) {
+             i.Setor.Codigo = 3;
+             i.ModeloEtiqueta = 12;
+             i.Tipo = tpvUnidade;
+             i.Codigo = 42;
+             i.ValorVenda = Valor(123450);  // 12.345: hundredths truncated
+             i.Validade = 15;
+             i.Descricao = u"Queijo prato";
+             i.InformacaoExtra.Receita = u"Leite, sal.";
+         },
+         CamposToledo(u"03", u"12", u"1", u"000042", u"001234", u"015", pad(u"Queijo prato", 50),
+                      pad(u"Leite, sal.", 250))},
+        {"over-wide values keep their first characters",
+         [&longa](TQuelbCargaBalItem& i) {
+             i.Setor.Codigo = 123;
+             i.ModeloEtiqueta = 456;
+             i.Tipo = tpvEAN13Und;
+             i.Codigo = 1234567;
+             i.ValorVenda = Valor(100000000);  // 10000.00
+             i.Validade = 1000;
+             i.Descricao = teste::repetir(u"Mortadela ", 6);
+             i.InformacaoExtra.Receita = longa;
+         },
+         CamposToledo(u"12", u"45", u"5", u"123456", u"100000", u"100", teste::repetir(u"Mortadela ", 5),
+                      longa.substr(0, 250))},
+        {"negative values: the sign after the filling zeros",
+         [](TQuelbCargaBalItem& i) {
+             i.Setor.Codigo = -3;
+             i.Codigo = -5;
+             i.Tipo = tpvEAN13;
+             i.ValorVenda = Valor(-15000);
+         },
+         CamposToledo(u"-3", u"00", u"2", u"0000-5", u"00-150", u"000", pad(u"", 50), pad(u"", 250))},
+    };
+    TRegistro r;
+    for (const TCaso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        TQuelbCargaBalItem item;
+        c.preparar(item);
+        RegistroItemToledo(r, item);
+        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
+    }
+}
+
+std::vector<TCampo> CamposMGV5Ver1(u16string setor, u16string tipo, u16string codigo, u16string preco,
+                                   u16string validade, u16string descricao, u16string info, u16string nutri,
+                                   u16string fornecedor) {
+    return {{1, setor},       {3, tipo},       {4, codigo},      {10, preco},   {16, validade},
+            {19, descricao},  {69, info},      {75, u"000"},     {78, nutri},   {82, u"1"},
+            {83, u"1"},       {84, fornecedor}, {88, zeros(12)}, {100, zeros(11)}, {111, u"0"},
+            {112, u"00"}};
+}
+
+TEST(ToledoItemRecord, MGV5Version1FollowsTheLayout) {
+    const std::vector<TCaso> casos = {
+        {"defaults", [](TQuelbCargaBalItem&) {},
+         CamposMGV5Ver1(u"00", u"0", u"000000", u"000000", u"000", pad(u"", 50), u"000000", u"0000", u"0000")},
+        {"column 69 is the item code whatever the extra-information code",
+         [](TQuelbCargaBalItem& i) {
+             i.Setor.Codigo = 7;
+             i.Tipo = tpvEAN13Und;
+             i.Codigo = 42;
+             i.ValorVenda = Valor(59900);
+             i.Validade = 3;
+             i.Descricao = u"Presunto cozido";
+             i.InformacaoExtra.Codigo = 7;
+             i.InformacaoExtra.Receita = u"ab";
+             i.Nutricional.Codigo = 8;
+             i.CodigoFornecedor = 9;
+             i.CodigoTara = 10;                 // not in this layout
+             i.EAN13Fornecedor = u"7891234567895";  // not in this layout
+         },
+         CamposMGV5Ver1(u"07", u"5", u"000042", u"000599", u"003", pad(u"Presunto cozido", 50), u"000042", u"0008",
+                        u"0009")},
+        {"over-wide codes keep their first digits",
+         [](TQuelbCargaBalItem& i) {
+             i.Codigo = 1234567;
+             i.Nutricional.Codigo = 123456;
+             i.CodigoFornecedor = 12345;
+         },
+         CamposMGV5Ver1(u"00", u"0", u"123456", u"000000", u"000", pad(u"", 50), u"123456", u"1234", u"1234")},
+    };
+    TRegistro r;
+    for (const TCaso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        TQuelbCargaBalItem item;
+        c.preparar(item);
+        RegistroItemToledoMGV5Ver1(r, item);
+        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
+    }
+}
+
+std::vector<TCampo> CamposMGV(u16string setor, u16string tipo, u16string codigo, u16string preco,
+                              u16string validade, u16string descricao, u16string info, u16string nutri,
+                              u16string fornecedor, u16string tara, u16string ean) {
+    return {{1, setor},         {3, tipo},        {4, codigo},       {10, preco},     {16, validade},
+            {19, descricao},    {69, info},       {75, u"0000"},     {79, nutri},     {85, u"1"},
+            {86, u"1"},         {87, fornecedor}, {91, zeros(12)},   {103, zeros(11)}, {114, u"0"},
+            {115, u"0000"},     {119, tara},      {123, u"0000"},    {127, u"0000"},  {131, u"0000"},
+            {135, u"0000"},     {139, ean}};
+}
+
+TEST(ToledoItemRecord, MGV5AndMGV6FollowTheLayout) {
+    struct TCasoMGV {
+        const char* nome;
+        TPreparo preparar;
+        int32_t codigoInformacao;
+        std::vector<TCampo> campos;
+    };
+    const std::vector<TCasoMGV> casos = {
+        {"defaults: an empty bar code is twelve zeros", [](TQuelbCargaBalItem&) {}, 0,
+         CamposMGV(u"00", u"0", u"000000", u"000000", u"000", pad(u"", 50), u"000000", u"000000", u"0000", u"0000",
+                   zeros(12))},
+        {"typical item",
+         [](TQuelbCargaBalItem& i) {
+             i.Setor.Codigo = 3;
+             i.Tipo = tpvUnidade;
+             i.Codigo = 42;
+             i.ValorVenda = Valor(123459);
+             i.Validade = 30;
+             i.Descricao = u"Iogurte natural 170 g";
+             i.Nutricional.Codigo = 77;
+             i.CodigoFornecedor = 9;
+             i.CodigoTara = 11;
+             i.EAN13Fornecedor = u"789";  // zeros on the left
+         },
+         7,
+         CamposMGV(u"03", u"1", u"000042", u"001234", u"030", pad(u"Iogurte natural 170 g", 50), u"000007",
+                   u"000077", u"0009", u"0011", u"000000000789")},
+        {"over-wide values keep their first characters",
+         [](TQuelbCargaBalItem& i) {
+             i.Tipo = tpvEAN13Und;
+             i.Codigo = 1234567;
+             i.Nutricional.Codigo = 1234567;
+             i.CodigoFornecedor = 12345;
+             i.CodigoTara = 12345;
+             i.EAN13Fornecedor = u"7891234567895";
+         },
+         1234567,
+         CamposMGV(u"00", u"5", u"123456", u"000000", u"000", pad(u"", 50), u"123456", u"123456", u"1234",
+                   u"1234", u"789123456789")},
+        {"negative codes",
+         [](TQuelbCargaBalItem& i) {
+             i.Codigo = -5;
+             i.CodigoTara = -1;
+         },
+         -5,
+         CamposMGV(u"00", u"0", u"0000-5", u"000000", u"000", pad(u"", 50), u"0000-5", u"000000", u"0000", u"00-1",
+                   zeros(12))},
+    };
+    TRegistro r;
+    for (const TCasoMGV& c : casos) {
+        SCOPED_TRACE(c.nome);
+        TQuelbCargaBalItem item;
+        c.preparar(item);
+        RegistroItemToledoMGV(r, item, c.codigoInformacao);
+        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
+    }
+}
+
+// ---- Auxiliary records ----
+
+TEST(ToledoExtraInformationRecord, FollowsTheLayout) {
+    const u16string longo = teste::repetir(u"0123456789", 100);  // 1000 characters
+    TQuelbCargaBalInformacaoExtra info;
+    TRegistro r;
+
+    info.Observacao = u"Receita da casa";
+    info.Receita = u"Farinha, ovos,\r\naçúcar.";  // the line break is copied
+    RegistroInformacaoExtraToledo(r, info, 42);
+    EXPECT_TRUE(teste::ConfereCampos(
+        r.linha(), {{1, u"000042"}, {7, pad(u"Receita da casa", 100)}, {107, pad(u"Farinha, ovos,\r\naçúcar.", 840)}}));
+
+    info.Observacao = teste::repetir(u"obs ", 30);
+    info.Receita = longo;
+    RegistroInformacaoExtraToledo(r, info, -7);
+    EXPECT_TRUE(teste::ConfereCampos(
+        r.linha(), {{1, u"0000-7"}, {7, teste::repetir(u"obs ", 25)}, {107, longo.substr(0, 840)}}));
+}
+
+std::vector<TCampo> CamposNutricionais(u16string codigo, u16string qtd, u16string und, u16string inteira,
+                                       u16string decimal, u16string medida, u16string energia, u16string carb,
+                                       u16string proteina, u16string gordura, u16string saturada, u16string trans,
+                                       u16string fibra, u16string sodio) {
+    return {{1, u"N"},    {2, codigo},    {8, u"0"},     {9, qtd},       {12, und},      {13, inteira},
+            {15, decimal}, {16, medida},  {18, energia}, {22, carb},     {26, proteina}, {29, gordura},
+            {32, saturada}, {35, trans},  {38, fibra},   {41, sodio}};
+}
+
+TEST(ToledoNutritionRecord, FollowsTheLayout) {
+    struct TCasoNutri {
+        const char* nome;
+        std::function<void(TQuelbCargaBalNutricional&)> preparar;
+        std::vector<TCampo> campos;
+    };
+    const std::vector<TCasoNutri> casos = {
+        {"defaults", [](TQuelbCargaBalNutricional&) {},
+         CamposNutricionais(u"000000", u"000", u"0", u"00", u"0", u"00", u"0000", u"0000", u"000", u"000", u"000",
+                            u"000", u"000", u"00000")},
+        {"every field in tenths truncated, and the three code tables",
+         [](TQuelbCargaBalNutricional& n) {
+             n.Codigo = 15;
+             n.Descricao = u"not written";
+             n.Qtd = 30;
+             n.UndPorcao = tpUnidades;
+             n.PartInteira = 1;
+             n.PartDecimal = tpPara34;
+             n.MedCaseira = tpLata;
+             n.ValorEnergetico = 12345;        // first four digits
+             n.Carboidrato = Valor(123400);    // 12.34
+             n.Proteina = Valor(25999);        // 2.5999
+             n.GorduraTotal = Valor(30000);    // 3
+             n.GorduraSaturada = Valor(999);   // 0.0999
+             n.GorduraTrans = Valor(1000);     // 0.1
+             n.Fibra = Valor(1000000);         // 100: 1000 tenths, cut to 100
+             n.Sodio = Valor(12345000);        // 1234.5
+         },
+         CamposNutricionais(u"000015", u"030", u"2", u"01", u"5", u"26", u"1234", u"0123", u"025", u"030", u"000",
+                            u"001", u"100", u"12345")},
+        {"over-wide and negative values",
+         [](TQuelbCargaBalNutricional& n) {
+             n.Codigo = 1234567;
+             n.Qtd = 1000;
+             n.UndPorcao = tpMililitros;
+             n.PartInteira = -1;
+             n.PartDecimal = tpPara14;
+             n.MedCaseira = tpXicara;
+             n.Sodio = Valor(-5000);  // -0.5
+         },
+         CamposNutricionais(u"123456", u"100", u"1", u"-1", u"1", u"03", u"0000", u"0000", u"000", u"000", u"000",
+                            u"000", u"000", u"000-5")},
+    };
+    TRegistro r;
+    for (const TCasoNutri& c : casos) {
+        SCOPED_TRACE(c.nome);
+        TQuelbCargaBalNutricional n;
+        c.preparar(n);
+        RegistroNutricionalToledo(r, n);
+        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
+    }
+}
+
+TEST(ToledoTareRecord, FollowsTheLayout) {
+    TQuelbCargaBalTaras tara;
+    TRegistro r;
+    tara.Codigo = 5;
+    tara.Valor = Valor(15000);  // 1.5 -> thousandths
+    tara.Descricao = u"Pote 500 ml";
+    RegistroTaraToledo(r, tara);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"0005"}, {5, u"001500"}, {11, pad(u"Pote 500 ml", 20)}}));
+
+    tara.Codigo = 12345;
+    tara.Valor = Valor(10000000);  // 1000.000: seven digits
+    tara.Descricao = u"Bandeja de isopor grande";
+    RegistroTaraToledo(r, tara);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"1234"}, {5, u"100000"}, {11, u"Bandeja de isopor gr"}}));
+
+    tara.Codigo = 1;
+    tara.Valor = Valor(9);  // below a thousandth
+    tara.Descricao.clear();
+    RegistroTaraToledo(r, tara);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"0001"}, {5, u"000000"}, {11, pad(u"", 20)}}));
+}
+
+TEST(ToledoSupplierRecord, FollowsTheLayout) {
+    TQuelbCargaBalFornecedor f;
+    f.Codigo = 12;
+    f.Observacao = teste::repetir(u"Observação ", 10);  // 110 characters
+    f.Descricao1 = u"Laticínios Serra Azul Ltda";
+    f.Descricao2 = u"CNPJ 00.000.000/0001-00";
+    f.Descricao4 = teste::repetir(u"x", 60);
+    f.Descricao5 = u"Minas Gerais";
+    TRegistro r;
+    RegistroFornecedorToledo(r, f);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"0012"},
+                                                 {5, teste::repetir(u"Observação ", 10).substr(0, 100)},
+                                                 {105, pad(u"Laticínios Serra Azul Ltda", 56)},
+                                                 {161, pad(u"CNPJ 00.000.000/0001-00", 56)},
+                                                 {217, pad(u"", 56)},
+                                                 {273, teste::repetir(u"x", 56)},
+                                                 {329, pad(u"Minas Gerais", 56)}}));
+}
+
+TEST(ToledoSectorRecord, FollowsTheLayout) {
+    TQuelbCargaBalSetor s;
+    TRegistro r;
+    s.Codigo = 1;
+    s.Descricao = u"Padaria";
+    RegistroSetorToledo(r, s);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"01"}, {3, pad(u"Padaria", 40)}}));
+
+    s.Codigo = 123;
+    s.Descricao = teste::repetir(u"Hortifruti ", 4);  // 44 characters
+    RegistroSetorToledo(r, s);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"12"}, {3, teste::repetir(u"Hortifruti ", 4).substr(0, 40)}}));
+}
+
+}  // namespace
+}  // namespace quelb
