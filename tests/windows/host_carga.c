@@ -6,8 +6,10 @@
  *
  * Usage: host_carga LIBRARY WORK_FOLDER
  *
- * It first checks the exported functions case by case (results and error
- * texts as bytes, integer texts and prices through the generated files),
+ * On Windows it finds each function by name and by ordinal, and on 32-bit
+ * x86 checks that each removes its own arguments from the stack (stdcall).
+ * It checks the exported functions case by case (results and error texts as
+ * bytes, integer texts and prices through the generated files, directories),
  * then writes the load of one small catalogue for every model name into
  * WORK_FOLDER/modelos/<name>/, with the texts returned by each call in
  * WORK_FOLDER/modelos/resultados.txt. Only WORK_FOLDER/modelos is compared
@@ -107,6 +109,25 @@ static int cria_pasta(const char* caminho) {
 #else
     struct stat st;
     return mkdir(caminho, 0777) == 0 || (stat(caminho, &st) == 0 && S_ISDIR(st.st_mode));
+#endif
+}
+
+/* A symbolic link to a directory; false where the system refuses one. */
+static int cria_ligacao(const char* alvo, const char* ligacao) {
+#ifdef _WIN32
+    /* Some systems report success and make nothing. */
+    return CreateSymbolicLinkA(ligacao, alvo, SYMBOLIC_LINK_FLAG_DIRECTORY) != 0 &&
+           GetFileAttributesA(ligacao) != INVALID_FILE_ATTRIBUTES;
+#else
+    return symlink(alvo, ligacao) == 0;
+#endif
+}
+
+static void remove_ligacao(const char* ligacao) {
+#ifdef _WIN32
+    RemoveDirectoryA(ligacao);
+#else
+    unlink(ligacao);
 #endif
 }
 
@@ -416,6 +437,8 @@ static void casos_precos(const char* pasta) {
 static void casos_diretorio(const char* pasta) {
     char caminho[600], com_barra[600], esperado[700], detalhe[900];
     const char* r;
+    char* dados;
+    long tamanho = 0;
     size_t n;
     FILE* f;
 
@@ -436,15 +459,39 @@ static void casos_diretorio(const char* pasta) {
     apaga(caminho);
 
     confere_texto("adicionar para diretorios", adiciona("0", "tpvPeso", "1", "x", 1.0), "OK");
-    /* With and without the trailing delimiter. */
+    /* A longer file of the same name is replaced, and the trailing
+     * delimiter changes nothing: one 39-character record and CR LF. */
+    junta(caminho, sizeof caminho, pasta, "CADTXT.TXT");
+    f = fopen(caminho, "wb");
+    for (n = 0; f && n < 1000; ++n) fputs("zzzzzzzzzz", f);
+    if (f) fclose(f);
     junta(com_barra, sizeof com_barra, pasta, "");
     confere_texto("diretorio terminado pelo delimitador", GerarArquivos_(com_barra), "OK");
-    junta(caminho, sizeof caminho, pasta, "CADTXT.TXT");
-    registra(existe(caminho), "gravado com o delimitador final", caminho);
+    dados = le_arquivo(caminho, &tamanho);
+    registra(dados != NULL && tamanho == 41 && memcmp(dados + 39, "\r\n", 2) == 0 && strchr(dados, 'z') == NULL,
+             "arquivo existente substituido", dados);
+    free(dados);
     apaga(caminho);
+    junta(caminho, sizeof caminho, pasta, "SETORTXT.TXT");
+    apaga(caminho);
+
+    /* A link to a directory counts as a directory. */
+    junta(caminho, sizeof caminho, pasta, "ligacao");
+    if (cria_ligacao(pasta, caminho)) {
+        confere_texto("ligacao para diretorio", GerarArquivos_(caminho), "OK");
+        junta(com_barra, sizeof com_barra, pasta, "CADTXT.TXT");
+        registra(existe(com_barra), "gravado pela ligacao", com_barra);
+        apaga(com_barra);
+        junta(com_barra, sizeof com_barra, pasta, "SETORTXT.TXT");
+        apaga(com_barra);
+        remove_ligacao(caminho);
+    } else {
+        printf("ligacao simbolica nao disponivel: caso pulado\n");
+    }
 
     /* A folder where the item file should go: the file cannot be created,
      * and the message names the path and the system's cause. */
+    junta(caminho, sizeof caminho, pasta, "CADTXT.TXT");
     registra(cria_pasta(caminho), "pasta no lugar do arquivo", caminho);
     snprintf(esperado, sizeof esperado, "Cannot create file \"%s\". ", caminho);
     r = GerarArquivos_(pasta);
@@ -491,6 +538,9 @@ static const struct {
     {"70000", "tpvPeso", "8", "P\xc3O DE QUEIJO", "-1", "1000", "1", "PADARIA", 1234.5678},
     {"40000", "tpvUnidade", "$FF", "Sorvete \xbd litro", "0x10", "+7", "  5", "Congelados \xa7", 0.29},
     {"0", "tpvPeso", "10", "Item negativo", "1", "1", "6", "Diversos", -2.5},
+    /* Letters of Windows-1252 outside Latin-1, in both cases: one department. */
+    {"0", "tpvPeso", "11", "\x8a\x8c\x9f", "1", "1", "7", "\x8a\xc9RIE \x8c \x9f \x8e", 1.0},
+    {"0", "tpvPeso", "12", "\x9a\x9c\xff", "1", "1", "7", "\x9a\xe9rie \x9c \xff \x9e", 1.0},
 };
 
 static void carga_de_todos_os_modelos(const char* trabalho) {
