@@ -4,6 +4,7 @@
 #include <rapidjson/error/error.h>
 #include <rapidjson/reader.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -60,13 +61,15 @@ public:
     TManipulador(TQuelbCargaBalItens& AItens, std::string_view ADocumento, const rapidjson::StringStream& AFluxo)
         : FItens(AItens), FDocumento(ADocumento), FFluxo(AFluxo) {}
 
-    bool Null() { return Valor(nullptr, "null"); }
-    bool Bool(bool b) { return Valor(nullptr, b ? "true" : "false"); }
+    bool Null() { return Recuar(4).Valor(nullptr, "null"); }
+    bool Bool(bool b) { return Recuar(b ? 4 : 5).Valor(nullptr, b ? "true" : "false"); }
     bool RawNumber(const char* s, SizeType n, bool) {
+        FRecuo = 0;
         const TValor v{{s, n}, TOrigemValor::NumeroJson};
         return Valor(&v, v.Bytes);
     }
     bool String(const char* s, SizeType n, bool) {
+        FRecuo = 0;
         const TValor v{{s, n}, TOrigemValor::TextoJson};
         return Valor(&v, Citar(v));
     }
@@ -88,6 +91,13 @@ public:
     std::string Caminho() const;
 
 private:
+    // Where the value at hand began: the stream stands that many bytes past
+    // it during the callbacks of literals and brackets, and at it otherwise.
+    TManipulador& Recuar(size_t ABytes) {
+        FRecuo = ABytes;
+        return *this;
+    }
+
     enum class TEstado { Inicio, Raiz, ValorProdutos, Lista, Item, ValorItem, Registro, ValorRegistro, Fim };
 
     // A scalar: AValor is null for null, true and false, which no field takes.
@@ -108,6 +118,7 @@ private:
     const TCampo* FRegistro = nullptr;  // the record being read, if any
     const TCampo* FCampo = nullptr;     // the field whose value comes next
     uint32_t FVistosItem = 0, FVistosRegistro = 0;
+    size_t FRecuo = 0;
     std::string FErro;
 };
 
@@ -129,7 +140,7 @@ std::string TManipulador::Caminho() const {
 bool TManipulador::Falhar(std::string AMensagem) {
     const std::string caminho = Caminho();
     FErro = (caminho.empty() ? "" : caminho + ": ") + AMensagem;
-    FErro += " (" + Posicao(FDocumento, FFluxo.Tell()) + ")";
+    FErro += " (" + Posicao(FDocumento, FFluxo.Tell() - std::min(FRecuo, FFluxo.Tell())) + ")";
     return false;
 }
 
@@ -158,6 +169,7 @@ bool TManipulador::Valor(const TValor* AValor, std::string_view AComoEscrito) {
 }
 
 bool TManipulador::StartObject() {
+    Recuar(1);
     switch (FEstado) {
         case TEstado::Inicio:
             FEstado = TEstado::Raiz;
@@ -195,6 +207,7 @@ bool TManipulador::Chave(const TTabelaCampos& ATabela, uint32_t& AVistos, std::s
 }
 
 bool TManipulador::Key(const char* s, SizeType n, bool) {
+    FRecuo = 0;
     const std::string_view nome(s, n);
     switch (FEstado) {
         case TEstado::Raiz:
@@ -212,6 +225,7 @@ bool TManipulador::Key(const char* s, SizeType n, bool) {
 }
 
 bool TManipulador::EndObject(SizeType) {
+    Recuar(1);
     switch (FEstado) {
         case TEstado::Raiz:
             if (!FViuProdutos) return Falhar("falta a chave \"produtos\"");
@@ -230,12 +244,14 @@ bool TManipulador::EndObject(SizeType) {
 }
 
 bool TManipulador::StartArray() {
+    Recuar(1);
     if (FEstado != TEstado::ValorProdutos) return Encontrado("lista");
     FEstado = TEstado::Lista;
     return true;
 }
 
 bool TManipulador::EndArray(SizeType) {
+    Recuar(1);
     if (FEstado != TEstado::Lista) return Falhar("fim de lista inesperado");
     FEstado = TEstado::Raiz;
     return true;
