@@ -129,6 +129,20 @@ private:
     plataforma::TFormatoNumerico FAnterior;
 };
 
+// Appends the item that several cases share: code 42 sold by unit, "Queijo"
+// at 12.50, ten days of validity, a portion of 2 and the recipe text "sal".
+inline TQuelbCargaBalItem& NovoQueijo(TQuelbCargaBal& AGerador) {
+    auto& i = AGerador.Produtos().New();
+    i.Codigo = 42;
+    i.Tipo = tpvUnidade;
+    i.Descricao = u"Queijo";
+    i.ValorVenda = TValorFixo::DeDezMilesimos(125000);
+    i.Validade = 10;
+    i.Nutricional.Qtd = 2;
+    i.InformacaoExtra.Receita = u"sal";
+    return i;
+}
+
 // A real generation into ADiretorio; returns the names of the saved files in
 // the order the generator lists them.
 inline std::vector<std::string> GerarNoDiretorio(TQuelbCargaBal& AGerador, const DiretorioTemporario& ADiretorio) {

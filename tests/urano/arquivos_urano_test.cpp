@@ -13,13 +13,9 @@ namespace {
 void Catalogo(TQuelbCargaBal& g) {
     g.Produtos().New();
 
-    auto& queijo = g.Produtos().New();
-    queijo.Codigo = 42;
-    queijo.Tipo = tpvUnidade;
+    auto& queijo = NovoQueijo(g);
     queijo.Descricao = u"Queijo \u20AC";
     queijo.ValorVenda = V("12.345");
-    queijo.Validade = 10;
-    queijo.Nutricional.Qtd = 2;
     queijo.Nutricional.ValorEnergetico = 150;
     queijo.Nutricional.Carboidrato = V("12.34");
     queijo.Nutricional.Sodio = V("1.239");
@@ -32,6 +28,15 @@ void Catalogo(TQuelbCargaBal& g) {
     pao.ValorVenda = V("1234.5");
     pao.Validade = 1;
     pao.InformacaoExtra.Receita = u"Farinha";
+}
+
+// Generates the catalogue for AModelo into ADiretorio; returns the names of
+// the saved files.
+std::vector<std::string> GerarCatalogo(TQuelbCargaBalModelo AModelo, const DiretorioTemporario& ADiretorio) {
+    TQuelbCargaBal g;
+    g.Modelo = AModelo;
+    Catalogo(g);
+    return GerarNoDiretorio(g, ADiretorio);
 }
 
 struct TCasoFormato {
@@ -55,10 +60,7 @@ TEST(ArquivosUrano, ProdutosTxtByteAByte) {
     for (const auto& f : Formatos) {
         TFormatoNoEscopo formato(f.formato);
         DiretorioTemporario dir;
-        TQuelbCargaBal g;
-        g.Modelo = modUrano;
-        Catalogo(g);
-        ASSERT_EQ(GerarNoDiretorio(g, dir), std::vector<std::string>{"PRODUTOS.TXT"});
+        ASSERT_EQ(GerarCatalogo(modUrano, dir), std::vector<std::string>{"PRODUTOS.TXT"});
 
         const std::u16string d(1, f.decimal);
         const std::u16string padrao = u"00000" u"P" + pd(u"", 20) + u"000000" + d + u"00" + u"0000" u"D";
@@ -92,10 +94,7 @@ TEST(ArquivosUrano, UranoSProdutosTxtIgualSobQualquerFormato) {
     for (const auto& f : Formatos) {
         TFormatoNoEscopo formato(f.formato);
         DiretorioTemporario dir;
-        TQuelbCargaBal g;
-        g.Modelo = modUranoS;
-        Catalogo(g);
-        ASSERT_EQ(GerarNoDiretorio(g, dir), std::vector<std::string>{"PRODUTOS.TXT"});
+        ASSERT_EQ(GerarCatalogo(modUranoS, dir), std::vector<std::string>{"PRODUTOS.TXT"});
         EXPECT_EQ(LerArquivo(dir.Caminho() / "PRODUTOS.TXT"), BytesDoArquivo(linhas))
             << "decimal " << static_cast<char>(f.decimal);
     }
@@ -135,10 +134,7 @@ TEST(ArquivosUrano, URF32CincoArquivosIguaisSobQualquerFormato) {
     for (const auto& f : Formatos) {
         TFormatoNoEscopo formato(f.formato);
         DiretorioTemporario dir;
-        TQuelbCargaBal g;
-        g.Modelo = modUranoURF32;
-        Catalogo(g);
-        ASSERT_EQ(GerarNoDiretorio(g, dir), nomes);
+        ASSERT_EQ(GerarCatalogo(modUranoURF32, dir), nomes);
         for (const auto& [nome, linhas] : esperados)
             EXPECT_EQ(LerArquivo(dir.Caminho() / nome), BytesDoArquivo(linhas))
                 << nome << ", decimal " << static_cast<char>(f.decimal);

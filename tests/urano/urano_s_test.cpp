@@ -56,14 +56,7 @@ TEST(UranoS, RegistroPadraoIgualEmQualquerFormato) {
 TEST(UranoS, ProdutoNutricionalEReceitaDoMesmoItem) {
     TFormatoNoEscopo virgula(FormatoVirgula);
     TQuelbCargaBal g;
-    auto& i = g.Produtos().New();
-    i.Codigo = 42;
-    i.Tipo = tpvUnidade;
-    i.Descricao = u"Queijo";
-    i.ValorVenda = V("12.50");
-    i.Validade = 10;
-    i.Nutricional.Qtd = 2;
-    i.InformacaoExtra.Receita = u"sal";
+    NovoQueijo(g);
     const std::u16string comum = u"00042" u"U" + pd(u"Queijo", 20) + u"000012.50" u"0010" u"D";
 
     const auto linhas = GerarS(g);

@@ -6,9 +6,9 @@
 namespace quelb {
 
 namespace {
-constexpr char16_t KindProduto = u'\x0A';
-constexpr char16_t KindNutricional = u'\x0B';
-constexpr char16_t KindReceita = u'\x0C';
+constexpr char16_t MarcaProduto = u'\x0A';
+constexpr char16_t MarcaNutricional = u'\x0B';
+constexpr char16_t MarcaReceita = u'\x0C';
 constexpr int32_t LarguraBlocoEmBranco = 209;
 constexpr int32_t LarguraReceita = 615;
 }  // namespace
@@ -33,7 +33,7 @@ void TRegistrosUrano::Preparar(const TQuelbCargaBalItem& AItem) {
 // Product record, 47 characters.
 void TRegistrosUrano::AdicionarProduto(TListaLinhas& ALista) {
     FRegistro.inicio()
-        .literal(KindProduto)     // 1: record kind
+        .literal(MarcaProduto)     // 1: record kind
         .literal(InicioTexto)     // 2: start of text
         .literal(FComum.linha());  // 3-42: code, sale type, description, price, validity, "D"
     // 43: checksum of columns 1 to 42; 47: end of text
@@ -44,7 +44,7 @@ void TRegistrosUrano::AdicionarProduto(TListaLinhas& ALista) {
 // Nutrition record, 256 characters: the product fields and a blank block.
 void TRegistrosUrano::AdicionarNutricional(TListaLinhas& ALista) {
     FRegistro.inicio()
-        .literal(KindNutricional)                // 1: record kind
+        .literal(MarcaNutricional)                // 1: record kind
         .literal(InicioTexto)                    // 2: start of text
         .literal(FComum.linha())                 // 3-42: as in the product record
         .direita(u"", LarguraBlocoEmBranco);     // 43-251: blank block
@@ -58,7 +58,7 @@ void TRegistrosUrano::AdicionarNutricional(TListaLinhas& ALista) {
 void TRegistrosUrano::AdicionarReceita(const TQuelbCargaBalItem& AItem, bool ATemNutricional,
                                        TListaLinhas& ALista) {
     FRegistro.inicio()
-        .literal(KindReceita)                                                // 1: record kind
+        .literal(MarcaReceita)                                                // 1: record kind
         .literal(InicioTexto)                                                // 2: start of text
         .literal(FComum.linha())                                             // 3-42: as in the product record
         .repetir(u' ', ATemNutricional ? 0 : LarguraBlocoEmBranco)           // 43-251: blank block, or nothing

@@ -11,14 +11,14 @@ namespace quelb {
 
 namespace {
 
-constexpr char16_t KindProdutoS = u'\x10';
+constexpr char16_t MarcaProdutoS = u'\x10';
 constexpr char16_t PontoDecimal = u'.';
 constexpr std::u16string_view FixoProdutoS = u"D0000                            ";  // D, 4 zeros, 28 spaces
 
 // Product record, 90 characters.
 void AdicionarProdutoS(TRegistro& r, const TQuelbCargaBalItem& AItem, TListaLinhas& ALista) {
     r.inicio()
-        .literal(KindProdutoS)                                              // 1: record kind
+        .literal(MarcaProdutoS)                                              // 1: record kind
         .literal(InicioTexto)                                               // 2: start of text
         .inteiro(AItem.Codigo, 6)                                           // 3: item code
         .literal(TipoVendaUrano(AItem.Tipo))                                // 9: sale type
