@@ -3,20 +3,20 @@
 // assembled from readable fields, a field-by-field comparison that names the
 // first wrong column, and a real generation into a temporary directory.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "apoio/diretorio_temporario.h"
 #include "catalogue/texto.h"
 #include "generator/gerador.h"
 #include "generator/lista_linhas.h"
+#include "generator/registro.h"
 #include "platform/plataforma.h"
 
 namespace quelb::teste {
@@ -27,7 +27,6 @@ inline std::u16string pad(std::u16string_view t, size_t n) {
     r.append(n - r.size(), u' ');
     return r;
 }
-inline std::u16string espacos(size_t n) { return std::u16string(n, u' '); }
 inline std::u16string zeros(size_t n) { return std::u16string(n, u'0'); }
 // n copies of a text.
 inline std::u16string repetir(std::u16string_view t, size_t n) {
@@ -74,6 +73,38 @@ inline testing::AssertionResult ConfereCampos(std::u16string_view ALinha, const 
     return testing::AssertionFailure() << "record differs:" << erros;
 }
 
+// One case of a record table: how to set up the object the record is built
+// from, and the expected fields. ANumero is the one number some builders take
+// besides the object (a position, a code); the others ignore it.
+template <class TObjeto>
+struct TCasoRegistro {
+    const char* nome;
+    std::function<void(TObjeto&)> preparar;
+    std::vector<TCampo> campos;
+    int32_t numero = 0;
+};
+
+// Builds every case's record with AConstruir(r, objeto, numero) into one
+// reused TRegistro and holds it against the case's fields.
+template <class TObjeto, class FConstruir>
+void ConferirCasos(const std::vector<TCasoRegistro<TObjeto>>& ACasos, FConstruir AConstruir) {
+    TRegistro r;
+    for (const TCasoRegistro<TObjeto>& c : ACasos) {
+        SCOPED_TRACE(c.nome);
+        TObjeto objeto;
+        c.preparar(objeto);
+        AConstruir(r, objeto, c.numero);
+        EXPECT_TRUE(ConfereCampos(r.linha(), c.campos));
+    }
+}
+
+// Appends an item with the given code and its defaults otherwise.
+inline TQuelbCargaBalItem& NovoItem(TQuelbCargaBal& AGerador, int32_t ACodigo) {
+    TQuelbCargaBalItem& i = AGerador.Produtos().New();
+    i.Codigo = ACodigo;
+    return i;
+}
+
 // The lines of a list, in order.
 inline std::vector<std::u16string> Linhas(const TListaLinhas& ALista) {
     std::vector<std::u16string> r;
@@ -96,41 +127,19 @@ inline std::string Arquivo(const std::vector<std::u16string>& ALinhas) {
     return r;
 }
 
-// A directory of its own under the system's temporary directory, removed
-// with its files at the end of the test.
-class TDiretorioTemporario {
-public:
-    TDiretorioTemporario() {
-        std::string modelo = (std::filesystem::temp_directory_path() / "quelb-carga-XXXXXX").string();
-        if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
-        FCaminho = modelo;
-    }
-    ~TDiretorioTemporario() {
-        std::error_code e;
-        std::filesystem::remove_all(FCaminho, e);
-    }
-    const std::filesystem::path& Caminho() const { return FCaminho; }
-
-    // Names of the files present, sorted.
-    std::vector<std::string> Arquivos() const {
-        std::vector<std::string> r;
-        for (const auto& e : std::filesystem::directory_iterator(FCaminho)) r.push_back(e.path().filename().string());
-        std::sort(r.begin(), r.end());
-        return r;
-    }
-    std::string Ler(const std::string& ANome) const {
-        std::ifstream f(FCaminho / ANome, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    }
-
-private:
-    std::filesystem::path FCaminho;
-};
+// Names of the files in ADiretorio, sorted.
+inline std::vector<std::string> ArquivosEm(const DiretorioTemporario& ADiretorio) {
+    std::vector<std::string> r;
+    for (const auto& e : std::filesystem::directory_iterator(ADiretorio.Caminho()))
+        r.push_back(e.path().filename().string());
+    std::sort(r.begin(), r.end());
+    return r;
+}
 
 // Runs a real generation into ADiretorio and returns the names of the saved
 // files, in the order the generator lists them.
-inline std::vector<std::string> GerarEm(TQuelbCargaBal& AGerador, const TDiretorioTemporario& ADiretorio) {
-    AGerador.GerarArquivos(DeUtf8(ADiretorio.Caminho().string()));
+inline std::vector<std::string> GerarEm(TQuelbCargaBal& AGerador, const DiretorioTemporario& ADiretorio) {
+    AGerador.GerarArquivos(ADiretorio.Texto());
     std::vector<std::string> nomes;
     for (const Texto& caminho : AGerador.ArquivosGerados())
         nomes.push_back(std::filesystem::path(ParaUtf8(caminho)).filename().string());
@@ -153,6 +162,30 @@ public:
 private:
     plataforma::TFormatoNumerico FAnterior;
 };
+
+// Expected or saved files: name to bytes.
+using TArquivos = std::map<std::string, std::string>;
+
+// Fills a generator with the catalogue for AModelo and generates it for real
+// under each number format; every run must save AOrdem, in that order, and
+// leave exactly the files of AEsperado, byte for byte.
+inline void ConferirCarga(TQuelbCargaBalModelo AModelo, void (*APreencher)(TQuelbCargaBal&),
+                          const std::vector<std::string>& AOrdem, const TArquivos& AEsperado) {
+    for (const auto& formato : FormatosNumericos) {
+        SCOPED_TRACE(testing::Message() << NomesModelo[AModelo] << ", decimal separator "
+                                        << static_cast<char>(formato.SeparadorDecimal));
+        TFormatoNumericoTemporario f(formato);
+        TQuelbCargaBal g;
+        g.Modelo = AModelo;
+        APreencher(g);
+        DiretorioTemporario dir;
+        EXPECT_EQ(GerarEm(g, dir), AOrdem);
+        TArquivos obtido;
+        for (const std::string& nome : ArquivosEm(dir)) obtido[nome] = LerArquivo(dir.Caminho() / nome);
+        EXPECT_EQ(obtido.size(), AEsperado.size());
+        for (const auto& [nome, conteudo] : AEsperado) EXPECT_EQ(obtido[nome], conteudo) << nome;
+    }
+}
 
 // A progress event as the handler saw it, with the length of the lists at
 // that moment.

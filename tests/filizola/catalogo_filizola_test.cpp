@@ -14,7 +14,6 @@ const std::u16string ReceitaPao = u"Farinha de trigo enriquecida com ferro e ác
 const std::u16string ReceitaQueijo = u"Leite pasteurizado, sal, coalho.";
 
 void PreencherCatalogo(TQuelbCargaBal& g) {
-    g.Modelo = modFilizola;
     TQuelbCargaBalItem& pao = g.Produtos().New();
     pao.Codigo = 1;
     pao.Tipo = tpvPeso;
@@ -55,55 +54,39 @@ void PreencherCatalogo(TQuelbCargaBal& g) {
 }
 
 TEST(FilizolaCatalogue, WritesTheFourFilesByteForByteUnderEitherNumberFormat) {
-    const std::string cadtxt = teste::Arquivo({
-        u"000001" u"P" + pad(u"Pão francês", 22) + u"0001590" u"001",
-        u"000002" u"U" + pad(u"Queijo minas frescal", 22) + u"0003249" u"010",
-        u"000003" u"U" u"Refrigerante guaraná 2" u"0000850" u"180",
-    });
-    const std::string setortxt = teste::Arquivo({
-        pad(u"Padaria", 12) + u"000001" u"0001" u"001",
-        pad(u"", 12) + u"000002" u"0002" u"002",
-    });
-    const std::string recass = teste::Arquivo({
-        pad(u"", 12) + u"000001" u"000001" + pad(ReceitaPao, 840) + u"@",
-        pad(u"", 12) + u"000002" u"000020" + pad(ReceitaQueijo, 840) + u"@",
-    });
-    const std::string nutri = teste::Arquivo({
-        u"000001" + pad(u"Porção de 50 g (1 unidade)", 35) +
-        u"00135" u"0000" u"00282" u"0000" u"00043" u"0000" u"00009" u"0000" u"00000" u"0000"
-        u"00000" u"0000" u"00011" u"0000" u"*****" u"****" u"*****" u"****" u"03250" u"0000",
-    });
-
-    for (const auto& formato : teste::FormatosNumericos) {
-        SCOPED_TRACE(std::string("decimal separator ") + static_cast<char>(formato.SeparadorDecimal));
-        teste::TFormatoNumericoTemporario f(formato);
-        TQuelbCargaBal g;
-        PreencherCatalogo(g);
-        teste::TDiretorioTemporario dir;
-        EXPECT_EQ(teste::GerarEm(g, dir),
-                  (std::vector<std::string>{"CADTXT.TXT", "SETORTXT.TXT", "REC_ASS.TXT", "NUTRI.TXT"}));
-        EXPECT_EQ(dir.Arquivos(),
-                  (std::vector<std::string>{"CADTXT.TXT", "NUTRI.TXT", "REC_ASS.TXT", "SETORTXT.TXT"}));
-        EXPECT_EQ(dir.Ler("CADTXT.TXT"), cadtxt);
-        EXPECT_EQ(dir.Ler("SETORTXT.TXT"), setortxt);
-        EXPECT_EQ(dir.Ler("REC_ASS.TXT"), recass);
-        EXPECT_EQ(dir.Ler("NUTRI.TXT"), nutri);
-        // The writer settled the extra-information codes.
-        EXPECT_EQ(g.Produtos().GetItem(0).InformacaoExtra.Codigo, 1);
-        EXPECT_EQ(g.Produtos().GetItem(2).InformacaoExtra.Codigo, 0);
-    }
+    teste::ConferirCarga(
+        modFilizola, PreencherCatalogo, {"CADTXT.TXT", "SETORTXT.TXT", "REC_ASS.TXT", "NUTRI.TXT"},
+        {{"CADTXT.TXT", teste::Arquivo({
+                            u"000001" u"P" + pad(u"Pão francês", 22) + u"0001590" u"001",
+                            u"000002" u"U" + pad(u"Queijo minas frescal", 22) + u"0003249" u"010",
+                            u"000003" u"U" u"Refrigerante guaraná 2" u"0000850" u"180",
+                        })},
+         {"SETORTXT.TXT", teste::Arquivo({
+                              pad(u"Padaria", 12) + u"000001" u"0001" u"001",
+                              pad(u"", 12) + u"000002" u"0002" u"002",
+                          })},
+         {"REC_ASS.TXT", teste::Arquivo({
+                             pad(u"", 12) + u"000001" u"000001" + pad(ReceitaPao, 840) + u"@",
+                             pad(u"", 12) + u"000002" u"000020" + pad(ReceitaQueijo, 840) + u"@",
+                         })},
+         {"NUTRI.TXT", teste::Arquivo({
+                           u"000001" + pad(u"Porção de 50 g (1 unidade)", 35) +
+                           u"00135" u"0000" u"00282" u"0000" u"00043" u"0000" u"00009" u"0000" u"00000" u"0000"
+                           u"00000" u"0000" u"00011" u"0000" u"*****" u"****" u"*****" u"****" u"03250" u"0000",
+                       })}});
 }
 
-TEST(FilizolaCatalogue, ItemsWithoutSectorNutritionOrTextGiveTheItemFileAlone) {
-    TQuelbCargaBal g;
+void PreencherSemAuxiliares(TQuelbCargaBal& g) {
     TQuelbCargaBalItem& i = g.Produtos().New();
     i.Codigo = 7;
     i.Tecla = 0;
-    i.Nutricional.Codigo = 5;       // a code without a description gives nothing
+    i.Nutricional.Codigo = 5;  // a code without a description gives nothing
     i.InformacaoExtra.Receita = u"x";
-    teste::TDiretorioTemporario dir;
-    EXPECT_EQ(teste::GerarEm(g, dir), (std::vector<std::string>{"CADTXT.TXT"}));
-    EXPECT_EQ(dir.Ler("CADTXT.TXT"), teste::Arquivo({u"000007P" + pad(u"", 22) + u"0000000000"}));
+}
+
+TEST(FilizolaCatalogue, ItemsWithoutSectorNutritionOrTextGiveTheItemFileAlone) {
+    teste::ConferirCarga(modFilizola, PreencherSemAuxiliares, {"CADTXT.TXT"},
+                         {{"CADTXT.TXT", teste::Arquivo({u"000007" u"P" + pad(u"", 22) + u"0000000" u"000"})}});
 }
 
 }  // namespace

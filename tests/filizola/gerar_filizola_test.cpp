@@ -12,11 +12,7 @@ using teste::pad;
 
 class GerarFilizolaTest : public testing::Test {
 protected:
-    TQuelbCargaBalItem& Novo(int32_t ACodigo) {
-        TQuelbCargaBalItem& i = FGerador.Produtos().New();
-        i.Codigo = ACodigo;
-        return i;
-    }
+    TQuelbCargaBalItem& Novo(int32_t ACodigo) { return teste::NovoItem(FGerador, ACodigo); }
     void Gerar() { GerarFilizola(FGerador, FItens, FSetores, FNutricionais, FReceitas); }
 
     TQuelbCargaBal FGerador;
@@ -132,7 +128,8 @@ TEST_F(GerarFilizolaTest, OneProgressEventPerItemAfterItsRecords) {
     Novo(1234567).Descricao = u"Pão";
     std::vector<teste::TEvento> eventos;
     FGerador.OnProgresso = [&](const Texto& m, int32_t atual, int32_t total) {
-        eventos.push_back({m, atual, total, {FItens.Count(), FSetores.Count(), FNutricionais.Count(), FReceitas.Count()}});
+        eventos.push_back(
+            {m, atual, total, {FItens.Count(), FSetores.Count(), FNutricionais.Count(), FReceitas.Count()}});
     };
     Gerar();
     ASSERT_EQ(eventos.size(), 2u);

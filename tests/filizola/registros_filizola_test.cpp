@@ -1,8 +1,6 @@
 // Each Filizola record held against its layout, field by field.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "filizola/apoio_carga.h"
 #include "formats/filizola/registros_filizola.h"
 
@@ -14,13 +12,7 @@ using teste::TCampo;
 using teste::Valor;
 using teste::zeros;
 
-using TPreparo = std::function<void(TQuelbCargaBalItem&)>;
-
-struct TCaso {
-    const char* nome;
-    TPreparo preparar;
-    std::vector<TCampo> campos;
-};
+using TCaso = teste::TCasoRegistro<TQuelbCargaBalItem>;
 
 TEST(FilizolaSaleType, WeightTypesGivePAndUnitTypesGiveU) {
     EXPECT_EQ(TipoVendaFilizola(tpvPeso), u'P');
@@ -69,56 +61,39 @@ TEST(FilizolaItemRecord, FollowsTheLayout) {
          [](TQuelbCargaBalItem& i) { i.ValorVenda = Valor(99); },
          {{1, u"000000"}, {7, u"P"}, {8, pad(u"", 22)}, {30, u"0000000"}, {37, u"000"}}},
     };
-    TRegistro r;
-    for (const TCaso& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalItem item;
-        c.preparar(item);
-        RegistroItemFilizola(r, item);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroItemFilizola(r, i); });
 }
 
 TEST(FilizolaSectorRecord, FollowsTheLayout) {
-    struct TCasoSetor {
-        const char* nome;
-        TPreparo preparar;
-        int32_t posicao;
-        std::vector<TCampo> campos;
-    };
-    const std::vector<TCasoSetor> casos = {
+    // The case's number is the item's position.
+    const std::vector<TCaso> casos = {
         {"name, code, position and key",
          [](TQuelbCargaBalItem& i) {
              i.Setor.Descricao = u"Padaria";
              i.Codigo = 42;
              i.Tecla = 5;
          },
-         3,
-         {{1, pad(u"Padaria", 12)}, {13, u"000042"}, {19, u"0003"}, {23, u"005"}}},
+         {{1, pad(u"Padaria", 12)}, {13, u"000042"}, {19, u"0003"}, {23, u"005"}},
+         3},
         {"no name: twelve spaces",
          [](TQuelbCargaBalItem& i) {
              i.Codigo = 7;
              i.Tecla = 5;
          },
-         1,
-         {{1, pad(u"", 12)}, {13, u"000007"}, {19, u"0001"}, {23, u"005"}}},
+         {{1, pad(u"", 12)}, {13, u"000007"}, {19, u"0001"}, {23, u"005"}},
+         1},
         {"over-wide name, code, position and key are cut",
          [](TQuelbCargaBalItem& i) {
              i.Setor.Descricao = u"Hortifrutigranjeiros";
              i.Codigo = 1234567;
              i.Tecla = 1234;
          },
-         12345,
-         {{1, u"Hortifrutigr"}, {13, u"123456"}, {19, u"1234"}, {23, u"123"}}},
+         {{1, u"Hortifrutigr"}, {13, u"123456"}, {19, u"1234"}, {23, u"123"}},
+         12345},
     };
-    TRegistro r;
-    for (const TCasoSetor& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalItem item;
-        c.preparar(item);
-        RegistroSetorFilizola(r, item, c.posicao);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t posicao) {
+        RegistroSetorFilizola(r, i, posicao);
+    });
 }
 
 // The nutrition record: code, description, seven nutrient slots, the two
@@ -166,52 +141,36 @@ TEST(FilizolaNutritionRecord, FollowsTheLayout) {
          CamposNutricionais(u"123456", u"Porção de 200 g, equivalente a duas", u"12345", u"00000", u"00000",
                             u"00000", u"00000", u"00000", u"00-15", u"12345")},
     };
-    TRegistro r;
-    for (const TCaso& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalItem item;
-        c.preparar(item);
-        RegistroNutricionalFilizola(r, item);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    teste::ConferirCasos(casos,
+                         [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroNutricionalFilizola(r, i); });
 }
 
 TEST(FilizolaExtraInformationRecord, FollowsTheLayout) {
-    struct TCasoInfo {
-        const char* nome;
-        TPreparo preparar;
-        int32_t codigo;
-        std::vector<TCampo> campos;
-    };
+    // The case's number is the extra-information code.
     const std::u16string longo = teste::repetir(u"farinha de trigo, ", 60);  // 1080 characters
-    const std::vector<TCasoInfo> casos = {
+    const std::vector<TCaso> casos = {
         {"code, extra-information code, text and the closing mark",
          [](TQuelbCargaBalItem& i) {
              i.Codigo = 42;
              i.InformacaoExtra.Receita = u"Leite, sal, coalho.";
          },
-         7,
-         {{1, pad(u"", 12)}, {13, u"000042"}, {19, u"000007"}, {25, pad(u"Leite, sal, coalho.", 840)}, {865, u"@"}}},
+         {{1, pad(u"", 12)}, {13, u"000042"}, {19, u"000007"}, {25, pad(u"Leite, sal, coalho.", 840)}, {865, u"@"}},
+         7},
         {"line breaks are copied and count toward the width",
          [](TQuelbCargaBalItem& i) { i.InformacaoExtra.Receita = u"Leite\r\nsal"; },
-         0,
-         {{1, pad(u"", 12)}, {13, u"000000"}, {19, u"000000"}, {25, pad(u"Leite\r\nsal", 840)}, {865, u"@"}}},
+         {{1, pad(u"", 12)}, {13, u"000000"}, {19, u"000000"}, {25, pad(u"Leite\r\nsal", 840)}, {865, u"@"}},
+         0},
         {"a text over 840 characters is cut, the mark stays at column 865",
          [&longo](TQuelbCargaBalItem& i) {
              i.Codigo = -5;
              i.InformacaoExtra.Receita = longo;
          },
-         1234567,
-         {{1, pad(u"", 12)}, {13, u"0000-5"}, {19, u"123456"}, {25, longo.substr(0, 840)}, {865, u"@"}}},
+         {{1, pad(u"", 12)}, {13, u"0000-5"}, {19, u"123456"}, {25, longo.substr(0, 840)}, {865, u"@"}},
+         1234567},
     };
-    TRegistro r;
-    for (const TCasoInfo& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalItem item;
-        c.preparar(item);
-        RegistroInformacaoExtraFilizola(r, item, c.codigo);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t codigo) {
+        RegistroInformacaoExtraFilizola(r, i, codigo);
+    });
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // and MGV6, its files checked byte for byte under both number formats.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "filizola/apoio_carga.h"
 
 namespace quelb {
@@ -77,31 +75,12 @@ void PreencherCatalogo(TQuelbCargaBal& g) {
     sacola.ValorVenda = Valor(25000);
 }
 
-using TArquivos = std::map<std::string, std::string>;
-
-// Generates the catalogue for AModelo under each number format; every run
-// must save AOrdem, in that order, with the contents of AEsperado.
-void ConferirCarga(TQuelbCargaBalModelo AModelo, const std::vector<std::string>& AOrdem, const TArquivos& AEsperado) {
-    for (const auto& formato : teste::FormatosNumericos) {
-        SCOPED_TRACE(testing::Message() << NomesModelo[AModelo] << ", decimal separator "
-                                        << static_cast<char>(formato.SeparadorDecimal));
-        teste::TFormatoNumericoTemporario f(formato);
-        TQuelbCargaBal g;
-        g.Modelo = AModelo;
-        PreencherCatalogo(g);
-        teste::TDiretorioTemporario dir;
-        EXPECT_EQ(teste::GerarEm(g, dir), AOrdem);
-        TArquivos obtido;
-        for (const std::string& nome : dir.Arquivos()) obtido[nome] = dir.Ler(nome);
-        EXPECT_EQ(obtido.size(), AEsperado.size());
-        for (const auto& [nome, conteudo] : AEsperado) EXPECT_EQ(obtido[nome], conteudo) << nome;
-    }
-}
+using teste::TArquivos;
 
 const u16string Zeros23 = zeros(12) + zeros(11);  // the fixed twelve and eleven zeros
 
 TEST(ToledoCatalogue, PlainToledoWritesTXITENSAlone) {
-    ConferirCarga(modToledo, {"TXITENS.TXT"},
+    teste::ConferirCarga(modToledo, PreencherCatalogo, {"TXITENS.TXT"},
                   {{"TXITENS.TXT",
                     teste::Arquivo({
                         u"03" u"02" u"0" u"000001" u"003990" u"005" + pad(u"Pão de queijo", 50) + pad(ReceitaPao, 250),
@@ -141,7 +120,7 @@ TEST(ToledoCatalogue, MGV5Version1WritesTheSixFiles) {
         u"00" u"5" u"000004" u"000250" u"000" + pad(u"Sacola retornável", 50) +
             u"000004" u"000" u"0000" u"1" u"1" u"0000" + Zeros23 + u"0" u"00",
     });
-    ConferirCarga(modToledoMGV5Ver1, OrdemMGV, esperado);
+    teste::ConferirCarga(modToledoMGV5Ver1, PreencherCatalogo, OrdemMGV, esperado);
 }
 
 TEST(ToledoCatalogue, MGV5AndMGV6WriteTheSameSixFiles) {
@@ -157,8 +136,8 @@ TEST(ToledoCatalogue, MGV5AndMGV6WriteTheSameSixFiles) {
         u"00" u"5" u"000004" u"000250" u"000" + pad(u"Sacola retornável", 50) + u"000000" u"0000" u"000000" u"1" +
             u"1" u"0000" + Zeros23 + u"0" u"0000" u"0000" + fixos + u"000000000000",
     });
-    ConferirCarga(modToledoMGV5, OrdemMGV, esperado);
-    ConferirCarga(modToledoMGV6, OrdemMGV, esperado);
+    teste::ConferirCarga(modToledoMGV5, PreencherCatalogo, OrdemMGV, esperado);
+    teste::ConferirCarga(modToledoMGV6, PreencherCatalogo, OrdemMGV, esperado);
 }
 
 TEST(ToledoCatalogue, ItemsWithSectorsAloneGiveTheItemAndDepartmentFiles) {
@@ -167,10 +146,10 @@ TEST(ToledoCatalogue, ItemsWithSectorsAloneGiveTheItemAndDepartmentFiles) {
     g.Produtos().New().Setor = {3, u"Hortifruti"};
     g.Produtos().New();
     g.Produtos().New();
-    teste::TDiretorioTemporario dir;
+    teste::DiretorioTemporario dir;
     EXPECT_EQ(teste::GerarEm(g, dir), (std::vector<std::string>{"ITENSMGV.TXT", "DEPTO.TXT"}));
-    EXPECT_EQ(dir.Ler("DEPTO.TXT"), teste::Arquivo({u"03" + pad(u"Hortifruti", 40)}));
-    EXPECT_EQ(dir.Ler("ITENSMGV.TXT").size(), 3 * 152u);
+    EXPECT_EQ(teste::LerArquivo(dir.Caminho() / "DEPTO.TXT"), teste::Arquivo({u"03" + pad(u"Hortifruti", 40)}));
+    EXPECT_EQ(teste::LerArquivo(dir.Caminho() / "ITENSMGV.TXT").size(), 3 * 152u);
 }
 
 }  // namespace

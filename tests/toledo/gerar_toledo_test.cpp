@@ -15,11 +15,7 @@ using TLinhas = std::vector<u16string>;
 
 class GerarToledoTest : public testing::Test {
 protected:
-    TQuelbCargaBalItem& Novo(int32_t ACodigo) {
-        TQuelbCargaBalItem& i = FGerador.Produtos().New();
-        i.Codigo = ACodigo;
-        return i;
-    }
+    TQuelbCargaBalItem& Novo(int32_t ACodigo) { return teste::NovoItem(FGerador, ACodigo); }
     void Gerar(int32_t AVariante) {
         if (AVariante == 0)
             GerarToledo(FGerador, FItens, FNutricionais, FReceitas, FTaras, nullptr, nullptr, 0);

@@ -1,8 +1,6 @@
 // Each Toledo record and code table held against its layout, field by field.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "filizola/apoio_carga.h"
 #include "formats/toledo/codigos_toledo.h"
 #include "formats/toledo/registros_toledo.h"
@@ -16,13 +14,7 @@ using teste::Valor;
 using teste::zeros;
 using std::u16string;
 
-using TPreparo = std::function<void(TQuelbCargaBalItem&)>;
-
-struct TCaso {
-    const char* nome;
-    TPreparo preparar;
-    std::vector<TCampo> campos;
-};
+using TCaso = teste::TCasoRegistro<TQuelbCargaBalItem>;
 
 // ---- Code tables ----
 
@@ -104,14 +96,7 @@ TEST(ToledoItemRecord, PlainToledoFollowsTheLayout) {
          },
          CamposToledo(u"-3", u"00", u"2", u"0000-5", u"00-150", u"000", pad(u"", 50), pad(u"", 250))},
     };
-    TRegistro r;
-    for (const TCaso& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalItem item;
-        c.preparar(item);
-        RegistroItemToledo(r, item);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroItemToledo(r, i); });
 }
 
 std::vector<TCampo> CamposMGV5Ver1(u16string setor, u16string tipo, u16string codigo, u16string preco,
@@ -152,14 +137,8 @@ TEST(ToledoItemRecord, MGV5Version1FollowsTheLayout) {
          },
          CamposMGV5Ver1(u"00", u"0", u"123456", u"000000", u"000", pad(u"", 50), u"123456", u"1234", u"1234")},
     };
-    TRegistro r;
-    for (const TCaso& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalItem item;
-        c.preparar(item);
-        RegistroItemToledoMGV5Ver1(r, item);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    teste::ConferirCasos(casos,
+                         [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroItemToledoMGV5Ver1(r, i); });
 }
 
 std::vector<TCampo> CamposMGV(u16string setor, u16string tipo, u16string codigo, u16string preco,
@@ -173,16 +152,12 @@ std::vector<TCampo> CamposMGV(u16string setor, u16string tipo, u16string codigo,
 }
 
 TEST(ToledoItemRecord, MGV5AndMGV6FollowTheLayout) {
-    struct TCasoMGV {
-        const char* nome;
-        TPreparo preparar;
-        int32_t codigoInformacao;
-        std::vector<TCampo> campos;
-    };
-    const std::vector<TCasoMGV> casos = {
-        {"defaults: an empty bar code is twelve zeros", [](TQuelbCargaBalItem&) {}, 0,
+    // The case's number is the extra-information code.
+    const std::vector<TCaso> casos = {
+        {"defaults: an empty bar code is twelve zeros", [](TQuelbCargaBalItem&) {},
          CamposMGV(u"00", u"0", u"000000", u"000000", u"000", pad(u"", 50), u"000000", u"000000", u"0000", u"0000",
-                   zeros(12))},
+                   zeros(12)),
+         0},
         {"typical item",
          [](TQuelbCargaBalItem& i) {
              i.Setor.Codigo = 3;
@@ -196,9 +171,9 @@ TEST(ToledoItemRecord, MGV5AndMGV6FollowTheLayout) {
              i.CodigoTara = 11;
              i.EAN13Fornecedor = u"789";  // zeros on the left
          },
-         7,
          CamposMGV(u"03", u"1", u"000042", u"001234", u"030", pad(u"Iogurte natural 170 g", 50), u"000007",
-                   u"000077", u"0009", u"0011", u"000000000789")},
+                   u"000077", u"0009", u"0011", u"000000000789"),
+         7},
         {"over-wide values keep their first characters",
          [](TQuelbCargaBalItem& i) {
              i.Tipo = tpvEAN13Und;
@@ -208,26 +183,21 @@ TEST(ToledoItemRecord, MGV5AndMGV6FollowTheLayout) {
              i.CodigoTara = 12345;
              i.EAN13Fornecedor = u"7891234567895";
          },
-         1234567,
          CamposMGV(u"00", u"5", u"123456", u"000000", u"000", pad(u"", 50), u"123456", u"123456", u"1234",
-                   u"1234", u"789123456789")},
+                   u"1234", u"789123456789"),
+         1234567},
         {"negative codes",
          [](TQuelbCargaBalItem& i) {
              i.Codigo = -5;
              i.CodigoTara = -1;
          },
-         -5,
          CamposMGV(u"00", u"0", u"0000-5", u"000000", u"000", pad(u"", 50), u"0000-5", u"000000", u"0000", u"00-1",
-                   zeros(12))},
+                   zeros(12)),
+         -5},
     };
-    TRegistro r;
-    for (const TCasoMGV& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalItem item;
-        c.preparar(item);
-        RegistroItemToledoMGV(r, item, c.codigoInformacao);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t codigoInformacao) {
+        RegistroItemToledoMGV(r, i, codigoInformacao);
+    });
 }
 
 // ---- Auxiliary records ----
@@ -241,7 +211,8 @@ TEST(ToledoExtraInformationRecord, FollowsTheLayout) {
     info.Receita = u"Farinha, ovos,\r\naçúcar.";  // the line break is copied
     RegistroInformacaoExtraToledo(r, info, 42);
     EXPECT_TRUE(teste::ConfereCampos(
-        r.linha(), {{1, u"000042"}, {7, pad(u"Receita da casa", 100)}, {107, pad(u"Farinha, ovos,\r\naçúcar.", 840)}}));
+        r.linha(),
+        {{1, u"000042"}, {7, pad(u"Receita da casa", 100)}, {107, pad(u"Farinha, ovos,\r\naçúcar.", 840)}}));
 
     info.Observacao = teste::repetir(u"obs ", 30);
     info.Receita = longo;
@@ -260,12 +231,7 @@ std::vector<TCampo> CamposNutricionais(u16string codigo, u16string qtd, u16strin
 }
 
 TEST(ToledoNutritionRecord, FollowsTheLayout) {
-    struct TCasoNutri {
-        const char* nome;
-        std::function<void(TQuelbCargaBalNutricional&)> preparar;
-        std::vector<TCampo> campos;
-    };
-    const std::vector<TCasoNutri> casos = {
+    const std::vector<teste::TCasoRegistro<TQuelbCargaBalNutricional>> casos = {
         {"defaults", [](TQuelbCargaBalNutricional&) {},
          CamposNutricionais(u"000000", u"000", u"0", u"00", u"0", u"00", u"0000", u"0000", u"000", u"000", u"000",
                             u"000", u"000", u"00000")},
@@ -302,14 +268,9 @@ TEST(ToledoNutritionRecord, FollowsTheLayout) {
          CamposNutricionais(u"123456", u"100", u"1", u"-1", u"1", u"03", u"0000", u"0000", u"000", u"000", u"000",
                             u"000", u"000", u"000-5")},
     };
-    TRegistro r;
-    for (const TCasoNutri& c : casos) {
-        SCOPED_TRACE(c.nome);
-        TQuelbCargaBalNutricional n;
-        c.preparar(n);
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalNutricional& n, int32_t) {
         RegistroNutricionalToledo(r, n);
-        EXPECT_TRUE(teste::ConfereCampos(r.linha(), c.campos));
-    }
+    });
 }
 
 TEST(ToledoTareRecord, FollowsTheLayout) {

@@ -1,17 +1,15 @@
 #include "formats/filizola/registros_filizola.h"
 
+#include <array>
+
 namespace quelb {
 
 char16_t TipoVendaFilizola(TQuelbCargaBalTipoVenda ATipo) {
-    switch (ATipo) {
-        case tpvUnidade:
-        case tpvEAN13Und:
-            return u'U';
-        case tpvPeso:
-        case tpvEAN13:
-        default:  // a value outside the enumeration: the default sale type
-            return u'P';
-    }
+    // tpvPeso, tpvUnidade, tpvEAN13, tpvEAN13Und: a bar-code type takes the
+    // code of its base type. A value outside the enumeration is sold by weight.
+    static constexpr std::array<char16_t, 4> Codigos = {u'P', u'U', u'P', u'U'};
+    const size_t i = static_cast<size_t>(ATipo);
+    return i < Codigos.size() ? Codigos[i] : u'P';
 }
 
 void RegistroItemFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem) {

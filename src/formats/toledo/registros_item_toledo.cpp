@@ -3,6 +3,21 @@
 
 namespace quelb {
 
+namespace {
+
+// Columns 1 to 68, the same in the three MGV layouts.
+TRegistro& InicioItemMGV(TRegistro& r, const TQuelbCargaBalItem& AItem) {
+    return r.inicio()
+        .inteiro(AItem.Setor.Codigo, 2)         //   1  sector code
+        .literal(TipoVendaToledo(AItem.Tipo))   //   3  sale type
+        .inteiro(AItem.Codigo, 6)               //   4  item code
+        .decimal(AItem.ValorVenda, 6, 2)        //  10  price in hundredths
+        .inteiro(AItem.Validade, 3)             //  16  validity period
+        .direita(AItem.Descricao, 50);          //  19  description
+}
+
+}  // namespace
+
 void RegistroItemToledo(TRegistro& r, const TQuelbCargaBalItem& AItem) {
     r.inicio()
         .inteiro(AItem.Setor.Codigo, 2)                 //  1  sector code
@@ -16,13 +31,7 @@ void RegistroItemToledo(TRegistro& r, const TQuelbCargaBalItem& AItem) {
 }
 
 void RegistroItemToledoMGV5Ver1(TRegistro& r, const TQuelbCargaBalItem& AItem) {
-    r.inicio()
-        .inteiro(AItem.Setor.Codigo, 2)           //   1  sector code
-        .literal(TipoVendaToledo(AItem.Tipo))     //   3  sale type
-        .inteiro(AItem.Codigo, 6)                 //   4  item code
-        .decimal(AItem.ValorVenda, 6, 2)          //  10  price in hundredths
-        .inteiro(AItem.Validade, 3)               //  16  validity period
-        .direita(AItem.Descricao, 50)             //  19  description
+    InicioItemMGV(r, AItem)                       //   1  columns 1 to 68
         .inteiro(AItem.Codigo, 6)                 //  69  extra-information code: the item code
         .esquerda(u"0", 3)                        //  75  fixed
         .inteiro(AItem.Nutricional.Codigo, 4)     //  78  nutrition code
@@ -36,13 +45,7 @@ void RegistroItemToledoMGV5Ver1(TRegistro& r, const TQuelbCargaBalItem& AItem) {
 }
 
 void RegistroItemToledoMGV(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao) {
-    r.inicio()
-        .inteiro(AItem.Setor.Codigo, 2)           //   1  sector code
-        .literal(TipoVendaToledo(AItem.Tipo))     //   3  sale type
-        .inteiro(AItem.Codigo, 6)                 //   4  item code
-        .decimal(AItem.ValorVenda, 6, 2)          //  10  price in hundredths
-        .inteiro(AItem.Validade, 3)               //  16  validity period
-        .direita(AItem.Descricao, 50)             //  19  description
+    InicioItemMGV(r, AItem)                       //   1  columns 1 to 68
         .inteiro(ACodigoInformacao, 6)            //  69  extra-information code
         .esquerda(u"0", 4)                        //  75  fixed
         .inteiro(AItem.Nutricional.Codigo, 6)     //  79  nutrition code
