@@ -42,6 +42,8 @@ void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& A
     // MGV5 and MGV6 differ only in the model handed to CodigoInformacaoExtra,
     // which treats both alike.
     const TQuelbCargaBalModelo modeloMGV = AVariante == 3 ? modToledoMGV6 : modToledoMGV5;
+    // The model table hands the MGV variants all six lists; without the
+    // supplier and sector lists no auxiliary record is written at all.
     const bool auxiliares = AVariante != 0 && AFornecedores != nullptr && ASetores != nullptr;
 
     const int32_t total = AGerador.Produtos().Count();
