@@ -161,15 +161,21 @@ bool AtribuirTexto(const TValor& AValor, Texto& ADestino, std::string& AErro) {
         return true;
     }
     if (DeUtf8(AValor.Bytes, ADestino)) return true;
-    // Only a JSON escape of a lone surrogate ("\udc00") gets here: the
-    // readers check the bytes of the file themselves.
-    AErro = "texto com um caractere inválido (\\u de um surrogate isolado)";
+    // The JSON reader turns the escape of a lone surrogate ("\udc00") into
+    // the three bytes ED A0..BF xx, which are not UTF-8 either.
+    bool surrogate = false;
+    for (size_t i = 0; i + 1 < AValor.Bytes.size() && !surrogate; ++i)
+        surrogate = static_cast<unsigned char>(AValor.Bytes[i]) == 0xED &&
+                    (static_cast<unsigned char>(AValor.Bytes[i + 1]) & 0xE0) == 0xA0;
+    AErro = surrogate ? "texto com \\u de um surrogate isolado" : "texto que não é UTF-8 válido";
     return false;
 }
 
 }  // namespace
 
-const TCampo* TTabelaCampos::Procurar(std::string_view ANome) const {
+const TCampo* TTabelaCampos::Procurar(std::string_view ANome, const TCampo* ADepoisDe) const {
+    const TCampo* palpite = ADepoisDe ? ADepoisDe + 1 : Campos.data();
+    if (palpite < Campos.data() + Campos.size() && palpite->Nome == ANome) return palpite;
     for (const TCampo& c : Campos)
         if (c.Nome == ANome) return &c;
     return nullptr;

@@ -30,8 +30,10 @@ struct TTabelaCampos {
     std::string_view Nome;  // empty for the item itself
     std::span<const TCampo> Campos;
 
-    // The field of that exact name (letter case included), or null.
-    const TCampo* Procurar(std::string_view ANome) const;
+    // The field of that exact name (letter case included), or null. Keys
+    // mostly come in the same order item after item, so the field after
+    // ADepoisDe (a field of this table, or null) is tried first.
+    const TCampo* Procurar(std::string_view ANome, const TCampo* ADepoisDe = nullptr) const;
     size_t Indice(const TCampo& ACampo) const { return static_cast<size_t>(&ACampo - Campos.data()); }
 };
 

@@ -61,17 +61,15 @@ public:
     TManipulador(TQuelbCargaBalItens& AItens, std::string_view ADocumento, const rapidjson::StringStream& AFluxo)
         : FItens(AItens), FDocumento(ADocumento), FFluxo(AFluxo) {}
 
-    bool Null() { return Recuar(4).Valor(nullptr, "null"); }
-    bool Bool(bool b) { return Recuar(b ? 4 : 5).Valor(nullptr, b ? "true" : "false"); }
+    bool Null() { return Recuar(4).Literal("null"); }
+    bool Bool(bool b) { return Recuar(b ? 4 : 5).Literal(b ? "true" : "false"); }
     bool RawNumber(const char* s, SizeType n, bool) {
         FRecuo = 0;
-        const TValor v{{s, n}, TOrigemValor::NumeroJson};
-        return Valor(&v, v.Bytes);
+        return Valor({{s, n}, TOrigemValor::NumeroJson});
     }
     bool String(const char* s, SizeType n, bool) {
         FRecuo = 0;
-        const TValor v{{s, n}, TOrigemValor::TextoJson};
-        return Valor(&v, Citar(v));
+        return Valor({{s, n}, TOrigemValor::TextoJson});
     }
     // Numbers reach RawNumber only (they are parsed as text).
     bool Int(int) { return false; }
@@ -100,8 +98,10 @@ private:
 
     enum class TEstado { Inicio, Raiz, ValorProdutos, Lista, Item, ValorItem, Registro, ValorRegistro, Fim };
 
-    // A scalar: AValor is null for null, true and false, which no field takes.
-    bool Valor(const TValor* AValor, std::string_view AComoEscrito);
+    // A number or a text, for the field whose key came last.
+    bool Valor(const TValor& AValor);
+    // null, true or false, which no field takes.
+    bool Literal(std::string_view ALiteral) { return Encontrado(ALiteral); }
     bool Falhar(std::string AMensagem);
     bool Encontrado(std::string_view AComoEscrito);
     bool Chave(const TTabelaCampos& ATabela, uint32_t& AVistos, std::string_view ANome, TEstado AProximo);
@@ -117,6 +117,7 @@ private:
     int64_t FIndice = -1;
     const TCampo* FRegistro = nullptr;  // the record being read, if any
     const TCampo* FCampo = nullptr;     // the field whose value comes next
+    const TCampo* FUltimo = nullptr;    // the last key of the object at hand
     uint32_t FVistosItem = 0, FVistosRegistro = 0;
     size_t FRecuo = 0;
     std::string FErro;
@@ -158,11 +159,11 @@ bool TManipulador::Encontrado(std::string_view AComoEscrito) {
     }
 }
 
-bool TManipulador::Valor(const TValor* AValor, std::string_view AComoEscrito) {
-    if (FEstado != TEstado::ValorItem && FEstado != TEstado::ValorRegistro) return Encontrado(AComoEscrito);
-    if (AValor == nullptr || FCampo->Tipo == TTipoCampo::Registro) return Encontrado(AComoEscrito);
+bool TManipulador::Valor(const TValor& AValor) {
+    if ((FEstado != TEstado::ValorItem && FEstado != TEstado::ValorRegistro) || FCampo->Tipo == TTipoCampo::Registro)
+        return Encontrado(Citar(AValor));
     std::string erro;
-    if (!Atribuir(*FCampo, *FItem, *AValor, erro)) return Falhar(std::move(erro));
+    if (!Atribuir(*FCampo, *FItem, AValor, erro)) return Falhar(std::move(erro));
     FCampo = nullptr;
     FEstado = FEstado == TEstado::ValorItem ? TEstado::Item : TEstado::Registro;
     return true;
@@ -180,12 +181,13 @@ bool TManipulador::StartObject() {
             FItem = &FItens.New();
             ++FIndice;
             FVistosItem = 0;
+            FUltimo = nullptr;
             FEstado = TEstado::Item;
             return true;
         case TEstado::ValorItem:
             if (FCampo->Tipo != TTipoCampo::Registro) return Encontrado("objeto");
             FRegistro = FCampo;
-            FCampo = nullptr;
+            FCampo = FUltimo = nullptr;
             FVistosRegistro = 0;
             FEstado = TEstado::Registro;
             return true;
@@ -195,13 +197,13 @@ bool TManipulador::StartObject() {
 
 bool TManipulador::Chave(const TTabelaCampos& ATabela, uint32_t& AVistos, std::string_view ANome,
                          TEstado AProximo) {
-    const TCampo* campo = ATabela.Procurar(ANome);
+    const TCampo* campo = ATabela.Procurar(ANome, FUltimo);
     const TValor nome{ANome, TOrigemValor::TextoJson};
     if (campo == nullptr) return Falhar("chave desconhecida " + Citar(nome));
     const uint32_t bit = uint32_t{1} << ATabela.Indice(*campo);
     if (AVistos & bit) return Falhar("chave repetida " + Citar(nome));
     AVistos |= bit;
-    FCampo = campo;
+    FCampo = FUltimo = campo;
     FEstado = AProximo;
     return true;
 }
@@ -236,6 +238,7 @@ bool TManipulador::EndObject(SizeType) {
             FEstado = TEstado::Lista;
             return true;
         case TEstado::Registro:
+            FUltimo = FRegistro;
             FRegistro = nullptr;
             FEstado = TEstado::Item;
             return true;
@@ -268,7 +271,8 @@ void LerCatalogoJson(const std::string& ADocumento, TQuelbCargaBalItens& AItens)
     rapidjson::StringStream fluxo(texto);
     TManipulador manipulador(AItens, resto, fluxo);
     rapidjson::Reader leitor;
-    constexpr unsigned Opcoes = rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseValidateEncodingFlag;
+    // The bytes of each text are checked as UTF-8 when it is converted.
+    constexpr unsigned Opcoes = rapidjson::kParseNumbersAsStringsFlag;
     const rapidjson::ParseResult resultado = leitor.Parse<Opcoes>(fluxo, manipulador);
 
     std::string erro;

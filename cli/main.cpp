@@ -166,22 +166,22 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         return SaidaFalhaGeracao;
     }
 
+    std::optional<TBarraProgresso> barra;
+    if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
+
     const std::string nomeEntrada = *AOpcoes.Entrada == "-" ? "entrada padrão" : *AOpcoes.Entrada;
     try {
+        if (barra) barra->Mostrar("Lendo o catálogo " + nomeEntrada + "...");
         std::string conteudo = LerEntrada(*AOpcoes.Entrada);
         if (!formato) formato = DeduzirFormato(*AOpcoes.Entrada, conteudo);
         if (*formato == TFormatoCatalogo::Json) LerCatalogoJson(conteudo, gerador.Produtos());
         else LerCatalogoCsv(conteudo, gerador.Produtos());
     } catch (const ECatalogo& e) {
+        if (barra) barra->Encerrar();
         Escrever(stderr, "cargabal: " + nomeEntrada + ": " + e.what() + "\n");
         return SaidaUsoOuCatalogo;
     }
-
-    std::optional<TBarraProgresso> barra;
-    if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) {
-        barra.emplace(stderr);
-        gerador.OnProgresso = [&barra](const Texto& m, int32_t a, int32_t t) { barra->Evento(m, a, t); };
-    }
+    if (barra) gerador.OnProgresso = [&barra](const Texto& m, int32_t a, int32_t t) { barra->Evento(m, a, t); };
     int saida = 0;
     try {
         gerador.GerarArquivos(diretorioTexto);

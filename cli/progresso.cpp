@@ -92,6 +92,12 @@ void TBarraProgresso::Desenhar(int64_t AFeitos, int64_t ATotal, TRelogio::time_p
     FVisivel = true;
 }
 
+void TBarraProgresso::Mostrar(const std::string& ATexto) {
+    std::fputs(("\r" + ATexto + "\x1b[K").c_str(), FDestino);
+    std::fflush(FDestino);
+    FVisivel = true;
+}
+
 void TBarraProgresso::Encerrar() {
     if (!FVisivel) return;
     std::fputs("\r\x1b[K", FDestino);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "catalogue/texto.h"
 
@@ -20,6 +21,8 @@ public:
     // One progress event of the generator. Redraws at most a few times a
     // second; the event "Terminado" erases the bar.
     void Evento(const Texto& AMensagem, int32_t AAtual, int32_t ATotal);
+    // A line of text in place of the bar ("lendo o catálogo...").
+    void Mostrar(const std::string& ATexto);
     // Erases the bar, if shown.
     void Encerrar();
 

@@ -185,9 +185,11 @@ INSTANTIATE_TEST_SUITE_P(Casos, CatalogoJsonInvalido, testing::Values(
     TCasoErro{"ByteNuloDepoisDoFim", std::string(R"({"produtos": []})") + '\0' + "x",
               "JSON inválido na linha 1, coluna 17: byte nulo no texto"},
     TCasoErro{"Utf8Invalido", "{\"produtos\": [{\"Descricao\": \"P\xE3o\"}]}",
-              "JSON inválido na linha 1, coluna 31 (em produtos[0].Descricao): texto que não é UTF-8 válido"},
+              "produtos[0].Descricao: texto que não é UTF-8 válido (linha 1, coluna 29)"},
+    TCasoErro{"Utf8InvalidoNaChave", "{\"produtos\": [{\"C\xF3" "digo\": 1}]}",
+              "produtos[0]: chave desconhecida \"C\uFFFDdigo\" (linha 1, coluna 16)"},
     TCasoErro{"SurrogateIsolado", R"({"produtos": [{"Descricao": "\udc00"}]})",
-              "produtos[0].Descricao: texto com um caractere inválido (\\u de um surrogate isolado) (linha 1, coluna 29)"},
+              "produtos[0].Descricao: texto com \\u de um surrogate isolado (linha 1, coluna 29)"},
     TCasoErro{"ControleDentroDoTexto", "{\"produtos\": [{\"Descricao\": \"a\tb\"}]}",
               "JSON inválido na linha 1, coluna 31 (em produtos[0].Descricao): escape inválido ou caractere de controle dentro de um texto"}),
     [](const testing::TestParamInfo<TCasoErro>& i) { return std::string(i.param.Nome); });

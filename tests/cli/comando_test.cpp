@@ -170,6 +170,7 @@ TEST_F(Comando, NoTerminalMostraABarraDeProgressoEDepoisApaga) {
     const TResultadoProcesso r = ExecutarCargabalNoTerminal(
         {"gerar", "-m", "toledo-mgv6", "-e", (Exemplos / "catalogo.json").string(), "-s", saida.Utf8()});
     EXPECT_EQ(r.Saida, 0) << r.Erros;
+    EXPECT_THAT(r.Erros, HasSubstr("Lendo o catálogo "));
     EXPECT_THAT(r.Erros, HasSubstr("0/42 itens"));
     EXPECT_THAT(r.Erros, HasSubstr("100%  42/42 itens  gravando os arquivos"));
     EXPECT_THAT(r.Erros, HasSubstr("\r\x1b[K"));  // erased before the summary

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Compila o comando cargabal (Release, em build/principal) e grava a carga de
+# todos os modelos de balança a partir do catálogo de exemplo, em
+# carga/<apelido-do-modelo>/. Pode ser repetido: cada pasta é refeita.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+raiz=$(pwd)
+
+bash scripts/instalar-dependencias.sh
+
+echo "== Compilando o cargabal (Release, build/principal)"
+cmake -S . -B build/principal -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF > /dev/null
+cmake --build build/principal -j2 --target cargabal
+
+cargabal=build/principal/cli/cargabal
+catalogo=exemplos/catalogo.json
+modelos=(filizola toledo toledo-mgv5 toledo-mgv5-v1 toledo-mgv6 urano urano-s urano-urf32 ramuza)
+
+echo "== Gerando as cargas a partir de $catalogo"
+for modelo in "${modelos[@]}"; do
+  destino="carga/$modelo"
+  rm -rf "$destino"
+  mkdir -p "$destino"
+  echo "-- $modelo"
+  "$cargabal" gerar --modelo "$modelo" --entrada "$catalogo" --saida "$destino"
+done
+
+echo
+echo "Pronto: as cargas dos ${#modelos[@]} modelos estão em $raiz/carga/<modelo>/."
+echo "Para gerar a partir do seu próprio catálogo:"
+echo "  $raiz/$cargabal gerar --modelo toledo-mgv6 --entrada meu-catalogo.csv --saida /caminho/da/carga"
