@@ -47,8 +47,9 @@ inline TValorFixo V(std::string_view ADecimal) {
         }
     }
     for (; casas < 4; ++casas) fracao *= 10;
-    const int64_t d = inteiro * 10000 + fracao;
-    return TValorFixo::DeDezMilesimos(negativo ? -d : d);
+    // Unsigned, so the most negative amount can be written too.
+    const uint64_t d = static_cast<uint64_t>(inteiro) * 10000u + static_cast<uint64_t>(fracao);
+    return TValorFixo::DeDezMilesimos(static_cast<int64_t>(negativo ? 0u - d : d));
 }
 
 // The record with every character below U+0020 shown as <hh> and every

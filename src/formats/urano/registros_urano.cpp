@@ -22,19 +22,19 @@ void FecharRegistroUrano(TRegistro& ARegistro, std::u16string_view AConteudo, TC
 
 void TRegistrosUrano::Preparar(const TQuelbCargaBalItem& AItem) {
     FComum.inicio()
-        .inteiro(AItem.Codigo, 5)                                               // item code
-        .literal(TipoVendaUrano(AItem.Tipo))                                    // sale type
-        .direita(AItem.Descricao, 20)                                           // description
-        .literal(FormatarPadraoSeisZeros(AItem.ValorVenda, FSeparadorDecimal))  // price, 9 or wider
-        .inteiro(AItem.Validade, 4)                                             // validity period
-        .literal(u'D');                                                         // fixed letter
+        .inteiro(AItem.Codigo, 5)                                               // 3: item code
+        .literal(TipoVendaUrano(AItem.Tipo))                                    // 8: sale type
+        .direita(AItem.Descricao, 20)                                           // 9: description
+        .literal(FormatarPadraoSeisZeros(AItem.ValorVenda, FSeparadorDecimal))  // 29: price, 9 or wider
+        .inteiro(AItem.Validade, 4)                                             // 38: validity period
+        .literal(u'D');                                                         // 42: fixed letter
 }
 
 // Product record, 47 characters.
 void TRegistrosUrano::AdicionarProduto(TListaLinhas& ALista) {
     FRegistro.inicio()
         .literal(MarcaProduto)     // 1: record kind
-        .literal(InicioTexto)     // 2: start of text
+        .literal(InicioTexto)      // 2: start of text
         .literal(FComum.linha());  // 3-42: code, sale type, description, price, validity, "D"
     // 43: checksum of columns 1 to 42; 47: end of text
     FecharRegistroUrano(FRegistro, FRegistro.linha(), TCaixaHexa::Maiusculas);
@@ -44,10 +44,10 @@ void TRegistrosUrano::AdicionarProduto(TListaLinhas& ALista) {
 // Nutrition record, 256 characters: the product fields and a blank block.
 void TRegistrosUrano::AdicionarNutricional(TListaLinhas& ALista) {
     FRegistro.inicio()
-        .literal(MarcaNutricional)                // 1: record kind
-        .literal(InicioTexto)                    // 2: start of text
-        .literal(FComum.linha())                 // 3-42: as in the product record
-        .direita(u"", LarguraBlocoEmBranco);     // 43-251: blank block
+        .literal(MarcaNutricional)            // 1: record kind
+        .literal(InicioTexto)                 // 2: start of text
+        .literal(FComum.linha())              // 3-42: as in the product record
+        .direita(u"", LarguraBlocoEmBranco);  // 43-251: blank block
     // 252: checksum of columns 1 to 251; 256: end of text
     FecharRegistroUrano(FRegistro, FRegistro.linha(), TCaixaHexa::Maiusculas);
     ALista.Adicionar(FRegistro.linha());
@@ -58,11 +58,11 @@ void TRegistrosUrano::AdicionarNutricional(TListaLinhas& ALista) {
 void TRegistrosUrano::AdicionarReceita(const TQuelbCargaBalItem& AItem, bool ATemNutricional,
                                        TListaLinhas& ALista) {
     FRegistro.inicio()
-        .literal(MarcaReceita)                                                // 1: record kind
-        .literal(InicioTexto)                                                // 2: start of text
-        .literal(FComum.linha())                                             // 3-42: as in the product record
-        .repetir(u' ', ATemNutricional ? 0 : LarguraBlocoEmBranco)           // 43-251: blank block, or nothing
-        .direita(AItem.InformacaoExtra.Receita, LarguraReceita);             // 252 or 43: recipe text
+        .literal(MarcaReceita)                                      // 1: record kind
+        .literal(InicioTexto)                                       // 2: start of text
+        .literal(FComum.linha())                                    // 3-42: as in the product record
+        .repetir(u' ', ATemNutricional ? 0 : LarguraBlocoEmBranco)  // 43-251: blank block, or nothing
+        .direita(AItem.InformacaoExtra.Receita, LarguraReceita);    // 252 or 43: recipe text
     // 867 or 658: checksum of all preceding columns; 871 or 662: end of text
     FecharRegistroUrano(FRegistro, FRegistro.linha(), TCaixaHexa::Maiusculas);
     ALista.Adicionar(FRegistro.linha());
