@@ -2,7 +2,7 @@
 // for byte, under both number formats.
 #include <gtest/gtest.h>
 
-#include "filizola/apoio_carga.h"
+#include "apoio/carga.h"
 
 namespace quelb {
 namespace {

@@ -2,7 +2,7 @@
 // code it settles, de-duplication and progress.
 #include <gtest/gtest.h>
 
-#include "filizola/apoio_carga.h"
+#include "apoio/carga.h"
 #include "generator/escritores.h"
 
 namespace quelb {

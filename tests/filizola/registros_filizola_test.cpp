@@ -1,7 +1,7 @@
 // Each Filizola record held against its layout, field by field.
 #include <gtest/gtest.h>
 
-#include "filizola/apoio_carga.h"
+#include "apoio/carga.h"
 #include "formats/filizola/registros_filizola.h"
 
 namespace quelb {

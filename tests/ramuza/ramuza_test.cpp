@@ -20,7 +20,7 @@ struct TRamuzaEsperado {
     std::u16string qtd = u"00000";
     std::u16string energia = u"000", carboidrato = u"000", proteina = u"000", gorduraTotal = u"000",
                    gorduraSaturada = u"000", gorduraTrans = u"000", fibra = u"000", sodio = u"000";
-    std::u16string descricao = pd(u"", 24);
+    std::u16string descricao = pad(u"", 24);
 
     std::u16string Linha() const {
         return numero + u"A" + u"0" + codigo + preco + tipo + validade + n_de(13, u'0') + tara + etiqueta +  //
@@ -162,13 +162,13 @@ TEST(Ramuza, ArquivoByteAByteSobQualquerFormato) {
     primeiro.qtd = u"00100";
     primeiro.energia = u"250";
     primeiro.carboidrato = u"550";
-    primeiro.descricao = pd(u"P\u00E3o de queijo", 24);
+    primeiro.descricao = pad(u"P\u00E3o de queijo", 24);
     TRamuzaEsperado segundo;
     segundo.numero = u"0002";
     segundo.codigo = u"000007";
 
     for (const auto& formato : {FormatoVirgula, FormatoPonto}) {
-        TFormatoNoEscopo noEscopo(formato);
+        TFormatoNumericoTemporario noEscopo(formato);
         DiretorioTemporario dir;
         TQuelbCargaBal g;
         g.Modelo = modRamuza;
@@ -185,7 +185,7 @@ TEST(Ramuza, ArquivoByteAByteSobQualquerFormato) {
         a.Descricao = u"P\u00E3o de queijo";
         g.Produtos().New().Codigo = 7;
 
-        ASSERT_EQ(GerarNoDiretorio(g, dir), std::vector<std::string>{"RAMUZA_ORIGINAL.TXT"});
+        ASSERT_EQ(GerarEm(g, dir), std::vector<std::string>{"RAMUZA_ORIGINAL.TXT"});
         EXPECT_EQ(LerArquivo(dir.Caminho() / "RAMUZA_ORIGINAL.TXT"),
                   BytesDoArquivo({primeiro.Linha(), segundo.Linha()}))
             << "decimal " << static_cast<char>(formato.SeparadorDecimal);

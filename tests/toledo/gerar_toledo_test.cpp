@@ -2,7 +2,7 @@
 // the conditions and de-duplication of the auxiliary records, and progress.
 #include <gtest/gtest.h>
 
-#include "filizola/apoio_carga.h"
+#include "apoio/carga.h"
 #include "generator/escritores.h"
 
 namespace quelb {

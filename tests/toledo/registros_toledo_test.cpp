@@ -1,7 +1,7 @@
 // Each Toledo record and code table held against its layout, field by field.
 #include <gtest/gtest.h>
 
-#include "filizola/apoio_carga.h"
+#include "apoio/carga.h"
 #include "formats/toledo/codigos_toledo.h"
 #include "formats/toledo/registros_toledo.h"
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "apoio/carga.h"
 #include "apoio/diretorio_temporario.h"
 #include "catalogue/texto.h"
 #include "catalogue/valor_fixo.h"
@@ -21,13 +22,6 @@ namespace quelb::teste {
 
 // n copies of c.
 inline std::u16string n_de(size_t n, char16_t c) { return std::u16string(n, c); }
-// t filled with spaces on the right to n characters, or cut to its first n.
-inline std::u16string pd(std::u16string_view t, size_t n) {
-    std::u16string r(t.substr(0, n));
-    r.append(n - r.size(), u' ');
-    return r;
-}
-
 // An amount written as a decimal literal ("12.345", "-0.5"), turned into
 // ten-thousandths digit by digit: no binary float on the way.
 inline TValorFixo V(std::string_view ADecimal) {
@@ -81,13 +75,6 @@ inline std::u16string SomaHexa(std::u16string_view t, bool AMaiusculas = true) {
     return DeUtf8(buf);
 }
 
-// The lines of a list, in order.
-inline std::vector<std::u16string> LinhasDe(const TListaLinhas& ALista) {
-    std::vector<std::u16string> r;
-    for (int32_t i = 0; i < ALista.Count(); ++i) r.emplace_back(ALista.Linha(i));
-    return r;
-}
-
 inline std::vector<std::string> Visiveis(const std::vector<std::u16string>& ALinhas) {
     std::vector<std::string> r;
     for (const auto& l : ALinhas) r.push_back(Visivel(l));
@@ -115,21 +102,6 @@ inline std::string BytesDoArquivo(const std::vector<std::u16string>& ALinhas) {
 inline constexpr plataforma::TFormatoNumerico FormatoVirgula{u',', u'.'};  // decimal comma, group point
 inline constexpr plataforma::TFormatoNumerico FormatoPonto{u'.', u','};    // decimal point, group comma
 
-// Sets the process's number format for one scope and restores the one before.
-class TFormatoNoEscopo {
-public:
-    explicit TFormatoNoEscopo(const plataforma::TFormatoNumerico& AFormato)
-        : FAnterior(plataforma::FormatoNumerico()) {
-        plataforma::DefinirFormatoNumerico(AFormato);
-    }
-    ~TFormatoNoEscopo() { plataforma::DefinirFormatoNumerico(FAnterior); }
-    TFormatoNoEscopo(const TFormatoNoEscopo&) = delete;
-    TFormatoNoEscopo& operator=(const TFormatoNoEscopo&) = delete;
-
-private:
-    plataforma::TFormatoNumerico FAnterior;
-};
-
 // Appends the item that several cases share: code 42 sold by unit, "Queijo"
 // at 12.50, ten days of validity, a portion of 2 and the recipe text "sal".
 inline TQuelbCargaBalItem& NovoQueijo(TQuelbCargaBal& AGerador) {
@@ -142,16 +114,6 @@ inline TQuelbCargaBalItem& NovoQueijo(TQuelbCargaBal& AGerador) {
     i.Nutricional.Qtd = 2;
     i.InformacaoExtra.Receita = u"sal";
     return i;
-}
-
-// A real generation into ADiretorio; returns the names of the saved files in
-// the order the generator lists them.
-inline std::vector<std::string> GerarNoDiretorio(TQuelbCargaBal& AGerador, const DiretorioTemporario& ADiretorio) {
-    AGerador.GerarArquivos(ADiretorio.Texto());
-    std::vector<std::string> nomes;
-    for (const Texto& caminho : AGerador.ArquivosGerados())
-        nomes.push_back(std::filesystem::path(ParaUtf8(caminho)).filename().string());
-    return nomes;
 }
 
 // A progress event as the handler saw it, with the number of lines the

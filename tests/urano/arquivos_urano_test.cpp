@@ -36,7 +36,7 @@ std::vector<std::string> GerarCatalogo(TQuelbCargaBalModelo AModelo, const Diret
     TQuelbCargaBal g;
     g.Modelo = AModelo;
     Catalogo(g);
-    return GerarNoDiretorio(g, ADiretorio);
+    return GerarEm(g, ADiretorio);
 }
 
 struct TCasoFormato {
@@ -58,21 +58,21 @@ std::u16string Registro(char16_t tipo, std::u16string_view campos, std::u16strin
 
 TEST(ArquivosUrano, ProdutosTxtByteAByte) {
     for (const auto& f : Formatos) {
-        TFormatoNoEscopo formato(f.formato);
+        TFormatoNumericoTemporario formato(f.formato);
         DiretorioTemporario dir;
         ASSERT_EQ(GerarCatalogo(modUrano, dir), std::vector<std::string>{"PRODUTOS.TXT"});
 
         const std::u16string d(1, f.decimal);
-        const std::u16string padrao = u"00000" u"P" + pd(u"", 20) + u"000000" + d + u"00" + u"0000" u"D";
-        const std::u16string queijo = u"00042" u"U" + pd(u"Queijo \u20AC", 20) + u"000012" + d + u"34" + u"0010" u"D";
-        const std::u16string pao = u"00007" u"P" + pd(u"P\u00E3o franc\u00EAs", 20) + u"001234" + d + u"50" + u"0001" u"D";
+        const std::u16string padrao = u"00000" u"P" + pad(u"", 20) + u"000000" + d + u"00" + u"0000" u"D";
+        const std::u16string queijo = u"00042" u"U" + pad(u"Queijo \u20AC", 20) + u"000012" + d + u"34" + u"0010" u"D";
+        const std::u16string pao = u"00007" u"P" + pad(u"P\u00E3o franc\u00EAs", 20) + u"001234" + d + u"50" + u"0001" u"D";
         const std::vector<std::u16string> linhas = {
             Registro(u'\x0A', padrao, f.somas[0]),
             Registro(u'\x0A', queijo, f.somas[1]),
             Registro(u'\x0B', queijo + n_de(209, u' '), f.somas[2]),
-            Registro(u'\x0C', queijo + pd(u"Leite, sal", 615), f.somas[3]),
+            Registro(u'\x0C', queijo + pad(u"Leite, sal", 615), f.somas[3]),
             Registro(u'\x0A', pao, f.somas[4]),
-            Registro(u'\x0C', pao + n_de(209, u' ') + pd(u"Farinha", 615), f.somas[5]),
+            Registro(u'\x0C', pao + n_de(209, u' ') + pad(u"Farinha", 615), f.somas[5]),
         };
         EXPECT_EQ(LerArquivo(dir.Caminho() / "PRODUTOS.TXT"), BytesDoArquivo(linhas))
             << "decimal " << static_cast<char>(f.decimal);
@@ -81,18 +81,18 @@ TEST(ArquivosUrano, ProdutosTxtByteAByte) {
 
 TEST(ArquivosUrano, UranoSProdutosTxtIgualSobQualquerFormato) {
     const std::u16string fixo = u"D0000" + n_de(28, u' ');
-    const std::u16string queijo = u"00042" u"U" + pd(u"Queijo \u20AC", 20) + u"000012.34" u"0010" u"D";
-    const std::u16string pao = u"00007" u"P" + pd(u"P\u00E3o franc\u00EAs", 20) + u"001234.50" u"0001" u"D";
+    const std::u16string queijo = u"00042" u"U" + pad(u"Queijo \u20AC", 20) + u"000012.34" u"0010" u"D";
+    const std::u16string pao = u"00007" u"P" + pad(u"P\u00E3o franc\u00EAs", 20) + u"001234.50" u"0001" u"D";
     const std::vector<std::u16string> linhas = {
-        u"\x10\x02" u"000000" u"P" + pd(u"", 30) + u"000000.00" u"0000" + fixo + u"0c22\x03",
-        u"\x10\x02" u"000042" u"U" + pd(u"Queijo \u20AC", 30) + u"000012.34" u"0010" + fixo + u"2e71\x03",
+        u"\x10\x02" u"000000" u"P" + pad(u"", 30) + u"000000.00" u"0000" + fixo + u"0c22\x03",
+        u"\x10\x02" u"000042" u"U" + pad(u"Queijo \u20AC", 30) + u"000012.34" u"0010" + fixo + u"2e71\x03",
         Registro(u'\x0B', queijo + n_de(209, u' '), u"42EE"),
-        Registro(u'\x0C', queijo + pd(u"Leite, sal", 615), u"77EE"),
-        u"\x10\x02" u"000007" u"P" + pd(u"P\u00E3o franc\u00EAs", 30) + u"001234.50" u"0001" + fixo + u"1002\x03",
-        Registro(u'\x0C', pao + n_de(209, u' ') + pd(u"Farinha", 615), u"7339"),
+        Registro(u'\x0C', queijo + pad(u"Leite, sal", 615), u"77EE"),
+        u"\x10\x02" u"000007" u"P" + pad(u"P\u00E3o franc\u00EAs", 30) + u"001234.50" u"0001" + fixo + u"1002\x03",
+        Registro(u'\x0C', pao + n_de(209, u' ') + pad(u"Farinha", 615), u"7339"),
     };
     for (const auto& f : Formatos) {
-        TFormatoNoEscopo formato(f.formato);
+        TFormatoNumericoTemporario formato(f.formato);
         DiretorioTemporario dir;
         ASSERT_EQ(GerarCatalogo(modUranoS, dir), std::vector<std::string>{"PRODUTOS.TXT"});
         EXPECT_EQ(LerArquivo(dir.Caminho() / "PRODUTOS.TXT"), BytesDoArquivo(linhas))
@@ -101,26 +101,26 @@ TEST(ArquivosUrano, UranoSProdutosTxtIgualSobQualquerFormato) {
 }
 
 TEST(ArquivosUrano, UranoSNaoMudaOFormatoDosOutros) {
-    TFormatoNoEscopo formato(FormatoVirgula);
+    TFormatoNumericoTemporario formato(FormatoVirgula);
     DiretorioTemporario dir;
     TQuelbCargaBal g;
     g.Produtos().New();
     g.Modelo = modUranoS;
-    GerarNoDiretorio(g, dir);
+    GerarEm(g, dir);
     EXPECT_EQ(plataforma::FormatoNumerico().SeparadorDecimal, u',');
     g.Modelo = modUrano;
-    GerarNoDiretorio(g, dir);
+    GerarEm(g, dir);
     EXPECT_EQ(LerArquivo(dir.Caminho() / "PRODUTOS.TXT"),
-              BytesDoArquivo({u"\x0A\x02" u"00000" u"P" + pd(u"", 20) + u"000000,00" u"0000" u"D" u"067C\x03"}));
+              BytesDoArquivo({u"\x0A\x02" u"00000" u"P" + pad(u"", 20) + u"000000,00" u"0000" u"D" u"067C\x03"}));
 }
 
 TEST(ArquivosUrano, URF32CincoArquivosIguaisSobQualquerFormato) {
     const std::vector<std::pair<std::string, std::vector<std::u16string>>> esperados = {
         {"PRODUTOS.TXT",
-         {u"     0" u"*" u"0" + pd(u"", 20) + u"     0,00" u"    0" u"D",
-          u"    42" u"*" u"6" + pd(u"Queijo \u20AC", 20) + u"    12,35" u"   10" u"D",  // half away from zero
-          u"     7" u"*" u"0" + pd(u"P\u00E3o franc\u00EAs", 20) + u" 1,234,50" u"    1" u"D"}},
-        {"RECEITAS.TXT", {u"0042 " + pd(u"Leite, sal", 254), u"0007 " + pd(u"Farinha", 254)}},
+         {u"     0" u"*" u"0" + pad(u"", 20) + u"     0,00" u"    0" u"D",
+          u"    42" u"*" u"6" + pad(u"Queijo \u20AC", 20) + u"    12,35" u"   10" u"D",  // half away from zero
+          u"     7" u"*" u"0" + pad(u"P\u00E3o franc\u00EAs", 20) + u" 1,234,50" u"    1" u"D"}},
+        {"RECEITAS.TXT", {u"0042 " + pad(u"Leite, sal", 254), u"0007 " + pad(u"Farinha", 254)}},
         {"INFORMACOESNUTRICIONAIS.TXT",
          {u"    0" + n_de(52, u'0'),
           u"   42" u"000002" u"00150" u"000123" + n_de(30, u'0') + u"00123",
@@ -132,7 +132,7 @@ TEST(ArquivosUrano, URF32CincoArquivosIguaisSobQualquerFormato) {
     for (const auto& e : esperados) nomes.push_back(e.first);
 
     for (const auto& f : Formatos) {
-        TFormatoNoEscopo formato(f.formato);
+        TFormatoNumericoTemporario formato(f.formato);
         DiretorioTemporario dir;
         ASSERT_EQ(GerarCatalogo(modUranoURF32, dir), nomes);
         for (const auto& [nome, linhas] : esperados)

@@ -106,7 +106,7 @@ TEST(PrecoURF32, OutroSeparadorDeGruposFica) {
 }
 
 TEST(PrecoURF32, SemFormatoUsaOCapturado) {
-    TFormatoNoEscopo formato({u',', u' '});
+    TFormatoNumericoTemporario formato({u',', u' '});
     EXPECT_EQ(FormatarPrecoURF32(V("1234.5")), u" 1 234,50");
 }
 

@@ -14,7 +14,7 @@ const std::u16string FixoS = u"D0000" + n_de(28, u' ');
 // Columns 3 to 85 of the product record.
 std::u16string CamposProdutoS(std::u16string_view codigo, std::u16string_view tipo, std::u16string_view descricao,
                               std::u16string_view preco, std::u16string_view validade) {
-    return std::u16string(codigo) + std::u16string(tipo) + pd(descricao, 30) + std::u16string(preco) +
+    return std::u16string(codigo) + std::u16string(tipo) + pad(descricao, 30) + std::u16string(preco) +
            std::u16string(validade) + FixoS;
 }
 
@@ -37,13 +37,13 @@ std::u16string EnquadradoUrano(char16_t tipo, std::u16string_view campos) {
 std::vector<std::u16string> GerarS(TQuelbCargaBal& g) {
     TListaLinhas lista;
     GerarUranoS(g, lista);
-    return LinhasDe(lista);
+    return Linhas(lista);
 }
 
 TEST(UranoS, RegistroPadraoIgualEmQualquerFormato) {
     const auto esperado = ProdutoS(CamposProdutoS(u"000000", u"P", u"", u"000000.00", u"0000"), u"0c22");
     for (const auto& formato : {FormatoVirgula, FormatoPonto}) {
-        TFormatoNoEscopo noEscopo(formato);
+        TFormatoNumericoTemporario noEscopo(formato);
         TQuelbCargaBal g;
         g.Produtos().New();
         const auto linhas = GerarS(g);
@@ -54,17 +54,17 @@ TEST(UranoS, RegistroPadraoIgualEmQualquerFormato) {
 }
 
 TEST(UranoS, ProdutoNutricionalEReceitaDoMesmoItem) {
-    TFormatoNoEscopo virgula(FormatoVirgula);
+    TFormatoNumericoTemporario virgula(FormatoVirgula);
     TQuelbCargaBal g;
     NovoQueijo(g);
-    const std::u16string comum = u"00042" u"U" + pd(u"Queijo", 20) + u"000012.50" u"0010" u"D";
+    const std::u16string comum = u"00042" u"U" + pad(u"Queijo", 20) + u"000012.50" u"0010" u"D";
 
     const auto linhas = GerarS(g);
     ASSERT_EQ(linhas.size(), 3u);
     EXPECT_EQ(Visivel(linhas[0]), Visivel(ProdutoS(CamposProdutoS(u"000042", u"U", u"Queijo", u"000012.50", u"0010"),
                                                    u"0de3")));
     EXPECT_EQ(Visivel(linhas[1]), Visivel(EnquadradoUrano(u'\x0B', comum + n_de(209, u' '))));
-    EXPECT_EQ(Visivel(linhas[2]), Visivel(EnquadradoUrano(u'\x0C', comum + pd(u"sal", 615))));
+    EXPECT_EQ(Visivel(linhas[2]), Visivel(EnquadradoUrano(u'\x0C', comum + pad(u"sal", 615))));
     EXPECT_EQ(linhas[1].size(), 256u);
     EXPECT_EQ(linhas[2].size(), 662u);
 }
@@ -78,14 +78,14 @@ TEST(UranoS, LargurasDoProdutoDiferemDasDosOutrosRegistros) {
     const auto linhas = GerarS(g);
     ASSERT_EQ(linhas.size(), 2u);
     EXPECT_EQ(linhas[0].substr(2, 6), u"123456");
-    EXPECT_EQ(linhas[0].substr(9, 30), pd(u"Presunto cozido fatiado 1", 30));
+    EXPECT_EQ(linhas[0].substr(9, 30), pad(u"Presunto cozido fatiado 1", 30));
     EXPECT_EQ(linhas[1].substr(2, 5), u"12345");
     EXPECT_EQ(linhas[1].substr(8, 20), u"Presunto cozido fati");
     EXPECT_EQ(linhas[1].size(), 871u);
 }
 
 TEST(UranoS, PrecoComPontoMesmoSobVirgula) {
-    TFormatoNoEscopo virgula(FormatoVirgula);
+    TFormatoNumericoTemporario virgula(FormatoVirgula);
     const struct {
         const char* valor;
         std::u16string preco;
@@ -106,9 +106,9 @@ TEST(UranoS, PrecoComPontoMesmoSobVirgula) {
         ASSERT_EQ(linhas.size(), 3u);
         EXPECT_EQ(Visivel(linhas[0]), Visivel(ProdutoS(CamposProdutoS(u"000000", u"P", u"", c.preco, u"0000"))))
             << c.valor;
-        const std::u16string comum = u"00000" u"P" + pd(u"", 20) + c.preco + u"0000" u"D";
+        const std::u16string comum = u"00000" u"P" + pad(u"", 20) + c.preco + u"0000" u"D";
         EXPECT_EQ(Visivel(linhas[1]), Visivel(EnquadradoUrano(u'\x0B', comum + n_de(209, u' ')))) << c.valor;
-        EXPECT_EQ(Visivel(linhas[2]), Visivel(EnquadradoUrano(u'\x0C', comum + pd(u"r", 615)))) << c.valor;
+        EXPECT_EQ(Visivel(linhas[2]), Visivel(EnquadradoUrano(u'\x0C', comum + pad(u"r", 615)))) << c.valor;
     }
 }
 

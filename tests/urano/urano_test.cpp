@@ -11,7 +11,7 @@ namespace {
 // Columns 3 to 42 of every record of an item.
 std::u16string Comum(std::u16string_view codigo, std::u16string_view tipo, std::u16string_view descricao,
                      std::u16string_view preco, std::u16string_view validade) {
-    return std::u16string(codigo) + std::u16string(tipo) + pd(descricao, 20) + std::u16string(preco) +
+    return std::u16string(codigo) + std::u16string(tipo) + pad(descricao, 20) + std::u16string(preco) +
            std::u16string(validade) + u"D";
 }
 
@@ -29,10 +29,10 @@ protected:
     TQuelbCargaBalItem& Novo() { return gerador.Produtos().New(); }
     std::vector<std::u16string> Gerar() {
         GerarUrano(gerador, itens);
-        return LinhasDe(itens);
+        return Linhas(itens);
     }
 
-    TFormatoNoEscopo formato{FormatoVirgula};
+    TFormatoNumericoTemporario formato{FormatoVirgula};
     TQuelbCargaBal gerador;
     TListaLinhas itens;
 };
@@ -90,7 +90,7 @@ TEST_F(Urano, RegistroDeProdutoSobVirgula) {
 TEST_F(Urano, RegistroPadraoTem47CaracteresEOPontoMudaASoma) {
     Novo();
     {
-        TFormatoNoEscopo ponto(FormatoPonto);
+        TFormatoNumericoTemporario ponto(FormatoPonto);
         const auto linhas = Gerar();
         ASSERT_EQ(linhas.size(), 1u);
         EXPECT_EQ(linhas[0].size(), 47u);
@@ -111,7 +111,7 @@ TEST_F(Urano, NutricionalERegistroDeReceitaCurto) {
     EXPECT_EQ(Visivel(linhas[0]), Visivel(Enquadrado(u'\x0A', comum)));
     EXPECT_EQ(Visivel(linhas[1]), Visivel(Enquadrado(u'\x0B', comum + n_de(209, u' '))));
     // With a nutrition record the blank block is left out: the text starts at 43.
-    EXPECT_EQ(Visivel(linhas[2]), Visivel(Enquadrado(u'\x0C', comum + pd(u"sal", 615))));
+    EXPECT_EQ(Visivel(linhas[2]), Visivel(Enquadrado(u'\x0C', comum + pad(u"sal", 615))));
     EXPECT_EQ(linhas[1].size(), 256u);
     EXPECT_EQ(linhas[2].size(), 662u);
     EXPECT_EQ(linhas[2].substr(42, 4), u"sal ");
@@ -137,14 +137,14 @@ TEST_F(Urano, ReceitaSemNutricionalLevaOBlocoEmBranco) {
         i.Nutricional.Qtd = c.qtd;
         i.InformacaoExtra.Receita = c.receita;
         GerarUrano(g, lista);
-        const auto linhas = LinhasDe(lista);
+        const auto linhas = Linhas(lista);
         ASSERT_EQ(linhas.size(), c.registros) << c.nome;
         const auto comum = Comum(u"00000", u"P", u"", u"000000,00", u"0000");
         if (c.qtd > 0) {
             EXPECT_EQ(Visivel(linhas[1]), Visivel(Enquadrado(u'\x0B', comum + n_de(209, u' ')))) << c.nome;
         } else if (!c.receita.empty()) {
             EXPECT_EQ(Visivel(linhas[1]),
-                      Visivel(Enquadrado(u'\x0C', comum + n_de(209, u' ') + pd(c.receita, 615))))
+                      Visivel(Enquadrado(u'\x0C', comum + n_de(209, u' ') + pad(c.receita, 615))))
                 << c.nome;
             EXPECT_EQ(linhas[1].size(), 871u) << c.nome;
             EXPECT_EQ(linhas[1][251], c.receita[0]) << c.nome;  // column 252

@@ -19,7 +19,7 @@ protected:
         GerarUranoURF32(gerador, l.itens, l.nutricionais, l.receitas, l.produtosNutricionais, l.produtosReceitas);
     }
 
-    TFormatoNoEscopo formato{FormatoVirgula};
+    TFormatoNumericoTemporario formato{FormatoVirgula};
     TQuelbCargaBal gerador;
     TListasURF32 l;
 };
@@ -27,16 +27,16 @@ protected:
 // The product line from its seven fields.
 std::u16string Produto(std::u16string_view codigo6, std::u16string_view tipo, std::u16string_view descricao,
                        std::u16string_view preco9, std::u16string_view validade5, std::u16string_view unidade) {
-    return std::u16string(codigo6) + u"*" + std::u16string(tipo) + pd(descricao, 20) + std::u16string(preco9) +
+    return std::u16string(codigo6) + u"*" + std::u16string(tipo) + pad(descricao, 20) + std::u16string(preco9) +
            std::u16string(validade5) + std::u16string(unidade);
 }
 
 TEST_F(URF32, ItemPadraoDaProdutoENutricionalSomente) {
     Novo();
     Gerar();
-    EXPECT_EQ(LinhasDe(l.itens),
+    EXPECT_EQ(Linhas(l.itens),
               std::vector<std::u16string>{Produto(u"     0", u"0", u"", u"     0,00", u"    0", u"D")});
-    EXPECT_EQ(LinhasDe(l.nutricionais), std::vector<std::u16string>{u"    0" + n_de(52, u'0')});
+    EXPECT_EQ(Linhas(l.nutricionais), std::vector<std::u16string>{u"    0" + n_de(52, u'0')});
     EXPECT_EQ(l.itens.Linha(0).size(), 43u);
     EXPECT_EQ(l.nutricionais.Linha(0).size(), 57u);
     EXPECT_EQ(l.receitas.Count() + l.produtosNutricionais.Count() + l.produtosReceitas.Count(), 0);
@@ -84,7 +84,7 @@ TEST_F(URF32, LinhaDeProduto) {
 }
 
 TEST_F(URF32, PrecoIgualSobPonto) {
-    TFormatoNoEscopo ponto(FormatoPonto);
+    TFormatoNumericoTemporario ponto(FormatoPonto);
     Novo().ValorVenda = V("1234.5");
     Gerar();
     EXPECT_EQ(l.itens.Linha(0).substr(28, 9), u" 1,234,50");
@@ -114,8 +114,8 @@ TEST_F(URF32, LinhaNutricionalEVinculo) {
                                     u"000000"  // trans fat
                                     u"999999"  // fibre
                                     u"00123";  // sodium
-    EXPECT_EQ(LinhasDe(l.nutricionais), std::vector<std::u16string>{esperado});
-    EXPECT_EQ(LinhasDe(l.produtosNutricionais), std::vector<std::u16string>{u"    42   42"});
+    EXPECT_EQ(Linhas(l.nutricionais), std::vector<std::u16string>{esperado});
+    EXPECT_EQ(Linhas(l.produtosNutricionais), std::vector<std::u16string>{u"    42   42"});
 }
 
 TEST_F(URF32, SemQuantidadeNaoHaVinculoNutricional) {
@@ -146,8 +146,8 @@ TEST_F(URF32, ReceitaDeTresCaracteresOuMais) {
         GerarUranoURF32(g, listas.itens, listas.nutricionais, listas.receitas, listas.produtosNutricionais,
                         listas.produtosReceitas);
         if (c.temLinha) {
-            EXPECT_EQ(LinhasDe(listas.receitas), std::vector<std::u16string>{u"0042 " + pd(c.receita, 254)});
-            EXPECT_EQ(LinhasDe(listas.produtosReceitas), std::vector<std::u16string>{u"    42   42"});
+            EXPECT_EQ(Linhas(listas.receitas), std::vector<std::u16string>{u"0042 " + pad(c.receita, 254)});
+            EXPECT_EQ(Linhas(listas.produtosReceitas), std::vector<std::u16string>{u"    42   42"});
             EXPECT_EQ(listas.receitas.Linha(0).size(), 259u);
         } else {
             EXPECT_EQ(listas.receitas.Count() + listas.produtosReceitas.Count(), 0) << Visivel(c.receita);
@@ -172,10 +172,10 @@ TEST_F(URF32, ReceitasIguaisNoMesmoCodigoDeQuatroDigitosFicamUmaVez) {
         i.InformacaoExtra.Receita = d.receita;
     }
     Gerar();
-    const std::u16string texto = pd(u"Farinha, ovos", 254);
-    EXPECT_EQ(LinhasDe(l.receitas),
+    const std::u16string texto = pad(u"Farinha, ovos", 254);
+    EXPECT_EQ(Linhas(l.receitas),
               (std::vector<std::u16string>{u"1234 " + texto, u"0042 " + texto, u"0043 " + texto}));
-    EXPECT_EQ(LinhasDe(l.produtosReceitas),
+    EXPECT_EQ(Linhas(l.produtosReceitas),
               (std::vector<std::u16string>{u" 1234512345", u"    42   42", u"    43   43"}));
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the tests of the fixed-width writers: expected records
+// Helpers shared by the tests of the writers: expected records
 // assembled from readable fields, a field-by-field comparison that names the
 // first wrong column, and a real generation into a temporary directory.
 #include <gtest/gtest.h>
