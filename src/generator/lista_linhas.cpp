@@ -6,80 +6,68 @@
 namespace quelb {
 
 namespace {
-constexpr std::u16string_view FimLinha = u"\r\n";
+constexpr std::string_view MarcaUtf8 = "\xEF\xBB\xBF";
 }
 
-void TListaLinhas::Anexar(std::u16string_view ALinha) {
-    // A line read from this same list would move while the buffer grows.
-    if (ALinha.data() >= FTexto.data() && ALinha.data() < FTexto.data() + FTexto.size()) {
-        const std::u16string copia(ALinha);
-        Anexar(copia);
-        return;
+TListaLinhas::TListaLinhas()
+    : FTabela(&TTabelaCodigoPagina::Instancia()), FInicioTexto(plataforma::CodigoPaginaEhUtf8() ? 3 : 0) {}
+
+void TListaLinhas::GarantirEspaco(size_t ABytes) {
+    if (FTamanhoBytes < FInicioTexto) {
+        FBytes.Crescer(FInicioTexto + ABytes);
+        std::memcpy(FBytes.Dados(), MarcaUtf8.data(), MarcaUtf8.size());
+        FTamanhoBytes = FInicioTexto;
     }
-    FLinhas.push_back({FTexto.size(), ALinha.size()});
-    FTexto.append(ALinha);
-    FTexto.append(FimLinha);
+    if (FBytes.Capacidade() - FTamanhoBytes < ABytes) FBytes.Crescer(FTamanhoBytes + ABytes);
+}
+
+size_t TListaLinhas::CodificarNoFim(std::u16string_view ALinha, bool& AExata) {
+    GarantirEspaco(ALinha.size() + 2);
+    AExata = FTabela->Codificar(ALinha, FBytes.Dados() + FTamanhoBytes);
+    if (AExata) return ALinha.size();
+    FRascunhoBytes.clear();
+    plataforma::ParaCodigoPagina(ALinha, FRascunhoBytes);
+    GarantirEspaco(FRascunhoBytes.size() + 2);
+    std::memcpy(FBytes.Dados() + FTamanhoBytes, FRascunhoBytes.data(), FRascunhoBytes.size());
+    return FRascunhoBytes.size();
+}
+
+void TListaLinhas::Confirmar(std::u16string_view ALinha, size_t ABytes, bool AExata) {
+    // What may fail comes first, so that a failure leaves the list as it was.
+    FInicios.Reservar(FInicios.Tamanho() + 1);
+    if (!AExata) FTextos.emplace(Count(), Texto(ALinha));
+    char* fim = FBytes.Dados() + FTamanhoBytes + ABytes;
+    fim[0] = '\r';
+    fim[1] = '\n';
+    FInicios.Adicionar(FTamanhoBytes);
+    FTamanhoBytes += ABytes + 2;
+    FUnidades += ALinha.size() + 2;
 }
 
 void TListaLinhas::Adicionar(std::u16string_view ALinha) {
-    Anexar(ALinha);
-    if (FIndiceValido) Inserir(plataforma::HashSemCaixa(ALinha), Count() - 1);
-}
-
-std::u16string_view TListaLinhas::Linha(int32_t AIndice) const {
-    if (AIndice < 0 || AIndice >= Count()) throw EListaIndice(AIndice);
-    const TPosicao& p = FLinhas[static_cast<size_t>(AIndice)];
-    return std::u16string_view(FTexto).substr(p.Inicio, p.Tamanho);
-}
-
-void TListaLinhas::Substituir(int32_t AIndice, std::u16string_view ALinha) {
-    if (AIndice < 0 || AIndice >= Count()) throw EListaIndice(AIndice);
-    // The new text goes to the end of the buffer; the index is rebuilt on the
-    // next search, since the replaced line may have been a first occurrence.
-    const std::u16string copia(ALinha);
-    FLinhas[static_cast<size_t>(AIndice)] = {FTexto.size(), copia.size()};
-    FTexto.append(copia);
-    FTexto.append(FimLinha);
-    FEmOrdem = false;
-    FIndiceValido = false;
-}
-
-TListaLinhas::TEntrada& TListaLinhas::Procurar(std::u16string_view ALinha, uint64_t h) {
-    const size_t mascara = FIndice.size() - 1;
-    for (size_t i = static_cast<size_t>(h) & mascara;; i = (i + 1) & mascara) {
-        TEntrada& e = FIndice[i];
-        if (e.Indice < 0) return e;
-        if (e.Hash == h && plataforma::IguaisSemCaixa(Linha(e.Indice), ALinha)) return e;
-    }
-}
-
-void TListaLinhas::Inserir(uint64_t h, int32_t AIndice) {
-    if ((FOcupadas + 1) * 2 > FIndice.size()) {
-        ConstruirIndice();  // grows the table; AIndice is already a line
+    bool exata;
+    const size_t bytes = CodificarNoFim(ALinha, exata);
+    if (!FIndiceValido) {
+        Confirmar(ALinha, bytes, exata);
         return;
     }
-    TEntrada& e = Procurar(Linha(AIndice), h);
-    if (e.Indice >= 0) return;  // an equal line came first and stays first
-    e = {h, AIndice};
-    ++FOcupadas;
+    const uint64_t h = plataforma::HashSemCaixa(ALinha);
+    TEntrada& e = Procurar(ALinha, h);
+    Confirmar(ALinha, bytes, exata);
+    // An equal line came first and stays first.
+    if (e.Indice < 0) OcuparEntrada(e, h, Count() - 1);
 }
 
-void TListaLinhas::ConstruirIndice() {
-    size_t capacidade = 16;
-    while (capacidade < FLinhas.size() * 2 + 2) capacidade *= 2;
-    FIndice.assign(capacidade, TEntrada{0, -1});
-    FOcupadas = 0;
-    FIndiceValido = true;
-    // Lines are visited in order, so each entry points at a first occurrence.
-    for (int32_t i = 0; i < Count(); ++i) {
-        const std::u16string_view linha = Linha(i);
-        const uint64_t h = plataforma::HashSemCaixa(linha);
-        TEntrada& e = Procurar(linha, h);
-        if (e.Indice < 0) {
-            e = {h, i};
-            ++FOcupadas;
-        }
-    }
+bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
+    if (!FIndiceValido) ConstruirIndice();
+    const uint64_t h = plataforma::HashSemCaixa(ALinha);
+    TEntrada& e = Procurar(ALinha, h);
+    if (e.Indice >= 0) return false;
+    bool exata;
+    const size_t bytes = CodificarNoFim(ALinha, exata);
+    Confirmar(ALinha, bytes, exata);
+    OcuparEntrada(e, h, Count() - 1);
+    return true;
 }
 
 int32_t TListaLinhas::IndiceDe(std::u16string_view ALinha) {
@@ -87,34 +75,120 @@ int32_t TListaLinhas::IndiceDe(std::u16string_view ALinha) {
     return Procurar(ALinha, plataforma::HashSemCaixa(ALinha)).Indice;
 }
 
-bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
-    if (!FIndiceValido) ConstruirIndice();
-    if ((FOcupadas + 1) * 2 > FIndice.size()) ConstruirIndice();
-    const uint64_t h = plataforma::HashSemCaixa(ALinha);
-    TEntrada& e = Procurar(ALinha, h);
-    if (e.Indice >= 0) return false;
-    e = {h, Count()};
+std::string_view TListaLinhas::BytesDe(int32_t AIndice) const {
+    if (!FSubstituidas.empty()) {
+        const auto s = FSubstituidas.find(AIndice);
+        if (s != FSubstituidas.end()) return s->second.Bytes;
+    }
+    const size_t i = static_cast<size_t>(AIndice);
+    const size_t inicio = FInicios[i];
+    const size_t fim = (i + 1 < FInicios.Tamanho() ? FInicios[i + 1] : FTamanhoBytes) - 2;
+    return std::string_view(FBytes.Dados() + inicio, fim - inicio);
+}
+
+bool TListaLinhas::ExataDe(int32_t AIndice) const {
+    return (FTextos.empty() || FTextos.find(AIndice) == FTextos.end()) &&
+           (FSubstituidas.empty() || FSubstituidas.find(AIndice) == FSubstituidas.end());
+}
+
+std::u16string_view TListaLinhas::TextoDe(int32_t AIndice, std::u16string& ARascunho) const {
+    if (!FSubstituidas.empty()) {
+        const auto s = FSubstituidas.find(AIndice);
+        if (s != FSubstituidas.end()) return s->second.Linha;
+    }
+    if (!FTextos.empty()) {
+        const auto t = FTextos.find(AIndice);
+        if (t != FTextos.end()) return t->second;
+    }
+    const std::string_view bytes = BytesDe(AIndice);
+    ARascunho.resize(bytes.size());
+    FTabela->Decodificar(bytes, ARascunho.data());
+    return ARascunho;
+}
+
+Texto TListaLinhas::Linha(int32_t AIndice) const {
+    if (AIndice < 0 || AIndice >= Count()) throw EListaIndice(AIndice);
+    Texto r;
+    const std::u16string_view t = TextoDe(AIndice, r);
+    return t.data() == r.data() ? r : Texto(t);
+}
+
+void TListaLinhas::Substituir(int32_t AIndice, std::u16string_view ALinha) {
+    if (AIndice < 0 || AIndice >= Count()) throw EListaIndice(AIndice);
+    // The new line is kept apart (ALinha may view the old one); the index is
+    // rebuilt on the next search, since the old line may have been a first
+    // occurrence.
+    TSubstituida nova{Texto(ALinha), {}};
+    plataforma::ParaCodigoPagina(nova.Linha, nova.Bytes);
+    const size_t anterior = TextoDe(AIndice, FRascunho).size();
+    FUnidades = FUnidades - anterior + nova.Linha.size();
+    FSubstituidas[AIndice] = std::move(nova);
+    FIndiceValido = false;
+}
+
+bool TListaLinhas::Iguais(int32_t AIndice, std::u16string_view ALinha) {
+    if (ExataDe(AIndice)) {
+        // One byte per character, and the bytes give the line back.
+        const std::string_view bytes = BytesDe(AIndice);
+        if (bytes.size() != ALinha.size()) return false;
+        if (FTabela->IgualAosBytes(ALinha, bytes)) return true;
+    }
+    return plataforma::IguaisSemCaixa(TextoDe(AIndice, FRascunho), ALinha);
+}
+
+TListaLinhas::TEntrada& TListaLinhas::Procurar(std::u16string_view ALinha, uint64_t h) {
+    const size_t mascara = FIndice.size() - 1;
+    for (size_t i = static_cast<size_t>(h) & mascara;; i = (i + 1) & mascara) {
+        TEntrada& e = FIndice[i];
+        if (e.Indice < 0) return e;
+        if (e.Hash == h && Iguais(e.Indice, ALinha)) return e;
+    }
+}
+
+void TListaLinhas::OcuparEntrada(TEntrada& AEntrada, uint64_t h, int32_t AIndice) {
+    AEntrada = {h, AIndice};
     ++FOcupadas;
-    Anexar(ALinha);
-    return true;
+    // At most two thirds full, so that every search meets an empty slot soon.
+    if (FOcupadas * 3 > FIndice.size() * 2) AumentarIndice();
+}
+
+void TListaLinhas::ConstruirIndice() {
+    size_t capacidade = 16;
+    while (capacidade * 2 < (FInicios.Tamanho() + 1) * 3) capacidade *= 2;
+    FIndice.assign(capacidade, TEntrada{0, -1});
+    FOcupadas = 0;
+    FIndiceValido = true;
+    // Lines are visited in order, so each entry points at a first occurrence.
+    for (int32_t i = 0; i < Count(); ++i) {
+        const std::u16string_view linha = TextoDe(i, FRascunhoLinha);
+        const uint64_t h = plataforma::HashSemCaixa(linha);
+        TEntrada& e = Procurar(linha, h);
+        if (e.Indice < 0) OcuparEntrada(e, h, i);
+    }
+}
+
+void TListaLinhas::AumentarIndice() {
+    std::vector<TEntrada> novo(FIndice.size() * 2, TEntrada{0, -1});
+    const size_t mascara = novo.size() - 1;
+    // The entries are distinct lines already: each takes the first free slot.
+    for (const TEntrada& e : FIndice) {
+        if (e.Indice < 0) continue;
+        size_t i = static_cast<size_t>(e.Hash) & mascara;
+        while (novo[i].Indice >= 0) i = (i + 1) & mascara;
+        novo[i] = e;
+    }
+    FIndice = std::move(novo);
 }
 
 void TListaLinhas::Codificar(std::string& ADestino) const {
-    if (FEmOrdem) {
-        plataforma::ParaCodigoPagina(FTexto, ADestino);
+    if (EmUmaPeca()) {
+        if (FTamanhoBytes > FInicioTexto) ADestino.append(FBytes.Dados() + FInicioTexto, FTamanhoBytes - FInicioTexto);
         return;
     }
-    for (const TPosicao& p : FLinhas) {
-        plataforma::ParaCodigoPagina(std::u16string_view(FTexto).substr(p.Inicio, p.Tamanho), ADestino);
+    for (int32_t i = 0; i < Count(); ++i) {
+        ADestino.append(BytesDe(i));
         ADestino.append("\r\n");
     }
-}
-
-size_t TListaLinhas::TamanhoTexto() const {
-    if (FEmOrdem) return FTexto.size();
-    size_t n = 0;
-    for (const TPosicao& p : FLinhas) n += p.Tamanho + FimLinha.size();
-    return n;
 }
 
 }  // namespace quelb

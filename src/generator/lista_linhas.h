@@ -1,18 +1,33 @@
 #pragma once
 // The ordered list of output lines that a writer fills and the driver saves
 // as one file. Lines keep their append order and duplicates are allowed.
+//
+// A line is kept as the bytes it will have in the file: converted to the
+// 8-bit code page when it is appended and followed by CR LF, in one buffer
+// that is the file's contents. The memory of a generation thus stays near
+// the size of its files, and saving writes the buffer as it is. A line whose
+// bytes do not give its text back (a character outside the code page) keeps
+// its text as well, for Linha and for the comparisons.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "catalogue/texto.h"
+#include "generator/tabela_codigo_pagina.h"
+#include "platform/memoria.h"
 
 namespace quelb {
 
 class TListaLinhas {
 public:
+    TListaLinhas();
+
     void Adicionar(std::u16string_view ALinha);
-    int32_t Count() const { return static_cast<int32_t>(FLinhas.size()); }
-    std::u16string_view Linha(int32_t AIndice) const;
+    int32_t Count() const { return static_cast<int32_t>(FInicios.Tamanho()); }
+    Texto Linha(int32_t AIndice) const;
     void Substituir(int32_t AIndice, std::u16string_view ALinha);
 
     // Position of the first line of the same length that is equal to ALinha
@@ -24,35 +39,90 @@ public:
     bool AdicionarSeNova(std::u16string_view ALinha);
 
     // Every line followed by CR LF, in the 8-bit code page, appended to
-    // ADestino in one pass.
+    // ADestino in one pass (no byte-order mark).
     void Codificar(std::string& ADestino) const;
     // Number of UTF-16 code units of the saved text (lines and CR LF).
-    size_t TamanhoTexto() const;
+    size_t TamanhoTexto() const { return FUnidades; }
+
+    // True while the file's bytes are in one piece (no line was replaced);
+    // Conteudo is then the whole file: the byte-order mark when the code
+    // page is UTF-8, and every line with CR LF.
+    bool EmUmaPeca() const { return FSubstituidas.empty(); }
+    std::string_view Conteudo() const { return {FBytes.Dados(), FTamanhoBytes}; }
 
 private:
-    struct TPosicao {
-        size_t Inicio;
-        size_t Tamanho;
+    // Values on a memory block that grows without copying.
+    class TInicios {
+    public:
+        size_t Tamanho() const { return FTamanho; }
+        uint64_t operator[](size_t AIndice) const {
+            uint64_t v;
+            std::memcpy(&v, FBloco.Dados() + AIndice * sizeof v, sizeof v);
+            return v;
+        }
+        void Reservar(size_t ATamanho) {
+            if (ATamanho * sizeof(uint64_t) > FBloco.Capacidade()) FBloco.Crescer(ATamanho * sizeof(uint64_t));
+        }
+        void Adicionar(uint64_t AValor) {
+            Reservar(FTamanho + 1);
+            std::memcpy(FBloco.Dados() + FTamanho * sizeof AValor, &AValor, sizeof AValor);
+            ++FTamanho;
+        }
+
+    private:
+        plataforma::TBlocoMemoria FBloco;
+        size_t FTamanho = 0;
     };
+
     struct TEntrada {
         uint64_t Hash;
         int32_t Indice;  // -1: empty slot
     };
+    struct TSubstituida {
+        Texto Linha;
+        std::string Bytes;
+    };
 
-    void Anexar(std::u16string_view ALinha);
-    void ConstruirIndice();
-    // Finds the entry equal to ALinha (hash h), or the empty slot where it
-    // would go.
+    // Writes the bytes of ALinha after the last line without adding it, and
+    // returns their count; AExata tells whether they give the line back.
+    size_t CodificarNoFim(std::u16string_view ALinha, bool& AExata);
+    // Adds the line whose ABytes bytes CodificarNoFim has just written.
+    void Confirmar(std::u16string_view ALinha, size_t ABytes, bool AExata);
+    void GarantirEspaco(size_t ABytes);
+
+    std::string_view BytesDe(int32_t AIndice) const;
+    bool ExataDe(int32_t AIndice) const;
+    // The text of a line: a view of the text it keeps, or of ARascunho, where
+    // its bytes are decoded.
+    std::u16string_view TextoDe(int32_t AIndice, std::u16string& ARascunho) const;
+    // Line AIndice against ALinha, letter case aside.
+    bool Iguais(int32_t AIndice, std::u16string_view ALinha);
+
+    // The entry of the line equal to ALinha (hash h), or the empty slot where
+    // it would go.
     TEntrada& Procurar(std::u16string_view ALinha, uint64_t h);
-    void Inserir(uint64_t h, int32_t AIndice);
+    void ConstruirIndice();
+    void AumentarIndice();
+    // Points the empty slot AEntrada at line AIndice; the reference is not
+    // valid afterwards (the index may grow).
+    void OcuparEntrada(TEntrada& AEntrada, uint64_t h, int32_t AIndice);
 
-    std::u16string FTexto;  // the lines, each followed by CR LF
-    std::vector<TPosicao> FLinhas;
-    bool FEmOrdem = true;  // FTexto holds exactly the lines in order
+    const TTabelaCodigoPagina* FTabela;
+    plataforma::TBlocoMemoria FBytes;  // [byte-order mark] line CR LF line CR LF ...
+    size_t FTamanhoBytes = 0;
+    size_t FInicioTexto = 0;  // 3 after a byte-order mark
+    TInicios FInicios;        // where each line starts in FBytes
+    size_t FUnidades = 0;
+    std::unordered_map<int32_t, Texto> FTextos;  // lines whose bytes do not give them back
+    std::unordered_map<int32_t, TSubstituida> FSubstituidas;
 
     std::vector<TEntrada> FIndice;  // built on the first search
     size_t FOcupadas = 0;
     bool FIndiceValido = false;
+
+    std::u16string FRascunho;
+    std::u16string FRascunhoLinha;
+    std::string FRascunhoBytes;
 };
 
 }  // namespace quelb

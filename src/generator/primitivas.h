@@ -1,6 +1,7 @@
 #pragma once
 // The four field primitives of every fixed-width record. A value too wide for
 // its field keeps its first characters, for numbers as for texts.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,8 +20,8 @@ std::u16string FormatarInteiro(int32_t valor, int32_t n, char16_t c);
 // bits, then FormatarInteiro.
 std::u16string FormatarDecimal(int32_t n, int32_t casas, char16_t c, TValorFixo valor);
 
-// Appending forms, used by the record builder to avoid temporaries; each
-// appends exactly what the function of the same name returns.
+// Appending forms; each appends exactly what the function of the same name
+// returns.
 void AcrescentarPreencherDireita(std::u16string& d, std::u16string_view texto, int32_t n, char16_t c);
 void AcrescentarPreencherEsquerda(std::u16string& d, std::u16string_view texto, int32_t n, char16_t c);
 void AcrescentarInteiro(std::u16string& d, int32_t valor, int32_t n, char16_t c);
@@ -28,6 +29,84 @@ void AcrescentarDecimal(std::u16string& d, int32_t n, int32_t casas, char16_t c,
 
 // The value of FormatarDecimal before formatting: the amount in units of the
 // casas-th decimal, truncated toward zero, as a 32-bit integer (low bits).
-int32_t UnidadesDecimais(TValorFixo valor, int32_t casas);
+inline int32_t UnidadesDecimais(TValorFixo valor, int32_t casas) {
+    // p is built as a 32-bit integer, as the callers (1 to 3 decimals) expect.
+    uint32_t p32 = 1;
+    for (int32_t i = 0; i < casas; ++i) p32 *= 10u;
+    const int64_t p = static_cast<int32_t>(p32);
+    // valor * p / 10000 truncated, without overflow: split valor into whole
+    // units a and a remainder b of the same sign; a * p needs only its low
+    // bits, b * p fits easily.
+    const int64_t v = valor.DezMilesimos();
+    const int64_t a = v / 10000;
+    const int64_t b = v % 10000;
+    const uint64_t q = static_cast<uint64_t>(a) * static_cast<uint64_t>(p) + static_cast<uint64_t>(b * p / 10000);
+    return static_cast<int32_t>(static_cast<uint32_t>(q));
+}
+
+// ---- Writing forms, for the record builder ----
+//
+// Each writes at d exactly what the function of the same name returns and
+// returns the end of what it wrote. d has room for Largura(...) code units.
+
+// Room that a field of width n needs for a value of ATamanho code units.
+inline size_t Largura(size_t ATamanho, int32_t n) {
+    return n > 0 && static_cast<size_t>(n) > ATamanho ? static_cast<size_t>(n) : ATamanho;
+}
+// Room for an integer field of width n.
+inline size_t LarguraInteiro(int32_t n) { return Largura(11, n); }
+
+inline char16_t* EscreverPreencherDireita(char16_t* d, std::u16string_view texto, int32_t n, char16_t c) {
+    const size_t tamanho = texto.size();
+    if (n >= 1 && static_cast<size_t>(n) < tamanho) return std::copy_n(texto.data(), n, d);
+    d = std::copy_n(texto.data(), tamanho, d);
+    if (n > 0 && static_cast<size_t>(n) > tamanho) d = std::fill_n(d, static_cast<size_t>(n) - tamanho, c);
+    return d;
+}
+
+inline char16_t* EscreverPreencherEsquerda(char16_t* d, std::u16string_view texto, int32_t n, char16_t c) {
+    const size_t tamanho = texto.size();
+    // A text too wide loses its end, as on the right-filled side.
+    if (n >= 1 && static_cast<size_t>(n) < tamanho) return std::copy_n(texto.data(), n, d);
+    if (n > 0 && static_cast<size_t>(n) > tamanho) d = std::fill_n(d, static_cast<size_t>(n) - tamanho, c);
+    return std::copy_n(texto.data(), tamanho, d);
+}
+
+inline char16_t* EscreverInteiro(char16_t* d, int32_t valor, int32_t n, char16_t c) {
+    // Two digits at a time, right to left, on the magnitude as unsigned, so
+    // that -2147483648 keeps all its digits.
+    static constexpr char Pares[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char16_t texto[12];
+    char16_t* p = texto + 12;
+    uint32_t m = valor < 0 ? 0u - static_cast<uint32_t>(valor) : static_cast<uint32_t>(valor);
+    while (m >= 100) {
+        const uint32_t par = (m % 100) * 2;
+        m /= 100;
+        *--p = static_cast<char16_t>(Pares[par + 1]);
+        *--p = static_cast<char16_t>(Pares[par]);
+    }
+    if (m >= 10) {
+        *--p = static_cast<char16_t>(Pares[m * 2 + 1]);
+        *--p = static_cast<char16_t>(Pares[m * 2]);
+    } else {
+        *--p = static_cast<char16_t>(u'0' + m);
+    }
+    if (valor < 0) *--p = u'-';
+    const int32_t tamanho = static_cast<int32_t>(texto + 12 - p);
+    if (n >= tamanho) {
+        // The usual case: fill, then the digits.
+        for (int32_t i = tamanho; i < n; ++i) *d++ = c;
+        for (int32_t i = 0; i < tamanho; ++i) *d++ = p[i];
+        return d;
+    }
+    return EscreverPreencherEsquerda(d, std::u16string_view(p, static_cast<size_t>(tamanho)), n, c);
+}
+
+inline char16_t* EscreverDecimal(char16_t* d, int32_t n, int32_t casas, char16_t c, TValorFixo valor) {
+    return EscreverInteiro(d, UnidadesDecimais(valor, casas), n, c);
+}
 
 }  // namespace quelb

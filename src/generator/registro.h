@@ -9,6 +9,8 @@
 //    .direita(item.Descricao, 50);               // PD(Descricao, 50)
 //
 // Each field appends exactly what the primitive of the same notation returns.
+// The fields are written straight into the buffer, which only grows: building
+// a record allocates nothing once the buffer is wide enough.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,52 +21,78 @@ namespace quelb {
 
 class TRegistro {
 public:
-    // Starts a new record, keeping the buffer's capacity.
+    // Starts a new record, keeping the buffer.
     TRegistro& inicio() {
-        FLinha.clear();
+        FTamanho = 0;
         return *this;
     }
     // FI: FormatarInteiro(valor, n, c).
     TRegistro& inteiro(int32_t valor, int32_t n, char16_t c = u'0') {
-        AcrescentarInteiro(FLinha, valor, n, c);
+        Fim(EscreverInteiro(Espaco(LarguraInteiro(n)), valor, n, c));
         return *this;
     }
     // FD: FormatarDecimal(n, casas, c, valor).
     TRegistro& decimal(TValorFixo valor, int32_t n, int32_t casas, char16_t c = u'0') {
-        AcrescentarDecimal(FLinha, n, casas, c, valor);
-        return *this;
+        return inteiro(UnidadesDecimais(valor, casas), n, c);
     }
     // PD: PreencherDireita(texto, n, c), a left-aligned text.
     TRegistro& direita(std::u16string_view texto, int32_t n, char16_t c = u' ') {
-        AcrescentarPreencherDireita(FLinha, texto, n, c);
+        char16_t* p = Espaco(Largura(texto.size(), n), texto);
+        Fim(EscreverPreencherDireita(p, texto, n, c));
         return *this;
     }
     // PE: PreencherEsquerda(texto, n, c), a right-aligned text.
     TRegistro& esquerda(std::u16string_view texto, int32_t n, char16_t c = u'0') {
-        AcrescentarPreencherEsquerda(FLinha, texto, n, c);
+        char16_t* p = Espaco(Largura(texto.size(), n), texto);
+        Fim(EscreverPreencherEsquerda(p, texto, n, c));
         return *this;
     }
     // A fixed text or character, copied as it is.
     TRegistro& literal(std::u16string_view texto) {
-        FLinha.append(texto);
+        char16_t* p = Espaco(texto.size(), texto);
+        Fim(std::copy_n(texto.data(), texto.size(), p));
         return *this;
     }
     TRegistro& literal(char16_t c) {
-        FLinha.push_back(c);
+        *Espaco(1) = c;
+        ++FTamanho;
         return *this;
     }
     // n copies of c.
     TRegistro& repetir(char16_t c, int32_t n) {
-        if (n > 0) FLinha.append(static_cast<size_t>(n), c);
+        if (n > 0) Fim(std::fill_n(Espaco(static_cast<size_t>(n)), n, c));
         return *this;
     }
 
-    const std::u16string& linha() const { return FLinha; }
-    std::u16string& linha() { return FLinha; }
-    size_t tamanho() const { return FLinha.size(); }
+    std::u16string_view linha() const { return std::u16string_view(FBuffer.data(), FTamanho); }
+    size_t tamanho() const { return FTamanho; }
 
 private:
-    std::u16string FLinha;
+    // Where the next ALargura code units go.
+    char16_t* Espaco(size_t ALargura) {
+        if (FBuffer.size() - FTamanho < ALargura) Crescer(ALargura);
+        return FBuffer.data() + FTamanho;
+    }
+    // The same, keeping ATexto valid when it views this record's buffer.
+    char16_t* Espaco(size_t ALargura, std::u16string_view& ATexto) {
+        if (FBuffer.size() - FTamanho < ALargura) {
+            const char16_t* antigo = FBuffer.data();
+            const bool proprio = ATexto.data() >= antigo && ATexto.data() < antigo + FBuffer.size();
+            const size_t deslocamento = proprio ? static_cast<size_t>(ATexto.data() - antigo) : 0;
+            Crescer(ALargura);
+            if (proprio) ATexto = std::u16string_view(FBuffer.data() + deslocamento, ATexto.size());
+        }
+        return FBuffer.data() + FTamanho;
+    }
+    void Crescer(size_t ALargura) {
+        size_t nova = FBuffer.size() < 512 ? 1024 : FBuffer.size() * 2;
+        while (nova - FTamanho < ALargura) nova *= 2;
+        FBuffer.resize(nova);
+    }
+    void Fim(char16_t* AFim) { FTamanho = static_cast<size_t>(AFim - FBuffer.data()); }
+
+    std::u16string FBuffer;  // all of it usable; the record is its first FTamanho units
+    size_t FTamanho = 0;
 };
 
 }  // namespace quelb

@@ -6,12 +6,15 @@
 namespace quelb {
 
 void SalvarLista(const TListaLinhas& ALista, const std::u16string& ACaminho) {
-    std::string bytes;
-    const bool utf8 = plataforma::CodigoPaginaEhUtf8();
-    // One byte per character on a single-byte code page.
-    bytes.reserve(ALista.TamanhoTexto() * (utf8 ? 3 : 1) + 3);
-    if (utf8) bytes.append("\xEF\xBB\xBF");
-    ALista.Codificar(bytes);
+    // The list holds the file's bytes already; only a list with a replaced
+    // line needs them put together.
+    std::string copia;
+    std::string_view bytes = ALista.Conteudo();
+    if (!ALista.EmUmaPeca()) {
+        if (plataforma::CodigoPaginaEhUtf8()) copia.append("\xEF\xBB\xBF");
+        ALista.Codificar(copia);
+        bytes = copia;
+    }
 
     const plataforma::TResultadoGravacao r = plataforma::GravarArquivo(ACaminho, bytes);
     switch (r.Situacao) {

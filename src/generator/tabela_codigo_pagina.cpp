@@ -1,0 +1,121 @@
+#include "generator/tabela_codigo_pagina.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/plataforma.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace quelb {
+
+TTabelaCodigoPagina::TTabelaCodigoPagina() {
+    FNuloIgual = plataforma::DeCodigoPagina(std::string(1, '\0')) == std::u16string(1, u'\0') &&
+                 plataforma::ParaCodigoPagina(std::u16string(1, u'\0')) == std::string(1, '\0');
+    for (int b = 1; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::u16string c = plataforma::DeCodigoPagina(byte);
+        if (c.size() != 1 || plataforma::ParaCodigoPagina(c) != byte) continue;
+        // A character that two bytes claim keeps the first.
+        if (FByte[c[0]] != 0 || c[0] == 0) continue;
+        FByte[c[0]] = static_cast<uint8_t>(b);
+        FCaractere[static_cast<size_t>(b)] = c[0];
+    }
+    FAsciiIgual = FNuloIgual;
+    for (char16_t c = 1; c < 0x80; ++c) FAsciiIgual = FAsciiIgual && FByte[c] == c;
+    FLatin1Igual = FAsciiIgual;
+    for (char16_t c = 0xA0; c < 0x100; ++c) FLatin1Igual = FLatin1Igual && FByte[c] == c;
+}
+
+const TTabelaCodigoPagina& TTabelaCodigoPagina::Instancia() {
+    static const TTabelaCodigoPagina tabela;
+    return tabela;
+}
+
+bool TTabelaCodigoPagina::Codificar(std::u16string_view ATexto, char* ADestino) const {
+    const char16_t* p = ATexto.data();
+    const size_t n = ATexto.size();
+    const auto porTabela = [&](size_t AInicio, size_t AFim) {
+        for (size_t i = AInicio; i < AFim; ++i) {
+            const char16_t c = p[i];
+            const uint8_t b = FByte[c];
+            if (b == 0 && (c != 0 || !FNuloIgual)) return false;
+            ADestino[i] = static_cast<char>(b);
+        }
+        return true;
+    };
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Eight characters at a time where they are written as themselves: below
+    // U+0080 and, when the code page agrees, from U+00A0 to U+00FF. A block
+    // with any other character goes through the table.
+    if (FAsciiIgual) {
+        const __m128i sinal = _mm_set1_epi16(static_cast<short>(0x8000));
+        const __m128i acimaByte = _mm_set1_epi16(static_cast<short>(0x00FF ^ 0x8000));
+        const __m128i c1 = _mm_set1_epi16(0x80);
+        const __m128i larguraC1 = _mm_set1_epi16(static_cast<short>(0x20 ^ 0x8000));
+        const __m128i acimaAscii = _mm_set1_epi16(static_cast<short>(0x007F ^ 0x8000));
+        for (; i + 8 <= n; i += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i s = _mm_xor_si128(v, sinal);  // unsigned order as signed
+            __m128i fora;
+            if (FLatin1Igual) {
+                const __m128i alto = _mm_cmpgt_epi16(s, acimaByte);
+                const __m128i controle = _mm_cmplt_epi16(_mm_xor_si128(_mm_sub_epi16(v, c1), sinal), larguraC1);
+                fora = _mm_or_si128(alto, controle);
+            } else {
+                fora = _mm_cmpgt_epi16(s, acimaAscii);
+            }
+            if (_mm_movemask_epi8(fora) == 0)
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(ADestino + i), _mm_packus_epi16(v, v));
+            else if (!porTabela(i, i + 8))
+                return false;
+        }
+    }
+#endif
+    return porTabela(i, n);
+}
+
+bool TTabelaCodigoPagina::IgualAosBytes(std::u16string_view ATexto, std::string_view ABytes) const {
+    if (ATexto.size() != ABytes.size()) return false;
+    const char16_t* p = ATexto.data();
+    const char* b = ABytes.data();
+    const size_t n = ATexto.size();
+    const auto porTabela = [&](size_t AInicio, size_t AFim) {
+        for (size_t i = AInicio; i < AFim; ++i) {
+            const char16_t c = p[i];
+            const uint8_t byte = FByte[c];
+            if (byte == 0 && (c != 0 || !FNuloIgual)) return false;
+            if (static_cast<char>(byte) != b[i]) return false;
+        }
+        return true;
+    };
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Eight at a time: the eight units, narrowed to bytes, against the eight
+    // bytes; a unit above U+00FF or a mismatch sends the block to the table.
+    if (FLatin1Igual) {
+        for (; i + 8 <= n; i += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b + i));
+            const __m128i largos = _mm_unpacklo_epi8(bytes, _mm_setzero_si128());
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, largos)) == 0xFFFF) {
+                // Equal units below U+0100; those from U+0080 to U+009F are
+                // not written as themselves.
+                const __m128i c1 = _mm_cmpeq_epi16(_mm_srli_epi16(v, 5), _mm_set1_epi16(4));
+                if (_mm_movemask_epi8(c1) == 0) continue;
+            }
+            if (!porTabela(i, i + 8)) return false;
+        }
+    }
+#endif
+    return porTabela(i, n);
+}
+
+void TTabelaCodigoPagina::Decodificar(std::string_view ABytes, char16_t* ADestino) const {
+    for (size_t i = 0; i < ABytes.size(); ++i) ADestino[i] = FCaractere[static_cast<unsigned char>(ABytes[i])];
+}
+
+}  // namespace quelb

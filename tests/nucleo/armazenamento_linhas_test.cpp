@@ -1,0 +1,177 @@
+// The line list keeps its lines as the bytes of the file. These tests hold
+// that storage against the plain definitions: the platform's conversion for
+// the bytes, the text as appended for Linha, a scan with IguaisSemCaixa for
+// IndiceDe. Lines are long enough to cross the eight-character blocks of the
+// quick paths, and mix characters inside and outside the code page.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "generator/lista_linhas.h"
+#include "generator/tabela_codigo_pagina.h"
+#include "platform/plataforma.h"
+
+namespace quelb {
+namespace {
+
+// Groups of characters equal to each other ignoring letter case, and single
+// characters with no other case. The first 19 are all in Windows-1252 (U+009D
+// stands for an undefined byte); the last ones have characters outside it.
+const std::vector<std::u16string> Classes = {
+    u"aA", u"zZ", u"çÇ", u"ãÃ", u"éÉ", u"þÞ", u"šŠ", u"œŒ", u"ÿŸ", u"0", u" ", u"-", u"×", u"÷", u"ß", u"€",
+    u"\u009D", u"ª", u"\u00A0",
+    u"µΜμ", u"ωΩ", u"\u0085", u"\u4E2D",
+};
+constexpr size_t ClassesDoCodigoPagina = 19;
+
+class Sorteio {
+public:
+    explicit Sorteio(uint32_t ASemente) : FGerador(ASemente) {}
+    size_t Ate(size_t n) { return FGerador() % n; }
+    // A text of 0 to 40 characters: class indices.
+    std::vector<size_t> Classes(size_t AQuantasClasses) {
+        std::vector<size_t> r(Ate(41));
+        for (size_t& c : r) c = Ate(AQuantasClasses);
+        return r;
+    }
+    // One member of each class.
+    std::u16string Texto(const std::vector<size_t>& AClasses) {
+        std::u16string t;
+        for (const size_t c : AClasses) t += quelb::Classes[c][Ate(quelb::Classes[c].size())];
+        return t;
+    }
+
+private:
+    std::mt19937 FGerador;
+};
+
+TEST(CaixaSemDiferenca, EqualTextsHaveEqualHashes) {
+    Sorteio s(2024);
+    for (int i = 0; i < 3000; ++i) {
+        const auto classes = s.Classes(Classes.size());
+        const std::u16string a = s.Texto(classes), b = s.Texto(classes);
+        ASSERT_TRUE(plataforma::IguaisSemCaixa(a, b)) << i;
+        ASSERT_EQ(plataforma::HashSemCaixa(a), plataforma::HashSemCaixa(b)) << i;
+    }
+}
+
+TEST(CaixaSemDiferenca, DifferentTextsRarelyShareAHash) {
+    Sorteio s(7);
+    std::vector<std::u16string> textos;
+    std::vector<uint64_t> hashes;
+    for (int i = 0; i < 3000; ++i) {
+        textos.push_back(s.Texto(s.Classes(Classes.size())));
+        hashes.push_back(plataforma::HashSemCaixa(textos.back()));
+    }
+    int colisoes = 0;
+    for (size_t i = 0; i < textos.size(); ++i)
+        for (size_t j = i + 1; j < textos.size(); ++j)
+            if (hashes[i] == hashes[j] && !plataforma::IguaisSemCaixa(textos[i], textos[j])) ++colisoes;
+    EXPECT_EQ(colisoes, 0);
+}
+
+TEST(TabelaCodigoPagina, WritesWhatThePlatformWritesOrDeclines) {
+    const TTabelaCodigoPagina& tabela = TTabelaCodigoPagina::Instancia();
+    Sorteio s(99);
+    int aceitas = 0;
+    for (int i = 0; i < 3000; ++i) {
+        // Rarely a character outside the code page, so that most texts pass.
+        const std::u16string t = s.Texto(s.Classes(i % 4 == 0 ? Classes.size() : ClassesDoCodigoPagina));
+        std::string bytes(t.size(), '\0');
+        const bool aceita = tabela.Codificar(t, bytes.data());
+        const std::string esperado = plataforma::ParaCodigoPagina(t);
+        // Declined exactly when the platform's bytes do not give the text back.
+        ASSERT_EQ(aceita, plataforma::DeCodigoPagina(esperado) == t) << i;
+        if (!aceita) continue;
+        ++aceitas;
+        ASSERT_EQ(bytes, esperado) << i;
+        ASSERT_TRUE(tabela.IgualAosBytes(t, esperado)) << i;
+        std::u16string volta(bytes.size(), u'\0');
+        tabela.Decodificar(bytes, volta.data());
+        ASSERT_EQ(volta, t) << i;
+        if (!t.empty()) {
+            std::string outro = esperado;
+            outro[s.Ate(outro.size())] ^= 1;
+            ASSERT_FALSE(tabela.IgualAosBytes(t, outro)) << i;
+        }
+    }
+    EXPECT_GT(aceitas, 1000);
+}
+
+TEST(TabelaCodigoPagina, AByteOfTheControlRangeIsNotTheCharacterOfTheSameValue) {
+    const TTabelaCodigoPagina& tabela = TTabelaCodigoPagina::Instancia();
+    for (char16_t c = 0x80; c < 0xA0; ++c) {
+        // Sixteen characters, so that the quick eight-at-a-time path runs.
+        std::u16string t(16, u'a');
+        t[3] = c;
+        std::string bytes(16, 'a');
+        bytes[3] = static_cast<char>(c);
+        EXPECT_EQ(tabela.IgualAosBytes(t, bytes), plataforma::DeCodigoPagina(bytes) == t) << int(c);
+    }
+}
+
+TEST(ListaLinhas, AgreesWithAScanAndWithThePlatformOnLongLines) {
+    Sorteio s(31337);
+    TListaLinhas l;
+    std::vector<std::u16string> copia;
+    for (int i = 0; i < 1500; ++i) {
+        // Few classes, so that equal lines come up often.
+        const std::u16string t = s.Texto(s.Classes(4 + s.Ate(3) * 9));
+        int32_t esperado = -1;
+        for (size_t j = 0; j < copia.size() && esperado < 0; ++j)
+            if (plataforma::IguaisSemCaixa(copia[j], t)) esperado = static_cast<int32_t>(j);
+        switch (s.Ate(3)) {
+            case 0:
+                ASSERT_EQ(l.IndiceDe(t), esperado) << i;
+                break;
+            case 1:
+                ASSERT_EQ(l.AdicionarSeNova(t), esperado < 0) << i;
+                if (esperado < 0) copia.push_back(t);
+                break;
+            default:
+                l.Adicionar(t);
+                copia.push_back(t);
+        }
+    }
+    ASSERT_EQ(l.Count(), static_cast<int32_t>(copia.size()));
+    std::string arquivo;
+    size_t unidades = 0;
+    for (size_t j = 0; j < copia.size(); ++j) {
+        ASSERT_EQ(l.Linha(static_cast<int32_t>(j)), copia[j]) << j;
+        arquivo += plataforma::ParaCodigoPagina(copia[j]) + "\r\n";
+        unidades += copia[j].size() + 2;
+    }
+    EXPECT_EQ(l.Conteudo(), arquivo);
+    EXPECT_EQ(l.TamanhoTexto(), unidades);
+}
+
+TEST(ListaLinhas, ALineOutsideTheCodePageIsComparedByItsText) {
+    TListaLinhas l;
+    l.Adicionar(u"Ω preço");  // written "? pre\xE7o"
+    l.Adicionar(u"? preço");  // the same bytes, another line
+    EXPECT_EQ(l.Linha(0), u"Ω preço");
+    EXPECT_EQ(l.IndiceDe(u"ω PREÇO"), 0);
+    EXPECT_EQ(l.IndiceDe(u"? PREÇO"), 1);
+    EXPECT_FALSE(l.AdicionarSeNova(u"? preço"));
+    EXPECT_TRUE(l.AdicionarSeNova(u"\u4E2D preço"));
+    EXPECT_EQ(l.Conteudo(), "? pre\xE7o\r\n? pre\xE7o\r\n? pre\xE7o\r\n");
+}
+
+TEST(ListaLinhas, ContentIsTheWholeFileUntilALineIsReplaced) {
+    TListaLinhas l;
+    l.Adicionar(u"um");
+    l.Adicionar(u"dois");
+    EXPECT_TRUE(l.EmUmaPeca());
+    EXPECT_EQ(l.Conteudo(), "um\r\ndois\r\n");
+    l.Substituir(0, u"três");
+    EXPECT_FALSE(l.EmUmaPeca());
+    std::string bytes;
+    l.Codificar(bytes);
+    EXPECT_EQ(bytes, "tr\xEAs\r\ndois\r\n");
+    EXPECT_EQ(l.TamanhoTexto(), 12u);
+}
+
+}  // namespace
+}  // namespace quelb
