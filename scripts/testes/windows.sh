@@ -90,8 +90,16 @@ encerrar() {
   rm -rf "$temporario"
 }
 trap encerrar EXIT
+# Wine's background processes keep the locale they started with and may write
+# its settings back to the prefix: every run of one locale happens with a
+# fresh Wine server whose processes all share that locale.
+locales=(pt_BR.UTF-8 en_US.UTF-8)
+novo_servidor() {
+  wineserver -k 2> /dev/null || true
+  wineserver -w 2> /dev/null || true
+}
 echo "== Preparando o Wine"
-wine wineboot -i > "$temporario/wineboot.log" 2>&1
+LANG=${locales[0]} LC_ALL=${locales[0]} wine wineboot -i > "$temporario/wineboot.log" 2>&1
 
 janela() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
@@ -105,7 +113,8 @@ host_windows() {  # host_windows ARCH LOCALE FOLDER
 mesmos_arquivos() { diff -r "$1" "$2"; }
 diferem() { ! cmp -s "$1" "$2"; }
 
-for loc in pt_BR.UTF-8 en_US.UTF-8; do
+for loc in "${locales[@]}"; do
+  novo_servidor
   echo "== Linux, $loc"
   confere "host Linux, $loc" host_linux "$loc" "$temporario/linux-$loc"
   for nome in x86 x64; do

@@ -603,6 +603,16 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+#ifdef _WIN32
+    {
+        /* What the DLL finds on this system, to read a failure by. */
+        wchar_t decimal[8] = {0}, milhar[8] = {0};
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, milhar, 8);
+        printf("pagina de codigo %u, separador decimal U+%04X, de milhar U+%04X\n", GetACP(), (unsigned)decimal[0],
+               (unsigned)milhar[0]);
+    }
+#endif
     casos_antes_de_inicializar(casos);
 #if defined(__i386__)
     confere_convencao();
