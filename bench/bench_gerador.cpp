@@ -11,6 +11,7 @@
 //   bench_gerador [--n 10000,100000,1000000] [--modelos modFilizola,...]
 //                 [--perfis realista,pior] [--repeticoes R] [--pasta DIR]
 //   bench_gerador --json ARQUIVO --n N     (writes a realistic JSON catalogue)
+//   bench_gerador --so-geracao 1 ...       (generations only, for a profiler)
 //
 // The same choices may come from QUELB_BENCH_N, QUELB_BENCH_MODELOS,
 // QUELB_BENCH_PERFIS and QUELB_BENCH_REPETICOES.
@@ -47,6 +48,7 @@ struct TOpcoes {
     int Repeticoes = 0;  // 0: 5, or 3 from a million items on
     std::string Pasta;
     std::string Json;
+    bool SoGeracao = false;
 };
 
 struct TResultado {
@@ -123,6 +125,7 @@ TOpcoes LerOpcoes(int argc, char** argv) {
         else if (a == "--repeticoes") o.Repeticoes = std::atoi(v.c_str());
         else if (a == "--pasta") o.Pasta = v;
         else if (a == "--json") o.Json = v;
+        else if (a == "--so-geracao") o.SoGeracao = v != "0";
         else Uso("opção desconhecida " + a);
     }
     if (o.Quantidades.empty() || o.Modelos.empty() || o.Perfis.empty()) Uso("nada a medir");
@@ -168,10 +171,20 @@ int64_t MedirMemoria(TQuelbCargaBal& AGerador, const std::string& APasta) {
 }
 
 TResultado Medir(TQuelbCargaBal& AGerador, TPerfil APerfil, TQuelbCargaBalModelo AModelo,
-                 const std::string& APasta, int ARepeticoes) {
+                 const std::string& APasta, int ARepeticoes, bool ASoGeracao) {
     TResultado r{APerfil, AGerador.Produtos().Count(), AModelo};
     AGerador.Modelo = AModelo;
     const Texto pasta = DeUtf8(APasta);
+    if (ASoGeracao) {
+        std::vector<double> geracao;
+        for (int i = 0; i < ARepeticoes; ++i) {
+            EsvaziarPasta(APasta);
+            geracao.push_back(Segundos([&] { AGerador.GerarArquivos(pasta); }));
+        }
+        EsvaziarPasta(APasta);
+        r.Geracao = r.Bruta = r.Copia = Mediana(geracao);
+        return r;
+    }
 
     // The peak memory first, from a fresh process state.
     EsvaziarPasta(APasta);
@@ -332,7 +345,7 @@ int Executar(int argc, char** argv) {
                          n, criacao);
             const int repeticoes = o.Repeticoes > 0 ? o.Repeticoes : (n >= 1000000 ? 3 : 5);
             for (const TQuelbCargaBalModelo m : o.Modelos) {
-                resultados.push_back(Medir(gerador, perfil, m, pasta, repeticoes));
+                resultados.push_back(Medir(gerador, perfil, m, pasta, repeticoes, o.SoGeracao));
                 Linha(resultados.back());
             }
         }

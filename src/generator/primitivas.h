@@ -3,10 +3,19 @@
 // its field keeps its first characters, for numbers as for texts.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "catalogue/valor_fixo.h"
+
+// Field writers are small and called with constant widths: inlined, the
+// widths fold into the code.
+#if defined(__GNUC__)
+#define QUELB_EM_LINHA inline __attribute__((always_inline))
+#else
+#define QUELB_EM_LINHA inline
+#endif
 
 namespace quelb {
 
@@ -29,7 +38,7 @@ void AcrescentarDecimal(std::u16string& d, int32_t n, int32_t casas, char16_t c,
 
 // The value of FormatarDecimal before formatting: the amount in units of the
 // casas-th decimal, truncated toward zero, as a 32-bit integer (low bits).
-inline int32_t UnidadesDecimais(TValorFixo valor, int32_t casas) {
+QUELB_EM_LINHA int32_t UnidadesDecimais(TValorFixo valor, int32_t casas) {
     // p is built as a 32-bit integer, as the callers (1 to 3 decimals) expect.
     uint32_t p32 = 1;
     for (int32_t i = 0; i < casas; ++i) p32 *= 10u;
@@ -56,32 +65,66 @@ inline size_t Largura(size_t ATamanho, int32_t n) {
 // Room for an integer field of width n.
 inline size_t LarguraInteiro(int32_t n) { return Largura(11, n); }
 
-inline char16_t* EscreverPreencherDireita(char16_t* d, std::u16string_view texto, int32_t n, char16_t c) {
+namespace detalhe {
+
+// Copies n code units. Fields are short: up to sixteen units take two
+// overlapping fixed-size moves instead of a call.
+QUELB_EM_LINHA char16_t* Copiar(char16_t* d, const char16_t* s, size_t n) {
+    if (n >= 8) {
+        if (n > 16) {
+            std::memcpy(d, s, n * sizeof(char16_t));
+        } else {
+            std::memcpy(d, s, 8 * sizeof(char16_t));
+            std::memcpy(d + n - 8, s + n - 8, 8 * sizeof(char16_t));
+        }
+    } else if (n >= 4) {
+        std::memcpy(d, s, 4 * sizeof(char16_t));
+        std::memcpy(d + n - 4, s + n - 4, 4 * sizeof(char16_t));
+    } else if (n >= 2) {
+        std::memcpy(d, s, 2 * sizeof(char16_t));
+        std::memcpy(d + n - 2, s + n - 2, 2 * sizeof(char16_t));
+    } else if (n == 1) {
+        *d = *s;
+    }
+    return d + n;
+}
+
+QUELB_EM_LINHA char16_t* Preencher(char16_t* d, size_t n, char16_t c) { return std::fill_n(d, n, c); }
+
+}  // namespace detalhe
+
+QUELB_EM_LINHA char16_t* EscreverPreencherDireita(char16_t* d, std::u16string_view texto, int32_t n, char16_t c) {
     const size_t tamanho = texto.size();
-    if (n >= 1 && static_cast<size_t>(n) < tamanho) return std::copy_n(texto.data(), n, d);
-    d = std::copy_n(texto.data(), tamanho, d);
-    if (n > 0 && static_cast<size_t>(n) > tamanho) d = std::fill_n(d, static_cast<size_t>(n) - tamanho, c);
+    if (n >= 1 && static_cast<size_t>(n) < tamanho) return detalhe::Copiar(d, texto.data(), static_cast<size_t>(n));
+    d = detalhe::Copiar(d, texto.data(), tamanho);
+    if (n > 0 && static_cast<size_t>(n) > tamanho) d = detalhe::Preencher(d, static_cast<size_t>(n) - tamanho, c);
     return d;
 }
 
-inline char16_t* EscreverPreencherEsquerda(char16_t* d, std::u16string_view texto, int32_t n, char16_t c) {
+QUELB_EM_LINHA char16_t* EscreverPreencherEsquerda(char16_t* d, std::u16string_view texto, int32_t n, char16_t c) {
     const size_t tamanho = texto.size();
     // A text too wide loses its end, as on the right-filled side.
-    if (n >= 1 && static_cast<size_t>(n) < tamanho) return std::copy_n(texto.data(), n, d);
-    if (n > 0 && static_cast<size_t>(n) > tamanho) d = std::fill_n(d, static_cast<size_t>(n) - tamanho, c);
-    return std::copy_n(texto.data(), tamanho, d);
+    if (n >= 1 && static_cast<size_t>(n) < tamanho) return detalhe::Copiar(d, texto.data(), static_cast<size_t>(n));
+    if (n > 0 && static_cast<size_t>(n) > tamanho) d = detalhe::Preencher(d, static_cast<size_t>(n) - tamanho, c);
+    return detalhe::Copiar(d, texto.data(), tamanho);
 }
 
-inline char16_t* EscreverInteiro(char16_t* d, int32_t valor, int32_t n, char16_t c) {
-    // Two digits at a time, right to left, on the magnitude as unsigned, so
-    // that -2147483648 keeps all its digits.
+QUELB_EM_LINHA char16_t* EscreverInteiro(char16_t* d, int32_t valor, int32_t n, char16_t c) {
     static constexpr char Pares[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    char16_t texto[12];
-    char16_t* p = texto + 12;
+    // The magnitude as unsigned, so that -2147483648 keeps all its digits.
     uint32_t m = valor < 0 ? 0u - static_cast<uint32_t>(valor) : static_cast<uint32_t>(valor);
+    int32_t digitos = 1;
+    for (uint32_t limite = 10; digitos < 10 && m >= limite; limite *= 10) ++digitos;
+    const int32_t tamanho = digitos + (valor < 0 ? 1 : 0);
+    char16_t texto[12];
+    // Written right to left, two digits at a time: straight into the field
+    // when it is wide enough (the usual case), into texto otherwise.
+    const bool direto = n >= tamanho;
+    char16_t* inicio = direto ? d + (n - tamanho) : texto;
+    char16_t* p = inicio + tamanho;
     while (m >= 100) {
         const uint32_t par = (m % 100) * 2;
         m /= 100;
@@ -95,17 +138,14 @@ inline char16_t* EscreverInteiro(char16_t* d, int32_t valor, int32_t n, char16_t
         *--p = static_cast<char16_t>(u'0' + m);
     }
     if (valor < 0) *--p = u'-';
-    const int32_t tamanho = static_cast<int32_t>(texto + 12 - p);
-    if (n >= tamanho) {
-        // The usual case: fill, then the digits.
-        for (int32_t i = tamanho; i < n; ++i) *d++ = c;
-        for (int32_t i = 0; i < tamanho; ++i) *d++ = p[i];
-        return d;
+    if (direto) {
+        detalhe::Preencher(d, static_cast<size_t>(n - tamanho), c);
+        return d + n;
     }
-    return EscreverPreencherEsquerda(d, std::u16string_view(p, static_cast<size_t>(tamanho)), n, c);
+    return EscreverPreencherEsquerda(d, std::u16string_view(texto, static_cast<size_t>(tamanho)), n, c);
 }
 
-inline char16_t* EscreverDecimal(char16_t* d, int32_t n, int32_t casas, char16_t c, TValorFixo valor) {
+QUELB_EM_LINHA char16_t* EscreverDecimal(char16_t* d, int32_t n, int32_t casas, char16_t c, TValorFixo valor) {
     return EscreverInteiro(d, UnidadesDecimais(valor, casas), n, c);
 }
 

@@ -22,44 +22,44 @@ namespace quelb {
 class TRegistro {
 public:
     // Starts a new record, keeping the buffer.
-    TRegistro& inicio() {
+    QUELB_EM_LINHA TRegistro& inicio() {
         FTamanho = 0;
         return *this;
     }
     // FI: FormatarInteiro(valor, n, c).
-    TRegistro& inteiro(int32_t valor, int32_t n, char16_t c = u'0') {
+    QUELB_EM_LINHA TRegistro& inteiro(int32_t valor, int32_t n, char16_t c = u'0') {
         Fim(EscreverInteiro(Espaco(LarguraInteiro(n)), valor, n, c));
         return *this;
     }
     // FD: FormatarDecimal(n, casas, c, valor).
-    TRegistro& decimal(TValorFixo valor, int32_t n, int32_t casas, char16_t c = u'0') {
+    QUELB_EM_LINHA TRegistro& decimal(TValorFixo valor, int32_t n, int32_t casas, char16_t c = u'0') {
         return inteiro(UnidadesDecimais(valor, casas), n, c);
     }
     // PD: PreencherDireita(texto, n, c), a left-aligned text.
-    TRegistro& direita(std::u16string_view texto, int32_t n, char16_t c = u' ') {
+    QUELB_EM_LINHA TRegistro& direita(std::u16string_view texto, int32_t n, char16_t c = u' ') {
         char16_t* p = Espaco(Largura(texto.size(), n), texto);
         Fim(EscreverPreencherDireita(p, texto, n, c));
         return *this;
     }
     // PE: PreencherEsquerda(texto, n, c), a right-aligned text.
-    TRegistro& esquerda(std::u16string_view texto, int32_t n, char16_t c = u'0') {
+    QUELB_EM_LINHA TRegistro& esquerda(std::u16string_view texto, int32_t n, char16_t c = u'0') {
         char16_t* p = Espaco(Largura(texto.size(), n), texto);
         Fim(EscreverPreencherEsquerda(p, texto, n, c));
         return *this;
     }
     // A fixed text or character, copied as it is.
-    TRegistro& literal(std::u16string_view texto) {
+    QUELB_EM_LINHA TRegistro& literal(std::u16string_view texto) {
         char16_t* p = Espaco(texto.size(), texto);
-        Fim(std::copy_n(texto.data(), texto.size(), p));
+        Fim(detalhe::Copiar(p, texto.data(), texto.size()));
         return *this;
     }
-    TRegistro& literal(char16_t c) {
+    QUELB_EM_LINHA TRegistro& literal(char16_t c) {
         *Espaco(1) = c;
         ++FTamanho;
         return *this;
     }
     // n copies of c.
-    TRegistro& repetir(char16_t c, int32_t n) {
+    QUELB_EM_LINHA TRegistro& repetir(char16_t c, int32_t n) {
         if (n > 0) Fim(std::fill_n(Espaco(static_cast<size_t>(n)), n, c));
         return *this;
     }
@@ -69,12 +69,12 @@ public:
 
 private:
     // Where the next ALargura code units go.
-    char16_t* Espaco(size_t ALargura) {
+    QUELB_EM_LINHA char16_t* Espaco(size_t ALargura) {
         if (FBuffer.size() - FTamanho < ALargura) Crescer(ALargura);
         return FBuffer.data() + FTamanho;
     }
     // The same, keeping ATexto valid when it views this record's buffer.
-    char16_t* Espaco(size_t ALargura, std::u16string_view& ATexto) {
+    QUELB_EM_LINHA char16_t* Espaco(size_t ALargura, std::u16string_view& ATexto) {
         if (FBuffer.size() - FTamanho < ALargura) {
             const char16_t* antigo = FBuffer.data();
             const bool proprio = ATexto.data() >= antigo && ATexto.data() < antigo + FBuffer.size();
@@ -89,7 +89,7 @@ private:
         while (nova - FTamanho < ALargura) nova *= 2;
         FBuffer.resize(nova);
     }
-    void Fim(char16_t* AFim) { FTamanho = static_cast<size_t>(AFim - FBuffer.data()); }
+    QUELB_EM_LINHA void Fim(char16_t* AFim) { FTamanho = static_cast<size_t>(AFim - FBuffer.data()); }
 
     std::u16string FBuffer;  // all of it usable; the record is its first FTamanho units
     size_t FTamanho = 0;

@@ -48,30 +48,37 @@ bool TTabelaCodigoPagina::Codificar(std::u16string_view ATexto, char* ADestino) 
     };
     size_t i = 0;
 #if defined(__SSE2__)
-    // Eight characters at a time where they are written as themselves: below
-    // U+0080 and, when the code page agrees, from U+00A0 to U+00FF. A block
-    // with any other character goes through the table.
+    // Sixteen characters at a time where they are written as themselves:
+    // below U+0080 and, when the code page agrees, from U+00A0 to U+00FF. A
+    // block with any other character goes through the table.
     if (FAsciiIgual) {
         const __m128i sinal = _mm_set1_epi16(static_cast<short>(0x8000));
         const __m128i acimaByte = _mm_set1_epi16(static_cast<short>(0x00FF ^ 0x8000));
         const __m128i c1 = _mm_set1_epi16(0x80);
         const __m128i larguraC1 = _mm_set1_epi16(static_cast<short>(0x20 ^ 0x8000));
         const __m128i acimaAscii = _mm_set1_epi16(static_cast<short>(0x007F ^ 0x8000));
-        for (; i + 8 <= n; i += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto fora = [&](__m128i v) {
             const __m128i s = _mm_xor_si128(v, sinal);  // unsigned order as signed
-            __m128i fora;
-            if (FLatin1Igual) {
-                const __m128i alto = _mm_cmpgt_epi16(s, acimaByte);
-                const __m128i controle = _mm_cmplt_epi16(_mm_xor_si128(_mm_sub_epi16(v, c1), sinal), larguraC1);
-                fora = _mm_or_si128(alto, controle);
-            } else {
-                fora = _mm_cmpgt_epi16(s, acimaAscii);
-            }
-            if (_mm_movemask_epi8(fora) == 0)
+            if (!FLatin1Igual) return _mm_cmpgt_epi16(s, acimaAscii);
+            const __m128i alto = _mm_cmpgt_epi16(s, acimaByte);
+            const __m128i controle = _mm_cmplt_epi16(_mm_xor_si128(_mm_sub_epi16(v, c1), sinal), larguraC1);
+            return _mm_or_si128(alto, controle);
+        };
+        for (; i + 16 <= n; i += 16) {
+            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+            if (_mm_movemask_epi8(_mm_or_si128(fora(v0), fora(v1))) == 0)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(ADestino + i), _mm_packus_epi16(v0, v1));
+            else if (!porTabela(i, i + 16))
+                return false;
+        }
+        if (i + 8 <= n) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            if (_mm_movemask_epi8(fora(v)) == 0)
                 _mm_storel_epi64(reinterpret_cast<__m128i*>(ADestino + i), _mm_packus_epi16(v, v));
             else if (!porTabela(i, i + 8))
                 return false;
+            i += 8;
         }
     }
 #endif
@@ -94,20 +101,22 @@ bool TTabelaCodigoPagina::IgualAosBytes(std::u16string_view ATexto, std::string_
     };
     size_t i = 0;
 #if defined(__SSE2__)
-    // Eight at a time: the eight units, narrowed to bytes, against the eight
-    // bytes; a unit above U+00FF or a mismatch sends the block to the table.
+    // Sixteen at a time: the bytes, widened, against the units; a unit
+    // above U+00FF or a mismatch sends the block to the table, and so does a
+    // unit from U+0080 to U+009F, which is not written as itself.
     if (FLatin1Igual) {
-        for (; i + 8 <= n; i += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b + i));
-            const __m128i largos = _mm_unpacklo_epi8(bytes, _mm_setzero_si128());
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, largos)) == 0xFFFF) {
-                // Equal units below U+0100; those from U+0080 to U+009F are
-                // not written as themselves.
-                const __m128i c1 = _mm_cmpeq_epi16(_mm_srli_epi16(v, 5), _mm_set1_epi16(4));
-                if (_mm_movemask_epi8(c1) == 0) continue;
-            }
-            if (!porTabela(i, i + 8)) return false;
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i quatro = _mm_set1_epi16(4);
+        for (; i + 16 <= n; i += 16) {
+            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+            const __m128i iguais = _mm_and_si128(_mm_cmpeq_epi16(v0, _mm_unpacklo_epi8(bytes, zero)),
+                                                 _mm_cmpeq_epi16(v1, _mm_unpackhi_epi8(bytes, zero)));
+            const __m128i c1 = _mm_or_si128(_mm_cmpeq_epi16(_mm_srli_epi16(v0, 5), quatro),
+                                            _mm_cmpeq_epi16(_mm_srli_epi16(v1, 5), quatro));
+            if (_mm_movemask_epi8(_mm_andnot_si128(c1, iguais)) == 0xFFFF) continue;
+            if (!porTabela(i, i + 16)) return false;
         }
     }
 #endif

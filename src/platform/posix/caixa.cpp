@@ -19,38 +19,35 @@ namespace {
 
 struct TTabelaDobra {
     std::array<char16_t, 0x10000> dobra{};
-    bool asciiSimples = false;   // below U+0080 only A..Z change, to a..z
-    bool latin1Simples = false;  // below U+0100 (U+00B5 aside) also À..Þ but ×, to à..þ
+    // What HashSemCaixa mixes: the folded unit, and below U+0100 with bit
+    // 0x20 copied from bit 0x40 (which makes a letter lower case). A function
+    // of the fold, so equal texts hash alike; it also joins a few symbols
+    // ("@" and "`", "×" and "÷", "ß" and "ÿ"), which only costs a comparison.
+    std::array<char16_t, 0x10000> grossa{};
+    // Below U+0100, U+00B5 aside, that bit rule on the unit itself gives its
+    // entry in grossa: the quick path of HashSemCaixa needs no table there.
+    bool latin1PorBit = false;
 
     TTabelaDobra() {
         for (uint32_t c = 0; c < 0x10000; ++c) dobra[c] = static_cast<char16_t>(c);
-        locale_t local = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-        if (local == static_cast<locale_t>(0)) {
+        if (locale_t local = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+            local != static_cast<locale_t>(0)) {
+            for (uint32_t c = 0; c < 0x10000; ++c) {
+                if (c >= 0xD800 && c <= 0xDFFF) continue;
+                const auto l = towlower_l(towupper_l(static_cast<wint_t>(c), local), local);
+                if (l < 0x10000 && !(l >= 0xD800 && l <= 0xDFFF)) dobra[c] = static_cast<char16_t>(l);
+            }
+            freelocale(local);
+        } else {
             DobrarSemLocale();
-            return;
         }
-        for (uint32_t c = 0; c < 0x10000; ++c) {
-            if (c >= 0xD800 && c <= 0xDFFF) continue;
-            const auto l = towlower_l(towupper_l(static_cast<wint_t>(c), local), local);
-            if (l < 0x10000 && !(l >= 0xD800 && l <= 0xDFFF)) dobra[c] = static_cast<char16_t>(l);
-        }
-        freelocale(local);
-        VerificarAscii();
+        for (uint32_t c = 0; c < 0x10000; ++c) grossa[c] = dobra[c] < 0x100 ? PorBit(dobra[c]) : dobra[c];
+        latin1PorBit = true;
+        for (char16_t c = 0; c < 0x100; ++c)
+            if (c != 0xB5) latin1PorBit = latin1PorBit && grossa[c] == PorBit(c);
     }
 
-    // Which ranges the quick paths of HashSemCaixa may fold by rule.
-    void VerificarAscii() {
-        const auto maiuscula = [](char16_t c) {
-            return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-        };
-        asciiSimples = latin1Simples = true;
-        for (char16_t c = 0; c < 0x100; ++c) {
-            const bool simples = dobra[c] == (maiuscula(c) ? c + 32 : c);
-            if (c < 0x80) asciiSimples = asciiSimples && simples;
-            else if (c != 0xB5) latin1Simples = latin1Simples && simples;
-        }
-        latin1Simples = latin1Simples && asciiSimples;
-    }
+    static char16_t PorBit(char16_t c) { return static_cast<char16_t>(c | ((c & 0x40) >> 1)); }
 
     // Without C.UTF-8: ASCII, Latin-1 and the letters of Windows-1252.
     void DobrarSemLocale() {
@@ -61,7 +58,6 @@ struct TTabelaDobra {
         dobra[0x152] = 0x153;
         dobra[0x17D] = 0x17E;
         dobra[0x178] = 0xFF;
-        VerificarAscii();
     }
 };
 
@@ -74,8 +70,9 @@ const TTabelaDobra& Tabela() {
 
 bool IguaisSemCaixa(std::u16string_view A, std::u16string_view B) {
     if (A.size() != B.size()) return false;
+    if (A.empty()) return true;
     // Most lines compared are equal to the letter.
-    if (A == B) return true;
+    if (std::memcmp(A.data(), B.data(), A.size() * sizeof(char16_t)) == 0) return true;
     const auto& d = Tabela().dobra;
     for (size_t i = 0; i < A.size(); ++i)
         if (A[i] != B[i] && d[A[i]] != d[B[i]]) return false;
@@ -83,22 +80,6 @@ bool IguaisSemCaixa(std::u16string_view A, std::u16string_view B) {
 }
 
 namespace {
-
-// The folded form of four code units, as one 64-bit word.
-uint64_t Dobrar4(const char16_t* p, const TTabelaDobra& t) {
-    uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    // Below U+0080 in all four: letters fold to lower case, nothing else
-    // changes, which the table was checked to agree with.
-    if (t.asciiSimples && (w & 0xFF80FF80FF80FF80ull) == 0) {
-        const uint64_t desdeA = w + 0x003F003F003F003Full;    // bit 7 set from 'A' on
-        const uint64_t depoisZ = w + 0x0025002500250025ull;   // bit 7 set after 'Z'
-        return w + ((desdeA & ~depoisZ & 0x0080008000800080ull) >> 2);
-    }
-    const char16_t f[4] = {t.dobra[p[0]], t.dobra[p[1]], t.dobra[p[2]], t.dobra[p[3]]};
-    std::memcpy(&w, f, sizeof w);
-    return w;
-}
 
 // Both halves of the 128-bit product, folded into 64 bits.
 uint64_t Multiplicar(uint64_t a, uint64_t b) {
@@ -125,50 +106,63 @@ uint64_t HashSemCaixa(std::u16string_view ATexto) {
     const TTabelaDobra& t = Tabela();
     const char16_t* p = ATexto.data();
     const size_t n = ATexto.size();
-    // Eight folded code units per step, mixed by a wide multiplication.
-    uint64_t h = K0 ^ (n * K2);
+    // Blocks of eight units, through grossa, each mixed into the hash by a
+    // wide multiplication; two chains take alternate blocks, so that one
+    // multiplication does not wait for the other.
+    uint64_t h = K0 ^ (n * K2), h2 = K1 ^ (n * K0);
+    const auto misturar = [](uint64_t& AHash, const char16_t* AUnidades) {
+        uint64_t a, b;
+        std::memcpy(&a, AUnidades, sizeof a);
+        std::memcpy(&b, AUnidades + 4, sizeof b);
+        AHash = Multiplicar(a ^ AHash ^ K1, b ^ K2);
+    };
+    const auto pelaTabela = [&](size_t AInicio, char16_t* AGrossa) {
+        for (size_t j = 0; j < 8; ++j) AGrossa[j] = t.grossa[p[AInicio + j]];
+    };
     size_t i = 0;
 #if defined(__SSE2__)
-    if (t.latin1Simples) {
-        // Below U+0100 (U+00B5 aside) the fold is a rule: A..Z and À..Þ but
-        // × take 32 more. Eight units at a time while that holds.
+    if (t.latin1PorBit) {
+        // Units below U+0100, U+00B5 aside: the bit rule gives their entries
+        // in grossa. Sixteen at a time while that holds.
         const __m128i sinal = _mm_set1_epi16(static_cast<short>(0x8000));
         const __m128i acimaByte = _mm_set1_epi16(static_cast<short>(0x00FF ^ 0x8000));
         const __m128i micro = _mm_set1_epi16(0xB5);
-        const __m128i vezes = _mm_set1_epi16(0xD7);
-        const __m128i antesA = _mm_set1_epi16(u'A' - 1), depoisZ = _mm_set1_epi16(u'Z' + 1);
-        const __m128i antesAgudo = _mm_set1_epi16(0xBF), depoisThorn = _mm_set1_epi16(0xDF);
-        const __m128i diferenca = _mm_set1_epi16(32);
-        for (; i + 8 <= n; i += 8) {
-            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i fora = _mm_or_si128(_mm_cmpgt_epi16(_mm_xor_si128(v, sinal), acimaByte), _mm_cmpeq_epi16(v, micro));
-            if (_mm_movemask_epi8(fora) == 0) {
-                const __m128i ascii = _mm_and_si128(_mm_cmpgt_epi16(v, antesA), _mm_cmplt_epi16(v, depoisZ));
-                const __m128i latin1 = _mm_andnot_si128(
-                    _mm_cmpeq_epi16(v, vezes), _mm_and_si128(_mm_cmpgt_epi16(v, antesAgudo), _mm_cmplt_epi16(v, depoisThorn)));
-                v = _mm_add_epi16(v, _mm_and_si128(_mm_or_si128(ascii, latin1), diferenca));
+        const __m128i bit = _mm_set1_epi16(0x40);
+        const auto fora = [&](__m128i v) {
+            return _mm_or_si128(_mm_cmpgt_epi16(_mm_xor_si128(v, sinal), acimaByte), _mm_cmpeq_epi16(v, micro));
+        };
+        const auto grossa = [&](__m128i v) { return _mm_or_si128(v, _mm_srli_epi16(_mm_and_si128(v, bit), 1)); };
+        for (; i + 16 <= n; i += 16) {
+            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+            alignas(16) char16_t g[16];
+            if (_mm_movemask_epi8(_mm_or_si128(fora(v0), fora(v1))) == 0) {
+                _mm_store_si128(reinterpret_cast<__m128i*>(g), grossa(v0));
+                _mm_store_si128(reinterpret_cast<__m128i*>(g + 8), grossa(v1));
             } else {
-                alignas(16) char16_t f[8];
-                for (size_t j = 0; j < 8; ++j) f[j] = t.dobra[p[i + j]];
-                v = _mm_load_si128(reinterpret_cast<const __m128i*>(f));
+                pelaTabela(i, g);
+                pelaTabela(i + 8, g + 8);
             }
-            uint64_t a, b;
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(&a), v);
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(&b), _mm_unpackhi_epi64(v, v));
-            h = Multiplicar(a ^ h ^ K1, b ^ K2);
+            misturar(h, g);
+            misturar(h2, g + 8);
         }
     }
 #endif
-    for (; i + 8 <= n; i += 8) h = Multiplicar(Dobrar4(p + i, t) ^ h ^ K1, Dobrar4(p + i + 4, t) ^ K2);
-    if (i < n) {
-        char16_t resto[8] = {};
-        for (size_t j = 0; i + j < n; ++j) resto[j] = t.dobra[p[i + j]];
-        uint64_t a, b;
-        std::memcpy(&a, resto, sizeof a);
-        std::memcpy(&b, resto + 4, sizeof b);
-        h = Multiplicar(a ^ h ^ K1, b ^ K2);
+    for (; i + 16 <= n; i += 16) {
+        char16_t g[16];
+        pelaTabela(i, g);
+        pelaTabela(i + 8, g + 8);
+        misturar(h, g);
+        misturar(h2, g + 8);
     }
-    return Multiplicar(h ^ K0, h ^ K2 ^ n);
+    if (i < n) {
+        // The last one to fifteen units, in one or two blocks padded with zeros.
+        char16_t g[16] = {};
+        for (size_t j = 0; i + j < n; ++j) g[j] = t.grossa[p[i + j]];
+        misturar(h, g);
+        if (n - i > 8) misturar(h2, g + 8);
+    }
+    return Multiplicar(h ^ K0, h2 ^ K2 ^ n);
 }
 
 }  // namespace quelb::plataforma
