@@ -1,12 +1,7 @@
-// The JSON catalogue reader of the cargabal command on arbitrary bytes: it
-// either reads the catalogue or fails with ECatalogo and an empty list.
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+// The JSON catalogue reader of the cargabal command on arbitrary bytes.
 #include <string>
 
-#include "catalogue/itens.h"
-#include "cli/catalogo.h"
+#include "leitor_catalogo.h"
 
 // Stop at the first report, except the one RapidJSON makes on every input.
 extern "C" const char* __ubsan_default_options() {
@@ -14,14 +9,9 @@ extern "C" const char* __ubsan_default_options() {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* ADados, size_t ATamanho) {
-    quelb::TQuelbCargaBalItens itens;
-    try {
-        quelb::cli::LerCatalogoJson(std::string(reinterpret_cast<const char*>(ADados), ATamanho), itens);
-    } catch (const quelb::cli::ECatalogo&) {
-        if (itens.Count() != 0) {
-            std::fprintf(stderr, "promessa quebrada: catálogo recusado deixou %d itens\n", itens.Count());
-            std::abort();
-        }
-    }
-    return 0;
+    return ConferirLeitor(
+        [](std::string_view ADocumento, quelb::TQuelbCargaBalItens& AItens) {
+            quelb::cli::LerCatalogoJson(std::string(ADocumento), AItens);
+        },
+        ADados, ATamanho);
 }
