@@ -65,40 +65,55 @@ size_t DecodificarUtf8(std::string_view ABytes, size_t i, uint32_t& c) {
     return n;
 }
 
-void AcrescentarUtf16(uint32_t c, std::u16string& ADestino) {
+// Writes c as one or two code units at p; returns the position after them.
+char16_t* EscreverUtf16(uint32_t c, char16_t* p) {
     if (c < 0x10000) {
-        ADestino += static_cast<char16_t>(c);
+        *p++ = static_cast<char16_t>(c);
     } else {
         c -= 0x10000;
-        ADestino += static_cast<char16_t>(0xD800 + (c >> 10));
-        ADestino += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        *p++ = static_cast<char16_t>(0xD800 + (c >> 10));
+        *p++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
     }
+    return p;
+}
+
+// Decodes ABytes at the end of ADestino. A UTF-8 sequence never takes fewer
+// bytes than its UTF-16 form has code units, so the size of ABytes is room
+// enough. Ill-formed bytes stop the work (ASubstituir false) or become
+// U+FFFD.
+bool Decodificar(std::string_view ABytes, std::u16string& ADestino, bool ASubstituir) {
+    const size_t inicio = ADestino.size();
+    ADestino.resize(inicio + ABytes.size());
+    char16_t* p = ADestino.data() + inicio;
+    bool valido = true;
+    for (size_t i = 0; i < ABytes.size();) {
+        const unsigned char b = static_cast<unsigned char>(ABytes[i]);
+        if (b < 0x80) {  // the common case: ASCII
+            *p++ = b;
+            ++i;
+            continue;
+        }
+        uint32_t c;
+        size_t n = DecodificarUtf8(ABytes, i, c);
+        if (n == 0) {
+            valido = false;
+            if (!ASubstituir) break;
+            c = 0xFFFD, n = 1;
+        }
+        p = EscreverUtf16(c, p);
+        i += n;
+    }
+    ADestino.resize(static_cast<size_t>(p - ADestino.data()));
+    return valido;
 }
 
 }  // namespace
 
-bool DeUtf8(std::string_view ABytes, std::u16string& ADestino) {
-    ADestino.reserve(ADestino.size() + ABytes.size());
-    for (size_t i = 0; i < ABytes.size();) {
-        uint32_t c;
-        const size_t n = DecodificarUtf8(ABytes, i, c);
-        if (n == 0) return false;
-        AcrescentarUtf16(c, ADestino);
-        i += n;
-    }
-    return true;
-}
+bool DeUtf8(std::string_view ABytes, std::u16string& ADestino) { return Decodificar(ABytes, ADestino, false); }
 
 std::u16string DeUtf8(std::string_view ABytes) {
     std::u16string r;
-    r.reserve(ABytes.size());
-    for (size_t i = 0; i < ABytes.size();) {
-        uint32_t c;
-        size_t n = DecodificarUtf8(ABytes, i, c);
-        if (n == 0) c = 0xFFFD, n = 1;
-        AcrescentarUtf16(c, r);
-        i += n;
-    }
+    Decodificar(ABytes, r, true);
     return r;
 }
 
