@@ -6,8 +6,21 @@
 namespace quelb {
 
 namespace {
+
 constexpr std::string_view MarcaUtf8 = "\xEF\xBB\xBF";
+
+// Asks for the memory at AEndereco ahead of its use. With hundreds of
+// thousands of lines the index no longer fits in the processor's caches, and
+// each search would otherwise wait for its slot.
+inline void Antecipar(const void* AEndereco) {
+#if defined(__GNUC__)
+    __builtin_prefetch(AEndereco);
+#else
+    (void)AEndereco;
+#endif
 }
+
+}  // namespace
 
 TListaLinhas::TListaLinhas()
     : FTabela(&TTabelaCodigoPagina::Instancia()), FInicioTexto(plataforma::CodigoPaginaEhUtf8() ? 3 : 0) {}
@@ -45,13 +58,17 @@ void TListaLinhas::Confirmar(std::u16string_view ALinha, size_t ABytes, bool AEx
 }
 
 void TListaLinhas::Adicionar(std::u16string_view ALinha) {
+    uint64_t h = 0;
+    if (FIndiceValido) {
+        h = plataforma::HashSemCaixa(ALinha);
+        Antecipar(&FIndice[static_cast<size_t>(h) & (FIndice.size() - 1)]);
+    }
     bool exata;
     const size_t bytes = CodificarNoFim(ALinha, exata);
     if (!FIndiceValido) {
         Confirmar(ALinha, bytes, exata);
         return;
     }
-    const uint64_t h = plataforma::HashSemCaixa(ALinha);
     TEntrada& e = Procurar(ALinha, h);
     Confirmar(ALinha, bytes, exata);
     // An equal line came first and stays first.
@@ -61,10 +78,13 @@ void TListaLinhas::Adicionar(std::u16string_view ALinha) {
 bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
     if (!FIndiceValido) ConstruirIndice();
     const uint64_t h = plataforma::HashSemCaixa(ALinha);
-    TEntrada& e = Procurar(ALinha, h);
-    if (e.Indice >= 0) return false;
+    Antecipar(&FIndice[static_cast<size_t>(h) & (FIndice.size() - 1)]);
+    // The bytes are written (not yet added) while the slot is on its way;
+    // most lines that come here are new.
     bool exata;
     const size_t bytes = CodificarNoFim(ALinha, exata);
+    TEntrada& e = Procurar(ALinha, h);
+    if (e.Indice >= 0) return false;
     Confirmar(ALinha, bytes, exata);
     OcuparEntrada(e, h, Count() - 1);
     return true;
@@ -171,7 +191,12 @@ void TListaLinhas::AumentarIndice() {
     std::vector<TEntrada> novo(FIndice.size() * 2, TEntrada{0, -1});
     const size_t mascara = novo.size() - 1;
     // The entries are distinct lines already: each takes the first free slot.
-    for (const TEntrada& e : FIndice) {
+    // The slots of the entries a little further on are asked for ahead.
+    constexpr size_t Adiante = 8;
+    for (size_t k = 0; k < FIndice.size(); ++k) {
+        if (k + Adiante < FIndice.size() && FIndice[k + Adiante].Indice >= 0)
+            Antecipar(&novo[static_cast<size_t>(FIndice[k + Adiante].Hash) & mascara]);
+        const TEntrada& e = FIndice[k];
         if (e.Indice < 0) continue;
         size_t i = static_cast<size_t>(e.Hash) & mascara;
         while (novo[i].Indice >= 0) i = (i + 1) & mascara;
