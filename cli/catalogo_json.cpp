@@ -262,7 +262,26 @@ bool TManipulador::EndArray(SizeType) {
 
 }  // namespace
 
-void LerCatalogoJson(const std::string& ADocumento, TQuelbCargaBalItens& AItens) {
+namespace {
+
+// RapidJSON's SSE2 scan loads whole aligned 16-byte blocks and may touch up
+// to 15 bytes past the end of the text. Those bytes must belong to the same
+// allocation, so a document without that much spare capacity is copied into
+// one that has it (documents read by LerEntrada always have it).
+constexpr size_t FolgaSse2 = 16;
+
+const std::string& ComFolga(const std::string& ADocumento, std::string& ACopia) {
+    if (ADocumento.capacity() - ADocumento.size() >= FolgaSse2) return ADocumento;
+    ACopia.reserve(ADocumento.size() + FolgaSse2);
+    ACopia.append(ADocumento);
+    return ACopia;
+}
+
+}  // namespace
+
+void LerCatalogoJson(const std::string& ADocumentoOriginal, TQuelbCargaBalItens& AItens) {
+    std::string copia;
+    const std::string& ADocumento = ComFolga(ADocumentoOriginal, copia);
     // A byte-order mark, as some editors write it, is not part of the JSON text.
     const size_t inicio = ADocumento.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     const char* texto = ADocumento.c_str() + inicio;
