@@ -133,21 +133,27 @@ TValorFixo ConverterPreco(double AValor) {
     return TValorFixo::DeDezMilesimos(v);
 }
 
-std::optional<TQuelbCargaBalModelo> ModeloPorNome(std::u16string_view ANome) {
-    for (size_t i = 0; i < std::size(NomesModelo); ++i) {
-        const std::string_view nome = NomesModelo[i];
-        if (nome.size() == ANome.size() && std::equal(nome.begin(), nome.end(), ANome.begin()))
-            return static_cast<TQuelbCargaBalModelo>(i);
+namespace {
+
+// Position of ANome in a table of ASCII names (exact comparison), if any.
+template <size_t N>
+std::optional<size_t> PosicaoDoNome(const char* const (&ANomes)[N], std::u16string_view ANome) {
+    for (size_t i = 0; i < N; ++i) {
+        const std::string_view nome = ANomes[i];
+        if (nome.size() == ANome.size() && std::equal(nome.begin(), nome.end(), ANome.begin())) return i;
     }
     return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<TQuelbCargaBalModelo> ModeloPorNome(std::u16string_view ANome) {
+    if (auto i = PosicaoDoNome(NomesModelo, ANome)) return static_cast<TQuelbCargaBalModelo>(*i);
+    return std::nullopt;
+}
+
 std::optional<TQuelbCargaBalTipoVenda> TipoVendaPorNome(std::u16string_view ANome) {
-    for (size_t i = 0; i < std::size(NomesTipoVenda); ++i) {
-        const std::string_view nome = NomesTipoVenda[i];
-        if (nome.size() == ANome.size() && std::equal(nome.begin(), nome.end(), ANome.begin()))
-            return static_cast<TQuelbCargaBalTipoVenda>(i);
-    }
+    if (auto i = PosicaoDoNome(NomesTipoVenda, ANome)) return static_cast<TQuelbCargaBalTipoVenda>(*i);
     return std::nullopt;
 }
 
