@@ -1,10 +1,10 @@
 // The decimal and group separators of the user's locale, as the C library
-// resolves it from LC_ALL, LC_NUMERIC and LANG, read once at load time.
+// resolves it from LC_ALL, LC_NUMERIC and LANG.
 #include <langinfo.h>
 #include <locale.h>
 
 #include "catalogue/texto.h"
-#include "platform/plataforma.h"
+#include "platform/formato_numerico_sistema.h"
 
 namespace quelb::plataforma {
 
@@ -18,7 +18,9 @@ char16_t PrimeiroCaractere(const char* AUtf8, char16_t APadrao) {
     return t.empty() ? APadrao : t[0];
 }
 
-TFormatoNumerico LerDoAmbiente() {
+}  // namespace
+
+TFormatoNumerico LerFormatoNumericoDoSistema() {
     TFormatoNumerico f;
     locale_t local = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
     if (local == static_cast<locale_t>(0)) return f;
@@ -27,19 +29,5 @@ TFormatoNumerico LerDoAmbiente() {
     freelocale(local);
     return f;
 }
-
-TFormatoNumerico& Capturado() {
-    static TFormatoNumerico formato = LerDoAmbiente();
-    return formato;
-}
-
-// Captures the format while the library is being loaded.
-[[maybe_unused]] const bool capturadoNaCarga = (Capturado(), true);
-
-}  // namespace
-
-const TFormatoNumerico& FormatoNumerico() { return Capturado(); }
-
-void DefinirFormatoNumerico(const TFormatoNumerico& AFormato) { Capturado() = AFormato; }
 
 }  // namespace quelb::plataforma

@@ -1,10 +1,9 @@
-// The decimal and group separators of the user's default locale, read once
-// while the library is being loaded.
+// The decimal and group separators of the user's default locale.
 #include "platform/win32/windows_minimo.h"
 
 #include <iterator>
 
-#include "platform/plataforma.h"
+#include "platform/formato_numerico_sistema.h"
 
 namespace quelb::plataforma {
 
@@ -18,25 +17,13 @@ char16_t LerSeparador(LCTYPE ATipo, char16_t APadrao) {
     return n > 1 && valor[0] != L'\0' ? static_cast<char16_t>(valor[0]) : APadrao;
 }
 
-TFormatoNumerico LerDoSistema() {
+}  // namespace
+
+TFormatoNumerico LerFormatoNumericoDoSistema() {
     TFormatoNumerico f;
     f.SeparadorDecimal = LerSeparador(LOCALE_SDECIMAL, u'.');
     f.SeparadorMilhar = LerSeparador(LOCALE_STHOUSAND, u',');
     return f;
 }
-
-TFormatoNumerico& Capturado() {
-    static TFormatoNumerico formato = LerDoSistema();
-    return formato;
-}
-
-// Captures the format while the library is being loaded.
-[[maybe_unused]] const bool capturadoNaCarga = (Capturado(), true);
-
-}  // namespace
-
-const TFormatoNumerico& FormatoNumerico() { return Capturado(); }
-
-void DefinirFormatoNumerico(const TFormatoNumerico& AFormato) { Capturado() = AFormato; }
 
 }  // namespace quelb::plataforma
