@@ -24,7 +24,9 @@
 #include <windows.h>
 #define SEP "\\"
 #else
+#include <dirent.h>
 #include <dlfcn.h>
+#include <errno.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #define SEP "/"
@@ -508,6 +510,270 @@ static void casos_diretorio(const char* pasta) {
 #endif
 }
 
+/* ---- saving: the old file stays whole until the new one replaces it ---- */
+
+/* The names a Filizola load of one item may leave in its folder. */
+static const char* const ArquivosFilizola[] = {"CADTXT.TXT", "SETORTXT.TXT", NULL};
+
+static int grava_bytes(const char* caminho, const char* bytes) {
+    FILE* f = fopen(caminho, "wb");
+    int ok = f != NULL && fputs(bytes, f) >= 0;
+    if (f && fclose(f) != 0) ok = 0;
+    return ok;
+}
+
+static int somente_leitura(const char* caminho, int ligado) {
+#ifdef _WIN32
+    return SetFileAttributesA(caminho, ligado ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
+#else
+    return chmod(caminho, ligado ? 0444 : 0644) == 0;
+#endif
+}
+
+static void remove_pasta(const char* caminho) {
+#ifdef _WIN32
+    RemoveDirectoryA(caminho);
+#else
+    rmdir(caminho);
+#endif
+}
+
+/* Entries of the folder whose names are not in `nomes` (a NULL-ended list),
+ * named in `detalhe`; -1 when the folder cannot be read. A temporary file
+ * left behind shows up here. */
+static int estranhos(const char* pasta, const char* const* nomes, char* detalhe, size_t tamanho) {
+    int n = 0;
+    size_t usado = 0;
+    detalhe[0] = '\0';
+#ifdef _WIN32
+    char padrao[700];
+    WIN32_FIND_DATAA item;
+    HANDLE busca;
+    junta(padrao, sizeof padrao, pasta, "*");
+    busca = FindFirstFileA(padrao, &item);
+    if (busca == INVALID_HANDLE_VALUE) return -1;
+    do {
+        const char* nome = item.cFileName;
+#else
+    DIR* d = opendir(pasta);
+    struct dirent* item;
+    if (d == NULL) return -1;
+    while ((item = readdir(d)) != NULL) {
+        const char* nome = item->d_name;
+#endif
+        const char* const* conhecido = nomes;
+        if (strcmp(nome, ".") == 0 || strcmp(nome, "..") == 0) continue;
+        while (*conhecido && strcmp(*conhecido, nome) != 0) ++conhecido;
+        if (*conhecido) continue;
+        ++n;
+        if (usado + strlen(nome) + 2 < tamanho) usado += (size_t)snprintf(detalhe + usado, tamanho - usado, "%s ", nome);
+#ifdef _WIN32
+    } while (FindNextFileA(busca, &item));
+    FindClose(busca);
+#else
+    }
+    closedir(d);
+#endif
+    return n;
+}
+
+static void confere_sem_estranhos(const char* caso, const char* pasta) {
+    char detalhe[600];
+    const int n = estranhos(pasta, ArquivosFilizola, detalhe, sizeof detalhe);
+    registra(n == 0, caso, n < 0 ? "pasta ilegivel" : detalhe);
+}
+
+/* The system's text for "access denied" (Windows) or for an errno, as the
+ * library quotes it: without the final period and line break. */
+static void causa_do_sistema(char* destino, size_t tamanho, int erro) {
+#ifdef _WIN32
+    size_t n;
+    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, (DWORD)erro, 0, destino,
+                       (DWORD)tamanho, NULL) == 0)
+        destino[0] = '\0';
+    n = strlen(destino);
+    while (n > 0 && ((unsigned char)destino[n - 1] <= ' ' || destino[n - 1] == '.')) destino[--n] = '\0';
+#else
+    snprintf(destino, tamanho, "%s", strerror(erro));
+#endif
+}
+
+#ifdef _WIN32
+enum { ErroSomenteLeitura = ERROR_ACCESS_DENIED, ErroPasta = ERROR_ACCESS_DENIED };
+
+/* Another program holding the item file open without FILE_SHARE_DELETE, as
+ * a scale's loader or a virus scanner does for a moment. */
+static HANDLE aberto_por_outro;
+static volatile LONG fechado_por_outro;
+
+static int abre_como_outro(const char* caminho) {
+    aberto_por_outro = CreateFileA(caminho, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, NULL);
+    fechado_por_outro = 0;
+    return aberto_por_outro != INVALID_HANDLE_VALUE;
+}
+
+static void fecha_como_outro(void) {
+    InterlockedExchange(&fechado_por_outro, 1);
+    CloseHandle(aberto_por_outro);
+}
+
+static DWORD WINAPI fecha_depois(LPVOID milissegundos) {
+    Sleep((DWORD)(uintptr_t)milissegundos);
+    fecha_como_outro();
+    return 0;
+}
+#else
+enum { ErroSomenteLeitura = EACCES, ErroPasta = EISDIR };
+#endif
+
+static const char AntigoCadtxt[] = "conteudo anterior, que deve ficar\r\n";
+
+static int prepara_somente_leitura(const char* alvo) {
+    return grava_bytes(alvo, AntigoCadtxt) && somente_leitura(alvo, 1);
+}
+static void desfaz_somente_leitura(const char* alvo) {
+    somente_leitura(alvo, 0);
+    apaga(alvo);
+}
+static int prepara_pasta(const char* alvo) { return cria_pasta(alvo); }
+static void desfaz_pasta(const char* alvo) { remove_pasta(alvo); }
+#ifdef _WIN32
+static int prepara_aberto(const char* alvo) { return grava_bytes(alvo, AntigoCadtxt) && abre_como_outro(alvo); }
+static void desfaz_aberto(const char* alvo) {
+    fecha_como_outro();
+    apaga(alvo);
+}
+#endif
+
+/* A target that cannot be replaced: the message names it and quotes the
+ * system's cause, the file keeps its bytes, and nothing is left beside it. */
+static void casos_destino_recusado(const char* pasta) {
+    static const struct {
+        const char* nome;
+        int (*prepara)(const char*);
+        void (*desfaz)(const char*);
+        int erro, outro_erro; /* the system may give either */
+        int arquivo; /* the target is a file whose bytes must stay */
+    } casos[] = {
+        {"arquivo somente leitura", prepara_somente_leitura, desfaz_somente_leitura, ErroSomenteLeitura, 0, 1},
+        {"pasta no lugar do arquivo", prepara_pasta, desfaz_pasta, ErroPasta, 0, 0},
+#ifdef _WIN32
+        /* Held for longer than the library waits for it. */
+        {"arquivo aberto por outro programa", prepara_aberto, desfaz_aberto, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, 1},
+#endif
+    };
+    char alvo[600], causa[300], esperado[1000], caso[200];
+    const char* r;
+    size_t i;
+    junta(alvo, sizeof alvo, pasta, "CADTXT.TXT");
+    for (i = 0; i < sizeof casos / sizeof *casos; ++i) {
+        char* dados;
+        snprintf(caso, sizeof caso, "%s: preparado", casos[i].nome);
+        registra(casos[i].prepara(alvo), caso, alvo);
+        r = GerarArquivos_(pasta);
+        snprintf(caso, sizeof caso, "%s: mensagem", casos[i].nome);
+        if (casos[i].outro_erro) {
+            causa_do_sistema(causa, sizeof causa, casos[i].outro_erro);
+            snprintf(esperado, sizeof esperado, "Cannot create file \"%s\". %s", alvo, causa);
+        }
+        if (!casos[i].outro_erro || r == NULL || strcmp(r, esperado) != 0) {
+            causa_do_sistema(causa, sizeof causa, casos[i].erro);
+            snprintf(esperado, sizeof esperado, "Cannot create file \"%s\". %s", alvo, causa);
+        }
+        confere_texto(caso, r, esperado);
+        if (casos[i].arquivo) {
+            dados = le_arquivo(alvo, NULL);
+            snprintf(caso, sizeof caso, "%s: bytes anteriores intactos", casos[i].nome);
+            registra(dados != NULL && strcmp(dados, AntigoCadtxt) == 0, caso, dados);
+            free(dados);
+        }
+        snprintf(caso, sizeof caso, "%s: nenhum arquivo temporario", casos[i].nome);
+        confere_sem_estranhos(caso, pasta);
+        casos[i].desfaz(alvo);
+    }
+}
+
+static void casos_gravacao(const char* casos) {
+    char pasta[600], alvo[700], longa[600];
+    char* dados;
+    long tamanho = 0;
+    size_t n;
+    FILE* f;
+
+    junta(pasta, sizeof pasta, casos, "gravacao");
+    registra(cria_pasta(pasta), "pasta de gravacao", pasta);
+    confere_texto("inicializar para gravacao", Inicializar_("modFilizola"), "OK");
+    confere_texto("limpar para gravacao", LimparItems_(), "OK");
+    confere_texto("adicionar para gravacao", adiciona("0", "tpvPeso", "1", "x", 1.0), "OK");
+
+    /* A longer file is replaced by the new bytes; only the load files stay. */
+    junta(alvo, sizeof alvo, pasta, "CADTXT.TXT");
+    f = fopen(alvo, "wb");
+    for (n = 0; f && n < 1000; ++n) fputs("zzzzzzzzzz", f);
+    if (f) fclose(f);
+    confere_texto("gerar sobre arquivo mais longo", GerarArquivos_(pasta), "OK");
+    dados = le_arquivo(alvo, &tamanho);
+    registra(dados != NULL && tamanho == 41 && strchr(dados, 'z') == NULL, "arquivo mais longo substituido", dados);
+    free(dados);
+    confere_sem_estranhos("nenhum arquivo temporario depois de gerar", pasta);
+    apaga(alvo);
+
+    casos_destino_recusado(pasta);
+
+#ifdef _WIN32
+    {
+        /* Released while the library retries: the save goes through, after
+         * the other handle was closed. */
+        HANDLE fio;
+        registra(grava_bytes(alvo, AntigoCadtxt) && abre_como_outro(alvo), "aberto por outro por um momento", alvo);
+        fio = CreateThread(NULL, 0, fecha_depois, (LPVOID)(uintptr_t)500, 0, NULL);
+        confere_texto("gerar enquanto outro fecha o arquivo", GerarArquivos_(pasta), "OK");
+        registra(InterlockedCompareExchange(&fechado_por_outro, 0, 0) == 1, "gravado so depois de o outro fechar",
+                 "a gravacao nao esperou");
+        if (fio) {
+            WaitForSingleObject(fio, INFINITE);
+            CloseHandle(fio);
+        }
+        dados = le_arquivo(alvo, &tamanho);
+        registra(dados != NULL && tamanho == 41, "arquivo substituido depois de liberado", dados);
+        free(dados);
+        confere_sem_estranhos("nenhum arquivo temporario depois de esperar", pasta);
+
+        /* A hidden file stays hidden. */
+        registra(SetFileAttributesA(alvo, FILE_ATTRIBUTE_HIDDEN) != 0, "arquivo oculto", alvo);
+        confere_texto("gerar sobre arquivo oculto", GerarArquivos_(pasta), "OK");
+        registra((GetFileAttributesA(alvo) & FILE_ATTRIBUTE_HIDDEN) != 0, "continua oculto", alvo);
+        SetFileAttributesA(alvo, FILE_ATTRIBUTE_NORMAL);
+        apaga(alvo);
+    }
+#endif
+
+    /* A folder whose files' paths come close to 260 characters, the limit
+     * of the plain Windows paths (226 to 245 characters for the folder, 13
+     * more for "\SETORTXT.TXT"): the temporary names go past it. */
+    snprintf(longa, sizeof longa, "%s", pasta);
+    while (strlen(longa) < 226) {
+        char acima[600];
+        snprintf(acima, sizeof acima, "%s", longa);
+        junta(longa, sizeof longa, acima, "pasta_de_nome_longo");
+        registra(cria_pasta(longa), "pasta de caminho longo", longa);
+    }
+    junta(alvo, sizeof alvo, longa, "CADTXT.TXT");
+    confere_texto("gerar em pasta de caminho longo", GerarArquivos_(longa), "OK");
+    registra(existe(alvo), "gravado em pasta de caminho longo", alvo);
+    confere_sem_estranhos("nenhum arquivo temporario na pasta longa", longa);
+    apaga(alvo);
+    junta(alvo, sizeof alvo, longa, "SETORTXT.TXT");
+    apaga(alvo);
+    while (strlen(longa) > strlen(pasta)) {
+        remove_pasta(longa);
+        *strrchr(longa, SEP[0]) = '\0';
+    }
+    junta(alvo, sizeof alvo, pasta, "SETORTXT.TXT");
+    apaga(alvo);
+}
+
 /* ---- one catalogue, every model ---- */
 
 static const char* const Modelos[] = {"modFilizola",   "modToledo",     "modUrano",  "modUranoS",
@@ -621,6 +887,7 @@ int main(int argc, char** argv) {
     casos_inteiros(casos);
     casos_precos(casos);
     casos_diretorio(casos);
+    casos_gravacao(casos);
     carga_de_todos_os_modelos(argv[2]);
 
     printf("host_carga: %d passed, %d failed\n", passaram, falharam);

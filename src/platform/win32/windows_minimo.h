@@ -24,6 +24,11 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are 
 inline const wchar_t* Largo(const char16_t* ATexto) { return reinterpret_cast<const wchar_t*>(ATexto); }
 inline wchar_t* Largo(char16_t* ATexto) { return reinterpret_cast<wchar_t*>(ATexto); }
 
+// A name cut short by a NUL would reach another file than the one asked for.
+inline bool NomeValido(const std::u16string& ACaminho) {
+    return !ACaminho.empty() && ACaminho.find(u'\0') == std::u16string::npos;
+}
+
 // The system's description of a Win32 error code, in the user's language,
 // without the trailing line break and period that system messages carry.
 std::u16string DescricaoErro(DWORD ACodigo);
