@@ -1,14 +1,52 @@
 #!/usr/bin/env bash
 # Builds quelbcargabal.dll for 32-bit (x86) and 64-bit (x64) Windows with
-# Debian's MinGW-w64 cross compilers, and leaves the two DLLs and the C
-# header ready for a Windows integrator:
+# Debian's MinGW-w64 cross compilers, and leaves the two DLLs, their import
+# libraries and the C header ready for a Windows integrator:
 #   dist/windows/x86/quelbcargabal.dll
+#   dist/windows/x86/libquelbcargabal.dll.a  (and quelbcargabal.lib, the same)
 #   dist/windows/x64/quelbcargabal.dll
+#   dist/windows/x64/libquelbcargabal.dll.a  (and quelbcargabal.lib, the same)
 #   dist/windows/include/quelb/cargabal.h
 set -euo pipefail
 cd "$(dirname "$0")"
 
 bash scripts/instalar-windows.sh compiladores
+
+# "Name @ordinal" for each export of the DLL's module definition file.
+exportacoes() {
+  awk '$1 == "EXPORTS" { lista = 1; next } lista && $2 ~ /^@[0-9]+$/ { print $1, $2 }' src/interface/quelbcargabal.def
+}
+
+# The import library. A 32-bit program compiled with the header calls the
+# stdcall functions by their decorated names ("_Inicializar@4"), while the
+# DLL exports them plain: the library binds the first to the second (-k).
+# The "@n" of each function is read from the symbols of the unstripped DLL.
+biblioteca_de_importacao() {  # ARCH TRIPLET BUILD_DIR
+  local nome=$1 triplo=$2 dir=$3 def="$3/quelbcargabal-importacao.def" funcao ordinal decorado
+  local -a opcoes=()
+  {
+    echo "LIBRARY quelbcargabal.dll"
+    echo "EXPORTS"
+    while read -r funcao ordinal; do
+      decorado=$funcao
+      if [[ $nome == x86 ]]; then
+        decorado=$("$triplo-nm" "$dir/src/quelbcargabal.dll" | awk -v f="$funcao" '
+          $2 == "T" && index($3, "_" f "@") == 1 && substr($3, length(f) + 3) ~ /^[0-9]+$/ { print substr($3, 2) }')
+        [[ $decorado == "$funcao"@* && $decorado != *$'\n'* ]] || {
+          echo "Nome decorado de $funcao não encontrado em $dir/src/quelbcargabal.dll" >&2
+          return 1
+        }
+      fi
+      echo "  $decorado $ordinal"
+    done < <(exportacoes)
+  } > "$def"
+  [[ $nome == x86 ]] && opcoes=(-k)
+  # Run from the output folder: dlltool names the library's internal
+  # symbols after the path it is given.
+  (cd "dist/windows/$nome" && "$triplo-dlltool" "${opcoes[@]}" -d "$OLDPWD/$def" -D quelbcargabal.dll \
+    -l libquelbcargabal.dll.a)
+  cp "dist/windows/$nome/libquelbcargabal.dll.a" "dist/windows/$nome/quelbcargabal.lib"
+}
 
 rm -rf dist/windows
 mkdir -p dist/windows/include/quelb
@@ -22,6 +60,7 @@ for alvo in x86:i686 x64:x86_64; do
   cmake --build "$dir" -j2 --target quelbcargabal
   mkdir -p "dist/windows/$nome"
   "$triplo-strip" --strip-unneeded -o "dist/windows/$nome/quelbcargabal.dll" "$dir/src/quelbcargabal.dll"
+  biblioteca_de_importacao "$nome" "$triplo" "$dir"
 done
 cp include/quelb/cargabal.h dist/windows/include/quelb/
-echo "DLLs e cabeçalho em dist/windows/"
+echo "DLLs, bibliotecas de importação e cabeçalho em dist/windows/"

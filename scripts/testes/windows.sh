@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows DLLs: builds both (./build-windows.sh), checks their export and
-# import tables, then runs the C host of tests/windows under Wine for the x86
+# import tables, links a small C program with each import library and runs
+# it under Wine, then runs the C host of tests/windows under Wine for the x86
 # and the x64 DLL, under a decimal-comma locale (pt_BR) and a decimal-point
 # one (en_US). The host's load files must equal, byte for byte, those that the
 # same host writes on Linux with the Linux build under the same locale.
@@ -112,6 +113,32 @@ host_windows() {  # host_windows ARCH LOCALE FOLDER
 }
 mesmos_arquivos() { diff -r "$1" "$2"; }
 diferem() { ! cmp -s "$1" "$2"; }
+
+# ---- Import libraries: a program linked with -lquelbcargabal ----
+
+# Links tests/windows/programa_ligado.c against one import library file,
+# alone in its folder so that the linker cannot take the DLL itself, with
+# every name matched exactly (no stdcall fix-up, as other linkers do), and
+# runs it beside the DLL.
+ligado() {  # ligado ARCH TRIPLET LIBRARY_FILE
+  local pasta=$temporario/ligado-$1-${3//./-}
+  mkdir -p "$pasta/importacao" "$pasta/carga"
+  cp "dist/windows/$1/$3" "$pasta/importacao/"
+  cp "dist/windows/$1/quelbcargabal.dll" "$pasta/"
+  "$2-gcc-posix" -O2 -Wall -Wextra -Iinclude -static-libgcc tests/windows/programa_ligado.c \
+    -o "$pasta/programa_ligado.exe" -L"$pasta/importacao" -lquelbcargabal \
+    -Wl,--disable-stdcall-fixup -Wl,--fatal-warnings || return 1
+  LANG=${locales[0]} LC_ALL=${locales[0]} wine "$pasta/programa_ligado.exe" "$(janela "$pasta/carga")"
+}
+
+novo_servidor
+for alvo in x86:i686-w64-mingw32 x64:x86_64-w64-mingw32; do
+  IFS=: read -r nome triplo <<< "$alvo"
+  for biblioteca in libquelbcargabal.dll.a quelbcargabal.lib; do
+    echo "== Programa ligado por $biblioteca ($nome)"
+    confere "$nome: programa ligado por $biblioteca" ligado "$nome" "$triplo" "$biblioteca"
+  done
+done
 
 for loc in "${locales[@]}"; do
   novo_servidor
