@@ -140,6 +140,43 @@ for alvo in x86:i686-w64-mingw32 x64:x86_64-w64-mingw32; do
   done
 done
 
+# ---- A full disk ----
+
+# The load folder is a small tmpfs, mounted in a mount namespace of this
+# check alone, holding an old TXITENS.TXT and a filler that takes every free
+# byte. Saving must fail with "Stream write error", leave the old file as it
+# was and no temporary file beside it. Wine's server opens the files, so a
+# server of its own runs inside the namespace.
+disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE
+  local pasta=$1 r=0
+  mount -t tmpfs -o size=64k tmpfs "$pasta" || return 1
+  printf 'anterior\r\n' > "$pasta/TXITENS.TXT"
+  dd if=/dev/zero of="$pasta/enchimento" bs=4k 2> /dev/null || true
+  LANG=$3 LC_ALL=$3 wine "$2" "$(janela "$pasta")" "Stream write error" || r=1
+  wineserver -k 2> /dev/null || true
+  wineserver -w 2> /dev/null || true
+  printf 'anterior\r\n' | cmp -s - "$pasta/TXITENS.TXT" || { echo "TXITENS.TXT mudou"; r=1; }
+  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == "TXITENS.TXT enchimento " ]] ||
+    { echo "Sobrou na pasta: $(ls -A "$pasta" | tr '\n' ' ')"; r=1; }
+  return $r
+}
+disco_cheio() {  # disco_cheio ARCH
+  local pasta=$temporario/cheio-$1
+  mkdir -p "$pasta"
+  novo_servidor
+  export -f disco_cheio_no_espaco janela
+  unshare -m bash -c 'disco_cheio_no_espaco "$@"' _ "$pasta" \
+    "$temporario/ligado-$1-libquelbcargabal-dll-a/programa_ligado.exe" "${locales[0]}"
+}
+if unshare -m true 2> /dev/null; then
+  for nome in x86 x64; do
+    echo "== Disco cheio ($nome)"
+    confere "$nome: disco cheio" disco_cheio "$nome"
+  done
+else
+  echo "Sem namespaces de montagem: casos de disco cheio pulados"
+fi
+
 for loc in "${locales[@]}"; do
   novo_servidor
   echo "== Linux, $loc"
