@@ -5,13 +5,17 @@
 // very same bytes (the files just produced, read back into memory) with one
 // write call per file into the same folder. Each measurement is taken after
 // a warm-up, several times, interleaving the two so that both see the same
-// machine, and the median is reported. The peak memory of a generation is
-// measured in a child process, on top of the catalogue.
+// machine, and the median is reported. A third timing writes the same bytes
+// after copying them into new memory: what any generation that builds its
+// files in memory pays at least. The peak memory of a generation is measured
+// in a fresh process, on top of the catalogue.
 //
 //   bench_gerador [--n 10000,100000,1000000] [--modelos modFilizola,...]
 //                 [--perfis realista,pior] [--repeticoes R] [--pasta DIR]
 //   bench_gerador --json ARQUIVO --n N     (writes a realistic JSON catalogue)
 //   bench_gerador --so-geracao 1 ...       (generations only, for a profiler)
+//   bench_gerador --memoria --perfis P --n N --modelos M --pasta DIR
+//                                          (peak memory of one generation, in bytes)
 //
 // The same choices may come from QUELB_BENCH_N, QUELB_BENCH_MODELOS,
 // QUELB_BENCH_PERFIS and QUELB_BENCH_REPETICOES.
@@ -49,6 +53,7 @@ struct TOpcoes {
     std::string Pasta;
     std::string Json;
     bool SoGeracao = false;
+    bool Memoria = false;
 };
 
 struct TResultado {
@@ -117,6 +122,10 @@ TOpcoes LerOpcoes(int argc, char** argv) {
     if (const char* v = std::getenv("QUELB_BENCH_REPETICOES")) o.Repeticoes = std::atoi(v);
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--memoria") {
+            o.Memoria = true;
+            continue;
+        }
         if (i + 1 >= argc) Uso("falta o valor de " + a);
         const std::string v = argv[++i];
         if (a == "--n") LerQuantidades(v, o);
@@ -132,11 +141,12 @@ TOpcoes LerOpcoes(int argc, char** argv) {
     return o;
 }
 
-// Peak memory of one generation, measured in a child process: its resident
-// size before, against its peak resident size after. The catalogue is shared
-// with the parent and counted in both, so the difference is what the
-// generation added.
-int64_t MedirMemoria(TQuelbCargaBal& AGerador, const std::string& APasta) {
+// Peak memory of one generation, measured in a fresh process of this same
+// program (--memoria): it builds the same catalogue, runs one generation of a
+// single item so that the tables built once per process exist, and then
+// compares its resident size before the generation with its peak resident
+// size during it.
+int64_t MedirMemoria(TPerfil APerfil, int32_t AQuantidade, TQuelbCargaBalModelo AModelo, const std::string& APasta) {
     int canal[2];
     if (pipe(canal) != 0) return -1;
     std::fflush(nullptr);
@@ -144,30 +154,50 @@ int64_t MedirMemoria(TQuelbCargaBal& AGerador, const std::string& APasta) {
     if (filho < 0) return -1;
     if (filho == 0) {
         close(canal[0]);
-        int64_t r = -1;
-        // Memory that the parent freed goes back to the system first, so
-        // that what the generation takes shows as growth.
-        malloc_trim(0);
-        const int64_t antes = MemoriaProcesso("VmRSS");
-        if (antes >= 0 && ZerarPicoMemoria()) {
-            try {
-                AGerador.GerarArquivos(DeUtf8(APasta));
-                const int64_t pico = MemoriaProcesso("VmHWM");
-                if (pico >= 0) r = pico - antes;
-            } catch (...) {
-            }
-        }
-        (void)!write(canal[1], &r, sizeof r);
-        _exit(0);
+        dup2(canal[1], STDOUT_FILENO);
+        const std::string quantidade = std::to_string(AQuantidade);
+        const char* perfil = APerfil == TPerfil::Realista ? "realista" : "pior";
+        execl("/proc/self/exe", "bench_gerador", "--memoria", "--perfis", perfil, "--n", quantidade.c_str(), "--modelos",
+              NomesModelo[AModelo], "--pasta", APasta.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
     }
     close(canal[1]);
-    int64_t r = -1;
-    if (read(canal[0], &r, sizeof r) != sizeof r) r = -1;
+    std::string saida;
+    char buf[64];
+    for (ssize_t n; (n = read(canal[0], buf, sizeof buf)) > 0;) saida.append(buf, static_cast<size_t>(n));
     close(canal[0]);
     int situacao = 0;
     waitpid(filho, &situacao, 0);
     EsvaziarPasta(APasta);
-    return r;
+    if (!WIFEXITED(situacao) || WEXITSTATUS(situacao) != 0 || saida.empty()) return -1;
+    return std::strtoll(saida.c_str(), nullptr, 10);
+}
+
+// The --memoria mode: prints the growth in bytes, or -1.
+int MemoriaDeUmaGeracao(const TOpcoes& o) {
+    const Texto pasta = DeUtf8(o.Pasta);
+    {
+        TQuelbCargaBal aquecimento;
+        aquecimento.Modelo = o.Modelos.front();
+        PreencherCatalogo(o.Perfis.front(), 1, aquecimento.Produtos());
+        aquecimento.GerarArquivos(pasta);
+    }
+    EsvaziarPasta(o.Pasta);
+    TQuelbCargaBal gerador;
+    gerador.Modelo = o.Modelos.front();
+    PreencherCatalogo(o.Perfis.front(), o.Quantidades.front(), gerador.Produtos());
+    // What was freed goes back to the system first, so that what the
+    // generation takes shows as growth.
+    malloc_trim(0);
+    const int64_t antes = MemoriaProcesso("VmRSS");
+    int64_t r = -1;
+    if (antes >= 0 && ZerarPicoMemoria()) {
+        gerador.GerarArquivos(pasta);
+        const int64_t pico = MemoriaProcesso("VmHWM");
+        if (pico >= 0) r = pico - antes;
+    }
+    std::printf("%lld\n", static_cast<long long>(r));
+    return 0;
 }
 
 TResultado Medir(TQuelbCargaBal& AGerador, TPerfil APerfil, TQuelbCargaBalModelo AModelo,
@@ -186,9 +216,8 @@ TResultado Medir(TQuelbCargaBal& AGerador, TPerfil APerfil, TQuelbCargaBalModelo
         return r;
     }
 
-    // The peak memory first, from a fresh process state.
     EsvaziarPasta(APasta);
-    r.Memoria = MedirMemoria(AGerador, APasta);
+    r.Memoria = MedirMemoria(APerfil, r.Quantidade, AModelo, APasta);
 
     // Warm-up, and the bytes that the raw write will write.
     AGerador.GerarArquivos(pasta);
@@ -323,6 +352,7 @@ int GerarJson(const TOpcoes& o) {
 int Executar(int argc, char** argv) {
     const TOpcoes o = LerOpcoes(argc, argv);
     if (!o.Json.empty()) return GerarJson(o);
+    if (o.Memoria) return MemoriaDeUmaGeracao(o);
 
     std::string pasta = o.Pasta;
     const bool pastaPropria = pasta.empty();

@@ -20,7 +20,43 @@ void TQuelbCargaBal::NotificarProgresso(const Texto& Mensagem, int32_t Progresso
     if (OnProgresso) OnProgresso(Mensagem, ProgressoAtual, ProgressoTotal);
 }
 
+namespace {
+
+inline void Antecipar(const void* AEndereco) {
+#if defined(__GNUC__)
+    __builtin_prefetch(AEndereco);
+#else
+    (void)AEndereco;
+#endif
+}
+
+void AnteciparTexto(const Texto& ATexto) {
+    if (ATexto.size() > 7) Antecipar(ATexto.data());  // beyond the text held inside the object
+}
+
+}  // namespace
+
+void TQuelbCargaBal::AnteciparProdutos(int32_t APosicao) const {
+    // The item two steps ahead was asked for two events ago: its texts are
+    // asked for now; the item eight steps ahead is asked for itself.
+    const int32_t total = FProdutos.Count();
+    if (APosicao + 8 < total) {
+        const char* item = reinterpret_cast<const char*>(&FProdutos.GetItem(APosicao + 8));
+        for (size_t i = 0; i < sizeof(TQuelbCargaBalItem); i += 64) Antecipar(item + i);
+    }
+    if (APosicao + 2 < total) {
+        const TQuelbCargaBalItem& p = FProdutos.GetItem(APosicao + 2);
+        AnteciparTexto(p.Descricao);
+        AnteciparTexto(p.Setor.Descricao);
+        AnteciparTexto(p.Nutricional.Descricao);
+        AnteciparTexto(p.Tara.Descricao);
+        AnteciparTexto(p.Fornecedor.Descricao1);
+        AnteciparTexto(p.InformacaoExtra.Receita);
+    }
+}
+
 void TQuelbCargaBal::NotificarProduto(const TQuelbCargaBalItem& AItem, int32_t APosicao, int32_t ATotal) {
+    AnteciparProdutos(APosicao);
     if (OnProgresso) OnProgresso(MensagemGerandoProduto(AItem.Codigo, AItem.Descricao), APosicao, ATotal);
 }
 

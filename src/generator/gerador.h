@@ -77,6 +77,10 @@ public:
     Texto NomeArquivoFornecedor() const;
 
 private:
+    // The writers walk the catalogue in order, one item after the other:
+    // the memory of the items a little ahead is asked for in advance.
+    void AnteciparProdutos(int32_t APosicao) const;
+
     TQuelbCargaBalItens FProdutos;
     std::vector<Texto> FArquivosGerados;
 };

@@ -14,8 +14,12 @@ namespace quelb::plataforma {
 namespace {
 
 #if defined(__linux__)
-// From this size on a block takes pages of its own, in whole large pages.
-constexpr size_t LimiteMapeado = size_t(1) << 20;
+// From this size on a block takes pages of its own; from the second size on,
+// in whole large pages (a large page is resident as a whole, so smaller
+// blocks keep small pages and use only what they touch).
+constexpr size_t LimiteMapeado = size_t(64) << 10;
+constexpr size_t LimitePaginasGrandes = size_t(16) << 20;
+constexpr size_t Pagina = size_t(4) << 10;
 constexpr size_t PaginaGrande = size_t(2) << 20;
 
 void AconselharPaginasGrandes(char* ADados, size_t ATamanho) {
@@ -64,7 +68,8 @@ void TBlocoMemoria::Crescer(size_t ACapacidade) {
     if (nova < 256) nova = 256;
 #if defined(__linux__)
     if (nova >= LimiteMapeado) {
-        nova = (nova + PaginaGrande - 1) / PaginaGrande * PaginaGrande;
+        const size_t unidade = nova >= LimitePaginasGrandes ? PaginaGrande : Pagina;
+        nova = (nova + unidade - 1) / unidade * unidade;
         void* p;
         if (FMapeado) {
             p = mremap(FDados, FCapacidade, nova, MREMAP_MAYMOVE);
@@ -79,7 +84,7 @@ void TBlocoMemoria::Crescer(size_t ACapacidade) {
         FDados = static_cast<char*>(p);
         FCapacidade = nova;
         FMapeado = true;
-        AconselharPaginasGrandes(FDados, FCapacidade);
+        if (FCapacidade >= LimitePaginasGrandes) AconselharPaginasGrandes(FDados, FCapacidade);
         return;
     }
 #endif
