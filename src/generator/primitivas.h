@@ -67,14 +67,14 @@ inline size_t LarguraInteiro(int32_t n) { return Largura(11, n); }
 
 namespace detalhe {
 
-// Copies n code units. Fields are short: up to sixteen units take two
-// overlapping fixed-size moves instead of a call.
+// Copies n code units. Fields are short: up to 64 units take fixed-size
+// moves of eight units (the last one overlapping) instead of a call.
 QUELB_EM_LINHA char16_t* Copiar(char16_t* d, const char16_t* s, size_t n) {
     if (n >= 8) {
-        if (n > 16) {
+        if (n > 64) {
             std::memcpy(d, s, n * sizeof(char16_t));
         } else {
-            std::memcpy(d, s, 8 * sizeof(char16_t));
+            for (size_t i = 0; i + 8 < n; i += 8) std::memcpy(d + i, s + i, 8 * sizeof(char16_t));
             std::memcpy(d + n - 8, s + n - 8, 8 * sizeof(char16_t));
         }
     } else if (n >= 4) {
