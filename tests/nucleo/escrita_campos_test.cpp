@@ -1,0 +1,76 @@
+// The field writers copy short texts by fixed-size moves and write numbers
+// straight into the record. Here they are held against the plain definition
+// of each primitive for every text length from 0 to 100 (across the sizes
+// where the copy changes method) and for widths around each length.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "generator/primitivas.h"
+#include "generator/registro.h"
+
+namespace quelb {
+namespace {
+
+std::u16string DireitaPorDefinicao(const std::u16string& t, int32_t n, char16_t c) {
+    const auto tamanho = static_cast<int32_t>(t.size());
+    if (n >= 1 && n < tamanho) return t.substr(0, static_cast<size_t>(n));
+    return n > tamanho ? t + std::u16string(static_cast<size_t>(n - tamanho), c) : t;
+}
+
+std::u16string EsquerdaPorDefinicao(const std::u16string& t, int32_t n, char16_t c) {
+    const auto tamanho = static_cast<int32_t>(t.size());
+    if (n >= 1 && n < tamanho) return t.substr(0, static_cast<size_t>(n));
+    return n > tamanho ? std::u16string(static_cast<size_t>(n - tamanho), c) + t : t;
+}
+
+std::u16string Decimal(int64_t v) {
+    const std::string s = std::to_string(v);
+    return std::u16string(s.begin(), s.end());
+}
+
+TEST(EscritaCampos, TextsOfEveryLengthAgainstTheDefinition) {
+    std::u16string fonte;
+    for (int i = 0; i < 100; ++i) fonte += static_cast<char16_t>(u'a' + i % 26);
+    TRegistro r;
+    for (int32_t tamanho = 0; tamanho <= 100; ++tamanho) {
+        const std::u16string t = fonte.substr(0, static_cast<size_t>(tamanho));
+        for (const int32_t n : {-1, 0, 1, tamanho - 9, tamanho - 1, tamanho, tamanho + 1, tamanho + 9, 120}) {
+            r.inicio().literal(u'[').direita(t, n).literal(u'|').esquerda(t, n).literal(t).literal(u']');
+            ASSERT_EQ(r.linha(), u"[" + DireitaPorDefinicao(t, n, u' ') + u"|" + EsquerdaPorDefinicao(t, n, u'0') +
+                                     t + u"]")
+                << tamanho << " " << n;
+            ASSERT_EQ(PreencherDireita(t, n, u'*'), DireitaPorDefinicao(t, n, u'*'));
+            ASSERT_EQ(PreencherEsquerda(t, n, u'*'), EsquerdaPorDefinicao(t, n, u'*'));
+        }
+    }
+}
+
+TEST(EscritaCampos, NumbersAgainstTheDefinition) {
+    TRegistro r;
+    for (const int32_t v : {0, 7, -7, 10, 99, 100, -100, 123456, 999999999, 1000000000, INT_MAX, INT_MIN, -1}) {
+        const std::u16string texto = Decimal(v);
+        for (const int32_t n : {-2, 0, 1, 2, 5, 10, 11, 12, 20}) {
+            r.inicio().inteiro(v, n, u' ').literal(u'|');
+            ASSERT_EQ(r.linha(), EsquerdaPorDefinicao(texto, n, u' ') + u"|") << v << " " << n;
+            ASSERT_EQ(FormatarInteiro(v, n, u'0'), EsquerdaPorDefinicao(texto, n, u'0')) << v << " " << n;
+        }
+    }
+}
+
+TEST(EscritaCampos, ARecordGrowsPastItsBufferAndKeepsViewsOfItself) {
+    TRegistro r;
+    const std::u16string longo(3000, u'x');
+    r.inicio().direita(longo, 5000).literal(u'!');
+    ASSERT_EQ(r.linha().size(), 5001u);
+    // A field taken from the record itself, written while the record grows.
+    TRegistro s;
+    s.inicio().literal(u"abc");
+    for (int i = 0; i < 12; ++i) s.literal(s.linha());
+    EXPECT_EQ(s.linha().size(), 3u << 12);
+    EXPECT_EQ(s.linha().substr(s.linha().size() - 3), u"abc");
+}
+
+}  // namespace
+}  // namespace quelb
