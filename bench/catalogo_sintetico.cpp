@@ -67,26 +67,24 @@ Texto Numero(int64_t AValor) {
     return Texto(s.begin(), s.end());
 }
 
-// Words until the text has exactly ALargura characters.
-Texto Descricao(TAleatorio& r, int64_t ALargura) {
-    Texto t;
-    while (static_cast<int64_t>(t.size()) < ALargura) {
-        if (!t.empty()) t += u' ';
-        t += r.Um(PalavrasDescricao);
+// Words drawn from APalavras, joined by ASeparador after APrefixo, until the
+// text has exactly ALargura characters.
+template <size_t N>
+Texto Juntar(TAleatorio& r, const std::array<std::u16string_view, N>& APalavras, std::u16string_view ASeparador,
+             Texto APrefixo, int64_t ALargura) {
+    Texto t = std::move(APrefixo);
+    for (bool primeira = true; static_cast<int64_t>(t.size()) < ALargura; primeira = false) {
+        if (!primeira) t += ASeparador;
+        t += r.Um(APalavras);
     }
     t.resize(static_cast<size_t>(ALargura));
     return t;
 }
 
-// Ingredients separated by commas until the text has ALargura characters.
+Texto Descricao(TAleatorio& r, int64_t ALargura) { return Juntar(r, PalavrasDescricao, u" ", Texto(), ALargura); }
+
 Texto Receita(TAleatorio& r, Texto APrefixo, int64_t ALargura) {
-    Texto t = std::move(APrefixo);
-    while (static_cast<int64_t>(t.size()) < ALargura) {
-        if (!t.empty()) t += u", ";
-        t += r.Um(Ingredientes);
-    }
-    t.resize(static_cast<size_t>(ALargura));
-    return t;
+    return Juntar(r, Ingredientes, u", ", std::move(APrefixo), ALargura);
 }
 
 TValorFixo Valor(TAleatorio& r, int64_t AMinimo, int64_t AMaximo) {

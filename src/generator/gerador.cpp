@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "generator/antecipar.h"
 #include "generator/escritores.h"
 #include "generator/modelos.h"
 #include "generator/salvar.h"
@@ -21,14 +22,6 @@ void TQuelbCargaBal::NotificarProgresso(const Texto& Mensagem, int32_t Progresso
 }
 
 namespace {
-
-inline void Antecipar(const void* AEndereco) {
-#if defined(__GNUC__)
-    __builtin_prefetch(AEndereco);
-#else
-    (void)AEndereco;
-#endif
-}
 
 void AnteciparTexto(const Texto& ATexto) {
     if (ATexto.size() > 7) Antecipar(ATexto.data());  // beyond the text held inside the object

@@ -1,25 +1,13 @@
 #include "generator/lista_linhas.h"
 
 #include "catalogue/erro.h"
+#include "generator/antecipar.h"
 #include "platform/plataforma.h"
 
 namespace quelb {
 
 namespace {
-
 constexpr std::string_view MarcaUtf8 = "\xEF\xBB\xBF";
-
-// Asks for the memory at AEndereco ahead of its use. With hundreds of
-// thousands of lines the index no longer fits in the processor's caches, and
-// each search would otherwise wait for its slot.
-inline void Antecipar(const void* AEndereco) {
-#if defined(__GNUC__)
-    __builtin_prefetch(AEndereco);
-#else
-    (void)AEndereco;
-#endif
-}
-
 }  // namespace
 
 TListaLinhas::TListaLinhas()
@@ -78,6 +66,8 @@ void TListaLinhas::Adicionar(std::u16string_view ALinha) {
 bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
     if (!FIndiceValido) ConstruirIndice();
     const uint64_t h = plataforma::HashSemCaixa(ALinha);
+    // With hundreds of thousands of lines the index no longer fits in the
+    // processor's caches: its slot is asked for now and used below.
     Antecipar(&FIndice[static_cast<size_t>(h) & (FIndice.size() - 1)]);
     // The bytes are written (not yet added) while the slot is on its way;
     // most lines that come here are new.

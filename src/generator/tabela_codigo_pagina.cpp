@@ -38,10 +38,9 @@ bool TTabelaCodigoPagina::Codificar(std::u16string_view ATexto, char* ADestino) 
     const char16_t* p = ATexto.data();
     const size_t n = ATexto.size();
     const auto porTabela = [&](size_t AInicio, size_t AFim) {
+        uint8_t b;
         for (size_t i = AInicio; i < AFim; ++i) {
-            const char16_t c = p[i];
-            const uint8_t b = FByte[c];
-            if (b == 0 && (c != 0 || !FNuloIgual)) return false;
+            if (!Byte(p[i], b)) return false;
             ADestino[i] = static_cast<char>(b);
         }
         return true;
@@ -91,12 +90,9 @@ bool TTabelaCodigoPagina::IgualAosBytes(std::u16string_view ATexto, std::string_
     const char* b = ABytes.data();
     const size_t n = ATexto.size();
     const auto porTabela = [&](size_t AInicio, size_t AFim) {
-        for (size_t i = AInicio; i < AFim; ++i) {
-            const char16_t c = p[i];
-            const uint8_t byte = FByte[c];
-            if (byte == 0 && (c != 0 || !FNuloIgual)) return false;
-            if (static_cast<char>(byte) != b[i]) return false;
-        }
+        uint8_t byte;
+        for (size_t i = AInicio; i < AFim; ++i)
+            if (!Byte(p[i], byte) || static_cast<char>(byte) != b[i]) return false;
         return true;
     };
     size_t i = 0;

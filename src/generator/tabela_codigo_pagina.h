@@ -28,6 +28,11 @@ public:
 
 private:
     TTabelaCodigoPagina();
+    // The byte of c, when c is in the table.
+    bool Byte(char16_t c, uint8_t& AByte) const {
+        AByte = FByte[c];
+        return AByte != 0 || (c == 0 && FNuloIgual);
+    }
 
     std::array<uint8_t, 0x10000> FByte{};  // 0: not in the table (U+0000 aside)
     std::array<char16_t, 256> FCaractere{};
