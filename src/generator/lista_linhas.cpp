@@ -120,7 +120,8 @@ Texto TListaLinhas::Linha(int32_t AIndice) const {
     if (AIndice < 0 || AIndice >= Count()) throw EListaIndice(AIndice);
     Texto r;
     const std::u16string_view t = TextoDe(AIndice, r);
-    return t.data() == r.data() ? r : Texto(t);
+    if (t.data() == r.data()) return r;  // decoded from its bytes
+    return Texto(t);
 }
 
 void TListaLinhas::Substituir(int32_t AIndice, std::u16string_view ALinha) {
@@ -131,8 +132,9 @@ void TListaLinhas::Substituir(int32_t AIndice, std::u16string_view ALinha) {
     TSubstituida nova{Texto(ALinha), {}};
     plataforma::ParaCodigoPagina(nova.Linha, nova.Bytes);
     const size_t anterior = TextoDe(AIndice, FRascunho).size();
-    FUnidades = FUnidades - anterior + nova.Linha.size();
+    const size_t unidades = FUnidades - anterior + nova.Linha.size();
     FSubstituidas[AIndice] = std::move(nova);
+    FUnidades = unidades;
     FIndiceValido = false;
 }
 
