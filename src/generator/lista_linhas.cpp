@@ -1,5 +1,7 @@
 #include "generator/lista_linhas.h"
 
+#include <memory>
+
 #include "catalogue/erro.h"
 #include "generator/antecipar.h"
 #include "platform/plataforma.h"
@@ -9,6 +11,11 @@ namespace quelb {
 namespace {
 constexpr std::string_view MarcaUtf8 = "\xEF\xBB\xBF";
 }  // namespace
+
+uint32_t TListaLinhas::Hash(std::u16string_view ALinha) {
+    const uint64_t h = plataforma::HashSemCaixa(ALinha);
+    return static_cast<uint32_t>(h ^ (h >> 32));
+}
 
 TListaLinhas::TListaLinhas()
     : FTabela(&TTabelaCodigoPagina::Instancia()), FInicioTexto(plataforma::CodigoPaginaEhUtf8() ? 3 : 0) {}
@@ -46,10 +53,10 @@ void TListaLinhas::Confirmar(std::u16string_view ALinha, size_t ABytes, bool AEx
 }
 
 void TListaLinhas::Adicionar(std::u16string_view ALinha) {
-    uint64_t h = 0;
+    uint32_t h = 0;
     if (FIndiceValido) {
-        h = plataforma::HashSemCaixa(ALinha);
-        Antecipar(&FIndice[static_cast<size_t>(h) & (FIndice.size() - 1)]);
+        h = Hash(ALinha);
+        Antecipar(&Vaga(h));
     }
     bool exata;
     const size_t bytes = CodificarNoFim(ALinha, exata);
@@ -65,10 +72,10 @@ void TListaLinhas::Adicionar(std::u16string_view ALinha) {
 
 bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
     if (!FIndiceValido) ConstruirIndice();
-    const uint64_t h = plataforma::HashSemCaixa(ALinha);
+    const uint32_t h = Hash(ALinha);
     // With hundreds of thousands of lines the index no longer fits in the
     // processor's caches: its slot is asked for now and used below.
-    Antecipar(&FIndice[static_cast<size_t>(h) & (FIndice.size() - 1)]);
+    Antecipar(&Vaga(h));
     // The bytes are written (not yet added) while the slot is on its way;
     // most lines that come here are new.
     bool exata;
@@ -82,7 +89,7 @@ bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
 
 int32_t TListaLinhas::IndiceDe(std::u16string_view ALinha) {
     if (!FIndiceValido) ConstruirIndice();
-    return Procurar(ALinha, plataforma::HashSemCaixa(ALinha)).Indice;
+    return Procurar(ALinha, Hash(ALinha)).Indice;
 }
 
 std::string_view TListaLinhas::BytesDe(int32_t AIndice) const {
@@ -148,53 +155,65 @@ bool TListaLinhas::Iguais(int32_t AIndice, std::u16string_view ALinha) {
     return plataforma::IguaisSemCaixa(TextoDe(AIndice, FRascunho), ALinha);
 }
 
-TListaLinhas::TEntrada& TListaLinhas::Procurar(std::u16string_view ALinha, uint64_t h) {
-    const size_t mascara = FIndice.size() - 1;
-    for (size_t i = static_cast<size_t>(h) & mascara;; i = (i + 1) & mascara) {
-        TEntrada& e = FIndice[i];
+TListaLinhas::TEntrada& TListaLinhas::Procurar(std::u16string_view ALinha, uint32_t h) {
+    const size_t mascara = FVagas - 1;
+    TEntrada* entradas = Entradas();
+    for (size_t i = h & mascara;; i = (i + 1) & mascara) {
+        TEntrada& e = entradas[i];
         if (e.Indice < 0) return e;
         if (e.Hash == h && Iguais(e.Indice, ALinha)) return e;
     }
 }
 
-void TListaLinhas::OcuparEntrada(TEntrada& AEntrada, uint64_t h, int32_t AIndice) {
+void TListaLinhas::OcuparEntrada(TEntrada& AEntrada, uint32_t h, int32_t AIndice) {
     AEntrada = {h, AIndice};
     ++FOcupadas;
     // At most two thirds full, so that every search meets an empty slot soon.
-    if (FOcupadas * 3 > FIndice.size() * 2) AumentarIndice();
+    if (FOcupadas * 3 > FVagas * 2) AumentarIndice();
+}
+
+plataforma::TBlocoMemoria TListaLinhas::NovoIndice(size_t AVagas) {
+    plataforma::TBlocoMemoria bloco;
+    bloco.Crescer(AVagas * sizeof(TEntrada));
+    std::uninitialized_fill_n(reinterpret_cast<TEntrada*>(bloco.Dados()), AVagas, TEntrada{0, -1});
+    return bloco;
 }
 
 void TListaLinhas::ConstruirIndice() {
-    size_t capacidade = 16;
-    while (capacidade * 2 < (FInicios.Tamanho() + 1) * 3) capacidade *= 2;
-    FIndice.assign(capacidade, TEntrada{0, -1});
+    size_t vagas = 16;
+    while (vagas * 2 < (FInicios.Tamanho() + 1) * 3) vagas *= 2;
+    FIndice = NovoIndice(vagas);
+    FVagas = vagas;
     FOcupadas = 0;
     FIndiceValido = true;
     // Lines are visited in order, so each entry points at a first occurrence.
     for (int32_t i = 0; i < Count(); ++i) {
         const std::u16string_view linha = TextoDe(i, FRascunhoLinha);
-        const uint64_t h = plataforma::HashSemCaixa(linha);
+        const uint32_t h = Hash(linha);
         TEntrada& e = Procurar(linha, h);
         if (e.Indice < 0) OcuparEntrada(e, h, i);
     }
 }
 
 void TListaLinhas::AumentarIndice() {
-    std::vector<TEntrada> novo(FIndice.size() * 2, TEntrada{0, -1});
-    const size_t mascara = novo.size() - 1;
+    const size_t vagas = FVagas * 2;
+    plataforma::TBlocoMemoria bloco = NovoIndice(vagas);
+    TEntrada* novo = reinterpret_cast<TEntrada*>(bloco.Dados());
+    const TEntrada* antigo = Entradas();
+    const size_t mascara = vagas - 1;
     // The entries are distinct lines already: each takes the first free slot.
     // The slots of the entries a little further on are asked for ahead.
     constexpr size_t Adiante = 8;
-    for (size_t k = 0; k < FIndice.size(); ++k) {
-        if (k + Adiante < FIndice.size() && FIndice[k + Adiante].Indice >= 0)
-            Antecipar(&novo[static_cast<size_t>(FIndice[k + Adiante].Hash) & mascara]);
-        const TEntrada& e = FIndice[k];
+    for (size_t k = 0; k < FVagas; ++k) {
+        if (k + Adiante < FVagas && antigo[k + Adiante].Indice >= 0) Antecipar(&novo[antigo[k + Adiante].Hash & mascara]);
+        const TEntrada& e = antigo[k];
         if (e.Indice < 0) continue;
-        size_t i = static_cast<size_t>(e.Hash) & mascara;
+        size_t i = e.Hash & mascara;
         while (novo[i].Indice >= 0) i = (i + 1) & mascara;
         novo[i] = e;
     }
-    FIndice = std::move(novo);
+    FIndice = std::move(bloco);
+    FVagas = vagas;
 }
 
 void TListaLinhas::Codificar(std::string& ADestino) const {

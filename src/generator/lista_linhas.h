@@ -13,7 +13,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 #include "catalogue/texto.h"
 #include "generator/tabela_codigo_pagina.h"
@@ -75,7 +74,7 @@ private:
     };
 
     struct TEntrada {
-        uint64_t Hash;
+        uint32_t Hash;   // the line's hash, folded to 32 bits
         int32_t Indice;  // -1: empty slot
     };
     struct TSubstituida {
@@ -98,14 +97,19 @@ private:
     // Line AIndice against ALinha, letter case aside.
     bool Iguais(int32_t AIndice, std::u16string_view ALinha);
 
+    static uint32_t Hash(std::u16string_view ALinha);
+    TEntrada* Entradas() const { return reinterpret_cast<TEntrada*>(FIndice.Dados()); }
+    TEntrada& Vaga(uint32_t h) const { return Entradas()[h & (FVagas - 1)]; }
     // The entry of the line equal to ALinha (hash h), or the empty slot where
     // it would go.
-    TEntrada& Procurar(std::u16string_view ALinha, uint64_t h);
+    TEntrada& Procurar(std::u16string_view ALinha, uint32_t h);
+    // An index of AVagas empty slots (a power of two).
+    static plataforma::TBlocoMemoria NovoIndice(size_t AVagas);
     void ConstruirIndice();
     void AumentarIndice();
     // Points the empty slot AEntrada at line AIndice; the reference is not
     // valid afterwards (the index may grow).
-    void OcuparEntrada(TEntrada& AEntrada, uint64_t h, int32_t AIndice);
+    void OcuparEntrada(TEntrada& AEntrada, uint32_t h, int32_t AIndice);
 
     const TTabelaCodigoPagina* FTabela;
     plataforma::TBlocoMemoria FBytes;  // [byte-order mark] line CR LF line CR LF ...
@@ -116,7 +120,10 @@ private:
     std::unordered_map<int32_t, Texto> FTextos;  // lines whose bytes do not give them back
     std::unordered_map<int32_t, TSubstituida> FSubstituidas;
 
-    std::vector<TEntrada> FIndice;  // built on the first search
+    // Slots of the index, on a memory block: with a million lines it takes
+    // tens of megabytes, which large pages serve with fewer misses.
+    plataforma::TBlocoMemoria FIndice;  // built on the first search
+    size_t FVagas = 0;
     size_t FOcupadas = 0;
     bool FIndiceValido = false;
 
