@@ -49,10 +49,8 @@ constexpr TDefinicaoModelo Modelos[QuantidadeModelos] = {
 
 }  // namespace
 
-bool ModeloValido(TQuelbCargaBalModelo AModelo) { return static_cast<size_t>(AModelo) < std::size(Modelos); }
-
 const TDefinicaoModelo* DefinicaoModelo(TQuelbCargaBalModelo AModelo) {
-    return ModeloValido(AModelo) ? &Modelos[AModelo] : nullptr;
+    return static_cast<size_t>(AModelo) < std::size(Modelos) ? &Modelos[AModelo] : nullptr;
 }
 
 }  // namespace quelb

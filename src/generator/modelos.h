@@ -22,6 +22,5 @@ struct TDefinicaoModelo {
 
 // Null for a value outside the enumeration (reachable only by a cast).
 const TDefinicaoModelo* DefinicaoModelo(TQuelbCargaBalModelo AModelo);
-bool ModeloValido(TQuelbCargaBalModelo AModelo);
 
 }  // namespace quelb

@@ -65,7 +65,6 @@ public:
     }
 
     std::u16string_view linha() const { return std::u16string_view(FBuffer.data(), FTamanho); }
-    size_t tamanho() const { return FTamanho; }
 
 private:
     // Where the next ALargura code units go.
