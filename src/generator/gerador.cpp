@@ -85,23 +85,31 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
 
     FArquivosGerados.clear();
     TListasCarga listas;
+    TListaLinhas* emOrdem[8] = {&listas.Itens,        &listas.Setores,
+                                &listas.Receitas,     &listas.Nutricionais,
+                                &listas.ProdutosNutricionais, &listas.ProdutosReceitas,
+                                &listas.Taras,        &listas.Fornecedores};
+    Texto base = ADiretorio;
+    if (base.back() != plataforma::DelimitadorCaminho()) base += plataforma::DelimitadorCaminho();
+    Texto caminhos[8];
+    for (size_t i = 0; i < 8; ++i) {
+        if (definicao->Arquivos[i].empty()) continue;  // a file this model does not write
+        caminhos[i] = base;
+        caminhos[i] += definicao->Arquivos[i];
+        // A large file goes out in pieces while it is made; nothing takes
+        // the name of the old file before the save below.
+        emOrdem[i]->Destinar(caminhos[i]);
+    }
+
     const int32_t total = FProdutos.Count();
     NotificarProgresso(u"Iniciando a geração dos arquivos", 0, total);
 
     definicao->Escrever(*this, listas);
 
-    const TListaLinhas* emOrdem[8] = {&listas.Itens,        &listas.Setores,
-                                      &listas.Receitas,     &listas.Nutricionais,
-                                      &listas.ProdutosNutricionais, &listas.ProdutosReceitas,
-                                      &listas.Taras,        &listas.Fornecedores};
-    Texto base = ADiretorio;
-    if (base.back() != plataforma::DelimitadorCaminho()) base += plataforma::DelimitadorCaminho();
     for (size_t i = 0; i < 8; ++i) {
         if (emOrdem[i]->Count() == 0) continue;
-        Texto caminho = base;
-        caminho += definicao->Arquivos[i];
-        SalvarLista(*emOrdem[i], caminho);
-        FArquivosGerados.push_back(std::move(caminho));
+        SalvarLista(*emOrdem[i], caminhos[i]);
+        FArquivosGerados.push_back(caminhos[i]);
     }
     NotificarProgresso(u"Terminado", total, total);
 }

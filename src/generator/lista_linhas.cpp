@@ -1,5 +1,6 @@
 #include "generator/lista_linhas.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "catalogue/erro.h"
@@ -20,23 +21,80 @@ uint32_t TListaLinhas::Hash(std::u16string_view ALinha) {
 TListaLinhas::TListaLinhas()
     : FTabela(&TTabelaCodigoPagina::Instancia()), FInicioTexto(plataforma::CodigoPaginaEhUtf8() ? 3 : 0) {}
 
+void TListaLinhas::Destinar(const Texto& ACaminho) {
+    TrazerDeVolta();
+    // A list already searched keeps its lines at hand.
+    if (FVagas == 0) FDestino = ACaminho;
+}
+
 void TListaLinhas::GarantirEspaco(size_t ABytes) {
     if (FTamanhoBytes < FInicioTexto) {
         FBytes.Crescer(FInicioTexto + ABytes);
         std::memcpy(FBytes.Dados(), MarcaUtf8.data(), MarcaUtf8.size());
         FTamanhoBytes = FInicioTexto;
     }
-    if (FBytes.Capacidade() - FTamanhoBytes < ABytes) FBytes.Crescer(FTamanhoBytes + ABytes);
+    const size_t emMemoria = FTamanhoBytes - FGravados;
+    if (FBytes.Capacidade() - emMemoria < ABytes) FBytes.Crescer(emMemoria + ABytes);
+}
+
+void TListaLinhas::GravarPeca() {
+    if (!FGravacao.Iniciada() &&
+        FGravacao.Iniciar(FDestino).Situacao != plataforma::TResultadoGravacao::Gravado) {
+        // The file cannot be made now: the lines stay here, and Gravar
+        // reports why when it tries again.
+        FDestino.clear();
+        return;
+    }
+    // A failed write (a full disk) brings the lines back as well, and the
+    // file is removed, leaving its room to the other files.
+    if (!FGravacao.Escrever(Conteudo())) return TrazerDeVolta();
+    FGravados = FTamanhoBytes;
+}
+
+void TListaLinhas::TrazerDeVolta() {
+    FDestino.clear();
+    if (FGravados > 0) {
+        plataforma::TBlocoMemoria todos;
+        todos.Crescer(FTamanhoBytes);
+        if (!FGravacao.Ler(0, todos.Dados(), FGravados)) throw EQuelbErro(u"Stream read error");
+        std::memcpy(todos.Dados() + FGravados, FBytes.Dados(), FTamanhoBytes - FGravados);
+        FBytes = std::move(todos);
+        FGravados = 0;
+    }
+    FGravacao.Descartar();
+}
+
+plataforma::TResultadoGravacao TListaLinhas::Gravar(const Texto& ACaminho) {
+    if (FGravacao.Iniciada() && ACaminho != FDestino) TrazerDeVolta();
+    if (FGravacao.Iniciada()) {
+        // The last piece, then the file goes in place; a failed write shows
+        // in Concluir.
+        FGravacao.Escrever(Conteudo());
+        plataforma::TResultadoGravacao r = FGravacao.Concluir();
+        FGravacao.Descartar();
+        FDestino.clear();
+        return r;
+    }
+    // Bytes in one piece are the file already; a list with a replaced line
+    // puts them together first.
+    std::string copia;
+    std::string_view bytes = Conteudo();
+    if (!EmUmaPeca()) {
+        if (FInicioTexto > 0) copia.append(MarcaUtf8);
+        Codificar(copia);
+        bytes = copia;
+    }
+    return plataforma::GravarArquivo(ACaminho, bytes);
 }
 
 size_t TListaLinhas::CodificarNoFim(std::u16string_view ALinha, bool& AExata) {
     GarantirEspaco(ALinha.size() + 2);
-    AExata = FTabela->Codificar(ALinha, FBytes.Dados() + FTamanhoBytes);
+    AExata = FTabela->Codificar(ALinha, Memoria(FTamanhoBytes));
     if (AExata) return ALinha.size();
     FRascunhoBytes.clear();
     plataforma::ParaCodigoPagina(ALinha, FRascunhoBytes);
     GarantirEspaco(FRascunhoBytes.size() + 2);
-    std::memcpy(FBytes.Dados() + FTamanhoBytes, FRascunhoBytes.data(), FRascunhoBytes.size());
+    std::memcpy(Memoria(FTamanhoBytes), FRascunhoBytes.data(), FRascunhoBytes.size());
     return FRascunhoBytes.size();
 }
 
@@ -44,12 +102,13 @@ void TListaLinhas::Confirmar(std::u16string_view ALinha, size_t ABytes, bool AEx
     // What may fail comes first, so that a failure leaves the list as it was.
     FInicios.Reservar(FInicios.Tamanho() + 1);
     if (!AExata) FTextos.emplace(Count(), Texto(ALinha));
-    char* fim = FBytes.Dados() + FTamanhoBytes + ABytes;
+    char* fim = Memoria(FTamanhoBytes) + ABytes;
     fim[0] = '\r';
     fim[1] = '\n';
     FInicios.Adicionar(FTamanhoBytes);
     FTamanhoBytes += ABytes + 2;
     FUnidades += ALinha.size() + 2;
+    GravarPecaCheia();
 }
 
 void TListaLinhas::Adicionar(std::u16string_view ALinha) {
@@ -100,7 +159,10 @@ std::string_view TListaLinhas::BytesDe(int32_t AIndice) const {
     const size_t i = static_cast<size_t>(AIndice);
     const size_t inicio = FInicios[i];
     const size_t fim = (i + 1 < FInicios.Tamanho() ? FInicios[i + 1] : FTamanhoBytes) - 2;
-    return std::string_view(FBytes.Dados() + inicio, fim - inicio);
+    if (inicio >= FGravados) return std::string_view(Memoria(inicio), fim - inicio);
+    FLidos.resize(fim - inicio);
+    if (!FGravacao.Ler(inicio, FLidos.data(), FLidos.size())) throw EQuelbErro(u"Stream read error");
+    return FLidos;
 }
 
 bool TListaLinhas::ExataDe(int32_t AIndice) const {
@@ -136,6 +198,7 @@ void TListaLinhas::Substituir(int32_t AIndice, std::u16string_view ALinha) {
     // The new line is kept apart (ALinha may view the old one); the index is
     // rebuilt on the next search, since the old line may have been a first
     // occurrence.
+    TrazerDeVolta();
     TSubstituida nova{Texto(ALinha), {}};
     plataforma::ParaCodigoPagina(nova.Linha, nova.Bytes);
     const size_t anterior = TextoDe(AIndice, FRascunho).size();
@@ -180,6 +243,7 @@ plataforma::TBlocoMemoria TListaLinhas::NovoIndice(size_t AVagas) {
 }
 
 void TListaLinhas::ConstruirIndice() {
+    TrazerDeVolta();
     size_t vagas = 16;
     while (vagas * 2 < (FInicios.Tamanho() + 1) * 3) vagas *= 2;
     FIndice = NovoIndice(vagas);
@@ -218,7 +282,14 @@ void TListaLinhas::AumentarIndice() {
 
 void TListaLinhas::Codificar(std::string& ADestino) const {
     if (EmUmaPeca()) {
-        if (FTamanhoBytes > FInicioTexto) ADestino.append(FBytes.Dados() + FInicioTexto, FTamanhoBytes - FInicioTexto);
+        if (FGravados > FInicioTexto) {
+            const size_t antes = ADestino.size();
+            ADestino.resize(antes + FGravados - FInicioTexto);
+            if (!FGravacao.Ler(FInicioTexto, ADestino.data() + antes, FGravados - FInicioTexto))
+                throw EQuelbErro(u"Stream read error");
+        }
+        const size_t inicio = std::max(FGravados, FInicioTexto);
+        if (FTamanhoBytes > inicio) ADestino.append(Memoria(inicio), FTamanhoBytes - inicio);
         return;
     }
     for (int32_t i = 0; i < Count(); ++i) {

@@ -8,6 +8,12 @@
 // the size of its files, and saving writes the buffer as it is. A line whose
 // bytes do not give its text back (a character outside the code page) keeps
 // its text as well, for Linha and for the comparisons.
+//
+// A list that is told its file (Destinar) and is never searched writes its
+// bytes to that file in pieces as they come, and keeps in memory only the
+// piece it is filling: the bytes are written while they are still in the
+// processor's cache, and a large file never takes its size in memory. The
+// first search, or a replacement, brings the written lines back.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -17,12 +23,19 @@
 #include "catalogue/texto.h"
 #include "generator/tabela_codigo_pagina.h"
 #include "platform/memoria.h"
+#include "platform/plataforma.h"
 
 namespace quelb {
 
 class TListaLinhas {
 public:
     TListaLinhas();
+
+    // The file this list becomes; from now on its bytes may go there as
+    // they come (see above). Gravar then finishes that file.
+    void Destinar(const Texto& ACaminho);
+    // Saves every line, followed by CR LF, as the file ACaminho.
+    plataforma::TResultadoGravacao Gravar(const Texto& ACaminho);
 
     void Adicionar(std::u16string_view ALinha);
     int32_t Count() const { return static_cast<int32_t>(FInicios.Tamanho()); }
@@ -44,10 +57,11 @@ public:
     size_t TamanhoTexto() const { return FUnidades; }
 
     // True while the file's bytes are in one piece (no line was replaced);
-    // Conteudo is then the whole file: the byte-order mark when the code
-    // page is UTF-8, and every line with CR LF.
+    // Conteudo is then the part of the file not yet written out (all of it
+    // for a list without Destinar): the byte-order mark when the code page
+    // is UTF-8, and every line with CR LF.
     bool EmUmaPeca() const { return FSubstituidas.empty(); }
-    std::string_view Conteudo() const { return {FBytes.Dados(), FTamanhoBytes}; }
+    std::string_view Conteudo() const { return {FBytes.Dados(), FTamanhoBytes - FGravados}; }
 
 private:
     // Values on a memory block that grows without copying.
@@ -88,7 +102,16 @@ private:
     // Adds the line whose ABytes bytes CodificarNoFim has just written.
     void Confirmar(std::u16string_view ALinha, size_t ABytes, bool AExata);
     void GarantirEspaco(size_t ABytes);
-
+    // Where the byte at AOffset of the file is, when it is in memory.
+    char* Memoria(size_t AOffset) const { return FBytes.Dados() + (AOffset - FGravados); }
+    // Writes the bytes in memory to the file when a piece is full.
+    void GravarPecaCheia() {
+        if (FTamanhoBytes - FGravados >= TamanhoPeca && !FDestino.empty() && FVagas == 0) GravarPeca();
+    }
+    void GravarPeca();
+    // Brings the lines written out back into memory; the list writes
+    // nothing more until Gravar.
+    void TrazerDeVolta();
     std::string_view BytesDe(int32_t AIndice) const;
     bool ExataDe(int32_t AIndice) const;
     // The text of a line: a view of the text it keeps, or of ARascunho, where
@@ -111,9 +134,19 @@ private:
     // valid afterwards (the index may grow).
     void OcuparEntrada(TEntrada& AEntrada, uint32_t h, int32_t AIndice);
 
+    // A quarter of a megabyte: the piece stays in the processor's cache
+    // until it is written.
+    static constexpr size_t TamanhoPeca = size_t(256) << 10;
+
     const TTabelaCodigoPagina* FTabela;
-    plataforma::TBlocoMemoria FBytes;  // [byte-order mark] line CR LF line CR LF ...
+    // The file: [byte-order mark] line CR LF line CR LF ...; its first
+    // FGravados bytes are in FGravacao's file, the rest in FBytes.
+    plataforma::TBlocoMemoria FBytes;
     size_t FTamanhoBytes = 0;
+    size_t FGravados = 0;
+    Texto FDestino;  // empty: the list writes nothing before Gravar
+    plataforma::TGravacaoEmPartes FGravacao;
+    mutable std::string FLidos;  // a line read back from the file
     size_t FInicioTexto = 0;  // 3 after a byte-order mark
     TInicios FInicios;        // where each line starts in FBytes
     size_t FUnidades = 0;

@@ -9,6 +9,6 @@ namespace quelb {
 // (with a byte-order mark only when that code page is UTF-8), replacing any
 // file of the same name. Fails with "Cannot create file "%s". %s" or
 // "Stream write error".
-void SalvarLista(const TListaLinhas& ALista, const std::u16string& ACaminho);
+void SalvarLista(TListaLinhas& ALista, const std::u16string& ACaminho);
 
 }  // namespace quelb

@@ -58,4 +58,51 @@ struct TResultadoGravacao {
 // flushing failed (a full disk).
 TResultadoGravacao GravarArquivo(const std::u16string& ACaminho, std::string_view ABytes);
 
+// A file saved in pieces, with the guarantees of GravarArquivo: the pieces go
+// to the temporary file as they come, so that a large file never has to be
+// whole in memory, and Concluir moves it over the target. Where the system
+// offers no such file, Iniciar fails and the caller keeps its bytes for
+// GravarArquivo, which then reports what is wrong.
+class TGravacaoEmPartes {
+public:
+    TGravacaoEmPartes() = default;
+    TGravacaoEmPartes(TGravacaoEmPartes&& AOutra) noexcept { Tomar(AOutra); }
+    TGravacaoEmPartes& operator=(TGravacaoEmPartes&& AOutra) noexcept {
+        if (this != &AOutra) {
+            Descartar();
+            Tomar(AOutra);
+        }
+        return *this;
+    }
+    // Removes the temporary file unless Concluir put it in place.
+    ~TGravacaoEmPartes() { Descartar(); }
+
+    // Creates the temporary file for ACaminho; fails as GravarArquivo would.
+    TResultadoGravacao Iniciar(const std::u16string& ACaminho);
+    bool Iniciada() const { return FDescritor >= 0; }
+    // Appends ABytes; false when they could not all be written (a full
+    // disk), and later calls of Escrever and Concluir fail as well.
+    bool Escrever(std::string_view ABytes);
+    // Reads back ATamanho bytes written from AInicio on.
+    bool Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) const;
+    // Flushes the file and moves it over the target.
+    TResultadoGravacao Concluir();
+    // Closes and removes the temporary file.
+    void Descartar() noexcept;
+
+private:
+    void Tomar(TGravacaoEmPartes& AOutra) noexcept {
+        FDescritor = AOutra.FDescritor;
+        FErro = AOutra.FErro;
+        FTemporario.swap(AOutra.FTemporario);
+        FDestino.swap(AOutra.FDestino);
+        AOutra.FDescritor = -1;
+    }
+
+    int FDescritor = -1;
+    int FErro = 0;             // the first write error
+    std::string FTemporario;   // the system's form of the paths
+    std::string FDestino;
+};
+
 }  // namespace quelb::plataforma

@@ -121,6 +121,40 @@ TEST_F(Falhas, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
     }
 }
 
+// A large file goes out in pieces during the generation; the disk fills up
+// after the first pieces.
+TEST_F(Falhas, ADiskThatFillsUpDuringTheGenerationKeepsTheOldFile) {
+    TQuelbCargaBal grande;
+    grande.Modelo = modToledo;
+    for (int i = 1; i <= 6000; ++i) {
+        TQuelbCargaBalItem& item = grande.Produtos().New();
+        item.Codigo = i;
+        item.Descricao = u"Produto " + DeUtf8(std::to_string(i));
+    }
+    const fs::path disco = dir.Caminho() / "disco";
+    fs::create_directory(disco);
+    teste::TMontagem montagem;
+    if (const std::string erro = montagem.Tmpfs(disco, 1024 * 1024); !erro.empty())
+        GTEST_SKIP() << "a small tmpfs is needed for a full disk: " << erro;
+    Escrever(disco / "TXITENS.TXT", "itens antigos\r\n");
+    const auto esperado = Conteudo(disco);
+
+    bool pecasGravadas = false;
+    grande.OnProgresso = [&](const Texto&, int32_t APosicao, int32_t) {
+        // Halfway, pieces of the new file are on the disk already.
+        if (APosicao == 3000) pecasGravadas = Conteudo(disco).size() == 2;
+    };
+    try {
+        grande.GerarArquivos(disco.u16string());
+        ADD_FAILURE() << "the generation did not fail";
+    } catch (const EQuelbErro& e) {
+        EXPECT_EQ(e.Mensagem(), u"Stream write error");
+    }
+    EXPECT_TRUE(pecasGravadas);
+    EXPECT_TRUE(grande.ArquivosGerados().empty());
+    EXPECT_EQ(Conteudo(disco), esperado);
+}
+
 // Something in the way of the second file, REC_ASS.TXT.
 struct TObstaculo {
     const char* caso;

@@ -1,7 +1,8 @@
 // Saving a file so that its name never points at a half-written file: the
-// bytes go to a new file beside the target, are flushed to disk, and the new
-// file is then renamed over the target in one step. Until that rename the old
-// file is untouched; after any failure the temporary file is removed.
+// bytes go to a new file beside the target (at once, or in pieces as they
+// are made), are flushed to disk, and the new file is then renamed over the
+// target in one step. Until that rename the old file is untouched; after any
+// failure the temporary file is removed.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,30 +29,6 @@ TResultadoGravacao Falha(TSituacao ASituacao, int AErro) {
     r.Causa = DeUtf8(std::strerror(AErro));
     return r;
 }
-
-// Closes the descriptor and removes the temporary file unless it was moved
-// into place.
-class TArquivoTemporario {
-public:
-    TArquivoTemporario() = default;
-    TArquivoTemporario(const TArquivoTemporario&) = delete;
-    TArquivoTemporario& operator=(const TArquivoTemporario&) = delete;
-    ~TArquivoTemporario() {
-        if (Descritor >= 0) close(Descritor);
-        if (!Caminho.empty()) unlink(Caminho.c_str());
-    }
-    // Closes the descriptor; false when the close reports an error.
-    bool Fechar() {
-        const int fd = Descritor;
-        Descritor = -1;
-        // After EINTR Linux has closed the descriptor; the data was already
-        // flushed by fsync.
-        return close(fd) == 0 || errno == EINTR;
-    }
-
-    int Descritor = -1;
-    std::string Caminho;
-};
 
 // The folder part of a path, with its final "/" ("" for a bare name).
 std::string Pasta(const std::string& ACaminho) {
@@ -130,56 +107,115 @@ int SincronizarPasta(const std::string& APasta) {
     return erro;
 }
 
+// The state of the target when the file is put in place: an existing one
+// must be writable in place and gives its owner and permissions.
+struct TDestino {
+    bool Existe = false;
+    struct stat Anterior {};
+};
+
+int ExaminarDestino(const std::string& ADestino, TDestino& AInfo) {
+    AInfo.Existe = stat(ADestino.c_str(), &AInfo.Anterior) == 0;
+    if (!AInfo.Existe) return errno == ENOENT ? 0 : errno;
+    return VerificarDestino(ADestino, AInfo.Anterior);
+}
+
 }  // namespace
 
-TResultadoGravacao GravarArquivo(const std::u16string& ACaminho, std::string_view ABytes) {
+TResultadoGravacao TGravacaoEmPartes::Iniciar(const std::u16string& ACaminho) {
+    Descartar();
     if (ACaminho.find(u'\0') != std::u16string::npos) return Falha(TResultadoGravacao::FalhaCriar, EINVAL);
-    const std::string destino = SeguirLinks(ParaUtf8(ACaminho));
+    std::string destino = SeguirLinks(ParaUtf8(ACaminho));
     const std::string pasta = Pasta(destino);
     const std::string nome = destino.substr(pasta.size());
     if (nome.empty()) return Falha(TResultadoGravacao::FalhaCriar, EISDIR);
 
-    struct stat anterior;
-    const bool existe = stat(destino.c_str(), &anterior) == 0;
-    if (!existe && errno != ENOENT) return Falha(TResultadoGravacao::FalhaCriar, errno);
-    if (existe)
-        if (const int erro = VerificarDestino(destino, anterior)) return Falha(TResultadoGravacao::FalhaCriar, erro);
+    TDestino info;
+    if (const int erro = ExaminarDestino(destino, info)) return Falha(TResultadoGravacao::FalhaCriar, erro);
 
-    TArquivoTemporario temporario;
-    for (int tentativa = 0; temporario.Descritor < 0; ++tentativa) {
+    for (int tentativa = 0; FDescritor < 0; ++tentativa) {
         std::string caminho = NomeTemporario(pasta, nome);
         // A replacement starts private and takes the old file's permissions
-        // below; a new file gets the usual 0666 less the umask.
-        temporario.Descritor = open(caminho.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                    existe ? 0600 : 0666);
-        if (temporario.Descritor >= 0) {
-            temporario.Caminho = std::move(caminho);
+        // when it is put in place; a new file gets the usual 0666 less the
+        // umask.
+        FDescritor = open(caminho.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          info.Existe ? 0600 : 0666);
+        if (FDescritor >= 0) {
+            FTemporario = std::move(caminho);
         } else if (errno != EEXIST || tentativa == 100) {
             return Falha(TResultadoGravacao::FalhaCriar, errno);
         }
     }
+    FDestino = std::move(destino);
+    FErro = 0;
+    return {};
+}
 
-    if (!EscreverTudo(temporario.Descritor, ABytes)) return Falha(TResultadoGravacao::FalhaEscrita, errno);
-    if (existe) {
+bool TGravacaoEmPartes::Escrever(std::string_view ABytes) {
+    if (FDescritor < 0) return false;
+    if (FErro == 0 && !EscreverTudo(FDescritor, ABytes)) FErro = errno != 0 ? errno : EIO;
+    return FErro == 0;
+}
+
+bool TGravacaoEmPartes::Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) const {
+    size_t lido = 0;
+    while (lido < ATamanho) {
+        const ssize_t n = pread(FDescritor, ADestino + lido, ATamanho - lido, static_cast<off_t>(AInicio + lido));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        lido += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+TResultadoGravacao TGravacaoEmPartes::Concluir() {
+    if (FDescritor < 0) return Falha(TResultadoGravacao::FalhaEscrita, EBADF);
+    if (FErro != 0) return Falha(TResultadoGravacao::FalhaEscrita, FErro);
+    // The target is looked at again: it may have come or changed while the
+    // pieces were written.
+    TDestino info;
+    if (const int erro = ExaminarDestino(FDestino, info)) return Falha(TResultadoGravacao::FalhaCriar, erro);
+    if (info.Existe) {
+        const struct stat& anterior = info.Anterior;
         // Best effort: only root may give the file to another owner.
         if ((anterior.st_uid != geteuid() || anterior.st_gid != getegid()) &&
-            fchown(temporario.Descritor, anterior.st_uid, anterior.st_gid) != 0) {
+            fchown(FDescritor, anterior.st_uid, anterior.st_gid) != 0) {
             // keeps the caller as owner
         }
-        if (fchmod(temporario.Descritor, anterior.st_mode & 0777) != 0) {
-            // keeps 0600
+        if (fchmod(FDescritor, anterior.st_mode & 0777) != 0) {
+            // keeps what it was created with
         }
     }
-    if (fsync(temporario.Descritor) != 0 && errno != EINVAL) return Falha(TResultadoGravacao::FalhaEscrita, errno);
-    if (!temporario.Fechar()) return Falha(TResultadoGravacao::FalhaEscrita, errno);
+    if (fsync(FDescritor) != 0 && errno != EINVAL) return Falha(TResultadoGravacao::FalhaEscrita, errno);
+    const int fd = FDescritor;
+    FDescritor = -1;
+    // After EINTR Linux has closed the descriptor; the data was already
+    // flushed by fsync.
+    if (close(fd) != 0 && errno != EINTR) return Falha(TResultadoGravacao::FalhaEscrita, errno);
 
-    if (rename(temporario.Caminho.c_str(), destino.c_str()) != 0) return Falha(TResultadoGravacao::FalhaCriar, errno);
-    temporario.Caminho.clear();  // it is the target now
+    if (rename(FTemporario.c_str(), FDestino.c_str()) != 0) return Falha(TResultadoGravacao::FalhaCriar, errno);
+    FTemporario.clear();  // it is the target now
 
     // The new file is in place; if the rename cannot be made durable the
     // caller still hears of it.
-    if (const int erro = SincronizarPasta(pasta)) return Falha(TResultadoGravacao::FalhaEscrita, erro);
+    if (const int erro = SincronizarPasta(Pasta(FDestino))) return Falha(TResultadoGravacao::FalhaEscrita, erro);
     return {};
+}
+
+void TGravacaoEmPartes::Descartar() noexcept {
+    if (FDescritor >= 0) close(FDescritor);
+    if (!FTemporario.empty()) unlink(FTemporario.c_str());
+    FDescritor = -1;
+    FTemporario.clear();
+    FDestino.clear();
+    FErro = 0;
+}
+
+TResultadoGravacao GravarArquivo(const std::u16string& ACaminho, std::string_view ABytes) {
+    TGravacaoEmPartes gravacao;
+    if (TResultadoGravacao r = gravacao.Iniciar(ACaminho); r.Situacao != TResultadoGravacao::Gravado) return r;
+    gravacao.Escrever(ABytes);
+    return gravacao.Concluir();
 }
 
 }  // namespace quelb::plataforma
