@@ -102,12 +102,17 @@ void TListaLinhas::Confirmar(std::u16string_view ALinha, size_t ABytes, bool AEx
     // What may fail comes first, so that a failure leaves the list as it was.
     FInicios.Reservar(FInicios.Tamanho() + 1);
     if (!AExata) FTextos.emplace(Count(), Texto(ALinha));
+    Fechar(ALinha.size(), ABytes);
+}
+
+void TListaLinhas::Fechar(size_t AUnidades, size_t ABytes) {
+    FInicios.Reservar(FInicios.Tamanho() + 1);
     char* fim = Memoria(FTamanhoBytes) + ABytes;
     fim[0] = '\r';
     fim[1] = '\n';
     FInicios.Adicionar(FTamanhoBytes);
     FTamanhoBytes += ABytes + 2;
-    FUnidades += ALinha.size() + 2;
+    FUnidades += AUnidades + 2;
     GravarPecaCheia();
 }
 
@@ -127,6 +132,18 @@ void TListaLinhas::Adicionar(std::u16string_view ALinha) {
     Confirmar(ALinha, bytes, exata);
     // An equal line came first and stays first.
     if (e.Indice < 0) OcuparEntrada(e, h, Count() - 1);
+}
+
+void TListaLinhas::AdicionarBytes(std::string_view ABytes) {
+    if (FIndiceValido) {
+        // The index is kept by the text of the line.
+        FRascunhoLinha.resize(ABytes.size());
+        FTabela->Decodificar(ABytes, FRascunhoLinha.data());
+        return Adicionar(FRascunhoLinha);
+    }
+    GarantirEspaco(ABytes.size() + 2);
+    std::memcpy(Memoria(FTamanhoBytes), ABytes.data(), ABytes.size());
+    Fechar(ABytes.size(), ABytes.size());
 }
 
 bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {

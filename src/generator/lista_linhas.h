@@ -38,6 +38,9 @@ public:
     plataforma::TResultadoGravacao Gravar(const Texto& ACaminho);
 
     void Adicionar(std::u16string_view ALinha);
+    // Appends the line whose bytes are ABytes, each byte a character of the
+    // code page table (a line that TTabelaCodigoPagina::Codificar wrote).
+    void AdicionarBytes(std::string_view ABytes);
     int32_t Count() const { return static_cast<int32_t>(FInicios.Tamanho()); }
     Texto Linha(int32_t AIndice) const;
     void Substituir(int32_t AIndice, std::u16string_view ALinha);
@@ -101,6 +104,8 @@ private:
     size_t CodificarNoFim(std::u16string_view ALinha, bool& AExata);
     // Adds the line whose ABytes bytes CodificarNoFim has just written.
     void Confirmar(std::u16string_view ALinha, size_t ABytes, bool AExata);
+    // Ends the line of AUnidades characters whose ABytes bytes are in place.
+    void Fechar(size_t AUnidades, size_t ABytes);
     void GarantirEspaco(size_t ABytes);
     // Where the byte at AOffset of the file is, when it is in memory.
     char* Memoria(size_t AOffset) const { return FBytes.Dados() + (AOffset - FGravados); }

@@ -67,29 +67,33 @@ inline size_t LarguraInteiro(int32_t n) { return Largura(11, n); }
 
 namespace detalhe {
 
-// Copies n code units. Fields are short: up to 64 units take fixed-size
-// moves of eight units (the last one overlapping) instead of a call.
-QUELB_EM_LINHA char16_t* Copiar(char16_t* d, const char16_t* s, size_t n) {
+// Copies n units. Fields are short: up to 64 units take fixed-size moves of
+// eight units (the last one overlapping) instead of a call.
+template <class C>
+QUELB_EM_LINHA C* Copiar(C* d, const C* s, size_t n) {
     if (n >= 8) {
         if (n > 64) {
-            std::memcpy(d, s, n * sizeof(char16_t));
+            std::memcpy(d, s, n * sizeof(C));
         } else {
-            for (size_t i = 0; i + 8 < n; i += 8) std::memcpy(d + i, s + i, 8 * sizeof(char16_t));
-            std::memcpy(d + n - 8, s + n - 8, 8 * sizeof(char16_t));
+            for (size_t i = 0; i + 8 < n; i += 8) std::memcpy(d + i, s + i, 8 * sizeof(C));
+            std::memcpy(d + n - 8, s + n - 8, 8 * sizeof(C));
         }
     } else if (n >= 4) {
-        std::memcpy(d, s, 4 * sizeof(char16_t));
-        std::memcpy(d + n - 4, s + n - 4, 4 * sizeof(char16_t));
+        std::memcpy(d, s, 4 * sizeof(C));
+        std::memcpy(d + n - 4, s + n - 4, 4 * sizeof(C));
     } else if (n >= 2) {
-        std::memcpy(d, s, 2 * sizeof(char16_t));
-        std::memcpy(d + n - 2, s + n - 2, 2 * sizeof(char16_t));
+        std::memcpy(d, s, 2 * sizeof(C));
+        std::memcpy(d + n - 2, s + n - 2, 2 * sizeof(C));
     } else if (n == 1) {
         *d = *s;
     }
     return d + n;
 }
 
-QUELB_EM_LINHA char16_t* Preencher(char16_t* d, size_t n, char16_t c) { return std::fill_n(d, n, c); }
+template <class C>
+QUELB_EM_LINHA C* Preencher(C* d, size_t n, C c) {
+    return std::fill_n(d, n, c);
+}
 
 }  // namespace detalhe
 
@@ -109,7 +113,11 @@ QUELB_EM_LINHA char16_t* EscreverPreencherEsquerda(char16_t* d, std::u16string_v
     return detalhe::Copiar(d, texto.data(), tamanho);
 }
 
-QUELB_EM_LINHA char16_t* EscreverInteiro(char16_t* d, int32_t valor, int32_t n, char16_t c) {
+// Writes in units C: UTF-16 code units, or the bytes of the file (the digits,
+// "-" and the fill characters are ASCII, the same in every code page the
+// library writes).
+template <class C>
+QUELB_EM_LINHA C* EscreverInteiro(C* d, int32_t valor, int32_t n, C c) {
     static constexpr char Pares[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
@@ -119,30 +127,32 @@ QUELB_EM_LINHA char16_t* EscreverInteiro(char16_t* d, int32_t valor, int32_t n, 
     int32_t digitos = 1;
     for (uint32_t limite = 10; digitos < 10 && m >= limite; limite *= 10) ++digitos;
     const int32_t tamanho = digitos + (valor < 0 ? 1 : 0);
-    char16_t texto[12];
+    C texto[12];
     // Written right to left, two digits at a time: straight into the field
     // when it is wide enough (the usual case), into texto otherwise.
     const bool direto = n >= tamanho;
-    char16_t* inicio = direto ? d + (n - tamanho) : texto;
-    char16_t* p = inicio + tamanho;
+    C* inicio = direto ? d + (n - tamanho) : texto;
+    C* p = inicio + tamanho;
     while (m >= 100) {
         const uint32_t par = (m % 100) * 2;
         m /= 100;
-        *--p = static_cast<char16_t>(Pares[par + 1]);
-        *--p = static_cast<char16_t>(Pares[par]);
+        *--p = static_cast<C>(Pares[par + 1]);
+        *--p = static_cast<C>(Pares[par]);
     }
     if (m >= 10) {
-        *--p = static_cast<char16_t>(Pares[m * 2 + 1]);
-        *--p = static_cast<char16_t>(Pares[m * 2]);
+        *--p = static_cast<C>(Pares[m * 2 + 1]);
+        *--p = static_cast<C>(Pares[m * 2]);
     } else {
-        *--p = static_cast<char16_t>(u'0' + m);
+        *--p = static_cast<C>('0' + m);
     }
-    if (valor < 0) *--p = u'-';
+    if (valor < 0) *--p = static_cast<C>('-');
     if (direto) {
         detalhe::Preencher(d, static_cast<size_t>(n - tamanho), c);
         return d + n;
     }
-    return EscreverPreencherEsquerda(d, std::u16string_view(texto, static_cast<size_t>(tamanho)), n, c);
+    // Too wide for the field: its first n characters, or all of them for a
+    // field without width.
+    return detalhe::Copiar(d, texto, n >= 1 ? static_cast<size_t>(n) : static_cast<size_t>(tamanho));
 }
 
 QUELB_EM_LINHA char16_t* EscreverDecimal(char16_t* d, int32_t n, int32_t casas, char16_t c, TValorFixo valor) {

@@ -11,75 +11,146 @@
 // Each field appends exactly what the primitive of the same notation returns.
 // The fields are written straight into the buffer, which only grows: building
 // a record allocates nothing once the buffer is wide enough.
+//
+// Two kinds of builder share this code. TRegistro builds the record in UTF-16.
+// TRegistroBytes builds it straight in the bytes of the file, converting each
+// text to the 8-bit code page as it is copied; it is the quick way for the
+// usual record, whose characters all have a byte of their own. When a text
+// has a character without one, exata() turns false and the record is built
+// again with TRegistro (see AdicionarRegistro), whose line the list converts
+// whole with the platform's rules.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
+#include "generator/lista_linhas.h"
 #include "generator/primitivas.h"
+#include "generator/tabela_codigo_pagina.h"
 
 namespace quelb {
 
-class TRegistro {
+template <class C>
+class TRegistroDe {
 public:
+    using TLinha = std::basic_string_view<C>;
+
     // Starts a new record, keeping the buffer.
-    QUELB_EM_LINHA TRegistro& inicio() {
+    QUELB_EM_LINHA TRegistroDe& inicio() {
         FTamanho = 0;
+        // Bytes are written as ASCII for digits and fills: a code page that
+        // does not keep ASCII as it is takes the UTF-16 way.
+        FExata = EmUtf16 || FTabela->AsciiIgual();
         return *this;
     }
     // FI: FormatarInteiro(valor, n, c).
-    QUELB_EM_LINHA TRegistro& inteiro(int32_t valor, int32_t n, char16_t c = u'0') {
-        Fim(EscreverInteiro(Espaco(LarguraInteiro(n)), valor, n, c));
+    QUELB_EM_LINHA TRegistroDe& inteiro(int32_t valor, int32_t n, char16_t c = u'0') {
+        Fim(EscreverInteiro<C>(Espaco(LarguraInteiro(n)), valor, n, Unidade(c)));
         return *this;
     }
     // FD: FormatarDecimal(n, casas, c, valor).
-    QUELB_EM_LINHA TRegistro& decimal(TValorFixo valor, int32_t n, int32_t casas, char16_t c = u'0') {
+    QUELB_EM_LINHA TRegistroDe& decimal(TValorFixo valor, int32_t n, int32_t casas, char16_t c = u'0') {
         return inteiro(UnidadesDecimais(valor, casas), n, c);
     }
     // PD: PreencherDireita(texto, n, c), a left-aligned text.
-    QUELB_EM_LINHA TRegistro& direita(std::u16string_view texto, int32_t n, char16_t c = u' ') {
-        char16_t* p = Espaco(Largura(texto.size(), n), texto);
-        Fim(EscreverPreencherDireita(p, texto, n, c));
+    QUELB_EM_LINHA TRegistroDe& direita(std::u16string_view texto, int32_t n, char16_t c = u' ') {
+        if constexpr (EmUtf16) {
+            char16_t* p = Espaco(Largura(texto.size(), n), texto);
+            Fim(EscreverPreencherDireita(p, texto, n, c));
+        } else {
+            const size_t copiados = Copiados(texto.size(), n);
+            char* p = Converter(Espaco(Largura(texto.size(), n)), texto.substr(0, copiados));
+            Fim(Preencher(p, texto.size(), n, c));
+        }
         return *this;
     }
     // PE: PreencherEsquerda(texto, n, c), a right-aligned text.
-    QUELB_EM_LINHA TRegistro& esquerda(std::u16string_view texto, int32_t n, char16_t c = u'0') {
-        char16_t* p = Espaco(Largura(texto.size(), n), texto);
-        Fim(EscreverPreencherEsquerda(p, texto, n, c));
+    QUELB_EM_LINHA TRegistroDe& esquerda(std::u16string_view texto, int32_t n, char16_t c = u'0') {
+        if constexpr (EmUtf16) {
+            char16_t* p = Espaco(Largura(texto.size(), n), texto);
+            Fim(EscreverPreencherEsquerda(p, texto, n, c));
+        } else {
+            const size_t copiados = Copiados(texto.size(), n);
+            char* p = Preencher(Espaco(Largura(texto.size(), n)), texto.size(), n, c);
+            Fim(Converter(p, texto.substr(0, copiados)));
+        }
         return *this;
     }
     // A fixed text or character, copied as it is.
-    QUELB_EM_LINHA TRegistro& literal(std::u16string_view texto) {
-        char16_t* p = Espaco(texto.size(), texto);
-        Fim(detalhe::Copiar(p, texto.data(), texto.size()));
+    QUELB_EM_LINHA TRegistroDe& literal(std::u16string_view texto) {
+        if constexpr (EmUtf16) {
+            char16_t* p = Espaco(texto.size(), texto);
+            Fim(detalhe::Copiar(p, texto.data(), texto.size()));
+        } else {
+            Fim(Converter(Espaco(texto.size()), texto));
+        }
         return *this;
     }
-    QUELB_EM_LINHA TRegistro& literal(char16_t c) {
-        *Espaco(1) = c;
+    QUELB_EM_LINHA TRegistroDe& literal(char16_t c) {
+        *Espaco(1) = Unidade(c);
         ++FTamanho;
         return *this;
     }
+    // Part of another record of the same kind, copied as it is.
+    template <class U, std::enable_if_t<std::is_same_v<U, char> && std::is_same_v<C, char>, int> = 0>
+    QUELB_EM_LINHA TRegistroDe& literal(std::basic_string_view<U> parte) {
+        C* p = Espaco(parte.size(), parte);
+        Fim(detalhe::Copiar(p, parte.data(), parte.size()));
+        return *this;
+    }
     // n copies of c.
-    QUELB_EM_LINHA TRegistro& repetir(char16_t c, int32_t n) {
-        if (n > 0) Fim(std::fill_n(Espaco(static_cast<size_t>(n)), n, c));
+    QUELB_EM_LINHA TRegistroDe& repetir(char16_t c, int32_t n) {
+        if (n > 0) Fim(std::fill_n(Espaco(static_cast<size_t>(n)), n, Unidade(c)));
         return *this;
     }
 
-    std::u16string_view linha() const { return std::u16string_view(FBuffer.data(), FTamanho); }
+    TLinha linha() const { return TLinha(FBuffer.data(), FTamanho); }
+    // False when a character of the record has no byte of its own in the code
+    // page (always true in UTF-16).
+    bool exata() const { return FExata; }
 
 private:
-    // Where the next ALargura code units go.
-    QUELB_EM_LINHA char16_t* Espaco(size_t ALargura) {
+    static constexpr bool EmUtf16 = std::is_same_v<C, char16_t>;
+
+    // A character of the record as a unit of C.
+    QUELB_EM_LINHA C Unidade(char16_t c) {
+        if constexpr (EmUtf16) {
+            return c;
+        } else {
+            if (c < 0x80) return static_cast<char>(c);  // ASCII: the same byte (see inicio)
+            char b;
+            if (!FTabela->Codificar(std::u16string_view(&c, 1), &b)) FExata = false;
+            return b;
+        }
+    }
+    // How many characters of a text of ATamanho the field of width n keeps.
+    static size_t Copiados(size_t ATamanho, int32_t n) {
+        return n >= 1 && static_cast<size_t>(n) < ATamanho ? static_cast<size_t>(n) : ATamanho;
+    }
+    // The bytes of ATexto at d; returns their end.
+    QUELB_EM_LINHA char* Converter(char* d, std::u16string_view ATexto) {
+        if (!FTabela->Codificar(ATexto, d)) FExata = false;
+        return d + ATexto.size();
+    }
+    // The fill of a field of width n holding a text of ATamanho.
+    QUELB_EM_LINHA char* Preencher(char* d, size_t ATamanho, int32_t n, char16_t c) {
+        if (n > 0 && static_cast<size_t>(n) > ATamanho) d = detalhe::Preencher(d, static_cast<size_t>(n) - ATamanho, Unidade(c));
+        return d;
+    }
+
+    // Where the next ALargura units go.
+    QUELB_EM_LINHA C* Espaco(size_t ALargura) {
         if (FBuffer.size() - FTamanho < ALargura) Crescer(ALargura);
         return FBuffer.data() + FTamanho;
     }
     // The same, keeping ATexto valid when it views this record's buffer.
-    QUELB_EM_LINHA char16_t* Espaco(size_t ALargura, std::u16string_view& ATexto) {
+    QUELB_EM_LINHA C* Espaco(size_t ALargura, std::basic_string_view<C>& ATexto) {
         if (FBuffer.size() - FTamanho < ALargura) {
-            const char16_t* antigo = FBuffer.data();
+            const C* antigo = FBuffer.data();
             const bool proprio = ATexto.data() >= antigo && ATexto.data() < antigo + FBuffer.size();
             const size_t deslocamento = proprio ? static_cast<size_t>(ATexto.data() - antigo) : 0;
             Crescer(ALargura);
-            if (proprio) ATexto = std::u16string_view(FBuffer.data() + deslocamento, ATexto.size());
+            if (proprio) ATexto = std::basic_string_view<C>(FBuffer.data() + deslocamento, ATexto.size());
         }
         return FBuffer.data() + FTamanho;
     }
@@ -88,10 +159,32 @@ private:
         while (nova - FTamanho < ALargura) nova *= 2;
         FBuffer.resize(nova);
     }
-    QUELB_EM_LINHA void Fim(char16_t* AFim) { FTamanho = static_cast<size_t>(AFim - FBuffer.data()); }
+    QUELB_EM_LINHA void Fim(C* AFim) { FTamanho = static_cast<size_t>(AFim - FBuffer.data()); }
 
-    std::u16string FBuffer;  // all of it usable; the record is its first FTamanho units
+    std::basic_string<C> FBuffer;  // all of it usable; the record is its first FTamanho units
     size_t FTamanho = 0;
+    bool FExata = true;
+    const TTabelaCodigoPagina* FTabela = &TTabelaCodigoPagina::Instancia();
 };
+
+using TRegistro = TRegistroDe<char16_t>;
+using TRegistroBytes = TRegistroDe<char>;
+
+// The two builders of one writer.
+struct TRegistros {
+    TRegistroBytes Bytes;
+    TRegistro Texto;
+};
+
+// Builds a record with AMontar (called with a builder, either kind) and
+// appends it to ALista: in bytes, or, when a character has no byte of its
+// own, in UTF-16 for the list to convert whole.
+template <class TMontar>
+QUELB_EM_LINHA void AdicionarRegistro(TListaLinhas& ALista, TRegistros& ARegistros, TMontar&& AMontar) {
+    AMontar(ARegistros.Bytes);
+    if (ARegistros.Bytes.exata()) return ALista.AdicionarBytes(ARegistros.Bytes.linha());
+    AMontar(ARegistros.Texto);
+    ALista.Adicionar(ARegistros.Texto.linha());
+}
 
 }  // namespace quelb

@@ -23,6 +23,8 @@ public:
     // True when ATexto is made of characters of the table whose bytes are
     // ABytes: then ABytes, read back, is ATexto to the letter.
     bool IgualAosBytes(std::u16string_view ATexto, std::string_view ABytes) const;
+    // True when U+0000..U+007F are written as the byte of the same value.
+    bool AsciiIgual() const { return FAsciiIgual; }
     // The characters of bytes written by Codificar, one per byte.
     void Decodificar(std::string_view ABytes, char16_t* ADestino) const;
 

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <string>
 
 #include "generator/primitivas.h"
 #include "generator/registro.h"
+#include "platform/plataforma.h"
 
 namespace quelb {
 namespace {
@@ -70,6 +72,58 @@ TEST(EscritaCampos, ARecordGrowsPastItsBufferAndKeepsViewsOfItself) {
     for (int i = 0; i < 12; ++i) s.literal(s.linha());
     EXPECT_EQ(s.linha().size(), 3u << 12);
     EXPECT_EQ(s.linha().substr(s.linha().size() - 3), u"abc");
+}
+
+// The byte builder against the UTF-16 one and the platform's conversion: the
+// same fields give the bytes of the UTF-16 record, or are declined when a
+// character has no byte of its own (the record is then built in UTF-16).
+TEST(EscritaCampos, TheByteBuilderWritesTheBytesOfTheUtf16Record) {
+    // In the code page: ASCII, accents, "€" (a byte of the 0x80 row); outside
+    // it: Greek, a Chinese character, an unpaired surrogate.
+    const std::u16string dentro = u"aZ09 -çÃé€ŠŸ";
+    const std::u16string fora = u"Ω\u4E2D\xD800";
+    std::mt19937 sorteio(17);
+    const auto ate = [&](size_t n) { return sorteio() % n; };
+    TRegistro texto;
+    TRegistroBytes bytes;
+    int declinados = 0;
+    for (int caso = 0; caso < 4000; ++caso) {
+        texto.inicio();
+        bytes.inicio();
+        const auto campo = [&](auto& r, const std::u16string& t, int32_t n, int32_t v, size_t tipo) {
+            switch (tipo) {
+                case 0: r.direita(t, n); break;
+                case 1: r.esquerda(t, n); break;
+                case 2: r.direita(t, n, u'*'); break;
+                case 3: r.literal(t); break;
+                case 4: r.inteiro(v, n); break;
+                case 5: r.decimal(TValorFixo::DeDezMilesimos(v), n, 2, u' '); break;
+                case 6: r.repetir(u'.', n); break;
+                default: r.literal(t.empty() ? u'#' : t[0]); break;
+            }
+        };
+        for (size_t k = ate(6) + 1; k > 0; --k) {
+            std::u16string t;
+            for (size_t i = ate(40); i > 0; --i) t += dentro[ate(dentro.size())];
+            if (caso % 5 == 0 && !t.empty()) t[ate(t.size())] = fora[ate(fora.size())];
+            const int32_t n = static_cast<int32_t>(ate(50)) - 2;
+            const int32_t v = static_cast<int32_t>(sorteio());
+            const size_t tipo = ate(8);
+            campo(texto, t, n, v, tipo);
+            campo(bytes, t, n, v, tipo);
+        }
+        const std::string esperado = plataforma::ParaCodigoPagina(texto.linha());
+        // One byte for each character, and the bytes give the record back.
+        const bool temByte =
+            esperado.size() == texto.linha().size() && plataforma::DeCodigoPagina(esperado) == texto.linha();
+        ASSERT_EQ(bytes.exata(), temByte) << caso;
+        if (bytes.exata()) {
+            ASSERT_EQ(bytes.linha(), esperado) << caso;
+        } else {
+            ++declinados;
+        }
+    }
+    EXPECT_GT(declinados, 100);
 }
 
 }  // namespace

@@ -6,7 +6,8 @@ namespace quelb {
 namespace {
 
 // Columns 1 to 68, the same in the three MGV layouts.
-TRegistro& InicioItemMGV(TRegistro& r, const TQuelbCargaBalItem& AItem) {
+template <class C>
+TRegistroDe<C>& InicioItemMGV(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
     return r.inicio()
         .inteiro(AItem.Setor.Codigo, 2)         //   1  sector code
         .literal(TipoVendaToledo(AItem.Tipo))   //   3  sale type
@@ -18,7 +19,8 @@ TRegistro& InicioItemMGV(TRegistro& r, const TQuelbCargaBalItem& AItem) {
 
 }  // namespace
 
-void RegistroItemToledo(TRegistro& r, const TQuelbCargaBalItem& AItem) {
+template <class C>
+void RegistroItemToledo(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
     r.inicio()
         .inteiro(AItem.Setor.Codigo, 2)                 //  1  sector code
         .inteiro(AItem.ModeloEtiqueta, 2)               //  3  label model
@@ -30,7 +32,8 @@ void RegistroItemToledo(TRegistro& r, const TQuelbCargaBalItem& AItem) {
         .direita(AItem.InformacaoExtra.Receita, 250);   // 71  extra-information text
 }
 
-void RegistroItemToledoMGV5Ver1(TRegistro& r, const TQuelbCargaBalItem& AItem) {
+template <class C>
+void RegistroItemToledoMGV5Ver1(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
     InicioItemMGV(r, AItem)                       //   1  columns 1 to 68
         .inteiro(AItem.Codigo, 6)                 //  69  extra-information code: the item code
         .esquerda(u"0", 3)                        //  75  fixed
@@ -44,7 +47,8 @@ void RegistroItemToledoMGV5Ver1(TRegistro& r, const TQuelbCargaBalItem& AItem) {
         .esquerda(u"0", 2);                       // 112  fixed
 }
 
-void RegistroItemToledoMGV(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao) {
+template <class C>
+void RegistroItemToledoMGV(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao) {
     InicioItemMGV(r, AItem)                       //   1  columns 1 to 68
         .inteiro(ACodigoInformacao, 6)            //  69  extra-information code
         .esquerda(u"0", 4)                        //  75  fixed
@@ -63,5 +67,12 @@ void RegistroItemToledoMGV(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_
         .esquerda(u"0", 4)                        // 135  fixed
         .esquerda(AItem.EAN13Fornecedor, 12);     // 139  supplier bar code, zeros on the left
 }
+
+template void RegistroItemToledo(TRegistro&, const TQuelbCargaBalItem&);
+template void RegistroItemToledo(TRegistroBytes&, const TQuelbCargaBalItem&);
+template void RegistroItemToledoMGV5Ver1(TRegistro&, const TQuelbCargaBalItem&);
+template void RegistroItemToledoMGV5Ver1(TRegistroBytes&, const TQuelbCargaBalItem&);
+template void RegistroItemToledoMGV(TRegistro&, const TQuelbCargaBalItem&, int32_t);
+template void RegistroItemToledoMGV(TRegistroBytes&, const TQuelbCargaBalItem&, int32_t);
 
 }  // namespace quelb

@@ -1,6 +1,7 @@
 #pragma once
 // The records of the Toledo loads. Each function builds one record into a
-// reused TRegistro, field by field in column order.
+// reused builder, field by field in column order. The item records are built
+// by either kind of builder (UTF-16 or bytes).
 #include <cstdint>
 
 #include "catalogue/item.h"
@@ -11,14 +12,17 @@ namespace quelb {
 // ---- Item records (TXITENS.TXT, ITENSMGV.TXT) ----
 
 // Plain Toledo, 320 characters; carries the extra-information text itself.
-void RegistroItemToledo(TRegistro& r, const TQuelbCargaBalItem& AItem);
+template <class C>
+void RegistroItemToledo(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem);
 
 // MGV5 version 1, 113 characters; the extra-information code is the item code.
-void RegistroItemToledoMGV5Ver1(TRegistro& r, const TQuelbCargaBalItem& AItem);
+template <class C>
+void RegistroItemToledoMGV5Ver1(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem);
 
 // MGV5 and MGV6, 150 characters. ACodigoInformacao is the code given by
 // CodigoInformacaoExtra.
-void RegistroItemToledoMGV(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao);
+template <class C>
+void RegistroItemToledoMGV(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao);
 
 // ---- Auxiliary records of the MGV loads ----
 

@@ -47,24 +47,24 @@ void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& A
     const bool auxiliares = AVariante != 0 && AFornecedores != nullptr && ASetores != nullptr;
 
     const int32_t total = AGerador.Produtos().Count();
-    TRegistro r;
+    TRegistros registros;
+    TRegistro& r = registros.Texto;
     int32_t posicao = 0;
     for (const auto& p : AGerador.Produtos()) {
         TQuelbCargaBalItem& item = *p;
         if (AVariante == 0) {
             // Plain Toledo: the item record alone, with the text inside it.
-            RegistroItemToledo(r, item);
-            AItens.Adicionar(r.linha());
+            AdicionarRegistro(AItens, registros, [&](auto& reg) { RegistroItemToledo(reg, item); });
         } else {
             int32_t codigoInformacao;
             if (AVariante == 1) {
                 codigoInformacao = item.Codigo;  // the item is left unchanged
-                RegistroItemToledoMGV5Ver1(r, item);
+                AdicionarRegistro(AItens, registros, [&](auto& reg) { RegistroItemToledoMGV5Ver1(reg, item); });
             } else {
                 codigoInformacao = item.CodigoInformacaoExtra(modeloMGV);
-                RegistroItemToledoMGV(r, item, codigoInformacao);
+                AdicionarRegistro(AItens, registros,
+                                  [&](auto& reg) { RegistroItemToledoMGV(reg, item, codigoInformacao); });
             }
-            AItens.Adicionar(r.linha());
             if (auxiliares)
                 GerarAuxiliaresMGV(r, item, codigoInformacao, ANutricionais, AReceitas, ATaras, *AFornecedores,
                                    *ASetores);
