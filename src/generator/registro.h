@@ -91,11 +91,13 @@ public:
         ++FTamanho;
         return *this;
     }
-    // Part of another record of the same kind, copied as it is.
-    template <class U, std::enable_if_t<std::is_same_v<U, char> && std::is_same_v<C, char>, int> = 0>
-    QUELB_EM_LINHA TRegistroDe& literal(std::basic_string_view<U> parte) {
+    // Another record of the same kind, copied as it is (a part shared by
+    // several records); a character it had without a byte stays so here.
+    QUELB_EM_LINHA TRegistroDe& literal(const TRegistroDe& outro) {
+        TLinha parte = outro.linha();
         C* p = Espaco(parte.size(), parte);
         Fim(detalhe::Copiar(p, parte.data(), parte.size()));
+        FExata = FExata && outro.exata();
         return *this;
     }
     // n copies of c.

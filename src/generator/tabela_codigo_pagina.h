@@ -25,6 +25,8 @@ public:
     bool IgualAosBytes(std::u16string_view ATexto, std::string_view ABytes) const;
     // True when U+0000..U+007F are written as the byte of the same value.
     bool AsciiIgual() const { return FAsciiIgual; }
+    // The character of a byte written by Codificar.
+    char16_t Caractere(uint8_t AByte) const { return FCaractere[AByte]; }
     // The characters of bytes written by Codificar, one per byte.
     void Decodificar(std::string_view ABytes, char16_t* ADestino) const;
 

@@ -6,24 +6,22 @@ namespace quelb {
 void GerarFilizola(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& ASetores,
                    TListaLinhas& ANutricionais, TListaLinhas& AReceitas) {
     const int32_t total = AGerador.Produtos().Count();
-    TRegistro r;
+    TRegistros registros;
+    TRegistro& r = registros.Texto;
     int32_t posicao = 0;
     for (const auto& p : AGerador.Produtos()) {
         TQuelbCargaBalItem& item = *p;
 
-        RegistroItemFilizola(r, item);
-        AItens.Adicionar(r.linha());
+        AdicionarRegistro(AItens, registros, [&](auto& reg) { RegistroItemFilizola(reg, item); });
 
         // Sector records are not de-duplicated: one per item that has a
         // sector name or a key.
         if (!item.Setor.Descricao.empty() || item.Tecla > 0) {
-            RegistroSetorFilizola(r, item, posicao + 1);
-            ASetores.Adicionar(r.linha());
+            AdicionarRegistro(ASetores, registros, [&](auto& reg) { RegistroSetorFilizola(reg, item, posicao + 1); });
         }
 
         if (!item.Nutricional.Descricao.empty()) {
-            RegistroNutricionalFilizola(r, item);
-            ANutricionais.Adicionar(r.linha());
+            AdicionarRegistro(ANutricionais, registros, [&](auto& reg) { RegistroNutricionalFilizola(reg, item); });
         }
 
         // The code is settled for every item (the change stays in the item),

@@ -12,7 +12,8 @@ char16_t TipoVendaFilizola(TQuelbCargaBalTipoVenda ATipo) {
     return i < Codigos.size() ? Codigos[i] : u'P';
 }
 
-void RegistroItemFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem) {
+template <class C>
+void RegistroItemFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
     r.inicio()
         .inteiro(AItem.Codigo, 6)               //  1  item code
         .literal(TipoVendaFilizola(AItem.Tipo))  //  7  "P" or "U"
@@ -21,7 +22,8 @@ void RegistroItemFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem) {
         .inteiro(AItem.Validade, 3);            // 37  validity period
 }
 
-void RegistroSetorFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t APosicao) {
+template <class C>
+void RegistroSetorFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, int32_t APosicao) {
     r.inicio()
         .direita(AItem.Setor.Descricao, 12)  //  1  sector description
         .inteiro(AItem.Codigo, 6)            // 13  item code
@@ -29,7 +31,8 @@ void RegistroSetorFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_
         .inteiro(AItem.Tecla, 3);            // 23  key number
 }
 
-void RegistroNutricionalFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem) {
+template <class C>
+void RegistroNutricionalFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
     const TQuelbCargaBalNutricional& n = AItem.Nutricional;
     // Ten slots of a five-character amount and a four-character companion
     // field. Slots 8 and 9 hold nutrients the catalogue does not carry: they
@@ -57,5 +60,12 @@ void RegistroInformacaoExtraFilizola(TRegistro& r, const TQuelbCargaBalItem& AIt
         .direita(AItem.InformacaoExtra.Receita, 840)   //  25  text, as it is
         .literal(u'@');                                // 865  closing mark
 }
+
+template void RegistroItemFilizola(TRegistro&, const TQuelbCargaBalItem&);
+template void RegistroItemFilizola(TRegistroBytes&, const TQuelbCargaBalItem&);
+template void RegistroSetorFilizola(TRegistro&, const TQuelbCargaBalItem&, int32_t);
+template void RegistroSetorFilizola(TRegistroBytes&, const TQuelbCargaBalItem&, int32_t);
+template void RegistroNutricionalFilizola(TRegistro&, const TQuelbCargaBalItem&);
+template void RegistroNutricionalFilizola(TRegistroBytes&, const TQuelbCargaBalItem&);
 
 }  // namespace quelb

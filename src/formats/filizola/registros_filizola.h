@@ -1,6 +1,7 @@
 #pragma once
 // The four records of the Filizola load. Each function builds one record into
-// a reused TRegistro, field by field in column order.
+// a reused builder, field by field in column order; the three records of the
+// lists without de-duplication are built by either kind of builder.
 #include <cstdint>
 
 #include "catalogue/item.h"
@@ -13,14 +14,17 @@ namespace quelb {
 char16_t TipoVendaFilizola(TQuelbCargaBalTipoVenda ATipo);
 
 // Item record, CADTXT.TXT, 39 characters.
-void RegistroItemFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem);
+template <class C>
+void RegistroItemFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem);
 
 // Sector record, SETORTXT.TXT, 25 characters. APosicao is the item's place in
 // the whole catalogue, counted from 1.
-void RegistroSetorFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t APosicao);
+template <class C>
+void RegistroSetorFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, int32_t APosicao);
 
 // Nutrition record, NUTRI.TXT, 131 characters.
-void RegistroNutricionalFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem);
+template <class C>
+void RegistroNutricionalFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem);
 
 // Extra-information record, REC_ASS.TXT, 865 characters. ACodigo is the
 // item's extra-information code as CodigoInformacaoExtra gives it.

@@ -6,12 +6,11 @@
 namespace quelb {
 
 void GerarRamuza(TQuelbCargaBal& AGerador, TListaLinhas& AItens) {
-    TRegistro registro;
+    TRegistros registros;
     const int32_t total = AGerador.Produtos().Count();
     for (int32_t i = 0; i < total; ++i) {
         const TQuelbCargaBalItem& item = AGerador.Produtos().GetItem(i);
-        MontarRegistroRamuza(registro, item, i + 1);
-        AItens.Adicionar(registro.linha());
+        AdicionarRegistro(AItens, registros, [&](auto& r) { MontarRegistroRamuza(r, item, i + 1); });
         AGerador.NotificarProduto(item, i, total);
     }
 }

@@ -12,7 +12,8 @@ TValorFixo TaraCentuplicada(TValorFixo ATara) {
         static_cast<int64_t>(static_cast<uint64_t>(ATara.DezMilesimos()) * 100u));
 }
 
-void MontarRegistroRamuza(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ANumero) {
+template <class C>
+void MontarRegistroRamuza(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, int32_t ANumero) {
     const TQuelbCargaBalNutricional& n = AItem.Nutricional;
     r.inicio()
         .inteiro(ANumero, 4)                                // 1: running number (its decimal text, PE to 4)
@@ -43,5 +44,8 @@ void MontarRegistroRamuza(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t
         .literal(u"##")                                     // 189: mark after the description
         .literal(u"##");                                    // 191: mark after the second text, always empty
 }
+
+template void MontarRegistroRamuza(TRegistro&, const TQuelbCargaBalItem&, int32_t);
+template void MontarRegistroRamuza(TRegistroBytes&, const TQuelbCargaBalItem&, int32_t);
 
 }  // namespace quelb

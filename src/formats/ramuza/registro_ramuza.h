@@ -17,7 +17,8 @@ std::u16string_view TipoVendaRamuza(TQuelbCargaBalTipoVenda ATipo);
 TValorFixo TaraCentuplicada(TValorFixo ATara);
 
 // Builds the record of AItem at the running number ANumero (its position in
-// the catalogue counted from 1) into ARegistro.
-void MontarRegistroRamuza(TRegistro& ARegistro, const TQuelbCargaBalItem& AItem, int32_t ANumero);
+// the catalogue counted from 1) into ARegistro, a builder of either kind.
+template <class C>
+void MontarRegistroRamuza(TRegistroDe<C>& ARegistro, const TQuelbCargaBalItem& AItem, int32_t ANumero);
 
 }  // namespace quelb

@@ -16,10 +16,13 @@ inline constexpr char16_t InicioTexto = u'\x02';
 inline constexpr char16_t FimTexto = u'\x03';
 
 // Appends the checksum of AConteudo (at least four hexadecimal digits) and
-// the end-of-text mark to ARegistro.
-void FecharRegistroUrano(TRegistro& ARegistro, std::u16string_view AConteudo, TCaixaHexa ACaixa);
+// the end-of-text mark to ARegistro, a builder of either kind.
+template <class C>
+void FecharRegistroUrano(TRegistroDe<C>& ARegistro, std::basic_string_view<C> AConteudo, TCaixaHexa ACaixa);
 
-// Builds the records of one item at a time into buffers reused across items.
+// Builds the records of one item at a time into buffers reused across items:
+// in the bytes of the file, or in UTF-16 for an item with a character that
+// has no byte of its own.
 class TRegistrosUrano {
 public:
     // The decimal separator of the price in every record built here.
@@ -36,12 +39,24 @@ public:
     void AdicionarNutricionalEReceita(const TQuelbCargaBalItem& AItem, TListaLinhas& ALista);
 
 private:
-    void AdicionarNutricional(TListaLinhas& ALista);
-    void AdicionarReceita(const TQuelbCargaBalItem& AItem, bool ATemNutricional, TListaLinhas& ALista);
+    // The common part in the builder's kind; the UTF-16 one is built when
+    // first asked for.
+    const TRegistroBytes& Comum(const TRegistroBytes&) { return FComum.Bytes; }
+    const TRegistro& Comum(const TRegistro&);
+    template <class C>
+    void MontarComum(TRegistroDe<C>& r);
+    template <class C>
+    void MontarProduto(TRegistroDe<C>& r);
+    template <class C>
+    void MontarNutricional(TRegistroDe<C>& r);
+    template <class C>
+    void MontarReceita(TRegistroDe<C>& r, bool ATemNutricional);
 
     char16_t FSeparadorDecimal;
-    TRegistro FComum;
-    TRegistro FRegistro;
+    const TQuelbCargaBalItem* FItem = nullptr;
+    TRegistros FComum;
+    bool FComumEmTexto = false;  // FComum.Texto holds the current item's part
+    TRegistros FRegistro;
 };
 
 }  // namespace quelb

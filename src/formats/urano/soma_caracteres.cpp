@@ -1,11 +1,20 @@
 #include "formats/urano/soma_caracteres.h"
 
+#include "generator/tabela_codigo_pagina.h"
+
 namespace quelb {
 
 int32_t SomaCaracteres(std::u16string_view ATexto) {
     // Unsigned, so a sum past the 32-bit range wraps instead of overflowing.
     uint32_t soma = 0;
     for (char16_t c : ATexto) soma += c;
+    return static_cast<int32_t>(soma);
+}
+
+int32_t SomaCaracteres(std::string_view ABytes) {
+    const TTabelaCodigoPagina& tabela = TTabelaCodigoPagina::Instancia();
+    uint32_t soma = 0;
+    for (char b : ABytes) soma += tabela.Caractere(static_cast<uint8_t>(b));
     return static_cast<int32_t>(soma);
 }
 

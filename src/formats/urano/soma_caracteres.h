@@ -12,6 +12,9 @@ namespace quelb {
 // (wrapping past 2^31 - 1). Each character counts with its Unicode value, not
 // with its byte in the saved file. 0 for an empty text.
 int32_t SomaCaracteres(std::u16string_view ATexto);
+// The same for a text held as the bytes of the code page table, each byte
+// counting with the value of its character.
+int32_t SomaCaracteres(std::string_view ABytes);
 
 enum class TCaixaHexa { Maiusculas, Minusculas };
 

@@ -16,7 +16,8 @@ constexpr char16_t PontoDecimal = u'.';
 constexpr std::u16string_view FixoProdutoS = u"D0000                            ";  // D, 4 zeros, 28 spaces
 
 // Product record, 90 characters.
-void AdicionarProdutoS(TRegistro& r, const TQuelbCargaBalItem& AItem, TListaLinhas& ALista) {
+template <class C>
+void MontarProdutoS(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
     r.inicio()
         .literal(MarcaProdutoS)                                              // 1: record kind
         .literal(InicioTexto)                                               // 2: start of text
@@ -27,19 +28,18 @@ void AdicionarProdutoS(TRegistro& r, const TQuelbCargaBalItem& AItem, TListaLinh
         .inteiro(AItem.Validade, 4)                                         // 49: validity period
         .literal(FixoProdutoS);                                             // 53: fixed text
     // 86: checksum of the fields alone (from column 3), lower case; 90: end of text
-    FecharRegistroUrano(r, std::u16string_view(r.linha()).substr(2), TCaixaHexa::Minusculas);
-    ALista.Adicionar(r.linha());
+    FecharRegistroUrano(r, r.linha().substr(2), TCaixaHexa::Minusculas);
 }
 
 }  // namespace
 
 void GerarUranoS(TQuelbCargaBal& AGerador, TListaLinhas& AItens) {
-    TRegistro produto;
+    TRegistros produto;
     TRegistrosUrano registros(PontoDecimal);
     const int32_t total = AGerador.Produtos().Count();
     for (int32_t i = 0; i < total; ++i) {
         const TQuelbCargaBalItem& item = AGerador.Produtos().GetItem(i);
-        AdicionarProdutoS(produto, item, AItens);
+        AdicionarRegistro(AItens, produto, [&](auto& r) { MontarProdutoS(r, item); });
         registros.Preparar(item);
         registros.AdicionarNutricionalEReceita(item, AItens);
         AGerador.NotificarProduto(item, i, total);

@@ -17,9 +17,13 @@ class TEscritorURF32 {
 public:
     explicit TEscritorURF32(const plataforma::TFormatoNumerico& AFormato) : FFormato(AFormato) {}
 
+    // The lines of the lists without de-duplication are built by either kind
+    // of builder.
+
     // Product line (PRODUTOS.TXT), 43 characters.
-    std::u16string_view Produto(const TQuelbCargaBalItem& AItem) {
-        FLinha.inicio()
+    template <class C>
+    void Produto(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
+        r.inicio()
             .inteiro(AItem.Codigo, 6, u' ')                      // 1: item code, space-filled
             .literal(u'*')                                       // 7: fixed mark
             .literal(TipoVendaURF32(AItem.Tipo))                 // 8: sale type
@@ -27,13 +31,13 @@ public:
             .literal(Preco(AItem.ValorVenda))                    // 29: price, 9
             .inteiro(AItem.Validade, 5, u' ')                    // 38: validity period, space-filled
             .esquerda(TipoValidadeURF32(AItem.TipoValidade), 1);  // 43: validity unit
-        return FLinha.linha();
     }
 
     // Nutrition line (INFORMACOESNUTRICIONAIS.TXT), 57 characters.
-    std::u16string_view Nutricional(const TQuelbCargaBalItem& AItem) {
+    template <class C>
+    void Nutricional(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
         const TQuelbCargaBalNutricional& n = AItem.Nutricional;
-        FLinha.inicio()
+        r.inicio()
             .inteiro(AItem.Codigo, 5, u' ')   // 1: item code, space-filled
             .inteiro(n.Qtd, 6)                // 6: portion quantity
             .inteiro(n.ValorEnergetico, 5)    // 12: energy value, whole units
@@ -44,26 +48,28 @@ public:
             .decimal(n.GorduraTrans, 6, 1)    // 41: trans fat, tenths
             .decimal(n.Fibra, 6, 1)           // 47: fibre, tenths
             .decimal(n.Sodio, 5, 2);          // 53: sodium, hundredths
-        return FLinha.linha();
     }
 
     // Product-nutrition line and product-recipe line, 11 characters: the item
     // code, then the code of the linked record, which is the item code too.
-    std::u16string_view Vinculo(const TQuelbCargaBalItem& AItem) {
-        FLinha.inicio()
+    template <class C>
+    static void Vinculo(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
+        r.inicio()
             .inteiro(AItem.Codigo, 6, u' ')   // 1: item code, space-filled
             .inteiro(AItem.Codigo, 5, u' ');  // 7: linked record's code, space-filled
-        return FLinha.linha();
     }
 
     // Recipe line (RECEITAS.TXT), 259 characters.
     std::u16string_view Receita(const TQuelbCargaBalItem& AItem) {
-        FLinha.inicio()
+        TRegistro& r = Registros.Texto;
+        r.inicio()
             .inteiro(AItem.Codigo, 4)                        // 1: recipe code (the item code), zero-filled
             .literal(u' ')                                   // 5: separator
             .direita(AItem.InformacaoExtra.Receita, 254);    // 6: recipe text
-        return FLinha.linha();
+        return r.linha();
     }
+
+    TRegistros Registros;
 
 private:
     std::u16string_view Preco(TValorFixo AValor) {
@@ -73,7 +79,6 @@ private:
     }
 
     const plataforma::TFormatoNumerico FFormato;
-    TRegistro FLinha;
     std::u16string FPreco;
 };
 
@@ -86,13 +91,15 @@ void GerarUranoURF32(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinha
     const int32_t total = AGerador.Produtos().Count();
     for (int32_t i = 0; i < total; ++i) {
         const TQuelbCargaBalItem& item = AGerador.Produtos().GetItem(i);
-        AItens.Adicionar(escritor.Produto(item));
-        ANutricionais.Adicionar(escritor.Nutricional(item));
-        if (item.Nutricional.Qtd > 0) AProdutosNutricionais.Adicionar(escritor.Vinculo(item));
+        TRegistros& registros = escritor.Registros;
+        AdicionarRegistro(AItens, registros, [&](auto& r) { escritor.Produto(r, item); });
+        AdicionarRegistro(ANutricionais, registros, [&](auto& r) { escritor.Nutricional(r, item); });
+        const auto vinculo = [&](auto& r) { TEscritorURF32::Vinculo(r, item); };
+        if (item.Nutricional.Qtd > 0) AdicionarRegistro(AProdutosNutricionais, registros, vinculo);
         // Length as stored, spaces included. Lines equal but for letter case
         // count as equal; the first one stays.
         if (item.InformacaoExtra.Receita.size() > 2 && AReceitas.AdicionarSeNova(escritor.Receita(item)))
-            AProdutosReceitas.Adicionar(escritor.Vinculo(item));
+            AdicionarRegistro(AProdutosReceitas, registros, vinculo);
         AGerador.NotificarProduto(item, i, total);
     }
 }
