@@ -121,7 +121,7 @@ private:
         } else {
             if (c < 0x80) return static_cast<char>(c);  // ASCII: the same byte (see inicio)
             char b;
-            if (!FTabela->Codificar(std::u16string_view(&c, 1), &b)) FExata = false;
+            if (!FTabela->ByteDe(c, b)) FExata = false;
             return b;
         }
     }
@@ -129,10 +129,23 @@ private:
     static size_t Copiados(size_t ATamanho, int32_t n) {
         return n >= 1 && static_cast<size_t>(n) < ATamanho ? static_cast<size_t>(n) : ATamanho;
     }
-    // The bytes of ATexto at d; returns their end.
+    // The bytes of ATexto at d; returns their end. Short texts (most fields,
+    // all the fixed ones) are converted here a character at a time, ASCII
+    // as it is; longer ones by the table's quick pass.
     QUELB_EM_LINHA char* Converter(char* d, std::u16string_view ATexto) {
-        if (!FTabela->Codificar(ATexto, d)) FExata = false;
-        return d + ATexto.size();
+        if (ATexto.size() > 16) {
+            if (!FTabela->Codificar(ATexto, d)) FExata = false;
+            return d + ATexto.size();
+        }
+        for (const char16_t c : ATexto) {
+            if (c < 0x80) {
+                *d++ = static_cast<char>(c);
+            } else {
+                if (!FTabela->ByteDe(c, *d)) FExata = false;
+                ++d;
+            }
+        }
+        return d;
     }
     // The fill of a field of width n holding a text of ATamanho.
     QUELB_EM_LINHA char* Preencher(char* d, size_t ATamanho, int32_t n, char16_t c) {

@@ -23,8 +23,17 @@ public:
     // True when ATexto is made of characters of the table whose bytes are
     // ABytes: then ABytes, read back, is ATexto to the letter.
     bool IgualAosBytes(std::u16string_view ATexto, std::string_view ABytes) const;
+    // The byte of c, and whether c has one in the table.
+    bool ByteDe(char16_t c, char& AByte) const {
+        uint8_t b;
+        const bool tem = Byte(c, b);
+        AByte = static_cast<char>(b);
+        return tem;
+    }
     // True when U+0000..U+007F are written as the byte of the same value.
     bool AsciiIgual() const { return FAsciiIgual; }
+    // True when U+00A0..U+00FF are so too (as in Windows-1252).
+    bool Latin1Igual() const { return FLatin1Igual; }
     // The character of a byte written by Codificar.
     char16_t Caractere(uint8_t AByte) const { return FCaractere[AByte]; }
     // The characters of bytes written by Codificar, one per byte.

@@ -2,7 +2,11 @@
 // hexadecimal of at least four digits.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "formats/urano/soma_caracteres.h"
+#include "generator/tabela_codigo_pagina.h"
 
 namespace quelb {
 namespace {
@@ -13,6 +17,25 @@ TEST(SomaCaracteres, SomaAsUnidadesUtf16) {
     // The euro sign counts as U+20AC, not as its byte 0x80 in Windows-1252.
     EXPECT_EQ(SomaCaracteres(u"\u20AC"), 0x20AC);
     EXPECT_EQ(SomaCaracteres(u"\x0A\x02"), 12);
+}
+
+// A record built in bytes is summed from its bytes: each counts with the
+// value of its character ("€", byte 0x80, as U+20AC).
+TEST(SomaCaracteres, DosBytesSomaOsCaracteresQueElesSao) {
+    const TTabelaCodigoPagina& tabela = TTabelaCodigoPagina::Instancia();
+    std::mt19937 sorteio(5);
+    for (int caso = 0; caso < 500; ++caso) {
+        // Plain ASCII, then Latin-1 letters, then now and then a byte of the
+        // 0x80 row; lengths across the wide steps of the sum.
+        std::string bytes(sorteio() % 1000, 'a');
+        for (char& b : bytes) {
+            const unsigned r = sorteio() % 100;
+            b = static_cast<char>(caso % 3 == 0 ? 0x20 + r : r < 90 ? 0x20 + r % 90 : r < 99 ? 0xC0 + r % 64 : 0x80);
+        }
+        std::u16string texto;
+        for (const char b : bytes) texto += tabela.Caractere(static_cast<uint8_t>(b));
+        ASSERT_EQ(SomaCaracteres(bytes), SomaCaracteres(texto)) << caso;
+    }
 }
 
 TEST(SomaCaracteres, PassaDoLimiteDe32BitsDandoAVolta) {
