@@ -18,6 +18,11 @@ uint32_t TListaLinhas::Hash(std::u16string_view ALinha) {
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
+uint32_t TListaLinhas::HashBytes(std::string_view ABytes) const {
+    const uint64_t h = plataforma::HashSemCaixa(ABytes, FTabela->Caracteres(), FTabela->Latin1Igual());
+    return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
 TListaLinhas::TListaLinhas()
     : FTabela(&TTabelaCodigoPagina::Instancia()), FInicioTexto(plataforma::CodigoPaginaEhUtf8() ? 3 : 0) {}
 
@@ -163,6 +168,19 @@ bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
     return true;
 }
 
+bool TListaLinhas::AdicionarSeNovaBytes(std::string_view ABytes) {
+    if (!FIndiceValido) ConstruirIndice();
+    const uint32_t h = HashBytes(ABytes);
+    Antecipar(&Vaga(h));
+    TEntrada& e = Procurar(h, [&](int32_t i) { return IguaisBytes(i, ABytes); });
+    if (e.Indice >= 0) return false;
+    GarantirEspaco(ABytes.size() + 2);
+    std::memcpy(Memoria(FTamanhoBytes), ABytes.data(), ABytes.size());
+    Fechar(ABytes.size(), ABytes.size());
+    OcuparEntrada(e, h, Count() - 1);
+    return true;
+}
+
 int32_t TListaLinhas::IndiceDe(std::u16string_view ALinha) {
     if (!FIndiceValido) ConstruirIndice();
     return Procurar(ALinha, Hash(ALinha)).Indice;
@@ -235,14 +253,31 @@ bool TListaLinhas::Iguais(int32_t AIndice, std::u16string_view ALinha) {
     return plataforma::IguaisSemCaixa(TextoDe(AIndice, FRascunho), ALinha);
 }
 
-TListaLinhas::TEntrada& TListaLinhas::Procurar(std::u16string_view ALinha, uint32_t h) {
+bool TListaLinhas::IguaisBytes(int32_t AIndice, std::string_view ABytes) {
+    if (ExataDe(AIndice)) {
+        const std::string_view bytes = BytesDe(AIndice);
+        if (bytes.size() != ABytes.size()) return false;
+        // Most lines met here are equal to the letter.
+        if (std::memcmp(bytes.data(), ABytes.data(), bytes.size()) == 0) return true;
+    }
+    FRascunhoLinha.resize(ABytes.size());
+    FTabela->Decodificar(ABytes, FRascunhoLinha.data());
+    return plataforma::IguaisSemCaixa(TextoDe(AIndice, FRascunho), FRascunhoLinha);
+}
+
+template <class TIgual>
+TListaLinhas::TEntrada& TListaLinhas::Procurar(uint32_t h, TIgual&& AIgual) {
     const size_t mascara = FVagas - 1;
     TEntrada* entradas = Entradas();
     for (size_t i = h & mascara;; i = (i + 1) & mascara) {
         TEntrada& e = entradas[i];
         if (e.Indice < 0) return e;
-        if (e.Hash == h && Iguais(e.Indice, ALinha)) return e;
+        if (e.Hash == h && AIgual(e.Indice)) return e;
     }
+}
+
+TListaLinhas::TEntrada& TListaLinhas::Procurar(std::u16string_view ALinha, uint32_t h) {
+    return Procurar(h, [&](int32_t i) { return Iguais(i, ALinha); });
 }
 
 void TListaLinhas::OcuparEntrada(TEntrada& AEntrada, uint32_t h, int32_t AIndice) {

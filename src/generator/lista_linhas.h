@@ -52,6 +52,8 @@ public:
     // Appends ALinha unless an equal line (as IndiceDe finds it) is already
     // there; true when it was appended.
     bool AdicionarSeNova(std::u16string_view ALinha);
+    // The same for the line whose bytes are ABytes (as for AdicionarBytes).
+    bool AdicionarSeNovaBytes(std::string_view ABytes);
 
     // Every line followed by CR LF, in the 8-bit code page, appended to
     // ADestino in one pass (no byte-order mark).
@@ -126,11 +128,17 @@ private:
     bool Iguais(int32_t AIndice, std::u16string_view ALinha);
 
     static uint32_t Hash(std::u16string_view ALinha);
+    uint32_t HashBytes(std::string_view ABytes) const;
     TEntrada* Entradas() const { return reinterpret_cast<TEntrada*>(FIndice.Dados()); }
     TEntrada& Vaga(uint32_t h) const { return Entradas()[h & (FVagas - 1)]; }
     // The entry of the line equal to ALinha (hash h), or the empty slot where
     // it would go.
     TEntrada& Procurar(std::u16string_view ALinha, uint32_t h);
+    // The same with AIgual(indice) telling whether a line is the one sought.
+    template <class TIgual>
+    TEntrada& Procurar(uint32_t h, TIgual&& AIgual);
+    // Line AIndice against the line of bytes ABytes, letter case aside.
+    bool IguaisBytes(int32_t AIndice, std::string_view ABytes);
     // An index of AVagas empty slots (a power of two).
     static plataforma::TBlocoMemoria NovoIndice(size_t AVagas);
     void ConstruirIndice();

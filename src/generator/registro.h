@@ -202,4 +202,14 @@ QUELB_EM_LINHA void AdicionarRegistro(TListaLinhas& ALista, TRegistros& ARegistr
     ALista.Adicionar(ARegistros.Texto.linha());
 }
 
+// The same for a list without repeated lines: the record is appended unless
+// an equal line is there already; true when it was appended.
+template <class TMontar>
+QUELB_EM_LINHA bool AdicionarRegistroSeNovo(TListaLinhas& ALista, TRegistros& ARegistros, TMontar&& AMontar) {
+    AMontar(ARegistros.Bytes);
+    if (ARegistros.Bytes.exata()) return ALista.AdicionarSeNovaBytes(ARegistros.Bytes.linha());
+    AMontar(ARegistros.Texto);
+    return ALista.AdicionarSeNova(ARegistros.Texto.linha());
+}
+
 }  // namespace quelb

@@ -36,6 +36,7 @@ public:
     bool Latin1Igual() const { return FLatin1Igual; }
     // The character of a byte written by Codificar.
     char16_t Caractere(uint8_t AByte) const { return FCaractere[AByte]; }
+    const char16_t (&Caracteres() const)[256] { return FCaractere; }
     // The characters of bytes written by Codificar, one per byte.
     void Decodificar(std::string_view ABytes, char16_t* ADestino) const;
 
@@ -48,7 +49,7 @@ private:
     }
 
     std::array<uint8_t, 0x10000> FByte{};  // 0: not in the table (U+0000 aside)
-    std::array<char16_t, 256> FCaractere{};
+    char16_t FCaractere[256] = {};
     bool FNuloIgual = false;    // U+0000 is the byte 0
     bool FAsciiIgual = false;   // U+0000..U+007F are written as the same byte
     bool FLatin1Igual = false;  // and so are U+00A0..U+00FF

@@ -36,6 +36,11 @@ void DefinirFormatoNumerico(const TFormatoNumerico& AFormato);
 bool IguaisSemCaixa(std::u16string_view A, std::u16string_view B);
 // A hash that agrees with IguaisSemCaixa: equal texts give equal hashes.
 uint64_t HashSemCaixa(std::u16string_view ATexto);
+// HashSemCaixa of the text whose characters are ACaracteres[b] for the bytes
+// b of ABytes (a line kept as 8-bit bytes, with its table of characters).
+// ALatin1 tells that the table gives every byte below 0x80 and from 0xA0 on
+// as the character of the same value.
+uint64_t HashSemCaixa(std::string_view ABytes, const char16_t (&ACaracteres)[256], bool ALatin1);
 
 // ---- Files ----
 

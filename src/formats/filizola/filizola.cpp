@@ -7,7 +7,6 @@ void GerarFilizola(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas&
                    TListaLinhas& ANutricionais, TListaLinhas& AReceitas) {
     const int32_t total = AGerador.Produtos().Count();
     TRegistros registros;
-    TRegistro& r = registros.Texto;
     int32_t posicao = 0;
     for (const auto& p : AGerador.Produtos()) {
         TQuelbCargaBalItem& item = *p;
@@ -28,8 +27,8 @@ void GerarFilizola(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas&
         // also when the text is too short to give a record.
         const int32_t codigoInformacao = item.CodigoInformacaoExtra(modFilizola);
         if (item.InformacaoExtra.Receita.size() > 2) {
-            RegistroInformacaoExtraFilizola(r, item, codigoInformacao);
-            AReceitas.AdicionarSeNova(r.linha());
+            AdicionarRegistroSeNovo(AReceitas, registros,
+                                    [&](auto& reg) { RegistroInformacaoExtraFilizola(reg, item, codigoInformacao); });
         }
 
         AGerador.NotificarProduto(item, posicao, total);

@@ -52,7 +52,8 @@ void RegistroNutricionalFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AI
         .decimal(n.Sodio, 5, 1).inteiro(0, 4);            // 123  sodium, tenths
 }
 
-void RegistroInformacaoExtraFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ACodigo) {
+template <class C>
+void RegistroInformacaoExtraFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, int32_t ACodigo) {
     r.inicio()
         .direita(u" ", 12)                             //   1  blank
         .inteiro(AItem.Codigo, 6)                      //  13  item code
@@ -67,5 +68,7 @@ template void RegistroSetorFilizola(TRegistro&, const TQuelbCargaBalItem&, int32
 template void RegistroSetorFilizola(TRegistroBytes&, const TQuelbCargaBalItem&, int32_t);
 template void RegistroNutricionalFilizola(TRegistro&, const TQuelbCargaBalItem&);
 template void RegistroNutricionalFilizola(TRegistroBytes&, const TQuelbCargaBalItem&);
+template void RegistroInformacaoExtraFilizola(TRegistro&, const TQuelbCargaBalItem&, int32_t);
+template void RegistroInformacaoExtraFilizola(TRegistroBytes&, const TQuelbCargaBalItem&, int32_t);
 
 }  // namespace quelb

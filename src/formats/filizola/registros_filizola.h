@@ -1,7 +1,7 @@
 #pragma once
 // The four records of the Filizola load. Each function builds one record into
-// a reused builder, field by field in column order; the three records of the
-// lists without de-duplication are built by either kind of builder.
+// a reused builder of either kind (UTF-16 or bytes), field by field in column
+// order.
 #include <cstdint>
 
 #include "catalogue/item.h"
@@ -28,6 +28,7 @@ void RegistroNutricionalFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AI
 
 // Extra-information record, REC_ASS.TXT, 865 characters. ACodigo is the
 // item's extra-information code as CodigoInformacaoExtra gives it.
-void RegistroInformacaoExtraFilizola(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ACodigo);
+template <class C>
+void RegistroInformacaoExtraFilizola(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, int32_t ACodigo);
 
 }  // namespace quelb

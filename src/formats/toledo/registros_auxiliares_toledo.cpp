@@ -3,7 +3,8 @@
 
 namespace quelb {
 
-void RegistroInformacaoExtraToledo(TRegistro& r, const TQuelbCargaBalInformacaoExtra& AInformacao,
+template <class C>
+void RegistroInformacaoExtraToledo(TRegistroDe<C>& r, const TQuelbCargaBalInformacaoExtra& AInformacao,
                                    int32_t ACodigo) {
     r.inicio()
         .inteiro(ACodigo, 6)                     //   1  extra-information code
@@ -11,7 +12,8 @@ void RegistroInformacaoExtraToledo(TRegistro& r, const TQuelbCargaBalInformacaoE
         .direita(AInformacao.Receita, 840);      // 107  text, as it is
 }
 
-void RegistroNutricionalToledo(TRegistro& r, const TQuelbCargaBalNutricional& n) {
+template <class C>
+void RegistroNutricionalToledo(TRegistroDe<C>& r, const TQuelbCargaBalNutricional& n) {
     r.inicio()
         .literal(u'N')                             //  1  fixed letter
         .inteiro(n.Codigo, 6)                      //  2  nutrition code
@@ -31,14 +33,16 @@ void RegistroNutricionalToledo(TRegistro& r, const TQuelbCargaBalNutricional& n)
         .decimal(n.Sodio, 5, 1);                   // 41  sodium, tenths
 }
 
-void RegistroTaraToledo(TRegistro& r, const TQuelbCargaBalTaras& ATara) {
+template <class C>
+void RegistroTaraToledo(TRegistroDe<C>& r, const TQuelbCargaBalTaras& ATara) {
     r.inicio()
         .inteiro(ATara.Codigo, 4)        //  1  tare code
         .decimal(ATara.Valor, 6, 3)      //  5  value in thousandths
         .direita(ATara.Descricao, 20);   // 11  description
 }
 
-void RegistroFornecedorToledo(TRegistro& r, const TQuelbCargaBalFornecedor& f) {
+template <class C>
+void RegistroFornecedorToledo(TRegistroDe<C>& r, const TQuelbCargaBalFornecedor& f) {
     r.inicio()
         .inteiro(f.Codigo, 4)              //   1  supplier code
         .direita(f.Observacao, 100)        //   5  remark
@@ -49,10 +53,22 @@ void RegistroFornecedorToledo(TRegistro& r, const TQuelbCargaBalFornecedor& f) {
         .direita(f.Descricao5, 56);        // 329  description line 5
 }
 
-void RegistroSetorToledo(TRegistro& r, const TQuelbCargaBalSetor& ASetor) {
+template <class C>
+void RegistroSetorToledo(TRegistroDe<C>& r, const TQuelbCargaBalSetor& ASetor) {
     r.inicio()
         .inteiro(ASetor.Codigo, 2)         //  1  sector code
         .direita(ASetor.Descricao, 40);    //  3  description
 }
+
+template void RegistroInformacaoExtraToledo(TRegistro&, const TQuelbCargaBalInformacaoExtra&, int32_t);
+template void RegistroInformacaoExtraToledo(TRegistroBytes&, const TQuelbCargaBalInformacaoExtra&, int32_t);
+template void RegistroNutricionalToledo(TRegistro&, const TQuelbCargaBalNutricional&);
+template void RegistroNutricionalToledo(TRegistroBytes&, const TQuelbCargaBalNutricional&);
+template void RegistroTaraToledo(TRegistro&, const TQuelbCargaBalTaras&);
+template void RegistroTaraToledo(TRegistroBytes&, const TQuelbCargaBalTaras&);
+template void RegistroFornecedorToledo(TRegistro&, const TQuelbCargaBalFornecedor&);
+template void RegistroFornecedorToledo(TRegistroBytes&, const TQuelbCargaBalFornecedor&);
+template void RegistroSetorToledo(TRegistro&, const TQuelbCargaBalSetor&);
+template void RegistroSetorToledo(TRegistroBytes&, const TQuelbCargaBalSetor&);
 
 }  // namespace quelb

@@ -1,7 +1,7 @@
 #pragma once
 // The records of the Toledo loads. Each function builds one record into a
-// reused builder, field by field in column order. The item records are built
-// by either kind of builder (UTF-16 or bytes).
+// reused builder of either kind (UTF-16 or bytes), field by field in column
+// order.
 #include <cstdint>
 
 #include "catalogue/item.h"
@@ -28,19 +28,24 @@ void RegistroItemToledoMGV(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem, i
 
 // TXINFO.TXT, 946 characters. ACodigo is the code at column 69 of the item's
 // own item record.
-void RegistroInformacaoExtraToledo(TRegistro& r, const TQuelbCargaBalInformacaoExtra& AInformacao,
+template <class C>
+void RegistroInformacaoExtraToledo(TRegistroDe<C>& r, const TQuelbCargaBalInformacaoExtra& AInformacao,
                                    int32_t ACodigo);
 
 // INFNUTRI.TXT, 45 characters.
-void RegistroNutricionalToledo(TRegistro& r, const TQuelbCargaBalNutricional& ANutricional);
+template <class C>
+void RegistroNutricionalToledo(TRegistroDe<C>& r, const TQuelbCargaBalNutricional& ANutricional);
 
 // TARA.TXT, 30 characters.
-void RegistroTaraToledo(TRegistro& r, const TQuelbCargaBalTaras& ATara);
+template <class C>
+void RegistroTaraToledo(TRegistroDe<C>& r, const TQuelbCargaBalTaras& ATara);
 
 // TXFORN.TXT, 384 characters.
-void RegistroFornecedorToledo(TRegistro& r, const TQuelbCargaBalFornecedor& AFornecedor);
+template <class C>
+void RegistroFornecedorToledo(TRegistroDe<C>& r, const TQuelbCargaBalFornecedor& AFornecedor);
 
 // DEPTO.TXT, 42 characters.
-void RegistroSetorToledo(TRegistro& r, const TQuelbCargaBalSetor& ASetor);
+template <class C>
+void RegistroSetorToledo(TRegistroDe<C>& r, const TQuelbCargaBalSetor& ASetor);
 
 }  // namespace quelb

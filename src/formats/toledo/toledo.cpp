@@ -9,29 +9,21 @@ namespace {
 // only for a positive code (for the extra information: a text of three or
 // more characters), and only once: a record equal to one already in its list,
 // letter case aside, is dropped.
-void GerarAuxiliaresMGV(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao,
+void GerarAuxiliaresMGV(TRegistros& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao,
                         TListaLinhas& ANutricionais, TListaLinhas& AReceitas, TListaLinhas& ATaras,
                         TListaLinhas& AFornecedores, TListaLinhas& ASetores) {
-    if (AItem.InformacaoExtra.Receita.size() > 2) {
-        RegistroInformacaoExtraToledo(r, AItem.InformacaoExtra, ACodigoInformacao);
-        AReceitas.AdicionarSeNova(r.linha());
-    }
-    if (AItem.Nutricional.Codigo > 0) {
-        RegistroNutricionalToledo(r, AItem.Nutricional);
-        ANutricionais.AdicionarSeNova(r.linha());
-    }
-    if (AItem.Tara.Codigo > 0) {
-        RegistroTaraToledo(r, AItem.Tara);
-        ATaras.AdicionarSeNova(r.linha());
-    }
-    if (AItem.Fornecedor.Codigo > 0) {
-        RegistroFornecedorToledo(r, AItem.Fornecedor);
-        AFornecedores.AdicionarSeNova(r.linha());
-    }
-    if (AItem.Setor.Codigo > 0) {
-        RegistroSetorToledo(r, AItem.Setor);
-        ASetores.AdicionarSeNova(r.linha());
-    }
+    if (AItem.InformacaoExtra.Receita.size() > 2)
+        AdicionarRegistroSeNovo(AReceitas, r, [&](auto& reg) {
+            RegistroInformacaoExtraToledo(reg, AItem.InformacaoExtra, ACodigoInformacao);
+        });
+    if (AItem.Nutricional.Codigo > 0)
+        AdicionarRegistroSeNovo(ANutricionais, r, [&](auto& reg) { RegistroNutricionalToledo(reg, AItem.Nutricional); });
+    if (AItem.Tara.Codigo > 0)
+        AdicionarRegistroSeNovo(ATaras, r, [&](auto& reg) { RegistroTaraToledo(reg, AItem.Tara); });
+    if (AItem.Fornecedor.Codigo > 0)
+        AdicionarRegistroSeNovo(AFornecedores, r, [&](auto& reg) { RegistroFornecedorToledo(reg, AItem.Fornecedor); });
+    if (AItem.Setor.Codigo > 0)
+        AdicionarRegistroSeNovo(ASetores, r, [&](auto& reg) { RegistroSetorToledo(reg, AItem.Setor); });
 }
 
 }  // namespace
@@ -48,7 +40,6 @@ void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& A
 
     const int32_t total = AGerador.Produtos().Count();
     TRegistros registros;
-    TRegistro& r = registros.Texto;
     int32_t posicao = 0;
     for (const auto& p : AGerador.Produtos()) {
         TQuelbCargaBalItem& item = *p;
@@ -66,7 +57,7 @@ void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& A
                                   [&](auto& reg) { RegistroItemToledoMGV(reg, item, codigoInformacao); });
             }
             if (auxiliares)
-                GerarAuxiliaresMGV(r, item, codigoInformacao, ANutricionais, AReceitas, ATaras, *AFornecedores,
+                GerarAuxiliaresMGV(registros, item, codigoInformacao, ANutricionais, AReceitas, ATaras, *AFornecedores,
                                    *ASetores);
         }
         AGerador.NotificarProduto(item, posicao, total);

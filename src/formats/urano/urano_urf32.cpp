@@ -17,9 +17,6 @@ class TEscritorURF32 {
 public:
     explicit TEscritorURF32(const plataforma::TFormatoNumerico& AFormato) : FFormato(AFormato) {}
 
-    // The lines of the lists without de-duplication are built by either kind
-    // of builder.
-
     // Product line (PRODUTOS.TXT), 43 characters.
     template <class C>
     void Produto(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
@@ -60,13 +57,12 @@ public:
     }
 
     // Recipe line (RECEITAS.TXT), 259 characters.
-    std::u16string_view Receita(const TQuelbCargaBalItem& AItem) {
-        TRegistro& r = Registros.Texto;
+    template <class C>
+    static void Receita(TRegistroDe<C>& r, const TQuelbCargaBalItem& AItem) {
         r.inicio()
             .inteiro(AItem.Codigo, 4)                        // 1: recipe code (the item code), zero-filled
             .literal(u' ')                                   // 5: separator
             .direita(AItem.InformacaoExtra.Receita, 254);    // 6: recipe text
-        return r.linha();
     }
 
     TRegistros Registros;
@@ -98,7 +94,8 @@ void GerarUranoURF32(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinha
         if (item.Nutricional.Qtd > 0) AdicionarRegistro(AProdutosNutricionais, registros, vinculo);
         // Length as stored, spaces included. Lines equal but for letter case
         // count as equal; the first one stays.
-        if (item.InformacaoExtra.Receita.size() > 2 && AReceitas.AdicionarSeNova(escritor.Receita(item)))
+        if (item.InformacaoExtra.Receita.size() > 2 &&
+            AdicionarRegistroSeNovo(AReceitas, registros, [&](auto& r) { TEscritorURF32::Receita(r, item); }))
             AdicionarRegistro(AProdutosReceitas, registros, vinculo);
         AGerador.NotificarProduto(item, i, total);
     }

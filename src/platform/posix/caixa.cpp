@@ -100,15 +100,13 @@ constexpr uint64_t K0 = 0xa0761d6478bd642full;
 constexpr uint64_t K1 = 0xe7037ed1a0b428dbull;
 constexpr uint64_t K2 = 0x8ebc6af09c88c6e3ull;
 
-}  // namespace
-
-uint64_t HashSemCaixa(std::u16string_view ATexto) {
-    const TTabelaDobra& t = Tabela();
-    const char16_t* p = ATexto.data();
-    const size_t n = ATexto.size();
-    // Blocks of eight units, through grossa, each mixed into the hash by a
-    // wide multiplication; two chains take alternate blocks, so that one
-    // multiplication does not wait for the other.
+// Blocks of sixteen units, each mixed into the hash by wide multiplications
+// (two chains take alternate halves, so that one multiplication does not wait
+// for the other), then the last one to fifteen padded with zeros. What is
+// mixed is each unit's entry in grossa; AFonte gives them: Bloco(i, g) the
+// sixteen from unit i, Grossa(i) one.
+template <class TFonte>
+uint64_t Misturar(size_t n, const TFonte& AFonte) {
     uint64_t h = K0 ^ (n * K2), h2 = K1 ^ (n * K0);
     const auto misturar = [](uint64_t& AHash, const char16_t* AUnidades) {
         uint64_t a, b;
@@ -116,53 +114,91 @@ uint64_t HashSemCaixa(std::u16string_view ATexto) {
         std::memcpy(&b, AUnidades + 4, sizeof b);
         AHash = Multiplicar(a ^ AHash ^ K1, b ^ K2);
     };
-    const auto pelaTabela = [&](size_t AInicio, char16_t* AGrossa) {
-        for (size_t j = 0; j < 8; ++j) AGrossa[j] = t.grossa[p[AInicio + j]];
-    };
     size_t i = 0;
-#if defined(__SSE2__)
-    if (t.latin1PorBit) {
-        // Units below U+0100, U+00B5 aside: the bit rule gives their entries
-        // in grossa. Sixteen at a time while that holds.
-        const __m128i sinal = _mm_set1_epi16(static_cast<short>(0x8000));
-        const __m128i acimaByte = _mm_set1_epi16(static_cast<short>(0x00FF ^ 0x8000));
-        const __m128i micro = _mm_set1_epi16(0xB5);
-        const __m128i bit = _mm_set1_epi16(0x40);
-        const auto fora = [&](__m128i v) {
-            return _mm_or_si128(_mm_cmpgt_epi16(_mm_xor_si128(v, sinal), acimaByte), _mm_cmpeq_epi16(v, micro));
-        };
-        const auto grossa = [&](__m128i v) { return _mm_or_si128(v, _mm_srli_epi16(_mm_and_si128(v, bit), 1)); };
-        for (; i + 16 <= n; i += 16) {
-            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
-            alignas(16) char16_t g[16];
-            if (_mm_movemask_epi8(_mm_or_si128(fora(v0), fora(v1))) == 0) {
-                _mm_store_si128(reinterpret_cast<__m128i*>(g), grossa(v0));
-                _mm_store_si128(reinterpret_cast<__m128i*>(g + 8), grossa(v1));
-            } else {
-                pelaTabela(i, g);
-                pelaTabela(i + 8, g + 8);
-            }
-            misturar(h, g);
-            misturar(h2, g + 8);
-        }
-    }
-#endif
     for (; i + 16 <= n; i += 16) {
-        char16_t g[16];
-        pelaTabela(i, g);
-        pelaTabela(i + 8, g + 8);
+        alignas(16) char16_t g[16];
+        AFonte.Bloco(i, g);
         misturar(h, g);
         misturar(h2, g + 8);
     }
     if (i < n) {
-        // The last one to fifteen units, in one or two blocks padded with zeros.
         char16_t g[16] = {};
-        for (size_t j = 0; i + j < n; ++j) g[j] = t.grossa[p[i + j]];
+        for (size_t j = 0; i + j < n; ++j) g[j] = AFonte.Grossa(i + j);
         misturar(h, g);
         if (n - i > 8) misturar(h2, g + 8);
     }
     return Multiplicar(h ^ K0, h2 ^ K2 ^ n);
+}
+
+#if defined(__SSE2__)
+// Units below U+0100, U+00B5 aside: the bit rule gives their entries in
+// grossa. True when one of the sixteen in v0, v1 is not such a unit.
+bool ForaDoLatin1(__m128i v0, __m128i v1) {
+    const __m128i sinal = _mm_set1_epi16(static_cast<short>(0x8000));
+    const __m128i acimaByte = _mm_set1_epi16(static_cast<short>(0x00FF ^ 0x8000));
+    const __m128i micro = _mm_set1_epi16(0xB5);
+    const auto fora = [&](__m128i v) {
+        return _mm_or_si128(_mm_cmpgt_epi16(_mm_xor_si128(v, sinal), acimaByte), _mm_cmpeq_epi16(v, micro));
+    };
+    return _mm_movemask_epi8(_mm_or_si128(fora(v0), fora(v1))) != 0;
+}
+
+void GrossaPorBit(__m128i v0, __m128i v1, char16_t* g) {
+    const __m128i bit = _mm_set1_epi16(0x40);
+    const auto grossa = [&](__m128i v) { return _mm_or_si128(v, _mm_srli_epi16(_mm_and_si128(v, bit), 1)); };
+    _mm_store_si128(reinterpret_cast<__m128i*>(g), grossa(v0));
+    _mm_store_si128(reinterpret_cast<__m128i*>(g + 8), grossa(v1));
+}
+#endif
+
+struct TFonteTexto {
+    const TTabelaDobra& t;
+    const char16_t* p;
+    char16_t Grossa(size_t i) const { return t.grossa[p[i]]; }
+    void Bloco(size_t i, char16_t* g) const {
+#if defined(__SSE2__)
+        if (t.latin1PorBit) {
+            const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+            if (!ForaDoLatin1(v0, v1)) return GrossaPorBit(v0, v1, g);
+        }
+#endif
+        for (size_t j = 0; j < 16; ++j) g[j] = Grossa(i + j);
+    }
+};
+
+struct TFonteBytes {
+    const TTabelaDobra& t;
+    const unsigned char* p;
+    const char16_t (&caracteres)[256];
+    bool latin1;  // bytes below 0x80 and from 0xA0 on are their own characters
+    char16_t Grossa(size_t i) const { return t.grossa[caracteres[p[i]]]; }
+    void Bloco(size_t i, char16_t* g) const {
+#if defined(__SSE2__)
+        if (t.latin1PorBit && latin1) {
+            // The bytes widened are the characters, unless one is of the
+            // 0x80 row.
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i linhaC1 = _mm_cmpeq_epi8(_mm_and_si128(v, _mm_set1_epi8(static_cast<char>(0xE0))),
+                                                   _mm_set1_epi8(static_cast<char>(0x80)));
+            const __m128i v0 = _mm_unpacklo_epi8(v, _mm_setzero_si128());
+            const __m128i v1 = _mm_unpackhi_epi8(v, _mm_setzero_si128());
+            if (_mm_movemask_epi8(linhaC1) == 0 && !ForaDoLatin1(v0, v1)) return GrossaPorBit(v0, v1, g);
+        }
+#endif
+        for (size_t j = 0; j < 16; ++j) g[j] = Grossa(i + j);
+    }
+};
+
+}  // namespace
+
+uint64_t HashSemCaixa(std::u16string_view ATexto) {
+    return Misturar(ATexto.size(), TFonteTexto{Tabela(), ATexto.data()});
+}
+
+uint64_t HashSemCaixa(std::string_view ABytes, const char16_t (&ACaracteres)[256], bool ALatin1) {
+    return Misturar(ABytes.size(), TFonteBytes{Tabela(), reinterpret_cast<const unsigned char*>(ABytes.data()),
+                                               ACaracteres, ALatin1});
 }
 
 }  // namespace quelb::plataforma

@@ -69,4 +69,11 @@ uint64_t HashSemCaixa(std::u16string_view ATexto) {
     throw std::runtime_error("Falha ao calcular a chave de comparacao de uma linha");
 }
 
+uint64_t HashSemCaixa(std::string_view ABytes, const char16_t (&ACaracteres)[256], bool) {
+    // The sort key needs the text itself.
+    std::u16string texto(ABytes.size(), u'\0');
+    for (size_t i = 0; i < ABytes.size(); ++i) texto[i] = ACaracteres[static_cast<unsigned char>(ABytes[i])];
+    return HashSemCaixa(texto);
+}
+
 }  // namespace quelb::plataforma
