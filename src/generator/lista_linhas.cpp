@@ -28,8 +28,11 @@ TListaLinhas::TListaLinhas()
 
 void TListaLinhas::Destinar(const Texto& ACaminho) {
     TrazerDeVolta();
-    // A list already searched keeps its lines at hand.
-    if (FVagas == 0) FDestino = ACaminho;
+    FDestino = ACaminho;
+}
+
+void TListaLinhas::GarantirLeitura() {
+    if (FGravados > 0 && FGravacao.Mapeados(FGravados) == nullptr) TrazerDeVolta();
 }
 
 void TListaLinhas::GarantirEspaco(size_t ABytes) {
@@ -54,6 +57,8 @@ void TListaLinhas::GravarPeca() {
     // file is removed, leaving its room to the other files.
     if (!FGravacao.Escrever(Conteudo())) return TrazerDeVolta();
     FGravados = FTamanhoBytes;
+    // A searched list reads its lines back at every search.
+    if (FVagas != 0) GarantirLeitura();
 }
 
 void TListaLinhas::TrazerDeVolta() {
@@ -195,6 +200,7 @@ std::string_view TListaLinhas::BytesDe(int32_t AIndice) const {
     const size_t inicio = FInicios[i];
     const size_t fim = (i + 1 < FInicios.Tamanho() ? FInicios[i + 1] : FTamanhoBytes) - 2;
     if (inicio >= FGravados) return std::string_view(Memoria(inicio), fim - inicio);
+    if (const char* mapa = FGravacao.Mapeados(FGravados)) return std::string_view(mapa + inicio, fim - inicio);
     FLidos.resize(fim - inicio);
     if (!FGravacao.Ler(inicio, FLidos.data(), FLidos.size())) throw EQuelbErro(u"Stream read error");
     return FLidos;
@@ -295,7 +301,7 @@ plataforma::TBlocoMemoria TListaLinhas::NovoIndice(size_t AVagas) {
 }
 
 void TListaLinhas::ConstruirIndice() {
-    TrazerDeVolta();
+    GarantirLeitura();
     size_t vagas = 16;
     while (vagas * 2 < (FInicios.Tamanho() + 1) * 3) vagas *= 2;
     FIndice = NovoIndice(vagas);

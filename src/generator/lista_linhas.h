@@ -9,11 +9,12 @@
 // bytes do not give its text back (a character outside the code page) keeps
 // its text as well, for Linha and for the comparisons.
 //
-// A list that is told its file (Destinar) and is never searched writes its
-// bytes to that file in pieces as they come, and keeps in memory only the
-// piece it is filling: the bytes are written while they are still in the
-// processor's cache, and a large file never takes its size in memory. The
-// first search, or a replacement, brings the written lines back.
+// A list that is told its file (Destinar) writes its bytes to that file in
+// pieces as they come, and keeps in memory only the piece it is filling: the
+// bytes are written while they are still in the processor's cache, and a
+// large file never takes its size in memory. The lines written are read
+// through a map of the file (its own pages, no copy); where the file cannot
+// be mapped, a search or a replacement brings them back into memory.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -113,8 +114,11 @@ private:
     char* Memoria(size_t AOffset) const { return FBytes.Dados() + (AOffset - FGravados); }
     // Writes the bytes in memory to the file when a piece is full.
     void GravarPecaCheia() {
-        if (FTamanhoBytes - FGravados >= TamanhoPeca && !FDestino.empty() && FVagas == 0) GravarPeca();
+        if (FTamanhoBytes - FGravados >= TamanhoPeca && !FDestino.empty()) GravarPeca();
     }
+    // Makes sure the lines written out can be read through the map, or
+    // brings them back.
+    void GarantirLeitura();
     void GravarPeca();
     // Brings the lines written out back into memory; the list writes
     // nothing more until Gravar.
@@ -158,7 +162,8 @@ private:
     size_t FTamanhoBytes = 0;
     size_t FGravados = 0;
     Texto FDestino;  // empty: the list writes nothing before Gravar
-    plataforma::TGravacaoEmPartes FGravacao;
+    // Mutable: the map of what was written is made when first read.
+    mutable plataforma::TGravacaoEmPartes FGravacao;
     mutable std::string FLidos;  // a line read back from the file
     size_t FInicioTexto = 0;  // 3 after a byte-order mark
     TInicios FInicios;        // where each line starts in FBytes

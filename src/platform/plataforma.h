@@ -90,15 +90,28 @@ public:
     bool Escrever(std::string_view ABytes);
     // Reads back ATamanho bytes written from AInicio on.
     bool Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) const;
+    // The first ATamanho bytes written (ATamanho at most what was written),
+    // mapped into memory for reading: the file's own pages, so reading them
+    // takes no memory of its own. Null where the system cannot map the file.
+    const char* Mapeados(uint64_t ATamanho) {
+        return ATamanho <= FTamanhoMapa ? FMapa : Mapear(ATamanho);
+    }
     // Flushes the file and moves it over the target.
     TResultadoGravacao Concluir();
     // Closes and removes the temporary file.
     void Descartar() noexcept;
 
 private:
+    const char* Mapear(uint64_t ATamanho);
+    void Desmapear() noexcept;
+
     void Tomar(TGravacaoEmPartes& AOutra) noexcept {
         FDescritor = AOutra.FDescritor;
         FErro = AOutra.FErro;
+        FMapa = AOutra.FMapa;
+        FTamanhoMapa = AOutra.FTamanhoMapa;
+        AOutra.FMapa = nullptr;
+        AOutra.FTamanhoMapa = 0;
         FTemporario.swap(AOutra.FTemporario);
         FDestino.swap(AOutra.FDestino);
         AOutra.FDescritor = -1;
@@ -106,6 +119,8 @@ private:
 
     int FDescritor = -1;
     int FErro = 0;             // the first write error
+    const char* FMapa = nullptr;
+    uint64_t FTamanhoMapa = 0;  // bytes of the file the map may be read for
     std::string FTemporario;   // the system's form of the paths
     std::string FDestino;
 };

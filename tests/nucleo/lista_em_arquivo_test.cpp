@@ -81,43 +81,57 @@ TEST_F(ListaEmArquivo, WritesPiecesWhileLinesComeAndSavesTheSameFile) {
     EXPECT_EQ(NomesNaPasta(dir.Caminho()), std::vector<std::string>{"ITENS.TXT"});
 }
 
-TEST_F(ListaEmArquivo, ASearchOrAReplacementBringsTheWrittenLinesBack) {
-    struct {
-        const char* caso;
-        void (*acao)(TListaLinhas&, const std::vector<std::u16string>&);
-        bool substituida;
-    } casos[] = {
-        {"a search",
-         [](TListaLinhas& l, const std::vector<std::u16string>& t) {
-             EXPECT_EQ(l.IndiceDe(t[5]), 5);
-             EXPECT_FALSE(l.AdicionarSeNova(t[18]));
-         },
-         false},
-        {"a replacement", [](TListaLinhas& l, const std::vector<std::u16string>&) { l.Substituir(3, u"nova"); },
-         true},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.caso);
-        TListaLinhas l;
-        l.Destinar(arquivo.u16string());
-        Encher(l);
-        c.acao(l, linhas);
-        // Back in memory: the hidden file is gone, and nothing more goes out.
-        EXPECT_TRUE(NomesNaPasta(dir.Caminho()).empty());
-        l.Adicionar(u"mais uma");
-        EXPECT_TRUE(NomesNaPasta(dir.Caminho()).empty());
-        EXPECT_EQ(l.Linha(1), linhas[1]);
+// The file of the lines of the reference list and then AMais.
+std::string ArquivoCom(const std::vector<std::u16string>& ALinhas, const std::vector<std::u16string>& AMais,
+                       bool ASubstituirTerceira) {
+    TListaLinhas l;
+    for (const auto& t : ALinhas) l.Adicionar(t);
+    if (ASubstituirTerceira) l.Substituir(3, u"nova");
+    for (const auto& t : AMais) l.Adicionar(t);
+    std::string bytes = plataforma::CodigoPaginaEhUtf8() ? "\xEF\xBB\xBF" : "";
+    l.Codificar(bytes);
+    return bytes;
+}
 
-        ASSERT_EQ(l.Gravar(arquivo.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
-        TListaLinhas outra;
-        for (const auto& t : linhas) outra.Adicionar(t);
-        if (c.substituida) outra.Substituir(3, u"nova");
-        outra.Adicionar(u"mais uma");
-        std::string bytes = plataforma::CodigoPaginaEhUtf8() ? "\xEF\xBB\xBF" : "";
-        outra.Codificar(bytes);
-        EXPECT_EQ(LerArquivo(arquivo), bytes);
-        fs::remove(arquivo);
+TEST_F(ListaEmArquivo, ASearchReadsTheLinesWrittenOutAndTheListGoesOnWriting) {
+    TListaLinhas l;
+    l.Destinar(arquivo.u16string());
+    Encher(l);
+    // Found among the lines written out, letter case aside, by text and by
+    // bytes; new lines are appended.
+    EXPECT_EQ(l.IndiceDe(linhas[5]), 5);
+    EXPECT_FALSE(l.AdicionarSeNova(linhas[18]));
+    std::u16string maiusculas = linhas[4];
+    for (char16_t& c : maiusculas) c = c >= u'a' && c <= u'z' ? c - 32 : c;
+    EXPECT_FALSE(l.AdicionarSeNovaBytes(plataforma::ParaCodigoPagina(maiusculas)));
+    EXPECT_TRUE(l.AdicionarSeNovaBytes("uma linha nova"));
+    std::vector<std::u16string> mais = {u"uma linha nova"};
+    // More pieces go out after the searches.
+    for (int i = 0; i < 2000; ++i) {
+        mais.push_back(u"mais " + DeUtf8(std::to_string(i)) + std::u16string(300, u'z'));
+        EXPECT_TRUE(l.AdicionarSeNova(mais.back()));
     }
+    EXPECT_EQ(l.IndiceDe(linhas[3999]), 3999);
+    EXPECT_EQ(NomesNaPasta(dir.Caminho()).size(), 1u);
+    EXPECT_LT(l.Conteudo().size(), 600000u);
+
+    ASSERT_EQ(l.Gravar(arquivo.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
+    EXPECT_EQ(LerArquivo(arquivo), ArquivoCom(linhas, mais, false));
+    EXPECT_EQ(NomesNaPasta(dir.Caminho()), std::vector<std::string>{"ITENS.TXT"});
+}
+
+TEST_F(ListaEmArquivo, AReplacementBringsTheWrittenLinesBack) {
+    TListaLinhas l;
+    l.Destinar(arquivo.u16string());
+    Encher(l);
+    l.Substituir(3, u"nova");
+    // Back in memory: the hidden file is gone, and nothing more goes out.
+    EXPECT_TRUE(NomesNaPasta(dir.Caminho()).empty());
+    l.Adicionar(u"mais uma");
+    EXPECT_TRUE(NomesNaPasta(dir.Caminho()).empty());
+    EXPECT_EQ(l.Linha(1), linhas[1]);
+    ASSERT_EQ(l.Gravar(arquivo.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
+    EXPECT_EQ(LerArquivo(arquivo), ArquivoCom(linhas, {u"mais uma"}, true));
 }
 
 TEST_F(ListaEmArquivo, ADroppedListLeavesNothingBehind) {

@@ -4,6 +4,7 @@
 // target in one step. Until that rename the old file is untouched; after any
 // failure the temporary file is removed.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -168,8 +169,30 @@ bool TGravacaoEmPartes::Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) c
     return true;
 }
 
+const char* TGravacaoEmPartes::Mapear(uint64_t ATamanho) {
+    if (FDescritor < 0 || ATamanho > static_cast<uint64_t>(SIZE_MAX / 2)) return nullptr;
+    // The map covers twice what is asked for (at least 16 MB) so that it is
+    // made again only a few times while the file grows; only the part
+    // written is ever read (reading past the end of a file is an error).
+    size_t tamanho = static_cast<size_t>(ATamanho) * 2;
+    if (tamanho < (size_t(16) << 20)) tamanho = size_t(16) << 20;
+    Desmapear();
+    void* p = mmap(nullptr, tamanho, PROT_READ, MAP_SHARED, FDescritor, 0);
+    if (p == MAP_FAILED) return nullptr;
+    FMapa = static_cast<const char*>(p);
+    FTamanhoMapa = tamanho;
+    return FMapa;
+}
+
+void TGravacaoEmPartes::Desmapear() noexcept {
+    if (FMapa != nullptr) munmap(const_cast<char*>(FMapa), static_cast<size_t>(FTamanhoMapa));
+    FMapa = nullptr;
+    FTamanhoMapa = 0;
+}
+
 TResultadoGravacao TGravacaoEmPartes::Concluir() {
     if (FDescritor < 0) return Falha(TResultadoGravacao::FalhaEscrita, EBADF);
+    Desmapear();
     if (FErro != 0) return Falha(TResultadoGravacao::FalhaEscrita, FErro);
     // The target is looked at again: it may have come or changed while the
     // pieces were written.
@@ -203,6 +226,7 @@ TResultadoGravacao TGravacaoEmPartes::Concluir() {
 }
 
 void TGravacaoEmPartes::Descartar() noexcept {
+    Desmapear();
     if (FDescritor >= 0) close(FDescritor);
     if (!FTemporario.empty()) unlink(FTemporario.c_str());
     FDescritor = -1;

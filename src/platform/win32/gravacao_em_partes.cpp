@@ -20,6 +20,10 @@ TResultadoGravacao TGravacaoEmPartes::Concluir() {
     return r;
 }
 
+const char* TGravacaoEmPartes::Mapear(uint64_t) { return nullptr; }
+
+void TGravacaoEmPartes::Desmapear() noexcept {}
+
 void TGravacaoEmPartes::Descartar() noexcept {}
 
 }  // namespace quelb::plataforma
