@@ -173,10 +173,15 @@ bool TListaLinhas::AdicionarSeNova(std::u16string_view ALinha) {
     return true;
 }
 
-bool TListaLinhas::AdicionarSeNovaBytes(std::string_view ABytes) {
+uint32_t TListaLinhas::AnteciparBytes(std::string_view ABytes) {
     if (!FIndiceValido) ConstruirIndice();
     const uint32_t h = HashBytes(ABytes);
     Antecipar(&Vaga(h));
+    return h;
+}
+
+bool TListaLinhas::AdicionarSeNovaBytes(std::string_view ABytes, uint32_t h) {
+    if (!FIndiceValido) ConstruirIndice();
     TEntrada& e = Procurar(h, [&](int32_t i) { return IguaisBytes(i, ABytes); });
     if (e.Indice >= 0) return false;
     GarantirEspaco(ABytes.size() + 2);

@@ -54,7 +54,12 @@ public:
     // there; true when it was appended.
     bool AdicionarSeNova(std::u16string_view ALinha);
     // The same for the line whose bytes are ABytes (as for AdicionarBytes).
-    bool AdicionarSeNovaBytes(std::string_view ABytes);
+    bool AdicionarSeNovaBytes(std::string_view ABytes) { return AdicionarSeNovaBytes(ABytes, AnteciparBytes(ABytes)); }
+    // In two steps: AnteciparBytes asks for the index slot of the line and
+    // returns its hash, to be handed to AdicionarSeNovaBytes a little later,
+    // when the slot has come from memory.
+    uint32_t AnteciparBytes(std::string_view ABytes);
+    bool AdicionarSeNovaBytes(std::string_view ABytes, uint32_t AHash);
 
     // Every line followed by CR LF, in the 8-bit code page, appended to
     // ADestino in one pass (no byte-order mark).

@@ -212,4 +212,32 @@ QUELB_EM_LINHA bool AdicionarRegistroSeNovo(TListaLinhas& ALista, TRegistros& AR
     return ALista.AdicionarSeNova(ARegistros.Texto.linha());
 }
 
+// A record for a list without repeated lines, built now and appended a
+// little later: with large indexes each search waits on memory, and the
+// searches of several records asked for together wait once.
+class TRegistroPendente {
+public:
+    template <class TMontar>
+    void Montar(TListaLinhas& ALista, TMontar&& AMontar) {
+        FLista = &ALista;
+        AMontar(FRegistros.Bytes);
+        FEmBytes = FRegistros.Bytes.exata();
+        if (FEmBytes) FHash = ALista.AnteciparBytes(FRegistros.Bytes.linha());
+        else AMontar(FRegistros.Texto);
+    }
+    // Appends the record built, unless an equal line is there already.
+    void Adicionar() {
+        if (FLista == nullptr) return;
+        if (FEmBytes) FLista->AdicionarSeNovaBytes(FRegistros.Bytes.linha(), FHash);
+        else FLista->AdicionarSeNova(FRegistros.Texto.linha());
+        FLista = nullptr;
+    }
+
+private:
+    TRegistros FRegistros;
+    TListaLinhas* FLista = nullptr;  // null: nothing pending
+    bool FEmBytes = true;
+    uint32_t FHash = 0;
+};
+
 }  // namespace quelb

@@ -5,25 +5,29 @@ namespace quelb {
 
 namespace {
 
-// The five auxiliary records of an MGV item, in their order. Each is written
-// only for a positive code (for the extra information: a text of three or
-// more characters), and only once: a record equal to one already in its list,
-// letter case aside, is dropped.
-void GerarAuxiliaresMGV(TRegistros& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao,
+// The five auxiliary records of an MGV item. Each is written only for a
+// positive code (for the extra information: a text of three or more
+// characters), and only once: a record equal to one already in its list,
+// letter case aside, is dropped. All five are built before any is appended,
+// so that their searches overlap.
+struct TAuxiliaresMGV {
+    TRegistroPendente Receita, Nutricional, Tara, Fornecedor, Setor;
+};
+
+void GerarAuxiliaresMGV(TAuxiliaresMGV& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao,
                         TListaLinhas& ANutricionais, TListaLinhas& AReceitas, TListaLinhas& ATaras,
                         TListaLinhas& AFornecedores, TListaLinhas& ASetores) {
     if (AItem.InformacaoExtra.Receita.size() > 2)
-        AdicionarRegistroSeNovo(AReceitas, r, [&](auto& reg) {
+        r.Receita.Montar(AReceitas, [&](auto& reg) {
             RegistroInformacaoExtraToledo(reg, AItem.InformacaoExtra, ACodigoInformacao);
         });
     if (AItem.Nutricional.Codigo > 0)
-        AdicionarRegistroSeNovo(ANutricionais, r, [&](auto& reg) { RegistroNutricionalToledo(reg, AItem.Nutricional); });
-    if (AItem.Tara.Codigo > 0)
-        AdicionarRegistroSeNovo(ATaras, r, [&](auto& reg) { RegistroTaraToledo(reg, AItem.Tara); });
+        r.Nutricional.Montar(ANutricionais, [&](auto& reg) { RegistroNutricionalToledo(reg, AItem.Nutricional); });
+    if (AItem.Tara.Codigo > 0) r.Tara.Montar(ATaras, [&](auto& reg) { RegistroTaraToledo(reg, AItem.Tara); });
     if (AItem.Fornecedor.Codigo > 0)
-        AdicionarRegistroSeNovo(AFornecedores, r, [&](auto& reg) { RegistroFornecedorToledo(reg, AItem.Fornecedor); });
-    if (AItem.Setor.Codigo > 0)
-        AdicionarRegistroSeNovo(ASetores, r, [&](auto& reg) { RegistroSetorToledo(reg, AItem.Setor); });
+        r.Fornecedor.Montar(AFornecedores, [&](auto& reg) { RegistroFornecedorToledo(reg, AItem.Fornecedor); });
+    if (AItem.Setor.Codigo > 0) r.Setor.Montar(ASetores, [&](auto& reg) { RegistroSetorToledo(reg, AItem.Setor); });
+    for (TRegistroPendente* p : {&r.Receita, &r.Nutricional, &r.Tara, &r.Fornecedor, &r.Setor}) p->Adicionar();
 }
 
 }  // namespace
@@ -40,6 +44,7 @@ void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& A
 
     const int32_t total = AGerador.Produtos().Count();
     TRegistros registros;
+    TAuxiliaresMGV auxiliaresMGV;
     int32_t posicao = 0;
     for (const auto& p : AGerador.Produtos()) {
         TQuelbCargaBalItem& item = *p;
@@ -57,7 +62,7 @@ void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& A
                                   [&](auto& reg) { RegistroItemToledoMGV(reg, item, codigoInformacao); });
             }
             if (auxiliares)
-                GerarAuxiliaresMGV(registros, item, codigoInformacao, ANutricionais, AReceitas, ATaras, *AFornecedores,
+                GerarAuxiliaresMGV(auxiliaresMGV, item, codigoInformacao, ANutricionais, AReceitas, ATaras, *AFornecedores,
                                    *ASetores);
         }
         AGerador.NotificarProduto(item, posicao, total);
