@@ -6,6 +6,9 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#if defined(__linux__)
+#include <sys/vfs.h>
+#endif
 #include <unistd.h>
 
 #include <atomic>
@@ -169,8 +172,41 @@ bool TGravacaoEmPartes::Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) c
     return true;
 }
 
+namespace {
+
+// A map of a file on a network or user-space file system faults (SIGBUS)
+// when the far side drops the file; such files are read back instead. On a
+// local file system only a truncation of the hidden temporary file by
+// another program could do that.
+bool MapaSeguro(int ADescritor) {
+#if defined(__linux__)
+    struct statfs info;
+    if (fstatfs(ADescritor, &info) != 0) return false;
+    switch (static_cast<uint32_t>(info.f_type)) {
+        case 0x6969u:      // NFS
+        case 0x517Bu:      // SMB
+        case 0xFF534D42u:  // CIFS
+        case 0xFE534D42u:  // SMB2
+        case 0x65735546u:  // FUSE
+        case 0x00C36400u:  // Ceph
+        case 0x01021997u:  // 9P
+        case 0x47504653u:  // GPFS
+        case 0x0BD00BD0u:  // Lustre
+            return false;
+        default:
+            return true;
+    }
+#else
+    (void)ADescritor;
+    return false;
+#endif
+}
+
+}  // namespace
+
 const char* TGravacaoEmPartes::Mapear(uint64_t ATamanho) {
     if (FDescritor < 0 || ATamanho > static_cast<uint64_t>(SIZE_MAX / 2)) return nullptr;
+    if (FMapa == nullptr && !MapaSeguro(FDescritor)) return nullptr;
     // The map covers twice what is asked for (at least 16 MB) so that it is
     // made again only a few times while the file grows; only the part
     // written is ever read (reading past the end of a file is an error).
