@@ -109,14 +109,15 @@ size_t TListaLinhas::CodificarNoFim(std::u16string_view ALinha, bool& AExata) {
 }
 
 void TListaLinhas::Confirmar(std::u16string_view ALinha, size_t ABytes, bool AExata) {
-    // What may fail comes first, so that a failure leaves the list as it was.
-    FInicios.Reservar(FInicios.Tamanho() + 1);
-    if (!AExata) FTextos.emplace(Count(), Texto(ALinha));
+    if (!AExata) {
+        // What may fail comes first, so that a failure leaves the list as it was.
+        FInicios.Reservar(FInicios.Tamanho() + 1);
+        FTextos.emplace(Count(), Texto(ALinha));
+    }
     Fechar(ALinha.size(), ABytes);
 }
 
 void TListaLinhas::Fechar(size_t AUnidades, size_t ABytes) {
-    FInicios.Reservar(FInicios.Tamanho() + 1);
     char* fim = Memoria(FTamanhoBytes) + ABytes;
     fim[0] = '\r';
     fim[1] = '\n';
@@ -205,9 +206,13 @@ std::string_view TListaLinhas::BytesDe(int32_t AIndice) const {
     const size_t inicio = FInicios[i];
     const size_t fim = (i + 1 < FInicios.Tamanho() ? FInicios[i + 1] : FTamanhoBytes) - 2;
     if (inicio >= FGravados) return std::string_view(Memoria(inicio), fim - inicio);
-    if (const char* mapa = FGravacao.Mapeados(FGravados)) return std::string_view(mapa + inicio, fim - inicio);
-    FLidos.resize(fim - inicio);
-    if (!FGravacao.Ler(inicio, FLidos.data(), FLidos.size())) throw EQuelbErro(u"Stream read error");
+    return Gravados(inicio, fim);
+}
+
+std::string_view TListaLinhas::Gravados(size_t AInicio, size_t AFim) const {
+    if (const char* mapa = FGravacao.Mapeados(FGravados)) return std::string_view(mapa + AInicio, AFim - AInicio);
+    FLidos.resize(AFim - AInicio);
+    if (!FGravacao.Ler(AInicio, FLidos.data(), FLidos.size())) throw EQuelbErro(u"Stream read error");
     return FLidos;
 }
 
@@ -345,12 +350,7 @@ void TListaLinhas::AumentarIndice() {
 
 void TListaLinhas::Codificar(std::string& ADestino) const {
     if (EmUmaPeca()) {
-        if (FGravados > FInicioTexto) {
-            const size_t antes = ADestino.size();
-            ADestino.resize(antes + FGravados - FInicioTexto);
-            if (!FGravacao.Ler(FInicioTexto, ADestino.data() + antes, FGravados - FInicioTexto))
-                throw EQuelbErro(u"Stream read error");
-        }
+        if (FGravados > FInicioTexto) ADestino.append(Gravados(FInicioTexto, FGravados));
         const size_t inicio = std::max(FGravados, FInicioTexto);
         if (FTamanhoBytes > inicio) ADestino.append(Memoria(inicio), FTamanhoBytes - inicio);
         return;

@@ -129,6 +129,9 @@ private:
     // nothing more until Gravar.
     void TrazerDeVolta();
     std::string_view BytesDe(int32_t AIndice) const;
+    // The bytes from AInicio to AFim, already written out: through the map
+    // of the file, or read back.
+    std::string_view Gravados(size_t AInicio, size_t AFim) const;
     bool ExataDe(int32_t AIndice) const;
     // The text of a line: a view of the text it keeps, or of ARascunho, where
     // its bytes are decoded.

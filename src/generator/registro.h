@@ -54,27 +54,11 @@ public:
     }
     // PD: PreencherDireita(texto, n, c), a left-aligned text.
     QUELB_EM_LINHA TRegistroDe& direita(std::u16string_view texto, int32_t n, char16_t c = u' ') {
-        if constexpr (EmUtf16) {
-            char16_t* p = Espaco(Largura(texto.size(), n), texto);
-            Fim(EscreverPreencherDireita(p, texto, n, c));
-        } else {
-            const size_t copiados = Copiados(texto.size(), n);
-            char* p = Converter(Espaco(Largura(texto.size(), n)), texto.substr(0, copiados));
-            Fim(Preencher(p, texto.size(), n, c));
-        }
-        return *this;
+        return Campo(texto, n, c, false);
     }
     // PE: PreencherEsquerda(texto, n, c), a right-aligned text.
     QUELB_EM_LINHA TRegistroDe& esquerda(std::u16string_view texto, int32_t n, char16_t c = u'0') {
-        if constexpr (EmUtf16) {
-            char16_t* p = Espaco(Largura(texto.size(), n), texto);
-            Fim(EscreverPreencherEsquerda(p, texto, n, c));
-        } else {
-            const size_t copiados = Copiados(texto.size(), n);
-            char* p = Preencher(Espaco(Largura(texto.size(), n)), texto.size(), n, c);
-            Fim(Converter(p, texto.substr(0, copiados)));
-        }
-        return *this;
+        return Campo(texto, n, c, true);
     }
     // A fixed text or character, copied as it is.
     QUELB_EM_LINHA TRegistroDe& literal(std::u16string_view texto) {
@@ -125,9 +109,23 @@ private:
             return b;
         }
     }
-    // How many characters of a text of ATamanho the field of width n keeps.
-    static size_t Copiados(size_t ATamanho, int32_t n) {
-        return n >= 1 && static_cast<size_t>(n) < ATamanho ? static_cast<size_t>(n) : ATamanho;
+    // A text in a field of width n: cut to its first n characters, or
+    // filled with c on the right, or on the left when AADireita.
+    QUELB_EM_LINHA TRegistroDe& Campo(std::u16string_view texto, int32_t n, char16_t c, bool AADireita) {
+        if constexpr (EmUtf16) {
+            char16_t* p = Espaco(Largura(texto.size(), n), texto);
+            Fim(AADireita ? EscreverPreencherEsquerda(p, texto, n, c) : EscreverPreencherDireita(p, texto, n, c));
+        } else {
+            const size_t tamanho = texto.size();
+            const bool cortado = n >= 1 && static_cast<size_t>(n) < tamanho;
+            const size_t enchimento = n > 0 && static_cast<size_t>(n) > tamanho ? static_cast<size_t>(n) - tamanho : 0;
+            char* p = Espaco(Largura(tamanho, n));
+            if (AADireita) p = detalhe::Preencher(p, enchimento, Unidade(c));
+            p = Converter(p, cortado ? texto.substr(0, static_cast<size_t>(n)) : texto);
+            if (!AADireita) p = detalhe::Preencher(p, enchimento, Unidade(c));
+            Fim(p);
+        }
+        return *this;
     }
     // The bytes of ATexto at d; returns their end. Short texts (most fields,
     // all the fixed ones) are converted here a character at a time, ASCII
@@ -145,11 +143,6 @@ private:
                 ++d;
             }
         }
-        return d;
-    }
-    // The fill of a field of width n holding a text of ATamanho.
-    QUELB_EM_LINHA char* Preencher(char* d, size_t ATamanho, int32_t n, char16_t c) {
-        if (n > 0 && static_cast<size_t>(n) > ATamanho) d = detalhe::Preencher(d, static_cast<size_t>(n) - ATamanho, Unidade(c));
         return d;
     }
 

@@ -65,8 +65,6 @@ public:
             .direita(AItem.InformacaoExtra.Receita, 254);    // 6: recipe text
     }
 
-    TRegistros Registros;
-
 private:
     std::u16string_view Preco(TValorFixo AValor) {
         FPreco.clear();
@@ -84,10 +82,10 @@ void GerarUranoURF32(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinha
                      TListaLinhas& AReceitas, TListaLinhas& AProdutosNutricionais,
                      TListaLinhas& AProdutosReceitas) {
     TEscritorURF32 escritor(plataforma::FormatoNumerico());
+    TRegistros registros;
     const int32_t total = AGerador.Produtos().Count();
     for (int32_t i = 0; i < total; ++i) {
         const TQuelbCargaBalItem& item = AGerador.Produtos().GetItem(i);
-        TRegistros& registros = escritor.Registros;
         AdicionarRegistro(AItens, registros, [&](auto& r) { escritor.Produto(r, item); });
         AdicionarRegistro(ANutricionais, registros, [&](auto& r) { escritor.Nutricional(r, item); });
         const auto vinculo = [&](auto& r) { TEscritorURF32::Vinculo(r, item); };

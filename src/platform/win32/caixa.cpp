@@ -11,7 +11,9 @@
 #include "platform/win32/windows_minimo.h"
 
 #include <climits>
+#include <iterator>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/plataforma.h"
@@ -70,10 +72,17 @@ uint64_t HashSemCaixa(std::u16string_view ATexto) {
 }
 
 uint64_t HashSemCaixa(std::string_view ABytes, const char16_t (&ACaracteres)[256], bool) {
-    // The sort key needs the text itself.
-    std::u16string texto(ABytes.size(), u'\0');
+    // The sort key needs the text itself: a record line fits on the stack,
+    // longer ones go to the heap.
+    char16_t local[1024];
+    std::u16string maior;
+    char16_t* texto = local;
+    if (ABytes.size() > std::size(local)) {
+        maior.resize(ABytes.size());
+        texto = maior.data();
+    }
     for (size_t i = 0; i < ABytes.size(); ++i) texto[i] = ACaracteres[static_cast<unsigned char>(ABytes[i])];
-    return HashSemCaixa(texto);
+    return HashSemCaixa(std::u16string_view(texto, ABytes.size()));
 }
 
 }  // namespace quelb::plataforma
