@@ -17,6 +17,7 @@
 #include "cli/modelos_cli.h"
 #include "cli/progresso.h"
 #include "generator/gerador.h"
+#include "generator/modelos.h"
 
 #ifndef QUELB_VERSAO
 #define QUELB_VERSAO "?"
@@ -71,7 +72,7 @@ constexpr const char* AjudaGerar =
 constexpr const char* AjudaModelos =
     "Uso: cargabal modelos\n"
     "\n"
-    "Lista os nove modelos de balança: o nome, o apelido aceito em --modelo, o nome de\n"
+    "Lista os modelos de balança: o nome, o apelido aceito em --modelo, o nome de\n"
     "exibição e os arquivos que a geração pode gravar para o modelo.\n";
 
 void Escrever(std::FILE* AFluxo, const std::string& ATexto) { std::fwrite(ATexto.data(), 1, ATexto.size(), AFluxo); }
@@ -98,15 +99,11 @@ int ComandoModelos(const std::vector<std::string>& AArgs) {
     if (!AArgs.empty()) return ErroDeUso("argumento inesperado \"" + AArgs[0] + "\"", "modelos ");
 
     std::vector<std::vector<std::string>> linhas = {{"MODELO", "APELIDO", "EXIBIÇÃO", "ARQUIVOS"}};
-    TQuelbCargaBal gerador;
-    for (int m = 0; m < QuantidadeModelos; ++m) {
-        const auto modelo = static_cast<TQuelbCargaBalModelo>(m);
-        gerador.Modelo = modelo;
-        const std::string exibicao = ParaUtf8(gerador.ModeloStr());
+    for (const TDefinicaoModelo& m : Modelos()) {
+        const std::string exibicao = ParaUtf8(m.Nome);
         std::string arquivos;
-        for (const std::u16string_view a : ArquivosDoModelo(modelo))
-            arquivos += (arquivos.empty() ? "" : " ") + ParaUtf8(a);
-        linhas.push_back({NomesModelo[m], std::string(ApelidoModelo(modelo)),
+        for (const TArquivoModelo& a : m.Arquivos) arquivos += (arquivos.empty() ? "" : " ") + ParaUtf8(a.Nome);
+        linhas.push_back({std::string(m.NomeEnumeracao), std::string(m.Apelido),
                           exibicao.empty() ? "(sem nome)" : exibicao, arquivos});
     }
     std::vector<size_t> larguras(3, 0);
@@ -204,7 +201,7 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     std::fflush(stdout);
     if (saida == 0 && !AOpcoes.Silencioso) {
         std::string nome = ParaUtf8(gerador.ModeloStr());
-        if (nome.empty()) nome = NomesModelo[gerador.Modelo];
+        if (nome.empty()) nome = DefinicaoModelo(gerador.Modelo)->NomeEnumeracao;
         Escrever(stderr, nome + ": " + Plural(static_cast<size_t>(gerador.Produtos().Count()), "item", "itens") +
                              ", " + Plural(gerador.ArquivosGerados().size(), "arquivo", "arquivos") + ", " +
                              Plural(bytes, "byte", "bytes") + ".\n");

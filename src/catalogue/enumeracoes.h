@@ -17,7 +17,9 @@ enum TQuelbCargaBalModelo : uint8_t {
     modRamuza,
     modToledoMGV5Ver1,
 };
-inline constexpr int QuantidadeModelos = 9;
+// The count follows the last model: a model added after it must move this
+// line too, and the model table then fails to build until it has its row.
+inline constexpr int QuantidadeModelos = modToledoMGV5Ver1 + 1;
 
 enum TQuelbCargaBalTipoVenda : uint8_t { tpvPeso, tpvUnidade, tpvEAN13, tpvEAN13Und };
 
@@ -64,11 +66,8 @@ enum TQuelbCargaBalNutriMedCaseira : uint8_t {
     tpLata,
 };
 
-// The value names, indexed by ordinal, as hosts and catalogue files spell them.
-inline constexpr const char* NomesModelo[] = {
-    "modFilizola",   "modToledo",     "modUrano",  "modUranoS",         "modToledoMGV5",
-    "modToledoMGV6", "modUranoURF32", "modRamuza", "modToledoMGV5Ver1",
-};
+// The value names, indexed by ordinal, as hosts and catalogue files spell
+// them (the model names are in the model table).
 inline constexpr const char* NomesTipoVenda[] = {"tpvPeso", "tpvUnidade", "tpvEAN13", "tpvEAN13Und"};
 inline constexpr const char* NomesTipoValidade[] = {"tpvDias", "tpvMeses"};
 inline constexpr const char* NomesUndPorcao[] = {"tpGramas", "tpMililitros", "tpUnidades"};

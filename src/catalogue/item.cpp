@@ -14,21 +14,4 @@ void TQuelbCargaBalNutricional::Limpar() {
         TValorFixo();
 }
 
-int32_t TQuelbCargaBalItem::CodigoInformacaoExtra(TQuelbCargaBalModelo AModelo) {
-    switch (AModelo) {
-        case modFilizola:
-        case modToledo:
-        case modToledoMGV5:
-        case modToledoMGV6:
-            if (InformacaoExtra.Receita.size() < 3)
-                InformacaoExtra.Codigo = 0;
-            else if (InformacaoExtra.Codigo == 0)
-                InformacaoExtra.Codigo = Codigo;
-            break;
-        default:
-            break;
-    }
-    return InformacaoExtra.Codigo;
-}
-
 }  // namespace quelb

@@ -90,12 +90,6 @@ public:
     int16_t CodigoFornecedor = 0;
     Texto EAN13Fornecedor;
     TQuelbCargaBalInformacaoExtra InformacaoExtra;
-
-    // The extra-information code that the Filizola and Toledo loads write.
-    // For those models a text shorter than three characters has no record
-    // (code 0), and a text without a code of its own takes the item's code;
-    // the change stays in the item. Other models get the stored code as is.
-    int32_t CodigoInformacaoExtra(TQuelbCargaBalModelo AModelo);
 };
 
 }  // namespace quelb

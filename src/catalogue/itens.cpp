@@ -6,6 +6,7 @@ namespace quelb {
 
 TQuelbCargaBalItem& TQuelbCargaBalItens::New() {
     FItens.push_back(std::make_unique<TQuelbCargaBalItem>());
+    ++FVersao;
     return *FItens.back();
 }
 
@@ -22,19 +23,6 @@ const TQuelbCargaBalItem& TQuelbCargaBalItens::GetItem(int32_t Index) const {
     VerificarIndice(Index);
     return *FItens[static_cast<size_t>(Index)];
 }
-
-void TQuelbCargaBalItens::SetItem(int32_t Index, std::unique_ptr<TQuelbCargaBalItem> AValue) {
-    VerificarIndice(Index);
-    // Writers count on every position holding an item.
-    if (!AValue) throw EQuelbErro(u"Item nulo não pode ser colocado na lista");
-    auto& lugar = FItens[static_cast<size_t>(Index)];
-    if (lugar.get() == AValue.get()) {
-        (void)AValue.release();  // already owned here
-        return;
-    }
-    lugar = std::move(AValue);
-}
-
 
 }  // namespace quelb
 

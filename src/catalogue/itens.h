@@ -14,26 +14,22 @@ public:
     // Creates an item with its defaults, appends it and returns it.
     TQuelbCargaBalItem& New();
     // Destroys every item.
-    void Clear() noexcept { FItens.clear(); }
+    void Clear() noexcept {
+        FItens.clear();
+        ++FVersao;
+    }
     int32_t Count() const { return static_cast<int32_t>(FItens.size()); }
 
     TQuelbCargaBalItem& GetItem(int32_t Index);
     const TQuelbCargaBalItem& GetItem(int32_t Index) const;
-    // Puts AValue at Index and takes ownership of it; the item that was there
-    // is destroyed, unless it is AValue itself (then nothing happens). On a
-    // bad index the list is unchanged and AValue is destroyed with its pointer.
-    void SetItem(int32_t Index, std::unique_ptr<TQuelbCargaBalItem> AValue);
-
-    TQuelbCargaBalItem& Items(int32_t Index) { return GetItem(Index); }
-    const TQuelbCargaBalItem& Items(int32_t Index) const { return GetItem(Index); }
-
-    // Range access for the writers, in list order.
-    auto begin() const { return FItens.begin(); }
-    auto end() const { return FItens.end(); }
+    // Changes whenever an item is added or removed: a generation checks it
+    // after every progress event.
+    uint64_t Versao() const { return FVersao; }
 
 private:
     void VerificarIndice(int32_t Index) const;
     std::vector<std::unique_ptr<TQuelbCargaBalItem>> FItens;
+    uint64_t FVersao = 0;
 };
 
 }  // namespace quelb

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-#include "generator/antecipar.h"
-#include "generator/escritores.h"
+#include "generator/carga.h"
 #include "generator/modelos.h"
 #include "generator/salvar.h"
 #include "platform/plataforma.h"
@@ -21,36 +20,9 @@ void TQuelbCargaBal::NotificarProgresso(const Texto& Mensagem, int32_t Progresso
     if (OnProgresso) OnProgresso(Mensagem, ProgressoAtual, ProgressoTotal);
 }
 
-namespace {
-
-void AnteciparTexto(const Texto& ATexto) {
-    if (ATexto.size() > 7) Antecipar(ATexto.data());  // beyond the text held inside the object
-}
-
-}  // namespace
-
-void TQuelbCargaBal::AnteciparProdutos(int32_t APosicao) const {
-    // The item two steps ahead was asked for two events ago: its texts are
-    // asked for now; the item eight steps ahead is asked for itself.
-    const int32_t total = FProdutos.Count();
-    if (APosicao + 8 < total) {
-        const char* item = reinterpret_cast<const char*>(&FProdutos.GetItem(APosicao + 8));
-        for (size_t i = 0; i < sizeof(TQuelbCargaBalItem); i += 64) Antecipar(item + i);
-    }
-    if (APosicao + 2 < total) {
-        const TQuelbCargaBalItem& p = FProdutos.GetItem(APosicao + 2);
-        AnteciparTexto(p.Descricao);
-        AnteciparTexto(p.Setor.Descricao);
-        AnteciparTexto(p.Nutricional.Descricao);
-        AnteciparTexto(p.Tara.Descricao);
-        AnteciparTexto(p.Fornecedor.Descricao1);
-        AnteciparTexto(p.InformacaoExtra.Receita);
-    }
-}
-
-void TQuelbCargaBal::NotificarProduto(const TQuelbCargaBalItem& AItem, int32_t APosicao, int32_t ATotal) {
-    AnteciparProdutos(APosicao);
-    if (OnProgresso) OnProgresso(MensagemGerandoProduto(AItem.Codigo, AItem.Descricao), APosicao, ATotal);
+void TQuelbCargaBal::VerificarCatalogo(uint64_t AVersao) const {
+    if (FProdutos.Versao() != AVersao)
+        throw EQuelbCargaBal(u"Os produtos foram alterados durante a geração dos arquivos; nenhum arquivo foi gravado.");
 }
 
 namespace {
@@ -61,11 +33,6 @@ bool VazioAposAparar(const Texto& ATexto) {
     for (char16_t c : ATexto)
         if (c > u' ') return false;
     return true;
-}
-
-Texto NomeArquivo(TQuelbCargaBalModelo AModelo, size_t AOrdem) {
-    const TDefinicaoModelo* d = DefinicaoModelo(AModelo);
-    return d ? Texto(d->Arquivos[AOrdem]) : Texto();
 }
 
 }  // namespace
@@ -84,44 +51,41 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
         throw EQuelbCargaBal(u"Modelo de balança inválido (" + DeUtf8(std::to_string(static_cast<int>(Modelo))) + u")");
 
     FArquivosGerados.clear();
-    TListasCarga listas;
-    TListaLinhas* emOrdem[8] = {&listas.Itens,        &listas.Setores,
-                                &listas.Receitas,     &listas.Nutricionais,
-                                &listas.ProdutosNutricionais, &listas.ProdutosReceitas,
-                                &listas.Taras,        &listas.Fornecedores};
+    TCarga carga;
     Texto base = ADiretorio;
     if (base.back() != plataforma::DelimitadorCaminho()) base += plataforma::DelimitadorCaminho();
-    Texto caminhos[8];
-    for (size_t i = 0; i < 8; ++i) {
-        if (definicao->Arquivos[i].empty()) continue;  // a file this model does not write
-        caminhos[i] = base;
-        caminhos[i] += definicao->Arquivos[i];
-        // A large file goes out in pieces while it is made; nothing takes
-        // the name of the old file before the save below.
-        emOrdem[i]->Destinar(caminhos[i]);
+    std::vector<Texto> caminhos;
+    for (const TArquivoModelo& arquivo : definicao->Arquivos) {
+        caminhos.push_back(base + Texto(arquivo.Nome));
+        // Each file goes to its temporary file while it is made; nothing
+        // takes the name of the old file before the save below.
+        carga[arquivo.Conteudo].Destinar(caminhos.back());
     }
 
     const int32_t total = FProdutos.Count();
+    const uint64_t versao = FProdutos.Versao();
     NotificarProgresso(u"Iniciando a geração dos arquivos", 0, total);
+    VerificarCatalogo(versao);
+    {
+        const std::unique_ptr<TEscritorItens> escritor = definicao->CriarEscritor(carga);
+        for (int32_t i = 0; i < total; ++i) {
+            TQuelbCargaBalItem& item = FProdutos.GetItem(i);
+            escritor->Escrever(item, i + 1);
+            if (OnProgresso) {
+                OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao), i, total);
+                VerificarCatalogo(versao);
+            }
+        }
+    }
 
-    definicao->Escrever(*this, listas);
-
-    for (size_t i = 0; i < 8; ++i) {
-        if (emOrdem[i]->Count() == 0) continue;
-        SalvarLista(*emOrdem[i], caminhos[i]);
+    for (size_t i = 0; i < definicao->Arquivos.size(); ++i) {
+        TListaLinhas& lista = carga[definicao->Arquivos[i].Conteudo];
+        if (lista.Count() == 0) continue;
+        SalvarLista(lista, caminhos[i]);
         FArquivosGerados.push_back(caminhos[i]);
     }
     NotificarProgresso(u"Terminado", total, total);
 }
-
-Texto TQuelbCargaBal::NomeArquivoItens() const { return NomeArquivo(Modelo, 0); }
-Texto TQuelbCargaBal::NomeArquivoSetor() const { return NomeArquivo(Modelo, 1); }
-Texto TQuelbCargaBal::NomeArquivoReceita() const { return NomeArquivo(Modelo, 2); }
-Texto TQuelbCargaBal::NomeArquivoNutricional() const { return NomeArquivo(Modelo, 3); }
-Texto TQuelbCargaBal::NomeArquivoProdutoNutricional() const { return NomeArquivo(Modelo, 4); }
-Texto TQuelbCargaBal::NomeArquivoProdutoReceita() const { return NomeArquivo(Modelo, 5); }
-Texto TQuelbCargaBal::NomeArquivoTara() const { return NomeArquivo(Modelo, 6); }
-Texto TQuelbCargaBal::NomeArquivoFornecedor() const { return NomeArquivo(Modelo, 7); }
 
 Texto MensagemGerandoProduto(int32_t ACodigo, const Texto& ADescricao) {
     char codigo[16];

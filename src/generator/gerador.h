@@ -49,9 +49,10 @@ public:
     // Full paths of the files saved by the latest generation, in save order.
     const std::vector<Texto>& ArquivosGerados() const { return FArquivosGerados; }
 
-    // Validates, lets the model's writer fill the line lists, and saves every
-    // list that received a line. Fails with EQuelbCargaBal (validation) or
-    // EQuelbErro (file creation, writing).
+    // Validates, walks the catalogue asking the model's writer for the
+    // records of each item, and saves every file that received a line.
+    // Fails with EQuelbCargaBal (validation, a catalogue changed during the
+    // generation) or EQuelbErro (file creation, writing).
     void GerarArquivos(const Texto& ADiretorio);
 
     // The first two checks of GerarArquivos: a directory text that is not
@@ -61,31 +62,17 @@ public:
     // Calls OnProgresso when a handler is assigned.
     void NotificarProgresso(const Texto& Mensagem, int32_t ProgressoAtual, int32_t ProgressoTotal);
 
-    // The per-item event of the writers: "Gerando produto %6.6d %s" with the
-    // item's position and the item count. The message is only built when a
-    // handler is assigned.
-    void NotificarProduto(const TQuelbCargaBalItem& AItem, int32_t APosicao, int32_t ATotal);
-
-    // File names of the current model; empty where the model has none.
-    Texto NomeArquivoItens() const;
-    Texto NomeArquivoSetor() const;
-    Texto NomeArquivoReceita() const;
-    Texto NomeArquivoNutricional() const;
-    Texto NomeArquivoProdutoNutricional() const;
-    Texto NomeArquivoProdutoReceita() const;
-    Texto NomeArquivoTara() const;
-    Texto NomeArquivoFornecedor() const;
-
 private:
-    // The writers walk the catalogue in order, one item after the other:
-    // the memory of the items a little ahead is asked for in advance.
-    void AnteciparProdutos(int32_t APosicao) const;
+    // Fails when the catalogue changed since AVersao (a progress handler that
+    // cleared it or added items): the generation stops before it reads an
+    // item that may be gone.
+    void VerificarCatalogo(uint64_t AVersao) const;
 
     TQuelbCargaBalItens FProdutos;
     std::vector<Texto> FArquivosGerados;
 };
 
-// "Gerando produto %6.6d %s": the message of a writer's progress event.
+// "Gerando produto %6.6d %s": the message of the progress event of an item.
 Texto MensagemGerandoProduto(int32_t ACodigo, const Texto& ADescricao);
 
 }  // namespace quelb

@@ -1,56 +1,44 @@
 #include "generator/modelos.h"
 
+#include "formats/filizola/filizola.h"
+#include "formats/ramuza/ramuza.h"
+#include "formats/toledo/toledo.h"
+#include "formats/urano/urano.h"
+
 namespace quelb {
 
 namespace {
 
-void EscreverFilizola(TQuelbCargaBal& g, TListasCarga& l) {
-    GerarFilizola(g, l.Itens, l.Setores, l.Nutricionais, l.Receitas);
-}
-template <int32_t Variante>
-void EscreverToledoMGV(TQuelbCargaBal& g, TListasCarga& l) {
-    GerarToledo(g, l.Itens, l.Nutricionais, l.Receitas, l.Taras, &l.Fornecedores, &l.Setores, Variante);
-}
-void EscreverToledo(TQuelbCargaBal& g, TListasCarga& l) {
-    GerarToledo(g, l.Itens, l.Nutricionais, l.Receitas, l.Taras, nullptr, nullptr, 0);
-}
-void EscreverUrano(TQuelbCargaBal& g, TListasCarga& l) { GerarUrano(g, l.Itens); }
-void EscreverUranoS(TQuelbCargaBal& g, TListasCarga& l) { GerarUranoS(g, l.Itens); }
-void EscreverUranoURF32(TQuelbCargaBal& g, TListasCarga& l) {
-    GerarUranoURF32(g, l.Itens, l.Nutricionais, l.Receitas, l.ProdutosNutricionais, l.ProdutosReceitas);
-}
-void EscreverRamuza(TQuelbCargaBal& g, TListasCarga& l) { GerarRamuza(g, l.Itens); }
-
-constexpr std::array<std::u16string_view, 8> ArquivosToledoMGV = {
-    u"ITENSMGV.TXT", u"DEPTO.TXT", u"TXINFO.TXT", u"INFNUTRI.TXT", u"", u"", u"TARA.TXT", u"TXFORN.TXT"};
-
 // clang-format off
-constexpr TDefinicaoModelo Modelos[QuantidadeModelos] = {
-    {modFilizola, u"Filizola", EscreverFilizola,
-     {u"CADTXT.TXT", u"SETORTXT.TXT", u"REC_ASS.TXT", u"NUTRI.TXT", u"", u"", u"", u""}},
-    // Plain Toledo is handed a tare list that it never fills.
-    {modToledo, u"Toledo", EscreverToledo,
-     {u"TXITENS.TXT", u"", u"", u"", u"", u"", u"TARA.TXT", u""}},
-    {modUrano, u"Urano", EscreverUrano,
-     {u"PRODUTOS.TXT", u"", u"", u"", u"", u"", u"", u""}},
-    {modUranoS, u"Urano (S)", EscreverUranoS,
-     {u"PRODUTOS.TXT", u"", u"", u"", u"", u"", u"", u""}},
-    {modToledoMGV5, u"Toledo MGV5", EscreverToledoMGV<2>, ArquivosToledoMGV},
-    {modToledoMGV6, u"Toledo MGV6", EscreverToledoMGV<3>, ArquivosToledoMGV},
-    {modUranoURF32, u"Urano URF32", EscreverUranoURF32,
-     {u"PRODUTOS.TXT", u"", u"RECEITAS.TXT", u"INFORMACOESNUTRICIONAIS.TXT",
-      u"PRODUTOSINFORMACOESNUTRICIONAIS.TXT", u"PRODUTOSRECEITAS.TXT", u"", u""}},
-    {modRamuza, u"Ramuza", EscreverRamuza,
-     {u"RAMUZA_ORIGINAL.TXT", u"", u"", u"", u"", u"", u"", u""}},
+constexpr TDefinicaoModelo Tabela[] = {
+    {modFilizola,       "modFilizola",       "filizola",       u"Filizola",    filizola::Arquivos,       filizola::CriarEscritor},
+    {modToledo,         "modToledo",         "toledo",         u"Toledo",      toledo::ArquivosToledo,   toledo::CriarEscritorToledo},
+    {modUrano,          "modUrano",          "urano",          u"Urano",       urano::ArquivosUrano,     urano::CriarEscritorUrano},
+    {modUranoS,         "modUranoS",         "urano-s",        u"Urano (S)",   urano::ArquivosUranoS,    urano::CriarEscritorUranoS},
+    {modToledoMGV5,     "modToledoMGV5",     "toledo-mgv5",    u"Toledo MGV5", toledo::ArquivosMGV,      toledo::CriarEscritorMGV},
+    {modToledoMGV6,     "modToledoMGV6",     "toledo-mgv6",    u"Toledo MGV6", toledo::ArquivosMGV,      toledo::CriarEscritorMGV},
+    {modUranoURF32,     "modUranoURF32",     "urano-urf32",    u"Urano URF32", urano::ArquivosURF32,     urano::CriarEscritorURF32},
+    {modRamuza,         "modRamuza",         "ramuza",         u"Ramuza",      ramuza::Arquivos,         ramuza::CriarEscritor},
     // This model has no display name.
-    {modToledoMGV5Ver1, u"", EscreverToledoMGV<1>, ArquivosToledoMGV},
+    {modToledoMGV5Ver1, "modToledoMGV5Ver1", "toledo-mgv5-v1", u"",            toledo::ArquivosMGV5Ver1, toledo::CriarEscritorMGV5Ver1},
 };
 // clang-format on
+
+// One row per model, in enumeration order: a model without its row does not
+// build.
+static_assert(std::size(Tabela) == QuantidadeModelos, "every model needs its row in the model table");
+static_assert([] {
+    for (int m = 0; m < QuantidadeModelos; ++m)
+        if (Tabela[m].Modelo != m) return false;
+    return true;
+}(), "the rows of the model table follow the enumeration");
 
 }  // namespace
 
 const TDefinicaoModelo* DefinicaoModelo(TQuelbCargaBalModelo AModelo) {
-    return static_cast<size_t>(AModelo) < std::size(Modelos) ? &Modelos[AModelo] : nullptr;
+    return static_cast<size_t>(AModelo) < std::size(Tabela) ? &Tabela[AModelo] : nullptr;
 }
+
+std::span<const TDefinicaoModelo> Modelos() { return Tabela; }
 
 }  // namespace quelb

@@ -1,26 +1,30 @@
 #pragma once
 // Everything that varies by scale model, in one table indexed by
-// TQuelbCargaBalModelo: display name, writer call and the eight file names.
-#include <array>
+// TQuelbCargaBalModelo: the names by which it is chosen and shown, its files
+// with the layouts of their records, and its writer. Adding a model is one
+// row here and one folder under formats/.
+#include <span>
 #include <string_view>
 
 #include "catalogue/enumeracoes.h"
-#include "generator/escritores.h"
+#include "generator/carga.h"
 
 namespace quelb {
 
 struct TDefinicaoModelo {
     TQuelbCargaBalModelo Modelo;
-    std::u16string_view Nome;  // ModeloStr
-    // Calls the model's writer with the lists it uses, in its argument order.
-    void (*Escrever)(TQuelbCargaBal&, TListasCarga&);
-    // File names in save order: items, sectors, extra information, nutrition,
-    // product-nutrition links, product-recipe links, tares, suppliers. Empty
-    // where the model writes no such file.
-    std::array<std::u16string_view, 8> Arquivos;
+    std::string_view NomeEnumeracao;  // "modFilizola": the name hosts pass
+    std::string_view Apelido;         // "filizola": the command's short name
+    std::u16string_view Nome;         // ModeloStr, the display name
+    // The files the model may write, in save order.
+    std::span<const TArquivoModelo> Arquivos;
+    TCriarEscritor CriarEscritor;
 };
 
 // Null for a value outside the enumeration (reachable only by a cast).
 const TDefinicaoModelo* DefinicaoModelo(TQuelbCargaBalModelo AModelo);
+
+// Every row, in enumeration order.
+std::span<const TDefinicaoModelo> Modelos();
 
 }  // namespace quelb

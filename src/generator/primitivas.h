@@ -67,27 +67,9 @@ inline size_t LarguraInteiro(int32_t n) { return Largura(11, n); }
 
 namespace detalhe {
 
-// Copies n units. Fields are short: up to 64 units take fixed-size moves of
-// eight units (the last one overlapping) instead of a call.
 template <class C>
 QUELB_EM_LINHA C* Copiar(C* d, const C* s, size_t n) {
-    if (n >= 8) {
-        if (n > 64) {
-            std::memcpy(d, s, n * sizeof(C));
-        } else {
-            for (size_t i = 0; i + 8 < n; i += 8) std::memcpy(d + i, s + i, 8 * sizeof(C));
-            std::memcpy(d + n - 8, s + n - 8, 8 * sizeof(C));
-        }
-    } else if (n >= 4) {
-        std::memcpy(d, s, 4 * sizeof(C));
-        std::memcpy(d + n - 4, s + n - 4, 4 * sizeof(C));
-    } else if (n >= 2) {
-        std::memcpy(d, s, 2 * sizeof(C));
-        std::memcpy(d + n - 2, s + n - 2, 2 * sizeof(C));
-    } else if (n == 1) {
-        *d = *s;
-    }
-    return d + n;
+    return std::copy_n(s, n, d);
 }
 
 template <class C>

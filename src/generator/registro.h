@@ -1,16 +1,8 @@
 #pragma once
-// Builds one fixed-width record field by field into a reused buffer, so that
-// a record's code reads like its layout table:
-//
-//   r.inicio()
-//    .inteiro(item.Setor.Codigo, 2)              // FI(Setor.Codigo, 2)
-//    .literal(TipoVendaToledo(item.Tipo))
-//    .decimal(item.ValorVenda, 6, 2)             // FD(ValorVenda, 6, 2)
-//    .direita(item.Descricao, 50);               // PD(Descricao, 50)
-//
-// Each field appends exactly what the primitive of the same notation returns.
-// The fields are written straight into the buffer, which only grows: building
-// a record allocates nothing once the buffer is wide enough.
+// Builds one fixed-width record field by field into a reused buffer; the
+// record layouts (campos.h) drive it through escrever_registro.h. Each field
+// appends exactly what the primitive of the same kind returns (primitivas.h),
+// and building a record allocates nothing once the buffer is wide enough.
 //
 // Two kinds of builder share this code. TRegistro builds the record in UTF-16.
 // TRegistroBytes builds it straight in the bytes of the file, converting each
@@ -43,21 +35,17 @@ public:
         FExata = EmUtf16 || FTabela->AsciiIgual();
         return *this;
     }
-    // FI: FormatarInteiro(valor, n, c).
+    // FormatarInteiro(valor, n, c).
     QUELB_EM_LINHA TRegistroDe& inteiro(int32_t valor, int32_t n, char16_t c = u'0') {
         Fim(EscreverInteiro<C>(Espaco(LarguraInteiro(n)), valor, n, Unidade(c)));
         return *this;
     }
-    // FD: FormatarDecimal(n, casas, c, valor).
-    QUELB_EM_LINHA TRegistroDe& decimal(TValorFixo valor, int32_t n, int32_t casas, char16_t c = u'0') {
-        return inteiro(UnidadesDecimais(valor, casas), n, c);
-    }
-    // PD: PreencherDireita(texto, n, c), a left-aligned text.
-    QUELB_EM_LINHA TRegistroDe& direita(std::u16string_view texto, int32_t n, char16_t c = u' ') {
+    // PreencherDireita(texto, n, c): a left-aligned text.
+    QUELB_EM_LINHA TRegistroDe& texto(std::u16string_view texto, int32_t n, char16_t c = u' ') {
         return Campo(texto, n, c, false);
     }
-    // PE: PreencherEsquerda(texto, n, c), a right-aligned text.
-    QUELB_EM_LINHA TRegistroDe& esquerda(std::u16string_view texto, int32_t n, char16_t c = u'0') {
+    // PreencherEsquerda(texto, n, c): a right-aligned text.
+    QUELB_EM_LINHA TRegistroDe& textoADireita(std::u16string_view texto, int32_t n, char16_t c = u'0') {
         return Campo(texto, n, c, true);
     }
     // A fixed text or character, copied as it is.
@@ -75,21 +63,6 @@ public:
         ++FTamanho;
         return *this;
     }
-    // Another record of the same kind, copied as it is (a part shared by
-    // several records); a character it had without a byte stays so here.
-    QUELB_EM_LINHA TRegistroDe& literal(const TRegistroDe& outro) {
-        TLinha parte = outro.linha();
-        C* p = Espaco(parte.size(), parte);
-        Fim(detalhe::Copiar(p, parte.data(), parte.size()));
-        FExata = FExata && outro.exata();
-        return *this;
-    }
-    // n copies of c.
-    QUELB_EM_LINHA TRegistroDe& repetir(char16_t c, int32_t n) {
-        if (n > 0) Fim(std::fill_n(Espaco(static_cast<size_t>(n)), n, Unidade(c)));
-        return *this;
-    }
-
     TLinha linha() const { return TLinha(FBuffer.data(), FTamanho); }
     // False when a character of the record has no byte of its own in the code
     // page (always true in UTF-16).
@@ -127,14 +100,8 @@ private:
         }
         return *this;
     }
-    // The bytes of ATexto at d; returns their end. Short texts (most fields,
-    // all the fixed ones) are converted here a character at a time, ASCII
-    // as it is; longer ones by the table's quick pass.
+    // The bytes of ATexto at d; returns their end.
     QUELB_EM_LINHA char* Converter(char* d, std::u16string_view ATexto) {
-        if (ATexto.size() > 16) {
-            if (!FTabela->Codificar(ATexto, d)) FExata = false;
-            return d + ATexto.size();
-        }
         for (const char16_t c : ATexto) {
             if (c < 0x80) {
                 *d++ = static_cast<char>(c);
@@ -204,33 +171,5 @@ QUELB_EM_LINHA bool AdicionarRegistroSeNovo(TListaLinhas& ALista, TRegistros& AR
     AMontar(ARegistros.Texto);
     return ALista.AdicionarSeNova(ARegistros.Texto.linha());
 }
-
-// A record for a list without repeated lines, built now and appended a
-// little later: with large indexes each search waits on memory, and the
-// searches of several records asked for together wait once.
-class TRegistroPendente {
-public:
-    template <class TMontar>
-    void Montar(TListaLinhas& ALista, TMontar&& AMontar) {
-        FLista = &ALista;
-        AMontar(FRegistros.Bytes);
-        FEmBytes = FRegistros.Bytes.exata();
-        if (FEmBytes) FHash = ALista.AnteciparBytes(FRegistros.Bytes.linha());
-        else AMontar(FRegistros.Texto);
-    }
-    // Appends the record built, unless an equal line is there already.
-    void Adicionar() {
-        if (FLista == nullptr) return;
-        if (FEmBytes) FLista->AdicionarSeNovaBytes(FRegistros.Bytes.linha(), FHash);
-        else FLista->AdicionarSeNova(FRegistros.Texto.linha());
-        FLista = nullptr;
-    }
-
-private:
-    TRegistros FRegistros;
-    TListaLinhas* FLista = nullptr;  // null: nothing pending
-    bool FEmBytes = true;
-    uint32_t FHash = 0;
-};
 
 }  // namespace quelb

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "catalogue/erro.h"
+#include "generator/modelos.h"
 
 namespace quelb {
 
@@ -148,7 +149,10 @@ std::optional<size_t> PosicaoDoNome(const char* const (&ANomes)[N], std::u16stri
 }  // namespace
 
 std::optional<TQuelbCargaBalModelo> ModeloPorNome(std::u16string_view ANome) {
-    if (auto i = PosicaoDoNome(NomesModelo, ANome)) return static_cast<TQuelbCargaBalModelo>(*i);
+    for (const TDefinicaoModelo& m : Modelos()) {
+        const std::string_view nome = m.NomeEnumeracao;
+        if (nome.size() == ANome.size() && std::equal(nome.begin(), nome.end(), ANome.begin())) return m.Modelo;
+    }
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 
 #include "catalogue/texto.h"
 #include "generator/gerador.h"
+#include "generator/modelos.h"
 #include "interface/conversao.h"
 #include "interface/exportadas.h"
 #include "platform/plataforma.h"
@@ -65,12 +66,20 @@ TQuelbCargaBal& GeradorInicializado(const char16_t* AFuncao) {
     return *Gerador;
 }
 
-Texto NomesAceitos(const char* const* ANomes, size_t AQuantidade) {
+// The names, separated by commas.
+template <class TNomes>
+Texto NomesAceitos(const TNomes& ANomes) {
     Texto r;
-    for (size_t i = 0; i < AQuantidade; ++i) {
-        if (i) r += u", ";
-        r += DeUtf8(ANomes[i]);
+    for (const std::string_view nome : ANomes) {
+        if (!r.empty()) r += u", ";
+        r += DeUtf8(nome);
     }
+    return r;
+}
+
+std::vector<std::string_view> NomesDosModelos() {
+    std::vector<std::string_view> r;
+    for (const TDefinicaoModelo& m : Modelos()) r.push_back(m.NomeEnumeracao);
     return r;
 }
 
@@ -91,7 +100,7 @@ QUELB_EXPORTA const char* QUELB_CALL Inicializar(const char* Modelo) {
         const auto modelo = ModeloPorNome(nome);
         if (!modelo)
             throw EQuelbErro(u"Modelo de balança desconhecido: \"" + nome + u"\". Modelos aceitos: " +
-                             NomesAceitos(NomesModelo, std::size(NomesModelo)) + u".");
+                             NomesAceitos(NomesDosModelos()) + u".");
         Gerador->Modelo = *modelo;
     });
 }
@@ -114,7 +123,7 @@ QUELB_EXPORTA const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, c
         const auto tipoVenda = TipoVendaPorNome(tipo);
         if (!tipoVenda)
             throw EQuelbErro(u"Tipo de venda desconhecido: \"" + tipo + u"\". Tipos aceitos: " +
-                             NomesAceitos(NomesTipoVenda, std::size(NomesTipoVenda)) + u".");
+                             NomesAceitos(NomesTipoVenda) + u".");
         item.Tipo = *tipoVenda;
         item.Codigo = ConverterInteiro(Argumento(Codigo));
         item.Descricao = Argumento(Descricao);

@@ -3,7 +3,7 @@
 // pattern and the grouping of the "###,###,##0.00" one.
 #include <gtest/gtest.h>
 
-#include "formats/urano/padroes_preco.h"
+#include "generator/padroes_preco.h"
 #include "formats/urano/preco_urf32.h"
 #include "urano/apoio_registros.h"
 

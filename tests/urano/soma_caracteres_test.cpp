@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "formats/urano/soma_caracteres.h"
+#include "generator/soma_caracteres.h"
 #include "generator/tabela_codigo_pagina.h"
 
 namespace quelb {

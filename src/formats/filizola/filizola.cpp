@@ -1,39 +1,53 @@
-#include "formats/filizola/registros_filizola.h"
-#include "generator/escritores.h"
+// Filizola load: per item an item record, a sector record when the item has
+// a sector name or a key, a nutrition record when it has a nutrition
+// description, and its extra-information text unless an equal record (letter
+// case aside) is already there.
+#include "formats/filizola/filizola.h"
 
-namespace quelb {
+#include "formats/filizola/layouts_filizola.h"
+#include "generator/escrever_registro.h"
+#include "generator/informacao_extra.h"
 
-void GerarFilizola(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& ASetores,
-                   TListaLinhas& ANutricionais, TListaLinhas& AReceitas) {
-    const int32_t total = AGerador.Produtos().Count();
-    TRegistros registros;
-    int32_t posicao = 0;
-    for (const auto& p : AGerador.Produtos()) {
-        TQuelbCargaBalItem& item = *p;
+namespace quelb::filizola {
 
-        AdicionarRegistro(AItens, registros, [&](auto& reg) { RegistroItemFilizola(reg, item); });
+namespace {
 
-        // Sector records are not de-duplicated: one per item that has a
-        // sector name or a key.
-        if (!item.Setor.Descricao.empty() || item.Tecla > 0) {
-            AdicionarRegistro(ASetores, registros, [&](auto& reg) { RegistroSetorFilizola(reg, item, posicao + 1); });
-        }
+constexpr TLayoutRegistro RegistrosItens[] = {{"item", Item}};
+constexpr TLayoutRegistro RegistrosSetores[] = {{"setor", Setor}};
+constexpr TLayoutRegistro RegistrosNutricional[] = {{"nutricional", Nutricional}};
+constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {{"informacao_extra", InformacaoExtra}};
 
-        if (!item.Nutricional.Descricao.empty()) {
-            AdicionarRegistro(ANutricionais, registros, [&](auto& reg) { RegistroNutricionalFilizola(reg, item); });
-        }
+class TEscritorFilizola final : public TEscritorItens {
+public:
+    explicit TEscritorFilizola(TCarga& ACarga) : FCarga(ACarga) {}
 
-        // The code is settled for every item (the change stays in the item),
-        // also when the text is too short to give a record.
-        const int32_t codigoInformacao = item.CodigoInformacaoExtra(modFilizola);
-        if (item.InformacaoExtra.Receita.size() > 2) {
-            AdicionarRegistroSeNovo(AReceitas, registros,
-                                    [&](auto& reg) { RegistroInformacaoExtraFilizola(reg, item, codigoInformacao); });
-        }
-
-        AGerador.NotificarProduto(item, posicao, total);
-        ++posicao;
+    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
+        AcertarCodigoInformacaoExtra(AItem);
+        const TOrigem o{AItem, APosicao, FFormato};
+        AdicionarRegistro<Item>(FCarga[TConteudoArquivo::Itens], FRegistros, o);
+        if (!AItem.Setor.Descricao.empty() || AItem.Tecla > 0)
+            AdicionarRegistro<Setor>(FCarga[TConteudoArquivo::Setores], FRegistros, o);
+        if (!AItem.Nutricional.Descricao.empty())
+            AdicionarRegistro<Nutricional>(FCarga[TConteudoArquivo::Nutricional], FRegistros, o);
+        if (AItem.InformacaoExtra.Receita.size() > 2)
+            AdicionarRegistroSeNovo<InformacaoExtra>(FCarga[TConteudoArquivo::InformacaoExtra], FRegistros, o);
     }
-}
 
-}  // namespace quelb
+private:
+    TCarga& FCarga;
+    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    TRegistros FRegistros;
+};
+
+}  // namespace
+
+const std::array<TArquivoModelo, 4> Arquivos = {{
+    {TConteudoArquivo::Itens, u"CADTXT.TXT", RegistrosItens},
+    {TConteudoArquivo::Setores, u"SETORTXT.TXT", RegistrosSetores},
+    {TConteudoArquivo::InformacaoExtra, u"REC_ASS.TXT", RegistrosInformacaoExtra},
+    {TConteudoArquivo::Nutricional, u"NUTRI.TXT", RegistrosNutricional},
+}};
+
+std::unique_ptr<TEscritorItens> CriarEscritor(TCarga& ACarga) { return std::make_unique<TEscritorFilizola>(ACarga); }
+
+}  // namespace quelb::filizola

@@ -1,18 +1,32 @@
-// Ramuza load (RAMUZA_ORIGINAL.TXT): one 192-character record per item, in
-// catalogue order, numbered from 1.
-#include "formats/ramuza/registro_ramuza.h"
-#include "generator/escritores.h"
+#include "formats/ramuza/ramuza.h"
 
-namespace quelb {
+#include "formats/ramuza/layouts_ramuza.h"
+#include "generator/escrever_registro.h"
 
-void GerarRamuza(TQuelbCargaBal& AGerador, TListaLinhas& AItens) {
-    TRegistros registros;
-    const int32_t total = AGerador.Produtos().Count();
-    for (int32_t i = 0; i < total; ++i) {
-        const TQuelbCargaBalItem& item = AGerador.Produtos().GetItem(i);
-        AdicionarRegistro(AItens, registros, [&](auto& r) { MontarRegistroRamuza(r, item, i + 1); });
-        AGerador.NotificarProduto(item, i, total);
+namespace quelb::ramuza {
+
+namespace {
+
+class TEscritorRamuza final : public TEscritorItens {
+public:
+    explicit TEscritorRamuza(TCarga& ACarga) : FProdutos(ACarga[TConteudoArquivo::Itens]) {}
+
+    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
+        AdicionarRegistro<Produto>(FProdutos, FRegistros, {AItem, APosicao, FFormato});
     }
-}
 
-}  // namespace quelb
+private:
+    TListaLinhas& FProdutos;
+    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    TRegistros FRegistros;
+};
+
+constexpr TLayoutRegistro Registros[] = {{"produto", Produto}};
+
+}  // namespace
+
+const std::array<TArquivoModelo, 1> Arquivos = {{{TConteudoArquivo::Itens, u"RAMUZA_ORIGINAL.TXT", Registros}}};
+
+std::unique_ptr<TEscritorItens> CriarEscritor(TCarga& ACarga) { return std::make_unique<TEscritorRamuza>(ACarga); }
+
+}  // namespace quelb::ramuza

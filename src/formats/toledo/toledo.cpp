@@ -1,73 +1,102 @@
-#include "formats/toledo/registros_toledo.h"
-#include "generator/escritores.h"
+// Toledo loads. Plain Toledo writes the item record alone, with the
+// extra-information text inside it. The MGV layouts write an item record and
+// up to five auxiliary records, each only for a positive code (for the extra
+// information: a text of three or more characters) and only once: a record
+// equal to one already in its file, letter case aside, is dropped.
+#include "formats/toledo/toledo.h"
 
-namespace quelb {
+#include "formats/toledo/layouts_toledo.h"
+#include "generator/escrever_registro.h"
+#include "generator/informacao_extra.h"
+
+namespace quelb::toledo {
 
 namespace {
 
-// The five auxiliary records of an MGV item. Each is written only for a
-// positive code (for the extra information: a text of three or more
-// characters), and only once: a record equal to one already in its list,
-// letter case aside, is dropped. All five are built before any is appended,
-// so that their searches overlap.
-struct TAuxiliaresMGV {
-    TRegistroPendente Receita, Nutricional, Tara, Fornecedor, Setor;
+using Conteudo = TConteudoArquivo;
+
+class TEscritorToledo final : public TEscritorItens {
+public:
+    explicit TEscritorToledo(TCarga& ACarga) : FCarga(ACarga) {}
+
+    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
+        AdicionarRegistro<ItemToledo>(FCarga[Conteudo::Itens], FRegistros, {AItem, APosicao, FFormato});
+    }
+
+private:
+    TCarga& FCarga;
+    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    TRegistros FRegistros;
 };
 
-void GerarAuxiliaresMGV(TAuxiliaresMGV& r, const TQuelbCargaBalItem& AItem, int32_t ACodigoInformacao,
-                        TListaLinhas& ANutricionais, TListaLinhas& AReceitas, TListaLinhas& ATaras,
-                        TListaLinhas& AFornecedores, TListaLinhas& ASetores) {
-    if (AItem.InformacaoExtra.Receita.size() > 2)
-        r.Receita.Montar(AReceitas, [&](auto& reg) {
-            RegistroInformacaoExtraToledo(reg, AItem.InformacaoExtra, ACodigoInformacao);
-        });
-    if (AItem.Nutricional.Codigo > 0)
-        r.Nutricional.Montar(ANutricionais, [&](auto& reg) { RegistroNutricionalToledo(reg, AItem.Nutricional); });
-    if (AItem.Tara.Codigo > 0) r.Tara.Montar(ATaras, [&](auto& reg) { RegistroTaraToledo(reg, AItem.Tara); });
-    if (AItem.Fornecedor.Codigo > 0)
-        r.Fornecedor.Montar(AFornecedores, [&](auto& reg) { RegistroFornecedorToledo(reg, AItem.Fornecedor); });
-    if (AItem.Setor.Codigo > 0) r.Setor.Montar(ASetores, [&](auto& reg) { RegistroSetorToledo(reg, AItem.Setor); });
-    for (TRegistroPendente* p : {&r.Receita, &r.Nutricional, &r.Tara, &r.Fornecedor, &r.Setor}) p->Adicionar();
-}
+// AItem and ATxInfo are the layouts of the item record and of TXINFO.TXT.
+// MGV5 version 1 leaves the item as it is; MGV5 and MGV6 settle its
+// extra-information code first.
+template <const auto& AItem, const auto& ATxInfo, bool AAcertarCodigo>
+class TEscritorMGV final : public TEscritorItens {
+public:
+    explicit TEscritorMGV(TCarga& ACarga) : FCarga(ACarga) {}
+
+    void Escrever(TQuelbCargaBalItem& AProduto, int32_t APosicao) override {
+        if constexpr (AAcertarCodigo) AcertarCodigoInformacaoExtra(AProduto);
+        const TOrigem o{AProduto, APosicao, FFormato};
+        AdicionarRegistro<AItem>(FCarga[Conteudo::Itens], FRegistros, o);
+        if (AProduto.InformacaoExtra.Receita.size() > 2)
+            AdicionarRegistroSeNovo<ATxInfo>(FCarga[Conteudo::InformacaoExtra], FRegistros, o);
+        if (AProduto.Nutricional.Codigo > 0)
+            AdicionarRegistroSeNovo<Nutricional>(FCarga[Conteudo::Nutricional], FRegistros, o);
+        if (AProduto.Tara.Codigo > 0) AdicionarRegistroSeNovo<Tara>(FCarga[Conteudo::Taras], FRegistros, o);
+        if (AProduto.Fornecedor.Codigo > 0)
+            AdicionarRegistroSeNovo<Fornecedor>(FCarga[Conteudo::Fornecedores], FRegistros, o);
+        if (AProduto.Setor.Codigo > 0) AdicionarRegistroSeNovo<Setor>(FCarga[Conteudo::Setores], FRegistros, o);
+    }
+
+private:
+    TCarga& FCarga;
+    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    TRegistros FRegistros;
+};
+
+constexpr TLayoutRegistro RegistrosItemToledo[] = {{"item", ItemToledo}};
+constexpr TLayoutRegistro RegistrosItemMGV5Ver1[] = {{"item", ItemMGV5Ver1}};
+constexpr TLayoutRegistro RegistrosItemMGV[] = {{"item", ItemMGV}};
+constexpr TLayoutRegistro RegistrosSetor[] = {{"setor", Setor}};
+constexpr TLayoutRegistro RegistrosInformacaoExtraMGV5Ver1[] = {{"informacao_extra", InformacaoExtraMGV5Ver1}};
+constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {{"informacao_extra", InformacaoExtra}};
+constexpr TLayoutRegistro RegistrosNutricional[] = {{"nutricional", Nutricional}};
+constexpr TLayoutRegistro RegistrosTara[] = {{"tara", Tara}};
+constexpr TLayoutRegistro RegistrosFornecedor[] = {{"fornecedor", Fornecedor}};
 
 }  // namespace
 
-void GerarToledo(TQuelbCargaBal& AGerador, TListaLinhas& AItens, TListaLinhas& ANutricionais,
-                 TListaLinhas& AReceitas, TListaLinhas& ATaras, TListaLinhas* AFornecedores,
-                 TListaLinhas* ASetores, int32_t AVariante) {
-    // MGV5 and MGV6 differ only in the model handed to CodigoInformacaoExtra,
-    // which treats both alike.
-    const TQuelbCargaBalModelo modeloMGV = AVariante == 3 ? modToledoMGV6 : modToledoMGV5;
-    // The model table hands the MGV variants all six lists; without the
-    // supplier and sector lists no auxiliary record is written at all.
-    const bool auxiliares = AVariante != 0 && AFornecedores != nullptr && ASetores != nullptr;
+const std::array<TArquivoModelo, 1> ArquivosToledo = {{
+    {Conteudo::Itens, u"TXITENS.TXT", RegistrosItemToledo},
+}};
 
-    const int32_t total = AGerador.Produtos().Count();
-    TRegistros registros;
-    TAuxiliaresMGV auxiliaresMGV;
-    int32_t posicao = 0;
-    for (const auto& p : AGerador.Produtos()) {
-        TQuelbCargaBalItem& item = *p;
-        if (AVariante == 0) {
-            // Plain Toledo: the item record alone, with the text inside it.
-            AdicionarRegistro(AItens, registros, [&](auto& reg) { RegistroItemToledo(reg, item); });
-        } else {
-            int32_t codigoInformacao;
-            if (AVariante == 1) {
-                codigoInformacao = item.Codigo;  // the item is left unchanged
-                AdicionarRegistro(AItens, registros, [&](auto& reg) { RegistroItemToledoMGV5Ver1(reg, item); });
-            } else {
-                codigoInformacao = item.CodigoInformacaoExtra(modeloMGV);
-                AdicionarRegistro(AItens, registros,
-                                  [&](auto& reg) { RegistroItemToledoMGV(reg, item, codigoInformacao); });
-            }
-            if (auxiliares)
-                GerarAuxiliaresMGV(auxiliaresMGV, item, codigoInformacao, ANutricionais, AReceitas, ATaras, *AFornecedores,
-                                   *ASetores);
-        }
-        AGerador.NotificarProduto(item, posicao, total);
-        ++posicao;
-    }
+const std::array<TArquivoModelo, 6> ArquivosMGV5Ver1 = {{
+    {Conteudo::Itens, u"ITENSMGV.TXT", RegistrosItemMGV5Ver1},
+    {Conteudo::Setores, u"DEPTO.TXT", RegistrosSetor},
+    {Conteudo::InformacaoExtra, u"TXINFO.TXT", RegistrosInformacaoExtraMGV5Ver1},
+    {Conteudo::Nutricional, u"INFNUTRI.TXT", RegistrosNutricional},
+    {Conteudo::Taras, u"TARA.TXT", RegistrosTara},
+    {Conteudo::Fornecedores, u"TXFORN.TXT", RegistrosFornecedor},
+}};
+
+const std::array<TArquivoModelo, 6> ArquivosMGV = {{
+    {Conteudo::Itens, u"ITENSMGV.TXT", RegistrosItemMGV},
+    {Conteudo::Setores, u"DEPTO.TXT", RegistrosSetor},
+    {Conteudo::InformacaoExtra, u"TXINFO.TXT", RegistrosInformacaoExtra},
+    {Conteudo::Nutricional, u"INFNUTRI.TXT", RegistrosNutricional},
+    {Conteudo::Taras, u"TARA.TXT", RegistrosTara},
+    {Conteudo::Fornecedores, u"TXFORN.TXT", RegistrosFornecedor},
+}};
+
+std::unique_ptr<TEscritorItens> CriarEscritorToledo(TCarga& ACarga) { return std::make_unique<TEscritorToledo>(ACarga); }
+std::unique_ptr<TEscritorItens> CriarEscritorMGV5Ver1(TCarga& ACarga) {
+    return std::make_unique<TEscritorMGV<ItemMGV5Ver1, InformacaoExtraMGV5Ver1, false>>(ACarga);
+}
+std::unique_ptr<TEscritorItens> CriarEscritorMGV(TCarga& ACarga) {
+    return std::make_unique<TEscritorMGV<ItemMGV, InformacaoExtra, true>>(ACarga);
 }
 
-}  // namespace quelb
+}  // namespace quelb::toledo

@@ -1,22 +1,119 @@
-// Urano load (PRODUTOS.TXT): per item a product record, then a nutrition and
-// a recipe record when the item has such data. Prices use the decimal
-// separator of the number format captured when the library loaded.
-#include "formats/urano/registros_urano.h"
-#include "generator/escritores.h"
-#include "platform/plataforma.h"
+// Urano loads.
+//
+// Urano and Urano S write PRODUTOS.TXT: per item a product record, then a
+// nutrition record when Nutricional.Qtd > 0 and a recipe record when the
+// item has a recipe text (one character is enough, a space included).
+// Urano's prices take the decimal separator of the number format captured
+// when the library loaded; every price of Urano S is written with a point.
+//
+// URF32 writes five files: every item has a product line and a nutrition
+// line; an item with a portion quantity also has a product-nutrition link;
+// a recipe text of three or more characters gives a recipe line and a
+// product-recipe link, unless an equal recipe line (letter case aside) is
+// already in the recipe file.
+#include "formats/urano/urano.h"
 
-namespace quelb {
+#include "formats/urano/layouts_urano.h"
+#include "generator/escrever_registro.h"
 
-void GerarUrano(TQuelbCargaBal& AGerador, TListaLinhas& AItens) {
-    TRegistrosUrano registros(plataforma::FormatoNumerico().SeparadorDecimal);
-    const int32_t total = AGerador.Produtos().Count();
-    for (int32_t i = 0; i < total; ++i) {
-        const TQuelbCargaBalItem& item = AGerador.Produtos().GetItem(i);
-        registros.Preparar(item);
-        registros.AdicionarProduto(AItens);
-        registros.AdicionarNutricionalEReceita(item, AItens);
-        AGerador.NotificarProduto(item, i, total);
-    }
+namespace quelb::urano {
+
+namespace {
+
+using Conteudo = TConteudoArquivo;
+
+// The nutrition and recipe records that Urano and Urano S share.
+void AdicionarNutricionalEReceita(TListaLinhas& ALista, TRegistros& ARegistros, const TOrigem& o) {
+    const bool temNutricional = o.Item.Nutricional.Qtd > 0;
+    if (temNutricional) AdicionarRegistro<Nutricional>(ALista, ARegistros, o);
+    if (o.Item.InformacaoExtra.Receita.empty()) return;
+    if (temNutricional)
+        AdicionarRegistro<ReceitaAposNutricional>(ALista, ARegistros, o);
+    else
+        AdicionarRegistro<Receita>(ALista, ARegistros, o);
 }
 
-}  // namespace quelb
+class TEscritorUrano final : public TEscritorItens {
+public:
+    explicit TEscritorUrano(TCarga& ACarga) : FProdutos(ACarga[Conteudo::Itens]) {}
+
+    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
+        const TOrigem o{AItem, APosicao, FFormato};
+        AdicionarRegistro<Produto>(FProdutos, FRegistros, o);
+        AdicionarNutricionalEReceita(FProdutos, FRegistros, o);
+    }
+
+private:
+    TListaLinhas& FProdutos;
+    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    TRegistros FRegistros;
+};
+
+class TEscritorUranoS final : public TEscritorItens {
+public:
+    explicit TEscritorUranoS(TCarga& ACarga) : FProdutos(ACarga[Conteudo::Itens]) {}
+
+    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
+        const TOrigem o{AItem, APosicao, FComPonto};
+        AdicionarRegistro<ProdutoS>(FProdutos, FRegistros, o);
+        AdicionarNutricionalEReceita(FProdutos, FRegistros, o);
+    }
+
+private:
+    TListaLinhas& FProdutos;
+    // A point, whatever the locale; the process-wide format is left alone.
+    const plataforma::TFormatoNumerico FComPonto{u'.', plataforma::FormatoNumerico().SeparadorMilhar};
+    TRegistros FRegistros;
+};
+
+class TEscritorURF32 final : public TEscritorItens {
+public:
+    explicit TEscritorURF32(TCarga& ACarga) : FCarga(ACarga) {}
+
+    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
+        const TOrigem o{AItem, APosicao, FFormato};
+        AdicionarRegistro<ProdutoURF32>(FCarga[Conteudo::Itens], FRegistros, o);
+        AdicionarRegistro<NutricionalURF32>(FCarga[Conteudo::Nutricional], FRegistros, o);
+        if (AItem.Nutricional.Qtd > 0) AdicionarRegistro<VinculoURF32>(FCarga[Conteudo::ProdutosNutricional], FRegistros, o);
+        // Length as stored, spaces included.
+        if (AItem.InformacaoExtra.Receita.size() > 2 &&
+            AdicionarRegistroSeNovo<ReceitaURF32>(FCarga[Conteudo::InformacaoExtra], FRegistros, o))
+            AdicionarRegistro<VinculoURF32>(FCarga[Conteudo::ProdutosReceita], FRegistros, o);
+    }
+
+private:
+    TCarga& FCarga;
+    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    TRegistros FRegistros;
+};
+
+constexpr TLayoutRegistro RegistrosUrano[] = {
+    {"produto", Produto}, {"nutricional", Nutricional}, {"receita", Receita},
+    {"receita_apos_nutricional", ReceitaAposNutricional},
+};
+constexpr TLayoutRegistro RegistrosUranoS[] = {
+    {"produto", ProdutoS}, {"nutricional", Nutricional}, {"receita", Receita},
+    {"receita_apos_nutricional", ReceitaAposNutricional},
+};
+constexpr TLayoutRegistro RegistrosProdutoURF32[] = {{"produto", ProdutoURF32}};
+constexpr TLayoutRegistro RegistrosNutricionalURF32[] = {{"nutricional", NutricionalURF32}};
+constexpr TLayoutRegistro RegistrosReceitaURF32[] = {{"receita", ReceitaURF32}};
+constexpr TLayoutRegistro RegistrosVinculoURF32[] = {{"vinculo", VinculoURF32}};
+
+}  // namespace
+
+const std::array<TArquivoModelo, 1> ArquivosUrano = {{{Conteudo::Itens, u"PRODUTOS.TXT", RegistrosUrano}}};
+const std::array<TArquivoModelo, 1> ArquivosUranoS = {{{Conteudo::Itens, u"PRODUTOS.TXT", RegistrosUranoS}}};
+const std::array<TArquivoModelo, 5> ArquivosURF32 = {{
+    {Conteudo::Itens, u"PRODUTOS.TXT", RegistrosProdutoURF32},
+    {Conteudo::InformacaoExtra, u"RECEITAS.TXT", RegistrosReceitaURF32},
+    {Conteudo::Nutricional, u"INFORMACOESNUTRICIONAIS.TXT", RegistrosNutricionalURF32},
+    {Conteudo::ProdutosNutricional, u"PRODUTOSINFORMACOESNUTRICIONAIS.TXT", RegistrosVinculoURF32},
+    {Conteudo::ProdutosReceita, u"PRODUTOSRECEITAS.TXT", RegistrosVinculoURF32},
+}};
+
+std::unique_ptr<TEscritorItens> CriarEscritorUrano(TCarga& ACarga) { return std::make_unique<TEscritorUrano>(ACarga); }
+std::unique_ptr<TEscritorItens> CriarEscritorUranoS(TCarga& ACarga) { return std::make_unique<TEscritorUranoS>(ACarga); }
+std::unique_ptr<TEscritorItens> CriarEscritorURF32(TCarga& ACarga) { return std::make_unique<TEscritorURF32>(ACarga); }
+
+}  // namespace quelb::urano

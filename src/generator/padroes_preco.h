@@ -2,7 +2,7 @@
 // The two number patterns of the Urano prices, computed from the count of
 // ten-thousandths with integer arithmetic (never through a binary float).
 #include "catalogue/valor_fixo.h"
-#include "formats/urano/campo_curto.h"
+#include "generator/campo_curto.h"
 
 namespace quelb {
 

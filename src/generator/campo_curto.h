@@ -20,6 +20,12 @@ public:
         return c;
     }
 
+    // Every ADe becomes APara.
+    void Trocar(char16_t ADe, char16_t APara) {
+        for (size_t i = 0; i < FTamanho; ++i)
+            if (FTexto[i] == ADe) FTexto[i] = APara;
+    }
+
     std::u16string_view Vista() const { return {FTexto, FTamanho}; }
     operator std::u16string_view() const { return Vista(); }
     size_t size() const { return FTamanho; }

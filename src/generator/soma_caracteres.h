@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "formats/urano/campo_curto.h"
+#include "generator/campo_curto.h"
 
 namespace quelb {
 

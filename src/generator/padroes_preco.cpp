@@ -1,4 +1,4 @@
-#include "formats/urano/padroes_preco.h"
+#include "generator/padroes_preco.h"
 
 #include <cstdint>
 

@@ -1,0 +1,145 @@
+#pragma once
+// The properties of an item, named by their catalogue path ("Codigo",
+// "Nutricional.Qtd"), with their type and a way to read each one. Record
+// layouts name the property a field shows by this path, and it is checked
+// here when the layout is compiled: a misspelt path does not build.
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <type_traits>
+
+#include "catalogue/enumeracoes.h"
+#include "catalogue/item.h"
+
+namespace quelb {
+
+enum class TTipoPropriedade : uint8_t { Inteiro32, Inteiro16, Decimal, Texto, Enumeracao };
+
+struct TPropriedade {
+    std::string_view Nome;  // catalogue path
+    TTipoPropriedade Tipo;
+    // Value names of an enumeration, by ordinal.
+    std::span<const char* const> Nomes;
+    // Integers and enumeration ordinals as they are, amounts in
+    // ten-thousandths; null for a text.
+    int64_t (*Numero)(const TQuelbCargaBalItem&);
+    // Null for anything but a text.
+    std::u16string_view (*Texto)(const TQuelbCargaBalItem&);
+};
+
+namespace detalhe {
+
+template <class T>
+constexpr TTipoPropriedade TipoDe() {
+    if constexpr (std::is_same_v<T, int32_t>) return TTipoPropriedade::Inteiro32;
+    else if constexpr (std::is_same_v<T, int16_t>) return TTipoPropriedade::Inteiro16;
+    else if constexpr (std::is_same_v<T, TValorFixo>) return TTipoPropriedade::Decimal;
+    else if constexpr (std::is_same_v<T, Texto>) return TTipoPropriedade::Texto;
+    else {
+        static_assert(std::is_enum_v<T> && sizeof(T) == 1, "property type without a catalogue form");
+        return TTipoPropriedade::Enumeracao;
+    }
+}
+
+template <class T>
+constexpr std::span<const char* const> NomesDe() {
+    if constexpr (std::is_same_v<T, TQuelbCargaBalTipoVenda>) return NomesTipoVenda;
+    else if constexpr (std::is_same_v<T, TQuelbCargaBalTipoValidade>) return NomesTipoValidade;
+    else if constexpr (std::is_same_v<T, TQuelbCargaBalNutriUndPorcao>) return NomesUndPorcao;
+    else if constexpr (std::is_same_v<T, TQuelbCargaBalNutriPartdecimal>) return NomesPartDecimal;
+    else if constexpr (std::is_same_v<T, TQuelbCargaBalNutriMedCaseira>) return NomesMedCaseira;
+    else return {};
+}
+
+template <class T>
+constexpr int64_t ComoNumero(const T& AValor) {
+    if constexpr (std::is_same_v<T, TValorFixo>) return AValor.DezMilesimos();
+    else return static_cast<int64_t>(AValor);
+}
+
+// The property at AAcesso (a pointer to a member of the item, or to a member
+// of one of its records after the record's own pointer).
+template <auto... AAcesso>
+const auto& Valor(const TQuelbCargaBalItem& AItem) {
+    return (AItem .* ... .* AAcesso);
+}
+
+template <auto... AAcesso>
+constexpr TPropriedade Propriedade(std::string_view ANome) {
+    using T = std::remove_cvref_t<decltype(Valor<AAcesso...>(std::declval<const TQuelbCargaBalItem&>()))>;
+    if constexpr (std::is_same_v<T, Texto>) {
+        return {ANome, TipoDe<T>(), {}, nullptr,
+                [](const TQuelbCargaBalItem& i) { return std::u16string_view(Valor<AAcesso...>(i)); }};
+    } else {
+        return {ANome, TipoDe<T>(), NomesDe<T>(),
+                [](const TQuelbCargaBalItem& i) { return ComoNumero(Valor<AAcesso...>(i)); }, nullptr};
+    }
+}
+
+using I = TQuelbCargaBalItem;
+using Setor = TQuelbCargaBalSetor;
+using Nutri = TQuelbCargaBalNutricional;
+using Tara = TQuelbCargaBalTaras;
+using Forn = TQuelbCargaBalFornecedor;
+using Info = TQuelbCargaBalInformacaoExtra;
+
+}  // namespace detalhe
+
+// Every property of the item, in the order of the item model.
+inline constexpr TPropriedade Propriedades[] = {
+    detalhe::Propriedade<&detalhe::I::Tecla>("Tecla"),
+    detalhe::Propriedade<&detalhe::I::ValorVenda>("ValorVenda"),
+    detalhe::Propriedade<&detalhe::I::ModeloEtiqueta>("ModeloEtiqueta"),
+    detalhe::Propriedade<&detalhe::I::Descricao>("Descricao"),
+    detalhe::Propriedade<&detalhe::I::Codigo>("Codigo"),
+    detalhe::Propriedade<&detalhe::I::Tipo>("Tipo"),
+    detalhe::Propriedade<&detalhe::I::Validade>("Validade"),
+    detalhe::Propriedade<&detalhe::I::TipoValidade>("TipoValidade"),
+    detalhe::Propriedade<&detalhe::I::Setor, &detalhe::Setor::Codigo>("Setor.Codigo"),
+    detalhe::Propriedade<&detalhe::I::Setor, &detalhe::Setor::Descricao>("Setor.Descricao"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Codigo>("Nutricional.Codigo"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Descricao>("Nutricional.Descricao"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Qtd>("Nutricional.Qtd"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::UndPorcao>("Nutricional.UndPorcao"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::PartInteira>("Nutricional.PartInteira"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::PartDecimal>("Nutricional.PartDecimal"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::MedCaseira>("Nutricional.MedCaseira"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::ValorEnergetico>("Nutricional.ValorEnergetico"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Carboidrato>("Nutricional.Carboidrato"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Proteina>("Nutricional.Proteina"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::GorduraTotal>("Nutricional.GorduraTotal"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::GorduraSaturada>("Nutricional.GorduraSaturada"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::GorduraTrans>("Nutricional.GorduraTrans"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Fibra>("Nutricional.Fibra"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Sodio>("Nutricional.Sodio"),
+    detalhe::Propriedade<&detalhe::I::Tara, &detalhe::Tara::Codigo>("Tara.Codigo"),
+    detalhe::Propriedade<&detalhe::I::Tara, &detalhe::Tara::Descricao>("Tara.Descricao"),
+    detalhe::Propriedade<&detalhe::I::Tara, &detalhe::Tara::Valor>("Tara.Valor"),
+    detalhe::Propriedade<&detalhe::I::Fornecedor, &detalhe::Forn::Codigo>("Fornecedor.Codigo"),
+    detalhe::Propriedade<&detalhe::I::Fornecedor, &detalhe::Forn::Observacao>("Fornecedor.Observacao"),
+    detalhe::Propriedade<&detalhe::I::Fornecedor, &detalhe::Forn::Descricao1>("Fornecedor.Descricao1"),
+    detalhe::Propriedade<&detalhe::I::Fornecedor, &detalhe::Forn::Descricao2>("Fornecedor.Descricao2"),
+    detalhe::Propriedade<&detalhe::I::Fornecedor, &detalhe::Forn::Descricao3>("Fornecedor.Descricao3"),
+    detalhe::Propriedade<&detalhe::I::Fornecedor, &detalhe::Forn::Descricao4>("Fornecedor.Descricao4"),
+    detalhe::Propriedade<&detalhe::I::Fornecedor, &detalhe::Forn::Descricao5>("Fornecedor.Descricao5"),
+    detalhe::Propriedade<&detalhe::I::CodigoTexto1>("CodigoTexto1"),
+    detalhe::Propriedade<&detalhe::I::CodigoTexto2>("CodigoTexto2"),
+    detalhe::Propriedade<&detalhe::I::CodigoTexto3>("CodigoTexto3"),
+    detalhe::Propriedade<&detalhe::I::CodigoInfoNutr>("CodigoInfoNutr"),
+    detalhe::Propriedade<&detalhe::I::CodigoTara>("CodigoTara"),
+    detalhe::Propriedade<&detalhe::I::CodigoFornecedor>("CodigoFornecedor"),
+    detalhe::Propriedade<&detalhe::I::EAN13Fornecedor>("EAN13Fornecedor"),
+    detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Codigo>("InformacaoExtra.Codigo"),
+    detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Observacao>("InformacaoExtra.Observacao"),
+    detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Receita>("InformacaoExtra.Receita"),
+};
+
+// The property of that catalogue path. Used in a constant expression, an
+// unknown path stops the build; at run time it returns null.
+constexpr const TPropriedade* ProcurarPropriedade(std::string_view ANome) {
+    for (const TPropriedade& p : Propriedades)
+        if (p.Nome == ANome) return &p;
+    return nullptr;
+}
+
+}  // namespace quelb

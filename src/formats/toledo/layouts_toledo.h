@@ -1,0 +1,147 @@
+#pragma once
+// The records of the Toledo loads, field by field in column order.
+#include <array>
+#include <string_view>
+
+#include "generator/campos.h"
+
+namespace quelb::toledo {
+
+// Sale type: by weight "0", by unit "1", bar code by weight "2", bar code by
+// unit "5".
+inline constexpr std::u16string_view CodigosTipoVenda[] = {u"0", u"1", u"2", u"5"};
+// Portion unit: grams, millilitres, units.
+inline constexpr std::u16string_view CodigosUndPorcao[] = {u"0", u"1", u"2"};
+// Fraction of the household measure: 0, 1/4, 1/3, 1/2, 2/3, 3/4.
+inline constexpr std::u16string_view CodigosPartDecimal[] = {u"0", u"1", u"2", u"3", u"4", u"5"};
+// Household measure: its position in the enumeration, tpColherSopa "00" to tpLata "26".
+inline constexpr std::u16string_view CodigosMedCaseira[] = {
+    u"00", u"01", u"02", u"03", u"04", u"05", u"06", u"07", u"08", u"09", u"10", u"11", u"12", u"13",
+    u"14", u"15", u"16", u"17", u"18", u"19", u"20", u"21", u"22", u"23", u"24", u"25", u"26",
+};
+
+// TXITENS.TXT of plain Toledo: it carries the extra-information text itself.
+inline constexpr auto ItemToledo = std::to_array<TCampo>({
+    campo::Numero("setor", 2, "Setor.Codigo"),                 //  1
+    campo::Numero("etiqueta", 2, "ModeloEtiqueta"),            //  3
+    campo::Codigo("tipo", "Tipo", CodigosTipoVenda),           //  5
+    campo::Numero("codigo", 6, "Codigo"),                      //  6
+    campo::Decimal("preco", 6, 2, "ValorVenda"),               // 12  hundredths
+    campo::Numero("validade", 3, "Validade"),                  // 18
+    campo::Texto("descricao", 50, "Descricao"),                // 21
+    campo::Texto("texto", 250, "InformacaoExtra.Receita"),     // 71
+});
+static_assert(LarguraFixa(ItemToledo) == 320);
+
+// Columns 1 to 68 of ITENSMGV.TXT, the same in the three MGV layouts.
+inline constexpr auto InicioItemMGV = std::to_array<TCampo>({
+    campo::Numero("setor", 2, "Setor.Codigo"),        //  1
+    campo::Codigo("tipo", "Tipo", CodigosTipoVenda),  //  3
+    campo::Numero("codigo", 6, "Codigo"),             //  4
+    campo::Decimal("preco", 6, 2, "ValorVenda"),      // 10  hundredths
+    campo::Numero("validade", 3, "Validade"),         // 16
+    campo::Texto("descricao", 50, "Descricao"),       // 19
+});
+static_assert(LarguraFixa(InicioItemMGV) == 68);
+
+// ITENSMGV.TXT of MGV5 version 1: the extra-information code is the item code.
+inline constexpr auto ItemMGV5Ver1 = Juntar(InicioItemMGV, std::to_array<TCampo>({
+    campo::Numero("codigo_informacao_extra", 6, "Codigo"),         //  69
+    campo::Repetido<3, u'0'>("fixo_1"),                            //  75
+    campo::Numero("codigo_nutricional", 4, "Nutricional.Codigo"),  //  78
+    campo::Fixo("fixo_2", u"1"),                                   //  82
+    campo::Fixo("fixo_3", u"1"),                                   //  83
+    campo::Numero("codigo_fornecedor", 4, "CodigoFornecedor"),     //  84
+    campo::Repetido<12, u'0'>("fixo_4"),                           //  88
+    campo::Repetido<11, u'0'>("fixo_5"),                           // 100
+    campo::Repetido<1, u'0'>("fixo_6"),                            // 111
+    campo::Repetido<2, u'0'>("fixo_7"),                            // 112
+}));
+static_assert(LarguraFixa(ItemMGV5Ver1) == 113);
+
+// ITENSMGV.TXT of MGV5 and MGV6.
+inline constexpr auto ItemMGV = Juntar(InicioItemMGV, std::to_array<TCampo>({
+    campo::Numero("codigo_informacao_extra", 6, "InformacaoExtra.Codigo"),  //  69
+    campo::Repetido<4, u'0'>("fixo_1"),                                     //  75
+    campo::Numero("codigo_nutricional", 6, "Nutricional.Codigo"),           //  79
+    campo::Fixo("fixo_2", u"1"),                                            //  85
+    campo::Fixo("fixo_3", u"1"),                                            //  86
+    campo::Numero("codigo_fornecedor", 4, "CodigoFornecedor"),              //  87
+    campo::Repetido<12, u'0'>("fixo_4"),                                    //  91
+    campo::Repetido<11, u'0'>("fixo_5"),                                    // 103
+    campo::Repetido<1, u'0'>("fixo_6"),                                     // 114
+    campo::Repetido<4, u'0'>("fixo_7"),                                     // 115
+    campo::Numero("codigo_tara", 4, "CodigoTara"),                          // 119
+    campo::Repetido<4, u'0'>("fixo_8"),                                     // 123
+    campo::Repetido<4, u'0'>("fixo_9"),                                     // 127
+    campo::Repetido<4, u'0'>("fixo_10"),                                    // 131
+    campo::Repetido<4, u'0'>("fixo_11"),                                    // 135
+    campo::TextoADireita("ean13_fornecedor", 12, "EAN13Fornecedor"),        // 139  zeros on the left
+}));
+static_assert(LarguraFixa(ItemMGV) == 150);
+
+// TXINFO.TXT after its code.
+inline constexpr auto TextoInformacaoExtra = std::to_array<TCampo>({
+    campo::Texto("observacao", 100, "InformacaoExtra.Observacao"),  //   7
+    campo::Texto("texto", 840, "InformacaoExtra.Receita"),          // 107  as it is
+});
+// TXINFO.TXT of MGV5 and MGV6: the code of column 69 of the item record.
+inline constexpr auto InformacaoExtra = Juntar(std::to_array<TCampo>({
+    campo::Numero("codigo", 6, "InformacaoExtra.Codigo"),  // 1
+}), TextoInformacaoExtra);
+static_assert(LarguraFixa(InformacaoExtra) == 946);
+// TXINFO.TXT of MGV5 version 1: the item code.
+inline constexpr auto InformacaoExtraMGV5Ver1 = Juntar(std::to_array<TCampo>({
+    campo::Numero("codigo", 6, "Codigo"),  // 1
+}), TextoInformacaoExtra);
+static_assert(LarguraFixa(InformacaoExtraMGV5Ver1) == 946);
+
+// INFNUTRI.TXT
+inline constexpr auto Nutricional = std::to_array<TCampo>({
+    campo::Fixo("letra", u"N"),                                                    //  1
+    campo::Numero("codigo", 6, "Nutricional.Codigo"),                              //  2
+    campo::Fixo("fixo", u"0"),                                                     //  8
+    campo::Numero("quantidade", 3, "Nutricional.Qtd"),                             //  9
+    campo::Codigo("unidade_porcao", "Nutricional.UndPorcao", CodigosUndPorcao),    // 12
+    campo::Numero("parte_inteira", 2, "Nutricional.PartInteira"),                  // 13
+    campo::Codigo("parte_decimal", "Nutricional.PartDecimal", CodigosPartDecimal), // 15
+    campo::Codigo("medida_caseira", "Nutricional.MedCaseira", CodigosMedCaseira),  // 16
+    campo::Numero("valor_energetico", 4, "Nutricional.ValorEnergetico"),           // 18  whole units
+    campo::Decimal("carboidrato", 4, 1, "Nutricional.Carboidrato"),                // 22  tenths
+    campo::Decimal("proteina", 3, 1, "Nutricional.Proteina"),                      // 26
+    campo::Decimal("gordura_total", 3, 1, "Nutricional.GorduraTotal"),             // 29
+    campo::Decimal("gordura_saturada", 3, 1, "Nutricional.GorduraSaturada"),       // 32
+    campo::Decimal("gordura_trans", 3, 1, "Nutricional.GorduraTrans"),             // 35
+    campo::Decimal("fibra", 3, 1, "Nutricional.Fibra"),                            // 38
+    campo::Decimal("sodio", 5, 1, "Nutricional.Sodio"),                            // 41
+});
+static_assert(LarguraFixa(Nutricional) == 45);
+
+// TARA.TXT
+inline constexpr auto Tara = std::to_array<TCampo>({
+    campo::Numero("codigo", 4, "Tara.Codigo"),        //  1
+    campo::Decimal("valor", 6, 3, "Tara.Valor"),      //  5  thousandths
+    campo::Texto("descricao", 20, "Tara.Descricao"),  // 11
+});
+static_assert(LarguraFixa(Tara) == 30);
+
+// TXFORN.TXT
+inline constexpr auto Fornecedor = std::to_array<TCampo>({
+    campo::Numero("codigo", 4, "Fornecedor.Codigo"),            //   1
+    campo::Texto("observacao", 100, "Fornecedor.Observacao"),   //   5
+    campo::Texto("descricao_1", 56, "Fornecedor.Descricao1"),   // 105
+    campo::Texto("descricao_2", 56, "Fornecedor.Descricao2"),   // 161
+    campo::Texto("descricao_3", 56, "Fornecedor.Descricao3"),   // 217
+    campo::Texto("descricao_4", 56, "Fornecedor.Descricao4"),   // 273
+    campo::Texto("descricao_5", 56, "Fornecedor.Descricao5"),   // 329
+});
+static_assert(LarguraFixa(Fornecedor) == 384);
+
+// DEPTO.TXT
+inline constexpr auto Setor = std::to_array<TCampo>({
+    campo::Numero("codigo", 2, "Setor.Codigo"),        // 1
+    campo::Texto("descricao", 40, "Setor.Descricao"),  // 3
+});
+static_assert(LarguraFixa(Setor) == 42);
+
+}  // namespace quelb::toledo

@@ -1,0 +1,184 @@
+#pragma once
+// A record layout is a table of fields, declared once beside the vendor's
+// layout and read line by line against it:
+//
+//   inline constexpr auto ItemFilizola = std::to_array<TCampo>({
+//       campo::Numero("codigo", 6, "Codigo"),                      //  1
+//       campo::Codigo("tipo", "Tipo", CodigosTipoVendaFilizola),   //  7
+//       campo::Texto("descricao", 22, "Descricao"),                //  8
+//       ...
+//   });
+//   static_assert(LarguraFixa(ItemFilizola) == 39);
+//
+// The same table writes the record (escrever_registro.h), tells how much each
+// field holds (Capacidade) and reads a record line back (ler_registro.h).
+// Every field names the item property it shows by its catalogue path; a path
+// that the item does not have stops the build.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string_view>
+
+#include "catalogue/propriedades.h"
+#include "generator/soma_caracteres.h"
+#include "platform/plataforma.h"
+
+namespace quelb {
+
+enum class TTipoCampo : uint8_t {
+    // Text, left-aligned and filled with spaces on the right; a longer text
+    // keeps its first characters.
+    Texto,
+    // Text, right-aligned and filled with zeros on the left; a longer text
+    // keeps its first characters.
+    TextoADireita,
+    // Integer in decimal digits ("-" first when negative), right-aligned and
+    // filled with Enchimento; a longer number keeps its first characters.
+    Numero,
+    // Amount in units of its Casas-th decimal, truncated toward zero (low 32
+    // bits), then written as a Numero.
+    Decimal,
+    // The code of an enumeration value, from the field's table of codes; a
+    // value outside the table takes the first code.
+    Codigo,
+    // A fixed text.
+    Fixo,
+    // The item's place in the catalogue, counted from 1, written as a Numero.
+    Posicao,
+    // Price by the pattern "000000.00" with the generation's decimal
+    // separator: rounded to hundredths (a half to the even hundredth), at
+    // least six integer digits, never cut: a larger price widens the record.
+    PrecoSeisZeros,
+    // Price by the pattern "###,###,##0.00" (a half away from zero), grouped
+    // with the locale's separators, right-aligned with spaces in Largura and
+    // cut to its first Largura characters; then every "." becomes ",".
+    PrecoAgrupado,
+    // Checksum: the sum of the character values of the record so far, from
+    // column Desde + 1, in hexadecimal with at least four digits, never cut.
+    Soma,
+};
+
+struct TCampo {
+    std::string_view Nome;  // as the vendor layout names it, in lower case
+    TTipoCampo Tipo;
+    int32_t Largura;  // characters (the least, for the fields that widen)
+    char16_t Enchimento = u'0';
+    int32_t Casas = 0;   // Decimal: decimals written
+    uint32_t Fator = 1;  // Decimal: the amount is multiplied by it first
+    // The item property shown; null for fixed fields, the position and the
+    // checksum.
+    const TPropriedade* Propriedade = nullptr;
+    std::u16string_view Fixo;                      // Fixo: the text
+    std::span<const std::u16string_view> Codigos;  // Codigo: codes by ordinal
+    int32_t Desde = 0;                          // Soma
+    TCaixaHexa Caixa = TCaixaHexa::Maiusculas;  // Soma
+
+    // True for the fields whose width follows the value.
+    constexpr bool Variavel() const { return Tipo == TTipoCampo::PrecoSeisZeros || Tipo == TTipoCampo::Soma; }
+};
+
+namespace campo {
+
+// The property of APropriedade; in a table (a constant expression) an
+// unknown path stops the build here.
+constexpr const TPropriedade* Exigir(std::string_view APropriedade) {
+    const TPropriedade* p = ProcurarPropriedade(APropriedade);
+    if (p == nullptr) throw std::logic_error("the item has no such property");
+    return p;
+}
+
+constexpr TCampo Texto(std::string_view ANome, int32_t ALargura, std::string_view APropriedade) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Texto, .Largura = ALargura, .Enchimento = u' ',
+            .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo TextoADireita(std::string_view ANome, int32_t ALargura, std::string_view APropriedade) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::TextoADireita, .Largura = ALargura, .Enchimento = u'0',
+            .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo Numero(std::string_view ANome, int32_t ALargura, std::string_view APropriedade,
+                        char16_t AEnchimento = u'0') {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Numero, .Largura = ALargura, .Enchimento = AEnchimento,
+            .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo Decimal(std::string_view ANome, int32_t ALargura, int32_t ACasas, std::string_view APropriedade,
+                         uint32_t AFator = 1) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Decimal, .Largura = ALargura, .Casas = ACasas, .Fator = AFator,
+            .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo Codigo(std::string_view ANome, std::string_view APropriedade,
+                        std::span<const std::u16string_view> ACodigos) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Codigo, .Largura = static_cast<int32_t>(ACodigos[0].size()),
+            .Propriedade = Exigir(APropriedade), .Codigos = ACodigos};
+}
+constexpr TCampo Fixo(std::string_view ANome, std::u16string_view ATexto) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Fixo, .Largura = static_cast<int32_t>(ATexto.size()), .Fixo = ATexto};
+}
+// A fixed field of N characters c.
+template <size_t N, char16_t c>
+inline constexpr std::array<char16_t, N> Repeticao = [] {
+    std::array<char16_t, N> r{};
+    r.fill(c);
+    return r;
+}();
+template <size_t N, char16_t c>
+constexpr TCampo Repetido(std::string_view ANome) {
+    return Fixo(ANome, std::u16string_view(Repeticao<N, c>.data(), N));
+}
+constexpr TCampo Posicao(std::string_view ANome, int32_t ALargura) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Posicao, .Largura = ALargura};
+}
+constexpr TCampo PrecoSeisZeros(std::string_view ANome, std::string_view APropriedade) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::PrecoSeisZeros, .Largura = 9, .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo PrecoAgrupado(std::string_view ANome, int32_t ALargura, std::string_view APropriedade) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::PrecoAgrupado, .Largura = ALargura, .Enchimento = u' ',
+            .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo Soma(std::string_view ANome, int32_t ADesde, TCaixaHexa ACaixa) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Soma, .Largura = 4, .Desde = ADesde, .Caixa = ACaixa};
+}
+
+}  // namespace campo
+
+// The width of a record of these fields (the least, where a field widens).
+constexpr int32_t Largura(std::span<const TCampo> ACampos) {
+    int32_t n = 0;
+    for (const TCampo& c : ACampos) n += c.Largura;
+    return n;
+}
+// The same for a record whose width never changes; -1 when a field widens.
+constexpr int32_t LarguraFixa(std::span<const TCampo> ACampos) {
+    for (const TCampo& c : ACampos)
+        if (c.Variavel()) return -1;
+    return Largura(ACampos);
+}
+
+// Two tables one after the other (a part that several records share).
+template <size_t N, size_t M>
+constexpr std::array<TCampo, N + M> Juntar(const std::array<TCampo, N>& A, const std::array<TCampo, M>& B) {
+    std::array<TCampo, N + M> r{};
+    for (size_t i = 0; i < N; ++i) r[i] = A[i];
+    for (size_t i = 0; i < M; ++i) r[N + i] = B[i];
+    return r;
+}
+
+// A record layout as the model table lists it.
+struct TLayoutRegistro {
+    std::string_view Nome;
+    std::span<const TCampo> Campos;
+};
+
+// What a field holds without being cut or deformed. For numbers, the least
+// and the greatest value of the property (amounts in ten-thousandths); for
+// texts, Maximo is the number of characters. Fields without a property (and
+// enumeration codes, which are never cut) hold anything: Limitado is false.
+struct TCapacidade {
+    bool Limitado = false;
+    int64_t Minimo = 0;
+    int64_t Maximo = 0;
+};
+TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico& AFormato);
+
+}  // namespace quelb

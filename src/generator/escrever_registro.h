@@ -1,0 +1,90 @@
+#pragma once
+// Writes a record by walking its layout table (campos.h). The walk is
+// unrolled at compile time: each field becomes the one builder call of its
+// kind, with its width and property folded in, so a table costs what the
+// same calls written by hand would.
+#include <cstdint>
+#include <utility>
+
+#include "catalogue/item.h"
+#include "generator/campos.h"
+#include "generator/lista_linhas.h"
+#include "generator/padroes_preco.h"
+#include "generator/registro.h"
+#include "platform/plataforma.h"
+
+namespace quelb {
+
+// What the fields of an item's records read.
+struct TOrigem {
+    const TQuelbCargaBalItem& Item;
+    int32_t Posicao;  // the item's place in the catalogue, from 1
+    // The number format of the prices (Urano S: always a point).
+    const plataforma::TFormatoNumerico& Formato;
+};
+
+namespace detalhe {
+
+template <const auto& ATabela, size_t I, class C>
+QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
+    constexpr const TCampo& f = ATabela[I];
+    constexpr TTipoCampo tipo = f.Tipo;
+    if constexpr (tipo == TTipoCampo::Texto) {
+        r.texto(f.Propriedade->Texto(o.Item), f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::TextoADireita) {
+        r.textoADireita(f.Propriedade->Texto(o.Item), f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::Numero) {
+        r.inteiro(static_cast<int32_t>(f.Propriedade->Numero(o.Item)), f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::Decimal) {
+        int64_t v = f.Propriedade->Numero(o.Item);
+        // Multiplied as unsigned: an absurd amount wraps instead of overflowing.
+        if constexpr (f.Fator != 1) v = static_cast<int64_t>(static_cast<uint64_t>(v) * f.Fator);
+        r.inteiro(UnidadesDecimais(TValorFixo::DeDezMilesimos(v), f.Casas), f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::Codigo) {
+        const auto ordinal = static_cast<uint64_t>(f.Propriedade->Numero(o.Item));
+        r.literal(f.Codigos[ordinal < f.Codigos.size() ? ordinal : 0]);
+    } else if constexpr (tipo == TTipoCampo::Fixo) {
+        r.literal(f.Fixo);
+    } else if constexpr (tipo == TTipoCampo::Posicao) {
+        r.inteiro(o.Posicao, f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::PrecoSeisZeros) {
+        r.literal(FormatarPadraoSeisZeros(TValorFixo::DeDezMilesimos(f.Propriedade->Numero(o.Item)),
+                                          o.Formato.SeparadorDecimal));
+    } else if constexpr (tipo == TTipoCampo::PrecoAgrupado) {
+        TCampoCurto preco = FormatarPadraoAgrupado(TValorFixo::DeDezMilesimos(f.Propriedade->Numero(o.Item)),
+                                                   o.Formato.SeparadorDecimal, o.Formato.SeparadorMilhar);
+        preco.Trocar(u'.', u',');
+        r.textoADireita(preco, f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::Soma) {
+        const TCampoCurto soma = Hexadecimal4(SomaCaracteres(r.linha().substr(f.Desde)), f.Caixa);
+        r.literal(soma);
+    } else {
+        static_assert(tipo != tipo, "field kind without a writer");
+    }
+}
+
+}  // namespace detalhe
+
+// Builds the record of layout ATabela for o into r.
+template <const auto& ATabela, class C>
+QUELB_EM_LINHA void EscreverRegistro(TRegistroDe<C>& r, const TOrigem& o) {
+    r.inicio();
+    [&]<size_t... I>(std::index_sequence<I...>) {
+        (detalhe::EscreverCampo<ATabela, I>(r, o), ...);
+    }(std::make_index_sequence<std::size(ATabela)>{});
+}
+
+// Appends the record of layout ATabela for o to ALista.
+template <const auto& ATabela>
+QUELB_EM_LINHA void AdicionarRegistro(TListaLinhas& ALista, TRegistros& ARegistros, const TOrigem& o) {
+    AdicionarRegistro(ALista, ARegistros, [&](auto& r) { EscreverRegistro<ATabela>(r, o); });
+}
+
+// The same for a list without repeated lines: appended unless an equal line
+// is there already; true when it was appended.
+template <const auto& ATabela>
+QUELB_EM_LINHA bool AdicionarRegistroSeNovo(TListaLinhas& ALista, TRegistros& ARegistros, const TOrigem& o) {
+    return AdicionarRegistroSeNovo(ALista, ARegistros, [&](auto& r) { EscreverRegistro<ATabela>(r, o); });
+}
+
+}  // namespace quelb
