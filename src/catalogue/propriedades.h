@@ -25,6 +25,10 @@ struct TPropriedade {
     int64_t (*Numero)(const TQuelbCargaBalItem&);
     // Null for anything but a text.
     std::u16string_view (*Texto)(const TQuelbCargaBalItem&);
+    // Sets the value (an amount in ten-thousandths, an enumeration by its
+    // ordinal); the integer is narrowed to the property's type as it is.
+    void (*DefinirNumero)(TQuelbCargaBalItem&, int64_t);
+    void (*DefinirTexto)(TQuelbCargaBalItem&, std::u16string_view);
 };
 
 namespace detalhe {
@@ -57,10 +61,20 @@ constexpr int64_t ComoNumero(const T& AValor) {
     else return static_cast<int64_t>(AValor);
 }
 
+template <class T>
+constexpr T DeNumero(int64_t AValor) {
+    if constexpr (std::is_same_v<T, TValorFixo>) return TValorFixo::DeDezMilesimos(AValor);
+    else return static_cast<T>(AValor);
+}
+
 // The property at AAcesso (a pointer to a member of the item, or to a member
 // of one of its records after the record's own pointer).
 template <auto... AAcesso>
 const auto& Valor(const TQuelbCargaBalItem& AItem) {
+    return (AItem .* ... .* AAcesso);
+}
+template <auto... AAcesso>
+auto& Local(TQuelbCargaBalItem& AItem) {
     return (AItem .* ... .* AAcesso);
 }
 
@@ -69,10 +83,12 @@ constexpr TPropriedade Propriedade(std::string_view ANome) {
     using T = std::remove_cvref_t<decltype(Valor<AAcesso...>(std::declval<const TQuelbCargaBalItem&>()))>;
     if constexpr (std::is_same_v<T, Texto>) {
         return {ANome, TipoDe<T>(), {}, nullptr,
-                [](const TQuelbCargaBalItem& i) { return std::u16string_view(Valor<AAcesso...>(i)); }};
+                [](const TQuelbCargaBalItem& i) { return std::u16string_view(Valor<AAcesso...>(i)); }, nullptr,
+                [](TQuelbCargaBalItem& i, std::u16string_view v) { Local<AAcesso...>(i) = v; }};
     } else {
         return {ANome, TipoDe<T>(), NomesDe<T>(),
-                [](const TQuelbCargaBalItem& i) { return ComoNumero(Valor<AAcesso...>(i)); }, nullptr};
+                [](const TQuelbCargaBalItem& i) { return ComoNumero(Valor<AAcesso...>(i)); }, nullptr,
+                [](TQuelbCargaBalItem& i, int64_t v) { Local<AAcesso...>(i) = DeNumero<T>(v); }, nullptr};
     }
 }
 

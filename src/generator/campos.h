@@ -164,10 +164,17 @@ constexpr std::array<TCampo, N + M> Juntar(const std::array<TCampo, N>& A, const
     return r;
 }
 
-// A record layout as the model table lists it.
+template <class C>
+class TRegistroDe;
+struct TOrigem;
+
+// A record layout as the model table lists it (made by Layout<>, in
+// escrever_registro.h): its fields, and the writing of a record by them in
+// UTF-16.
 struct TLayoutRegistro {
     std::string_view Nome;
     std::span<const TCampo> Campos;
+    void (*Escrever)(TRegistroDe<char16_t>&, const TOrigem&);
 };
 
 // What a field holds without being cut or deformed. For numbers, the least

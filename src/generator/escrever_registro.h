@@ -74,6 +74,12 @@ QUELB_EM_LINHA void EscreverRegistro(TRegistroDe<C>& r, const TOrigem& o) {
     }(std::make_index_sequence<std::size(ATabela)>{});
 }
 
+// The layout ATabela as the model table lists it.
+template <const auto& ATabela>
+constexpr TLayoutRegistro Layout(std::string_view ANome) {
+    return {ANome, ATabela, &EscreverRegistro<ATabela, char16_t>};
+}
+
 // Appends the record of layout ATabela for o to ALista.
 template <const auto& ATabela>
 QUELB_EM_LINHA void AdicionarRegistro(TListaLinhas& ALista, TRegistros& ARegistros, const TOrigem& o) {

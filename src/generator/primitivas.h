@@ -1,6 +1,7 @@
 #pragma once
-// The four field primitives of every fixed-width record. A value too wide for
-// its field keeps its first characters, for numbers as for texts.
+// The field primitives of every fixed-width record, in the writing form that
+// the record builder uses. A value too wide for its field keeps its first
+// characters, for numbers as for texts.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -19,24 +20,7 @@
 
 namespace quelb {
 
-// Left-aligned text: filled with c on the right, or cut to its first n.
-std::u16string PreencherDireita(std::u16string_view texto, int32_t n, char16_t c);
-// Right-aligned text: filled with c on the left, or cut to its first n.
-std::u16string PreencherEsquerda(std::u16string_view texto, int32_t n, char16_t c);
-// Decimal digits with "-" for a negative value, then PreencherEsquerda.
-std::u16string FormatarInteiro(int32_t valor, int32_t n, char16_t c);
-// The amount in units of the casas-th decimal, truncated toward zero, low 32
-// bits, then FormatarInteiro.
-std::u16string FormatarDecimal(int32_t n, int32_t casas, char16_t c, TValorFixo valor);
-
-// Appending forms; each appends exactly what the function of the same name
-// returns.
-void AcrescentarPreencherDireita(std::u16string& d, std::u16string_view texto, int32_t n, char16_t c);
-void AcrescentarPreencherEsquerda(std::u16string& d, std::u16string_view texto, int32_t n, char16_t c);
-void AcrescentarInteiro(std::u16string& d, int32_t valor, int32_t n, char16_t c);
-void AcrescentarDecimal(std::u16string& d, int32_t n, int32_t casas, char16_t c, TValorFixo valor);
-
-// The value of FormatarDecimal before formatting: the amount in units of the
+// A decimal field's value before it is written as an integer: the amount in units of the
 // casas-th decimal, truncated toward zero, as a 32-bit integer (low bits).
 QUELB_EM_LINHA int32_t UnidadesDecimais(TValorFixo valor, int32_t casas) {
     // p is built as a 32-bit integer, as the callers (1 to 3 decimals) expect.
@@ -53,10 +37,10 @@ QUELB_EM_LINHA int32_t UnidadesDecimais(TValorFixo valor, int32_t casas) {
     return static_cast<int32_t>(static_cast<uint32_t>(q));
 }
 
-// ---- Writing forms, for the record builder ----
+// ---- Writing forms ----
 //
-// Each writes at d exactly what the function of the same name returns and
-// returns the end of what it wrote. d has room for Largura(...) code units.
+// Each writes its field at d and returns the end of what it wrote. d has room
+// for Largura(...) code units.
 
 // Room that a field of width n needs for a value of ATamanho code units.
 inline size_t Largura(size_t ATamanho, int32_t n) {
@@ -135,10 +119,6 @@ QUELB_EM_LINHA C* EscreverInteiro(C* d, int32_t valor, int32_t n, C c) {
     // Too wide for the field: its first n characters, or all of them for a
     // field without width.
     return detalhe::Copiar(d, texto, n >= 1 ? static_cast<size_t>(n) : static_cast<size_t>(tamanho));
-}
-
-QUELB_EM_LINHA char16_t* EscreverDecimal(char16_t* d, int32_t n, int32_t casas, char16_t c, TValorFixo valor) {
-    return EscreverInteiro(d, UnidadesDecimais(valor, casas), n, c);
 }
 
 }  // namespace quelb

@@ -11,6 +11,7 @@
 
 #include "apoio/diretorio_temporario.h"
 #include "generator/gerador.h"
+#include "generator/modelos.h"
 #include "platform/plataforma.h"
 
 namespace quelb {
@@ -73,7 +74,7 @@ TEST(CaracteresSemByte, GiveTheFilesOfTheirReplacementInEveryModel) {
     ASSERT_EQ(plataforma::ParaCodigoPagina(std::u16string(1, SemByte)), "?");
     for (const auto modelo : {modFilizola, modToledo, modUrano, modUranoS, modToledoMGV5, modToledoMGV6,
                               modUranoURF32, modRamuza, modToledoMGV5Ver1}) {
-        SCOPED_TRACE(NomesModelo[modelo]);
+        SCOPED_TRACE(std::string(DefinicaoModelo(modelo)->NomeEnumeracao));
         const auto comCaractere = Gerar(modelo, SemByte);
         const auto comInterrogacao = Gerar(modelo, u'?');
         ASSERT_EQ(comCaractere.size(), comInterrogacao.size());

@@ -2,6 +2,7 @@
 
 #include "catalogue/erro.h"
 #include "catalogue/itens.h"
+#include "generator/informacao_extra.h"
 
 namespace quelb {
 namespace {
@@ -37,7 +38,6 @@ TEST(Nutricional, LimparKeepsTheDescription) {
 }
 
 struct CasoInfoExtra {
-    TQuelbCargaBalModelo modelo;
     const char16_t* receita;
     int32_t codigoAntes;
     int32_t esperado;  // returned and stored
@@ -45,33 +45,28 @@ struct CasoInfoExtra {
 
 class CodigoInformacaoExtra : public testing::TestWithParam<CasoInfoExtra> {};
 
-TEST_P(CodigoInformacaoExtra, RewritesTheCodeOnlyForFilizolaAndToledo) {
+TEST_P(CodigoInformacaoExtra, IsSettledInTheItem) {
     const CasoInfoExtra& c = GetParam();
     TQuelbCargaBalItem item;
     item.Codigo = 123;
     item.InformacaoExtra.Receita = c.receita;
     item.InformacaoExtra.Codigo = c.codigoAntes;
-    EXPECT_EQ(item.CodigoInformacaoExtra(c.modelo), c.esperado);
+    EXPECT_EQ(AcertarCodigoInformacaoExtra(item), c.esperado);
     EXPECT_EQ(item.InformacaoExtra.Codigo, c.esperado);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, CodigoInformacaoExtra,
-    testing::Values(CasoInfoExtra{modFilizola, u"ab", 7, 0},          // fewer than 3: no record
-                    CasoInfoExtra{modToledoMGV5, u"abc", 0, 123},     // takes the item's code
-                    CasoInfoExtra{modToledoMGV5, u"abc", 55, 55},     // keeps its own code
-                    CasoInfoExtra{modToledoMGV6, u"", 4, 0},
-                    CasoInfoExtra{modToledo, u"abcd", 0, 123},
-                    CasoInfoExtra{modUrano, u"", 9, 9},               // other models: unchanged
-                    CasoInfoExtra{modToledoMGV5Ver1, u"ab", 9, 9},
-                    CasoInfoExtra{modUranoURF32, u"abcdef", 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Casos, CodigoInformacaoExtra,
+                         testing::Values(CasoInfoExtra{u"ab", 7, 0},     // fewer than 3: no record
+                                         CasoInfoExtra{u"abc", 0, 123},  // takes the item's code
+                                         CasoInfoExtra{u"abc", 55, 55},  // keeps its own code
+                                         CasoInfoExtra{u"", 4, 0}));
 
 TEST(Itens, NewAppendsAndIndexOutsideTheListFails) {
     TQuelbCargaBalItens itens;
     itens.New().Codigo = 1;
     itens.New().Codigo = 2;
     ASSERT_EQ(itens.Count(), 2);
-    EXPECT_EQ(itens.Items(1).Codigo, 2);
+    EXPECT_EQ(itens.GetItem(1).Codigo, 2);
     for (int32_t indice : {2, -1}) {
         try {
             itens.GetItem(indice);
@@ -80,23 +75,6 @@ TEST(Itens, NewAppendsAndIndexOutsideTheListFails) {
             EXPECT_EQ(e.Mensagem(), u"List index out of bounds (" + DeUtf8(std::to_string(indice)) + u")");
         }
     }
-    EXPECT_THROW(itens.SetItem(5, std::make_unique<TQuelbCargaBalItem>()), EListaIndice);
-    EXPECT_EQ(itens.Count(), 2);
-}
-
-TEST(Itens, SetItemReplacesAndTheSameItemChangesNothing) {
-    TQuelbCargaBalItens itens;
-    TQuelbCargaBalItem& primeiro = itens.New();
-    primeiro.Codigo = 10;
-    itens.SetItem(0, std::unique_ptr<TQuelbCargaBalItem>(&primeiro));  // already there: nothing destroyed
-    EXPECT_EQ(&itens.GetItem(0), &primeiro);
-    EXPECT_EQ(itens.GetItem(0).Codigo, 10);
-
-    auto outro = std::make_unique<TQuelbCargaBalItem>();
-    outro->Codigo = 20;
-    itens.SetItem(0, std::move(outro));
-    EXPECT_EQ(itens.GetItem(0).Codigo, 20);
-    EXPECT_THROW(itens.SetItem(0, std::unique_ptr<TQuelbCargaBalItem>()), EQuelbErro);
 }
 
 TEST(Itens, ClearEmptiesAndNewStartsAgainAtZero) {
@@ -109,6 +87,24 @@ TEST(Itens, ClearEmptiesAndNewStartsAgainAtZero) {
     EXPECT_EQ(itens.Count(), 0);
     itens.New().Codigo = 5;
     EXPECT_EQ(itens.GetItem(0).Codigo, 5);
+}
+
+TEST(Itens, TheVersionChangesWithEveryItemAddedOrRemoved) {
+    TQuelbCargaBalItens itens;
+    uint64_t antes = itens.Versao();
+    itens.New();
+    EXPECT_NE(itens.Versao(), antes);
+    antes = itens.Versao();
+    itens.GetItem(0).Codigo = 9;  // a change inside an item keeps every item in place
+    EXPECT_EQ(itens.Versao(), antes);
+    itens.Clear();
+    EXPECT_NE(itens.Versao(), antes);
+    // Emptied and filled again to the same count: still another version.
+    antes = itens.Versao();
+    itens.New();
+    itens.Clear();
+    itens.New();
+    EXPECT_NE(itens.Versao(), antes);
 }
 
 }  // namespace

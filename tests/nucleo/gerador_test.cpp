@@ -8,6 +8,7 @@
 
 #include "apoio/diretorio_temporario.h"
 #include "generator/gerador.h"
+#include "generator/modelos.h"
 #include "generator/salvar.h"
 
 namespace quelb {
@@ -39,21 +40,43 @@ TEST(ModeloStr, DisplayNameOfEveryModel) {
     }
 }
 
-TEST(NomesArquivos, FollowTheModel) {
-    TQuelbCargaBal g;
-    g.Modelo = modToledoMGV5Ver1;
-    EXPECT_EQ(g.NomeArquivoItens(), u"ITENSMGV.TXT");
-    EXPECT_EQ(g.NomeArquivoSetor(), u"DEPTO.TXT");
-    EXPECT_EQ(g.NomeArquivoFornecedor(), u"TXFORN.TXT");
-    EXPECT_EQ(g.NomeArquivoProdutoReceita(), u"");
-    g.Modelo = modUranoURF32;
-    EXPECT_EQ(g.NomeArquivoProdutoNutricional(), u"PRODUTOSINFORMACOESNUTRICIONAIS.TXT");
-    EXPECT_EQ(g.NomeArquivoReceita(), u"RECEITAS.TXT");
-    EXPECT_EQ(g.NomeArquivoTara(), u"");
-    g.Modelo = modToledo;
-    EXPECT_EQ(g.NomeArquivoTara(), u"TARA.TXT");
-    g.Modelo = modFilizola;
-    EXPECT_EQ(g.NomeArquivoNutricional(), u"NUTRI.TXT");
+TEST(TabelaModelos, EachModelHasItsNamesAndItsFilesInSaveOrder) {
+    const std::vector<std::u16string_view> mgv = {u"ITENSMGV.TXT", u"DEPTO.TXT", u"TXINFO.TXT",
+                                                   u"INFNUTRI.TXT", u"TARA.TXT",  u"TXFORN.TXT"};
+    const struct {
+        TQuelbCargaBalModelo modelo;
+        std::string_view nome, apelido;
+        std::vector<std::u16string_view> arquivos;
+    } casos[] = {
+        {modFilizola, "modFilizola", "filizola", {u"CADTXT.TXT", u"SETORTXT.TXT", u"REC_ASS.TXT", u"NUTRI.TXT"}},
+        {modToledo, "modToledo", "toledo", {u"TXITENS.TXT"}},
+        {modUrano, "modUrano", "urano", {u"PRODUTOS.TXT"}},
+        {modUranoS, "modUranoS", "urano-s", {u"PRODUTOS.TXT"}},
+        {modToledoMGV5, "modToledoMGV5", "toledo-mgv5", mgv},
+        {modToledoMGV6, "modToledoMGV6", "toledo-mgv6", mgv},
+        {modUranoURF32, "modUranoURF32", "urano-urf32",
+         {u"PRODUTOS.TXT", u"RECEITAS.TXT", u"INFORMACOESNUTRICIONAIS.TXT", u"PRODUTOSINFORMACOESNUTRICIONAIS.TXT",
+          u"PRODUTOSRECEITAS.TXT"}},
+        {modRamuza, "modRamuza", "ramuza", {u"RAMUZA_ORIGINAL.TXT"}},
+        {modToledoMGV5Ver1, "modToledoMGV5Ver1", "toledo-mgv5-v1", mgv},
+    };
+    ASSERT_EQ(Modelos().size(), std::size(casos));
+    for (const auto& c : casos) {
+        const TDefinicaoModelo* d = DefinicaoModelo(c.modelo);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->NomeEnumeracao, c.nome);
+        EXPECT_EQ(d->Apelido, c.apelido);
+        std::vector<std::u16string_view> arquivos;
+        for (const TArquivoModelo& a : d->Arquivos) {
+            arquivos.push_back(a.Nome);
+            EXPECT_FALSE(a.Registros.empty()) << c.nome;
+        }
+        EXPECT_EQ(arquivos, c.arquivos) << c.nome;
+        // The save order is the order of what the files hold.
+        for (size_t i = 1; i < d->Arquivos.size(); ++i)
+            EXPECT_LT(d->Arquivos[i - 1].Conteudo, d->Arquivos[i].Conteudo) << c.nome;
+    }
+    EXPECT_EQ(DefinicaoModelo(static_cast<TQuelbCargaBalModelo>(QuantidadeModelos)), nullptr);
 }
 
 class Geracao : public testing::Test {

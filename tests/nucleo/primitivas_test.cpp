@@ -8,6 +8,23 @@ namespace {
 
 TValorFixo Valor(int64_t dezMilesimos) { return TValorFixo::DeDezMilesimos(dezMilesimos); }
 
+// The four primitives, each as the one field of a record.
+std::u16string PreencherDireita(std::u16string_view texto, int32_t n, char16_t c) {
+    TRegistro r;
+    return std::u16string(r.inicio().texto(texto, n, c).linha());
+}
+std::u16string PreencherEsquerda(std::u16string_view texto, int32_t n, char16_t c) {
+    TRegistro r;
+    return std::u16string(r.inicio().textoADireita(texto, n, c).linha());
+}
+std::u16string FormatarInteiro(int32_t valor, int32_t n, char16_t c) {
+    TRegistro r;
+    return std::u16string(r.inicio().inteiro(valor, n, c).linha());
+}
+std::u16string FormatarDecimal(int32_t n, int32_t casas, char16_t c, TValorFixo valor) {
+    return FormatarInteiro(UnidadesDecimais(valor, casas), n, c);
+}
+
 struct CasoTexto {
     const char16_t* texto;
     int32_t n;
@@ -92,12 +109,12 @@ TEST(Registro, EachFieldAppendsWhatItsPrimitiveReturns) {
     TRegistro r;
     r.inicio()
         .inteiro(7, 3)
-        .decimal(Valor(123456), 6, 2)
-        .direita(u"Queijo", 8)
-        .esquerda(u"12", 4)
+        .inteiro(UnidadesDecimais(Valor(123456), 2), 6)
+        .texto(u"Queijo", 8)
+        .textoADireita(u"12", 4)
         .literal(u'D')
         .literal(u"xy")
-        .repetir(u'*', 2);
+        .texto(u"", 2, u'*');
     EXPECT_EQ(r.linha(), u"007" u"001234" u"Queijo  " u"0012" u"D" u"xy" u"**");
     r.inicio().inteiro(1, 1);
     EXPECT_EQ(r.linha(), u"1");  // a new record starts empty

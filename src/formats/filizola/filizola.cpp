@@ -12,10 +12,10 @@ namespace quelb::filizola {
 
 namespace {
 
-constexpr TLayoutRegistro RegistrosItens[] = {{"item", Item}};
-constexpr TLayoutRegistro RegistrosSetores[] = {{"setor", Setor}};
-constexpr TLayoutRegistro RegistrosNutricional[] = {{"nutricional", Nutricional}};
-constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {{"informacao_extra", InformacaoExtra}};
+constexpr TLayoutRegistro RegistrosItens[] = {Layout<Item>("item")};
+constexpr TLayoutRegistro RegistrosSetores[] = {Layout<Setor>("setor")};
+constexpr TLayoutRegistro RegistrosNutricional[] = {Layout<Nutricional>("nutricional")};
+constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {Layout<InformacaoExtra>("informacao_extra")};
 
 class TEscritorFilizola final : public TEscritorItens {
 public:

@@ -21,7 +21,7 @@ private:
     TRegistros FRegistros;
 };
 
-constexpr TLayoutRegistro Registros[] = {{"produto", Produto}};
+constexpr TLayoutRegistro Registros[] = {Layout<Produto>("produto")};
 
 }  // namespace
 

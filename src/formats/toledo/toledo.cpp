@@ -57,15 +57,15 @@ private:
     TRegistros FRegistros;
 };
 
-constexpr TLayoutRegistro RegistrosItemToledo[] = {{"item", ItemToledo}};
-constexpr TLayoutRegistro RegistrosItemMGV5Ver1[] = {{"item", ItemMGV5Ver1}};
-constexpr TLayoutRegistro RegistrosItemMGV[] = {{"item", ItemMGV}};
-constexpr TLayoutRegistro RegistrosSetor[] = {{"setor", Setor}};
-constexpr TLayoutRegistro RegistrosInformacaoExtraMGV5Ver1[] = {{"informacao_extra", InformacaoExtraMGV5Ver1}};
-constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {{"informacao_extra", InformacaoExtra}};
-constexpr TLayoutRegistro RegistrosNutricional[] = {{"nutricional", Nutricional}};
-constexpr TLayoutRegistro RegistrosTara[] = {{"tara", Tara}};
-constexpr TLayoutRegistro RegistrosFornecedor[] = {{"fornecedor", Fornecedor}};
+constexpr TLayoutRegistro RegistrosItemToledo[] = {Layout<ItemToledo>("item")};
+constexpr TLayoutRegistro RegistrosItemMGV5Ver1[] = {Layout<ItemMGV5Ver1>("item")};
+constexpr TLayoutRegistro RegistrosItemMGV[] = {Layout<ItemMGV>("item")};
+constexpr TLayoutRegistro RegistrosSetor[] = {Layout<Setor>("setor")};
+constexpr TLayoutRegistro RegistrosInformacaoExtraMGV5Ver1[] = {Layout<InformacaoExtraMGV5Ver1>("informacao_extra")};
+constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {Layout<InformacaoExtra>("informacao_extra")};
+constexpr TLayoutRegistro RegistrosNutricional[] = {Layout<Nutricional>("nutricional")};
+constexpr TLayoutRegistro RegistrosTara[] = {Layout<Tara>("tara")};
+constexpr TLayoutRegistro RegistrosFornecedor[] = {Layout<Fornecedor>("fornecedor")};
 
 }  // namespace
 

@@ -88,17 +88,17 @@ private:
 };
 
 constexpr TLayoutRegistro RegistrosUrano[] = {
-    {"produto", Produto}, {"nutricional", Nutricional}, {"receita", Receita},
-    {"receita_apos_nutricional", ReceitaAposNutricional},
+    Layout<Produto>("produto"), Layout<Nutricional>("nutricional"), Layout<Receita>("receita"),
+    Layout<ReceitaAposNutricional>("receita_apos_nutricional"),
 };
 constexpr TLayoutRegistro RegistrosUranoS[] = {
-    {"produto", ProdutoS}, {"nutricional", Nutricional}, {"receita", Receita},
-    {"receita_apos_nutricional", ReceitaAposNutricional},
+    Layout<ProdutoS>("produto"), Layout<Nutricional>("nutricional"), Layout<Receita>("receita"),
+    Layout<ReceitaAposNutricional>("receita_apos_nutricional"),
 };
-constexpr TLayoutRegistro RegistrosProdutoURF32[] = {{"produto", ProdutoURF32}};
-constexpr TLayoutRegistro RegistrosNutricionalURF32[] = {{"nutricional", NutricionalURF32}};
-constexpr TLayoutRegistro RegistrosReceitaURF32[] = {{"receita", ReceitaURF32}};
-constexpr TLayoutRegistro RegistrosVinculoURF32[] = {{"vinculo", VinculoURF32}};
+constexpr TLayoutRegistro RegistrosProdutoURF32[] = {Layout<ProdutoURF32>("produto")};
+constexpr TLayoutRegistro RegistrosNutricionalURF32[] = {Layout<NutricionalURF32>("nutricional")};
+constexpr TLayoutRegistro RegistrosReceitaURF32[] = {Layout<ReceitaURF32>("receita")};
+constexpr TLayoutRegistro RegistrosVinculoURF32[] = {Layout<VinculoURF32>("vinculo")};
 
 }  // namespace
 

@@ -1,0 +1,79 @@
+#include "generator/campos.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quelb {
+
+namespace {
+
+int64_t Potencia10(int32_t AExpoente) {
+    int64_t r = 1;
+    for (int32_t i = 0; i < AExpoente; ++i) r *= 10;
+    return r;
+}
+
+// The integers that n characters hold: all digits, or a sign and digits
+// where the fill is a space ("-5" in a zero-filled field would read "0-5").
+TCapacidade CapacidadeInteira(int32_t ALargura, char16_t AEnchimento) {
+    const int32_t digitos = std::min(ALargura, 18);
+    TCapacidade c{true, 0, Potencia10(digitos) - 1};
+    if (AEnchimento == u' ' && digitos > 1) c.Minimo = -(Potencia10(digitos - 1) - 1);
+    return c;
+}
+
+// Narrowed to the values the property's type can hold.
+TCapacidade NoTipo(TCapacidade c, const TPropriedade* APropriedade) {
+    if (APropriedade == nullptr) return c;
+    int64_t minimo = std::numeric_limits<int64_t>::min(), maximo = std::numeric_limits<int64_t>::max();
+    if (APropriedade->Tipo == TTipoPropriedade::Inteiro16) {
+        minimo = std::numeric_limits<int16_t>::min();
+        maximo = std::numeric_limits<int16_t>::max();
+    } else if (APropriedade->Tipo == TTipoPropriedade::Inteiro32) {
+        minimo = std::numeric_limits<int32_t>::min();
+        maximo = std::numeric_limits<int32_t>::max();
+    }
+    c.Minimo = std::max(c.Minimo, minimo);
+    c.Maximo = std::min(c.Maximo, maximo);
+    return c;
+}
+
+}  // namespace
+
+TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico& AFormato) {
+    switch (ACampo.Tipo) {
+        case TTipoCampo::Texto:
+        case TTipoCampo::TextoADireita:
+            return {true, 0, ACampo.Largura};
+        case TTipoCampo::Numero:
+            return NoTipo(CapacidadeInteira(ACampo.Largura, ACampo.Enchimento), ACampo.Propriedade);
+        case TTipoCampo::Posicao:
+            return {true, 1, CapacidadeInteira(ACampo.Largura, ACampo.Enchimento).Maximo};
+        case TTipoCampo::Decimal: {
+            // The units written are the amount times Fator in units of the
+            // Casas-th decimal, truncated, and must fit 32 bits.
+            TCapacidade u = CapacidadeInteira(ACampo.Largura, ACampo.Enchimento);
+            u.Maximo = std::min<int64_t>(u.Maximo, std::numeric_limits<int32_t>::max());
+            u.Minimo = std::max<int64_t>(u.Minimo, std::numeric_limits<int32_t>::min());
+            const int64_t passo = Potencia10(4 - ACampo.Casas);  // ten-thousandths in one unit
+            const int64_t fator = ACampo.Fator;
+            return {true, -(((-u.Minimo) + 1) * passo - 1) / fator, ((u.Maximo + 1) * passo - 1) / fator};
+        }
+        case TTipoCampo::PrecoSeisZeros:
+            // 999999.9949 still rounds to 999999.99; -0.0050 rounds to 0.00
+            // (half to even), unsigned.
+            return {true, -50, 9999999949};
+        case TTipoCampo::PrecoAgrupado:
+            // Nine characters: "99.999,99" with a group separator,
+            // "999999,99" without; half away from zero.
+            if (AFormato.SeparadorMilhar != u'\0') return {true, -99999949, 999999949};
+            return {true, -999999949, 9999999949};
+        case TTipoCampo::Codigo:
+        case TTipoCampo::Fixo:
+        case TTipoCampo::Soma:
+            break;
+    }
+    return {};
+}
+
+}  // namespace quelb
