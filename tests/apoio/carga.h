@@ -1,21 +1,24 @@
 #pragma once
 // Helpers shared by the tests of the writers: expected records
 // assembled from readable fields, a field-by-field comparison that names the
-// first wrong column, and a real generation into a temporary directory.
+// first wrong column, a record written straight from its layout, and a real
+// generation into a temporary directory with its files read back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "apoio/diretorio_temporario.h"
 #include "catalogue/texto.h"
+#include "generator/escrever_registro.h"
 #include "generator/gerador.h"
-#include "generator/lista_linhas.h"
+#include "generator/modelos.h"
 #include "generator/registro.h"
 #include "platform/plataforma.h"
 
@@ -73,6 +76,19 @@ inline testing::AssertionResult ConfereCampos(std::u16string_view ALinha, const 
     return testing::AssertionFailure() << "record differs:" << erros;
 }
 
+// Writes the record of layout ALayout for AItem, at APosicao in the
+// catalogue, with the current number format.
+template <const auto& ALayout>
+void EscreverLayout(TRegistro& r, const TQuelbCargaBalItem& AItem, int32_t APosicao = 1) {
+    EscreverRegistro<ALayout>(r, {AItem, APosicao, plataforma::FormatoNumerico()});
+}
+template <const auto& ALayout>
+std::u16string Escrever(const TQuelbCargaBalItem& AItem, int32_t APosicao = 1) {
+    TRegistro r;
+    EscreverLayout<ALayout>(r, AItem, APosicao);
+    return std::u16string(r.linha());
+}
+
 // One case of a record table: how to set up the object the record is built
 // from, and the expected fields. ANumero is the one number some builders take
 // besides the object (a position, a code); the others ignore it.
@@ -105,13 +121,6 @@ inline TQuelbCargaBalItem& NovoItem(TQuelbCargaBal& AGerador, int32_t ACodigo) {
     return i;
 }
 
-// The lines of a list, in order.
-inline std::vector<std::u16string> Linhas(const TListaLinhas& ALista) {
-    std::vector<std::u16string> r;
-    for (int32_t i = 0; i < ALista.Count(); ++i) r.emplace_back(ALista.Linha(i));
-    return r;
-}
-
 // Expected file bytes: each line followed by CR LF, every character below
 // U+0100 written as the byte of the same value (Windows-1252 agrees with
 // Latin-1 there, apart from 0x80-0x9F, which the tests do not use).
@@ -133,6 +142,37 @@ inline std::vector<std::string> ArquivosEm(const DiretorioTemporario& ADiretorio
     for (const auto& e : std::filesystem::directory_iterator(ADiretorio.Caminho()))
         r.push_back(e.path().filename().string());
     std::sort(r.begin(), r.end());
+    return r;
+}
+
+// The lines of a saved file, decoded from the 8-bit code page and split at
+// CR LF; none when the file is not there.
+inline std::vector<std::u16string> LinhasDoArquivo(const std::filesystem::path& ACaminho) {
+    std::vector<std::u16string> r;
+    if (!std::filesystem::exists(ACaminho)) return r;
+    std::u16string texto = plataforma::DeCodigoPagina(LerArquivo(ACaminho));
+    if (plataforma::CodigoPaginaEhUtf8() && !texto.empty() && texto[0] == u'\xFEFF') texto.erase(0, 1);
+    for (size_t inicio = 0; inicio < texto.size();) {
+        const size_t fim = texto.find(u"\r\n", inicio);
+        EXPECT_NE(fim, std::u16string::npos) << "the last line has no CR LF";
+        r.emplace_back(texto.substr(inicio, fim - inicio));
+        if (fim == std::u16string::npos) break;
+        inicio = fim + 2;
+    }
+    return r;
+}
+
+// The lines of each file a generation saved, by file name; a file that was
+// not saved reads as no lines.
+using TLinhasArquivos = std::map<std::string, std::vector<std::u16string>>;
+
+// Runs a real generation of AGerador into a fresh directory and reads back
+// every file it holds afterwards.
+inline TLinhasArquivos GerarLinhas(TQuelbCargaBal& AGerador) {
+    DiretorioTemporario dir;
+    AGerador.GerarArquivos(dir.Texto());
+    TLinhasArquivos r;
+    for (const std::string& nome : ArquivosEm(dir)) r[nome] = LinhasDoArquivo(dir.Caminho() / nome);
     return r;
 }
 
@@ -172,7 +212,7 @@ using TArquivos = std::map<std::string, std::string>;
 inline void ConferirCarga(TQuelbCargaBalModelo AModelo, void (*APreencher)(TQuelbCargaBal&),
                           const std::vector<std::string>& AOrdem, const TArquivos& AEsperado) {
     for (const auto& formato : FormatosNumericos) {
-        SCOPED_TRACE(testing::Message() << NomesModelo[AModelo] << ", decimal separator "
+        SCOPED_TRACE(testing::Message() << DefinicaoModelo(AModelo)->NomeEnumeracao << ", decimal separator "
                                         << static_cast<char>(formato.SeparadorDecimal));
         TFormatoNumericoTemporario f(formato);
         TQuelbCargaBal g;
@@ -187,14 +227,59 @@ inline void ConferirCarga(TQuelbCargaBalModelo AModelo, void (*APreencher)(TQuel
     }
 }
 
-// A progress event as the handler saw it, with the length of the lists at
-// that moment.
+// The records a generation should write in one file: the names that the
+// model table gives the layouts of its lines, in line order.
+struct TRegistrosArquivo {
+    std::string arquivo;
+    std::vector<std::string_view> layouts;
+};
+
+// Generates the catalogue of APreencher as AModelo and holds each line of
+// every file against the width that the model table's layout of that line
+// declares: LarguraFixa, or for a layout that widens its least width (the
+// sample keeps it there). The files saved must be those of AEsperado.
+inline void ConferirLargurasDeclaradas(TQuelbCargaBalModelo AModelo, void (*APreencher)(TQuelbCargaBal&),
+                                       const std::vector<TRegistrosArquivo>& AEsperado) {
+    const TDefinicaoModelo& modelo = *DefinicaoModelo(AModelo);
+    SCOPED_TRACE(modelo.NomeEnumeracao);
+    TQuelbCargaBal g;
+    g.Modelo = AModelo;
+    APreencher(g);
+    TLinhasArquivos linhas = GerarLinhas(g);
+    EXPECT_EQ(linhas.size(), AEsperado.size());
+    for (const TRegistrosArquivo& esperado : AEsperado) {
+        SCOPED_TRACE(esperado.arquivo);
+        const auto arquivo = std::find_if(modelo.Arquivos.begin(), modelo.Arquivos.end(),
+                                          [&](const TArquivoModelo& a) { return utf8(a.Nome) == esperado.arquivo; });
+        ASSERT_NE(arquivo, modelo.Arquivos.end()) << "a file the model does not list";
+        const std::vector<std::u16string>& obtidas = linhas[esperado.arquivo];
+        ASSERT_EQ(obtidas.size(), esperado.layouts.size());
+        for (size_t i = 0; i < obtidas.size(); ++i) {
+            const auto layout = std::find_if(arquivo->Registros.begin(), arquivo->Registros.end(),
+                                             [&](const TLayoutRegistro& l) { return l.Nome == esperado.layouts[i]; });
+            ASSERT_NE(layout, arquivo->Registros.end()) << "the file lists no layout " << esperado.layouts[i];
+            const int32_t fixa = LarguraFixa(layout->Campos);
+            EXPECT_EQ(obtidas[i].size(), static_cast<size_t>(fixa >= 0 ? fixa : Largura(layout->Campos)))
+                << "line " << i + 1 << ", " << esperado.layouts[i];
+        }
+    }
+}
+
+// A progress event as the handler saw it, with what it read from the
+// catalogue at that moment where a test asks for it.
 struct TEvento {
     std::u16string mensagem;
     int32_t atual;
     int32_t total;
-    std::vector<int32_t> linhas;
+    std::vector<int32_t> vistos = {};
+
+    bool operator==(const TEvento&) const = default;
 };
+inline std::ostream& operator<<(std::ostream& o, const TEvento& e) {
+    o << "[" << utf8(e.mensagem) << "] " << e.atual << "/" << e.total;
+    for (int32_t v : e.vistos) o << " " << v;
+    return o;
+}
 
 // A fixed-point amount from a count of ten-thousandths.
 inline TValorFixo Valor(int64_t ADezMilesimos) { return TValorFixo::DeDezMilesimos(ADezMilesimos); }

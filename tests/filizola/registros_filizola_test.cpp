@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio/carga.h"
-#include "formats/filizola/registros_filizola.h"
+#include "formats/filizola/layouts_filizola.h"
 
 namespace quelb {
 namespace {
@@ -15,12 +15,14 @@ using teste::zeros;
 using TCaso = teste::TCasoRegistro<TQuelbCargaBalItem>;
 
 TEST(FilizolaSaleType, WeightTypesGivePAndUnitTypesGiveU) {
-    EXPECT_EQ(TipoVendaFilizola(tpvPeso), u'P');
-    EXPECT_EQ(TipoVendaFilizola(tpvUnidade), u'U');
-    EXPECT_EQ(TipoVendaFilizola(tpvEAN13), u'P');
-    EXPECT_EQ(TipoVendaFilizola(tpvEAN13Und), u'U');
+    EXPECT_EQ(filizola::CodigosTipoVenda[tpvPeso], u"P");
+    EXPECT_EQ(filizola::CodigosTipoVenda[tpvUnidade], u"U");
+    EXPECT_EQ(filizola::CodigosTipoVenda[tpvEAN13], u"P");
+    EXPECT_EQ(filizola::CodigosTipoVenda[tpvEAN13Und], u"U");
     // A value outside the enumeration still gives one character.
-    EXPECT_EQ(TipoVendaFilizola(static_cast<TQuelbCargaBalTipoVenda>(9)), u'P');
+    TQuelbCargaBalItem i;
+    i.Tipo = static_cast<TQuelbCargaBalTipoVenda>(9);
+    EXPECT_EQ(teste::Escrever<filizola::Item>(i).substr(6, 1), u"P");
 }
 
 TEST(FilizolaItemRecord, FollowsTheLayout) {
@@ -61,7 +63,7 @@ TEST(FilizolaItemRecord, FollowsTheLayout) {
          [](TQuelbCargaBalItem& i) { i.ValorVenda = Valor(99); },
          {{1, u"000000"}, {7, u"P"}, {8, pad(u"", 22)}, {30, u"0000000"}, {37, u"000"}}},
     };
-    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroItemFilizola(r, i); });
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { teste::EscreverLayout<filizola::Item>(r, i); });
 }
 
 TEST(FilizolaSectorRecord, FollowsTheLayout) {
@@ -92,7 +94,7 @@ TEST(FilizolaSectorRecord, FollowsTheLayout) {
          12345},
     };
     teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t posicao) {
-        RegistroSetorFilizola(r, i, posicao);
+        teste::EscreverLayout<filizola::Setor>(r, i, posicao);
     });
 }
 
@@ -141,8 +143,9 @@ TEST(FilizolaNutritionRecord, FollowsTheLayout) {
          CamposNutricionais(u"123456", u"Porção de 200 g, equivalente a duas", u"12345", u"00000", u"00000",
                             u"00000", u"00000", u"00000", u"00-15", u"12345")},
     };
-    teste::ConferirCasos(casos,
-                         [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroNutricionalFilizola(r, i); });
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) {
+        teste::EscreverLayout<filizola::Nutricional>(r, i);
+    });
 }
 
 TEST(FilizolaExtraInformationRecord, FollowsTheLayout) {
@@ -169,8 +172,40 @@ TEST(FilizolaExtraInformationRecord, FollowsTheLayout) {
          1234567},
     };
     teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t codigo) {
-        RegistroInformacaoExtraFilizola(r, i, codigo);
+        TQuelbCargaBalItem comCodigo = i;
+        comCodigo.InformacaoExtra.Codigo = codigo;
+        teste::EscreverLayout<filizola::InformacaoExtra>(r, comCodigo);
     });
+}
+
+// One item with every value wider than its field, one with every value
+// shorter: each record they give is as wide as its layout says.
+void AmostraLarga(TQuelbCargaBal& g) {
+    TQuelbCargaBalItem& largo = g.Produtos().New();
+    largo.Codigo = 1234567;
+    largo.Descricao = teste::repetir(u"Mortadela ", 4);
+    largo.ValorVenda = Valor(1234567890);
+    largo.Validade = 1234;
+    largo.Tecla = 1234;
+    largo.Setor.Descricao = u"Hortifrutigranjeiros";
+    largo.Nutricional.Descricao = teste::repetir(u"Porção ", 8);
+    largo.Nutricional.ValorEnergetico = 123456;
+    largo.Nutricional.Sodio = Valor(123456000);
+    largo.InformacaoExtra.Receita = teste::repetir(u"farinha de trigo, ", 60);
+    largo.InformacaoExtra.Codigo = 1234567;
+    TQuelbCargaBalItem& curto = g.Produtos().New();
+    curto.Codigo = 1;
+    curto.Tecla = 1;
+    curto.Nutricional.Descricao = u"x";
+    curto.InformacaoExtra.Receita = u"sal";
+}
+
+TEST(FilizolaRecords, EachLayoutIsWrittenAtItsDeclaredWidth) {
+    teste::ConferirLargurasDeclaradas(modFilizola, AmostraLarga,
+                                      {{"CADTXT.TXT", {"item", "item"}},
+                                       {"SETORTXT.TXT", {"setor", "setor"}},
+                                       {"REC_ASS.TXT", {"informacao_extra", "informacao_extra"}},
+                                       {"NUTRI.TXT", {"nutricional", "nutricional"}}});
 }
 
 }  // namespace

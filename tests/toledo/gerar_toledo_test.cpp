@@ -1,27 +1,33 @@
-// The Toledo writer: what each variant appends, the extra-information code,
-// the conditions and de-duplication of the auxiliary records, and progress.
+// The Toledo writers, generated for real and their files read back: what
+// each variant writes, the extra-information code, the conditions and
+// de-duplication of the auxiliary records, and progress.
 #include <gtest/gtest.h>
 
 #include "apoio/carga.h"
-#include "generator/escritores.h"
 
 namespace quelb {
 namespace {
 
 using teste::pad;
-using teste::Linhas;
 using std::u16string;
 using TLinhas = std::vector<u16string>;
 
 class GerarToledoTest : public testing::Test {
 protected:
     TQuelbCargaBalItem& Novo(int32_t ACodigo) { return teste::NovoItem(FGerador, ACodigo); }
+    // Variants: 0 plain Toledo, 1 MGV5 version 1, 2 MGV5, 3 MGV6.
     void Gerar(int32_t AVariante) {
-        if (AVariante == 0)
-            GerarToledo(FGerador, FItens, FNutricionais, FReceitas, FTaras, nullptr, nullptr, 0);
-        else
-            GerarToledo(FGerador, FItens, FNutricionais, FReceitas, FTaras, &FFornecedores, &FSetores, AVariante);
+        static constexpr TQuelbCargaBalModelo Modelos[] = {modToledo, modToledoMGV5Ver1, modToledoMGV5,
+                                                           modToledoMGV6};
+        FGerador.Modelo = Modelos[AVariante];
+        FArquivos = teste::GerarLinhas(FGerador);
     }
+    const TLinhas& Itens() { return FArquivos[FGerador.Modelo == modToledo ? "TXITENS.TXT" : "ITENSMGV.TXT"]; }
+    const TLinhas& Receitas() { return FArquivos["TXINFO.TXT"]; }
+    const TLinhas& Nutricionais() { return FArquivos["INFNUTRI.TXT"]; }
+    const TLinhas& Taras() { return FArquivos["TARA.TXT"]; }
+    const TLinhas& Fornecedores() { return FArquivos["TXFORN.TXT"]; }
+    const TLinhas& Setores() { return FArquivos["DEPTO.TXT"]; }
     // Every record kind set on one item.
     static void Completar(TQuelbCargaBalItem& i) {
         i.Setor.Codigo = 2;
@@ -33,16 +39,16 @@ protected:
     }
 
     TQuelbCargaBal FGerador;
-    TListaLinhas FItens, FNutricionais, FReceitas, FTaras, FFornecedores, FSetores;
+    teste::TLinhasArquivos FArquivos;
 };
 
 TEST_F(GerarToledoTest, PlainToledoWritesTheItemRecordAlone) {
     Completar(Novo(1));
     Gerar(0);
-    ASSERT_EQ(FItens.Count(), 1);
-    EXPECT_EQ(FItens.Linha(0).size(), 320u);
-    EXPECT_EQ(FItens.Linha(0).substr(70), pad(u"Leite, sal.", 250));
-    EXPECT_EQ(FNutricionais.Count() + FReceitas.Count() + FTaras.Count(), 0);
+    ASSERT_EQ(Itens().size(), 1u);
+    EXPECT_EQ(Itens()[0].size(), 320u);
+    EXPECT_EQ(Itens()[0].substr(70), pad(u"Leite, sal.", 250));
+    EXPECT_EQ(FArquivos.size(), 1u);  // no other file
 }
 
 TEST_F(GerarToledoTest, PlainToledoAndVersion1LeaveTheItemsUnchanged) {
@@ -64,13 +70,12 @@ TEST_F(GerarToledoTest, EachMGVVariantWritesItsItemRecordWidthAndOneRecordPerIte
     for (const auto& [variante, largura] : larguras) {
         SCOPED_TRACE(variante);
         FGerador.Produtos().Clear();
-        FItens = TListaLinhas();
         Novo(9);
         Novo(9);  // the same code twice: two item lines
         Gerar(variante);
-        ASSERT_EQ(FItens.Count(), 2);
-        EXPECT_EQ(FItens.Linha(0).size(), largura);
-        EXPECT_EQ(FItens.Linha(1), FItens.Linha(0));
+        ASSERT_EQ(Itens().size(), 2u);
+        EXPECT_EQ(Itens()[0].size(), largura);
+        EXPECT_EQ(Itens()[1], Itens()[0]);
     }
 }
 
@@ -96,17 +101,15 @@ TEST_F(GerarToledoTest, TheExtraInformationCodeOfEachVariant) {
     for (const TCaso& c : casos) {
         SCOPED_TRACE(testing::Message() << "variant " << c.variante << " text " << teste::utf8(c.receita));
         FGerador.Produtos().Clear();
-        FItens = TListaLinhas();
-        FReceitas = TListaLinhas();
         TQuelbCargaBalItem& i = Novo(42);
         i.InformacaoExtra.Receita = c.receita;
         i.InformacaoExtra.Codigo = c.codigoInformacao;
         i.InformacaoExtra.Observacao = u"obs";
         Gerar(c.variante);
-        EXPECT_EQ(FItens.Linha(0).substr(68, 6), c.coluna69);
-        ASSERT_EQ(FReceitas.Count(), static_cast<int32_t>(c.registros));
+        EXPECT_EQ(Itens()[0].substr(68, 6), c.coluna69);
+        ASSERT_EQ(Receitas().size(), c.registros);
         if (c.registros == 1) {
-            EXPECT_EQ(FReceitas.Linha(0), c.coluna69 + pad(u"obs", 100) + pad(c.receita, 840));
+            EXPECT_EQ(Receitas()[0], c.coluna69 + pad(u"obs", 100) + pad(c.receita, 840));
         }
         EXPECT_EQ(i.InformacaoExtra.Codigo, c.codigoDepois);
     }
@@ -127,9 +130,9 @@ TEST_F(GerarToledoTest, AuxiliaryRecordsNeedAPositiveCode) {
         i.CodigoFornecedor = 5;
     }
     Gerar(2);
-    EXPECT_EQ(FItens.Linha(0).substr(0, 2), u"00");  // the item record keeps the code
-    EXPECT_EQ(FItens.Linha(1).substr(0, 2), u"-3");
-    EXPECT_EQ(FSetores.Count() + FNutricionais.Count() + FTaras.Count() + FFornecedores.Count(), 0);
+    EXPECT_EQ(Itens()[0].substr(0, 2), u"00");  // the item record keeps the code
+    EXPECT_EQ(Itens()[1].substr(0, 2), u"-3");
+    EXPECT_EQ(Setores().size() + Nutricionais().size() + Taras().size() + Fornecedores().size(), 0u);
 }
 
 TEST_F(GerarToledoTest, AnyPositiveCodeGivesARecordEvenWithEmptyData) {
@@ -139,10 +142,10 @@ TEST_F(GerarToledoTest, AnyPositiveCodeGivesARecordEvenWithEmptyData) {
     i.Setor.Codigo = 1;
     i.Nutricional.Codigo = 1;
     Gerar(1);
-    EXPECT_EQ(Linhas(FTaras), TLinhas{u"0004" u"000000" + pad(u"", 20)});
-    EXPECT_EQ(Linhas(FFornecedores), TLinhas{u"0001" + pad(u"", 100 + 5 * 56)});
-    EXPECT_EQ(Linhas(FSetores), TLinhas{u"01" + pad(u"", 40)});
-    EXPECT_EQ(Linhas(FNutricionais), TLinhas{u"N000001" u"0" u"000" u"0" u"00" u"0" u"00" u"0000" u"0000" u"000"
+    EXPECT_EQ(Taras(), TLinhas{u"0004" u"000000" + pad(u"", 20)});
+    EXPECT_EQ(Fornecedores(), TLinhas{u"0001" + pad(u"", 100 + 5 * 56)});
+    EXPECT_EQ(Setores(), TLinhas{u"01" + pad(u"", 40)});
+    EXPECT_EQ(Nutricionais(), TLinhas{u"N000001" u"0" u"000" u"0" u"00" u"0" u"00" u"0000" u"0000" u"000"
                                              u"000" u"000" u"000" u"000" u"00000"});
 }
 
@@ -164,10 +167,10 @@ TEST_F(GerarToledoTest, AuxiliaryRecordsAreWrittenOncePerWholeRecordIgnoringCase
         i.Fornecedor.Descricao1 = u"Granja Boa Vista";
     }
     Gerar(3);
-    EXPECT_EQ(Linhas(FSetores), (TLinhas{u"01" + pad(u"Padaria", 40), u"02" + pad(u"Açougue", 40),
+    EXPECT_EQ(Setores(), (TLinhas{u"01" + pad(u"Padaria", 40), u"02" + pad(u"Açougue", 40),
                                          u"01" + pad(u"Confeitaria", 40)}));
-    ASSERT_EQ(FFornecedores.Count(), 1);
-    EXPECT_EQ(FFornecedores.Linha(0).substr(0, 4), u"0008");
+    ASSERT_EQ(Fornecedores().size(), 1u);
+    EXPECT_EQ(Fornecedores()[0].substr(0, 4), u"0008");
 }
 
 TEST_F(GerarToledoTest, ExtraInformationIsDeduplicatedByItsWholeRecord) {
@@ -176,7 +179,6 @@ TEST_F(GerarToledoTest, ExtraInformationIsDeduplicatedByItsWholeRecord) {
     for (int32_t variante : {2, 1}) {
         SCOPED_TRACE(variante);
         FGerador.Produtos().Clear();
-        FReceitas = TListaLinhas();
         for (int32_t codigo : {10, 11}) {
             TQuelbCargaBalItem& i = Novo(codigo);
             i.InformacaoExtra.Codigo = 9;
@@ -184,9 +186,9 @@ TEST_F(GerarToledoTest, ExtraInformationIsDeduplicatedByItsWholeRecord) {
         }
         Gerar(variante);
         if (variante == 2)
-            EXPECT_EQ(Linhas(FReceitas), TLinhas{u"000009" + pad(u"", 100) + pad(u"Contém lactose", 840)});
+            EXPECT_EQ(Receitas(), TLinhas{u"000009" + pad(u"", 100) + pad(u"Contém lactose", 840)});
         else
-            EXPECT_EQ(Linhas(FReceitas), (TLinhas{u"000010" + pad(u"", 100) + pad(u"Contém lactose", 840),
+            EXPECT_EQ(Receitas(), (TLinhas{u"000010" + pad(u"", 100) + pad(u"Contém lactose", 840),
                                                   u"000011" + pad(u"", 100) + pad(u"CONTÉM LACTOSE", 840)}));
     }
 }
@@ -201,40 +203,43 @@ TEST_F(GerarToledoTest, MGV5AndMGV6GiveTheSameLines) {
         b.InformacaoExtra.Receita = u"ab";
         Novo(3).InformacaoExtra.Receita = u"Açúcar";
     };
-    std::vector<TLinhas> resultado[2];
+    teste::TLinhasArquivos resultado[2];
     for (int32_t variante : {2, 3}) {
         preencher();
-        TListaLinhas* listas[] = {&FItens, &FNutricionais, &FReceitas, &FTaras, &FFornecedores, &FSetores};
-        for (TListaLinhas* l : listas) *l = TListaLinhas();
         Gerar(variante);
-        for (TListaLinhas* l : listas) resultado[variante - 2].push_back(Linhas(*l));
+        resultado[variante - 2] = FArquivos;
     }
     EXPECT_EQ(resultado[0], resultado[1]);
-    EXPECT_EQ(resultado[0][2].size(), 2u);  // the extra-information list is not empty
+    EXPECT_EQ(resultado[0]["TXINFO.TXT"].size(), 2u);  // the extra-information file is not empty
 }
 
+// MGV5 settles each item's extra-information code as it writes it: the
+// handler sees the current item's settled and the next item's not yet.
 TEST_F(GerarToledoTest, OneProgressEventPerItemAfterAllItsRecords) {
-    Completar(Novo(42));
-    Novo(43).Descricao = u"Coxão mole";
+    TQuelbCargaBalItem& a = Novo(42);
+    Completar(a);
+    TQuelbCargaBalItem& b = Novo(43);
+    b.Descricao = u"Coxão mole";
+    b.InformacaoExtra.Codigo = 9;  // no text: settled to 0
     TQuelbCargaBalItem& c = Novo(44);
     c.Tara.Codigo = 1;
+    c.InformacaoExtra.Receita = u"abc";  // no code of its own: takes 44
     std::vector<teste::TEvento> eventos;
     FGerador.OnProgresso = [&](const Texto& m, int32_t atual, int32_t total) {
-        eventos.push_back({m, atual, total,
-                           {FItens.Count(), FReceitas.Count(), FNutricionais.Count(), FTaras.Count(),
-                            FFornecedores.Count(), FSetores.Count()}});
+        eventos.push_back(
+            {m, atual, total, {a.InformacaoExtra.Codigo, b.InformacaoExtra.Codigo, c.InformacaoExtra.Codigo}});
     };
     Gerar(2);
-    ASSERT_EQ(eventos.size(), 3u);
-    EXPECT_EQ(eventos[0].linhas, (std::vector<int32_t>{1, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(eventos[1].mensagem, u"Gerando produto 000043 Coxão mole");
-    EXPECT_EQ(eventos[2].linhas, (std::vector<int32_t>{3, 1, 1, 2, 1, 1}));
-    for (int32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(eventos[i].atual, i);
-        EXPECT_EQ(eventos[i].total, 3);
-    }
+    EXPECT_EQ(eventos, (std::vector<teste::TEvento>{
+                           {u"Iniciando a geração dos arquivos", 0, 3, {0, 9, 0}},
+                           {u"Gerando produto 000042 ", 0, 3, {42, 9, 0}},
+                           {u"Gerando produto 000043 Coxão mole", 1, 3, {42, 0, 0}},
+                           {u"Gerando produto 000044 ", 2, 3, {42, 0, 44}},
+                           {u"Terminado", 3, 3, {42, 0, 44}},
+                       }));
 }
 
+// The start, one event per item, the end.
 TEST_F(GerarToledoTest, PlainToledoRaisesItsProgressEventsToo) {
     Novo(1);
     Novo(2);
@@ -244,7 +249,7 @@ TEST_F(GerarToledoTest, PlainToledoRaisesItsProgressEventsToo) {
         atuais.push_back(atual);
     };
     Gerar(0);
-    EXPECT_EQ(atuais, (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(atuais, (std::vector<int32_t>{0, 0, 1, 2}));
 }
 
 }  // namespace

@@ -2,8 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio/carga.h"
-#include "formats/toledo/codigos_toledo.h"
-#include "formats/toledo/registros_toledo.h"
+#include "formats/toledo/layouts_toledo.h"
 
 namespace quelb {
 namespace {
@@ -19,33 +18,41 @@ using TCaso = teste::TCasoRegistro<TQuelbCargaBalItem>;
 // ---- Code tables ----
 
 TEST(ToledoCodeTables, SaleType) {
-    EXPECT_EQ(TipoVendaToledo(tpvPeso), u'0');
-    EXPECT_EQ(TipoVendaToledo(tpvUnidade), u'1');
-    EXPECT_EQ(TipoVendaToledo(tpvEAN13), u'2');
-    EXPECT_EQ(TipoVendaToledo(tpvEAN13Und), u'5');
+    EXPECT_EQ(toledo::CodigosTipoVenda[tpvPeso], u"0");
+    EXPECT_EQ(toledo::CodigosTipoVenda[tpvUnidade], u"1");
+    EXPECT_EQ(toledo::CodigosTipoVenda[tpvEAN13], u"2");
+    EXPECT_EQ(toledo::CodigosTipoVenda[tpvEAN13Und], u"5");
 }
 
 TEST(ToledoCodeTables, PortionUnitAndFraction) {
-    EXPECT_EQ(UndPorcaoToledo(tpGramas), u'0');
-    EXPECT_EQ(UndPorcaoToledo(tpMililitros), u'1');
-    EXPECT_EQ(UndPorcaoToledo(tpUnidades), u'2');
-    const std::pair<TQuelbCargaBalNutriPartdecimal, char16_t> partes[] = {
-        {tpPara0, u'0'}, {tpPara14, u'1'}, {tpPara13, u'2'}, {tpPara12, u'3'}, {tpPara23, u'4'}, {tpPara34, u'5'}};
-    for (const auto& [parte, codigo] : partes) EXPECT_EQ(PartDecimalToledo(parte), codigo) << NomesPartDecimal[parte];
+    EXPECT_EQ(toledo::CodigosUndPorcao[tpGramas], u"0");
+    EXPECT_EQ(toledo::CodigosUndPorcao[tpMililitros], u"1");
+    EXPECT_EQ(toledo::CodigosUndPorcao[tpUnidades], u"2");
+    const std::pair<TQuelbCargaBalNutriPartdecimal, std::u16string_view> partes[] = {
+        {tpPara0, u"0"}, {tpPara14, u"1"}, {tpPara13, u"2"}, {tpPara12, u"3"}, {tpPara23, u"4"}, {tpPara34, u"5"}};
+    for (const auto& [parte, codigo] : partes)
+        EXPECT_EQ(toledo::CodigosPartDecimal[parte], codigo) << NomesPartDecimal[parte];
 }
 
 TEST(ToledoCodeTables, HouseholdMeasureIsItsPositionInTwoDigits) {
     const std::pair<TQuelbCargaBalNutriMedCaseira, std::u16string_view> medidas[] = {
         {tpColherSopa, u"00"}, {tpColherCafe, u"01"}, {tpFatiaFina, u"08"}, {tpPedaco, u"09"},
         {tpFolha, u"10"},      {tpAlmodega, u"19"},   {tpPitada, u"25"},    {tpLata, u"26"}};
-    for (const auto& [medida, codigo] : medidas) EXPECT_EQ(MedCaseiraToledo(medida), codigo) << NomesMedCaseira[medida];
+    for (const auto& [medida, codigo] : medidas)
+        EXPECT_EQ(toledo::CodigosMedCaseira[medida], codigo) << NomesMedCaseira[medida];
 }
 
 TEST(ToledoCodeTables, AValueOutsideItsEnumerationGetsTheDefaultsCode) {
-    EXPECT_EQ(TipoVendaToledo(static_cast<TQuelbCargaBalTipoVenda>(4)), u'0');
-    EXPECT_EQ(UndPorcaoToledo(static_cast<TQuelbCargaBalNutriUndPorcao>(3)), u'0');
-    EXPECT_EQ(PartDecimalToledo(static_cast<TQuelbCargaBalNutriPartdecimal>(6)), u'0');
-    EXPECT_EQ(MedCaseiraToledo(static_cast<TQuelbCargaBalNutriMedCaseira>(27)), u"00");
+    TQuelbCargaBalItem i;
+    i.Tipo = static_cast<TQuelbCargaBalTipoVenda>(4);
+    i.Nutricional.UndPorcao = static_cast<TQuelbCargaBalNutriUndPorcao>(3);
+    i.Nutricional.PartDecimal = static_cast<TQuelbCargaBalNutriPartdecimal>(6);
+    i.Nutricional.MedCaseira = static_cast<TQuelbCargaBalNutriMedCaseira>(27);
+    EXPECT_EQ(teste::Escrever<toledo::ItemMGV>(i).substr(2, 1), u"0");
+    const u16string nutricional = teste::Escrever<toledo::Nutricional>(i);
+    EXPECT_EQ(nutricional.substr(11, 1), u"0");   // portion unit
+    EXPECT_EQ(nutricional.substr(14, 1), u"0");   // fraction
+    EXPECT_EQ(nutricional.substr(15, 2), u"00");  // household measure
 }
 
 // ---- Item records ----
@@ -96,7 +103,7 @@ TEST(ToledoItemRecord, PlainToledoFollowsTheLayout) {
          },
          CamposToledo(u"-3", u"00", u"2", u"0000-5", u"00-150", u"000", pad(u"", 50), pad(u"", 250))},
     };
-    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroItemToledo(r, i); });
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { teste::EscreverLayout<toledo::ItemToledo>(r, i); });
 }
 
 std::vector<TCampo> CamposMGV5Ver1(u16string setor, u16string tipo, u16string codigo, u16string preco,
@@ -137,8 +144,9 @@ TEST(ToledoItemRecord, MGV5Version1FollowsTheLayout) {
          },
          CamposMGV5Ver1(u"00", u"0", u"123456", u"000000", u"000", pad(u"", 50), u"123456", u"1234", u"1234")},
     };
-    teste::ConferirCasos(casos,
-                         [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) { RegistroItemToledoMGV5Ver1(r, i); });
+    teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t) {
+        teste::EscreverLayout<toledo::ItemMGV5Ver1>(r, i);
+    });
 }
 
 std::vector<TCampo> CamposMGV(u16string setor, u16string tipo, u16string codigo, u16string preco,
@@ -196,27 +204,38 @@ TEST(ToledoItemRecord, MGV5AndMGV6FollowTheLayout) {
          -5},
     };
     teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalItem& i, int32_t codigoInformacao) {
-        RegistroItemToledoMGV(r, i, codigoInformacao);
+        TQuelbCargaBalItem comCodigo = i;
+        comCodigo.InformacaoExtra.Codigo = codigoInformacao;
+        teste::EscreverLayout<toledo::ItemMGV>(r, comCodigo);
     });
 }
 
 // ---- Auxiliary records ----
 
+// MGV5 and MGV6 key the record by the extra-information code, MGV5 version
+// 1 by the item code; the rest is the same.
 TEST(ToledoExtraInformationRecord, FollowsTheLayout) {
     const u16string longo = teste::repetir(u"0123456789", 100);  // 1000 characters
-    TQuelbCargaBalInformacaoExtra info;
+    TQuelbCargaBalItem i;
+    TQuelbCargaBalInformacaoExtra& info = i.InformacaoExtra;
     TRegistro r;
 
     info.Observacao = u"Receita da casa";
     info.Receita = u"Farinha, ovos,\r\naçúcar.";  // the line break is copied
-    RegistroInformacaoExtraToledo(r, info, 42);
-    EXPECT_TRUE(teste::ConfereCampos(
-        r.linha(),
-        {{1, u"000042"}, {7, pad(u"Receita da casa", 100)}, {107, pad(u"Farinha, ovos,\r\naçúcar.", 840)}}));
+    info.Codigo = 42;
+    i.Codigo = 42;
+    const std::vector<TCampo> campos = {
+        {1, u"000042"}, {7, pad(u"Receita da casa", 100)}, {107, pad(u"Farinha, ovos,\r\naçúcar.", 840)}};
+    teste::EscreverLayout<toledo::InformacaoExtra>(r, i);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), campos));
+    info.Codigo = 7;
+    teste::EscreverLayout<toledo::InformacaoExtraMGV5Ver1>(r, i);
+    EXPECT_TRUE(teste::ConfereCampos(r.linha(), campos));
 
     info.Observacao = teste::repetir(u"obs ", 30);
     info.Receita = longo;
-    RegistroInformacaoExtraToledo(r, info, -7);
+    info.Codigo = -7;
+    teste::EscreverLayout<toledo::InformacaoExtra>(r, i);
     EXPECT_TRUE(teste::ConfereCampos(
         r.linha(), {{1, u"0000-7"}, {7, teste::repetir(u"obs ", 25)}, {107, longo.substr(0, 840)}}));
 }
@@ -269,34 +288,38 @@ TEST(ToledoNutritionRecord, FollowsTheLayout) {
                             u"000", u"000", u"000-5")},
     };
     teste::ConferirCasos(casos, [](TRegistro& r, const TQuelbCargaBalNutricional& n, int32_t) {
-        RegistroNutricionalToledo(r, n);
+        TQuelbCargaBalItem i;
+        i.Nutricional = n;
+        teste::EscreverLayout<toledo::Nutricional>(r, i);
     });
 }
 
 TEST(ToledoTareRecord, FollowsTheLayout) {
-    TQuelbCargaBalTaras tara;
+    TQuelbCargaBalItem i;
+    TQuelbCargaBalTaras& tara = i.Tara;
     TRegistro r;
     tara.Codigo = 5;
     tara.Valor = Valor(15000);  // 1.5 -> thousandths
     tara.Descricao = u"Pote 500 ml";
-    RegistroTaraToledo(r, tara);
+    teste::EscreverLayout<toledo::Tara>(r, i);
     EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"0005"}, {5, u"001500"}, {11, pad(u"Pote 500 ml", 20)}}));
 
     tara.Codigo = 12345;
     tara.Valor = Valor(10000000);  // 1000.000: seven digits
     tara.Descricao = u"Bandeja de isopor grande";
-    RegistroTaraToledo(r, tara);
+    teste::EscreverLayout<toledo::Tara>(r, i);
     EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"1234"}, {5, u"100000"}, {11, u"Bandeja de isopor gr"}}));
 
     tara.Codigo = 1;
     tara.Valor = Valor(9);  // below a thousandth
     tara.Descricao.clear();
-    RegistroTaraToledo(r, tara);
+    teste::EscreverLayout<toledo::Tara>(r, i);
     EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"0001"}, {5, u"000000"}, {11, pad(u"", 20)}}));
 }
 
 TEST(ToledoSupplierRecord, FollowsTheLayout) {
-    TQuelbCargaBalFornecedor f;
+    TQuelbCargaBalItem i;
+    TQuelbCargaBalFornecedor& f = i.Fornecedor;
     f.Codigo = 12;
     f.Observacao = teste::repetir(u"Observação ", 10);  // 110 characters
     f.Descricao1 = u"Laticínios Serra Azul Ltda";
@@ -304,7 +327,7 @@ TEST(ToledoSupplierRecord, FollowsTheLayout) {
     f.Descricao4 = teste::repetir(u"x", 60);
     f.Descricao5 = u"Minas Gerais";
     TRegistro r;
-    RegistroFornecedorToledo(r, f);
+    teste::EscreverLayout<toledo::Fornecedor>(r, i);
     EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"0012"},
                                                  {5, teste::repetir(u"Observação ", 10).substr(0, 100)},
                                                  {105, pad(u"Laticínios Serra Azul Ltda", 56)},
@@ -315,17 +338,70 @@ TEST(ToledoSupplierRecord, FollowsTheLayout) {
 }
 
 TEST(ToledoSectorRecord, FollowsTheLayout) {
-    TQuelbCargaBalSetor s;
+    TQuelbCargaBalItem i;
+    TQuelbCargaBalSetor& s = i.Setor;
     TRegistro r;
     s.Codigo = 1;
     s.Descricao = u"Padaria";
-    RegistroSetorToledo(r, s);
+    teste::EscreverLayout<toledo::Setor>(r, i);
     EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"01"}, {3, pad(u"Padaria", 40)}}));
 
     s.Codigo = 123;
     s.Descricao = teste::repetir(u"Hortifruti ", 4);  // 44 characters
-    RegistroSetorToledo(r, s);
+    teste::EscreverLayout<toledo::Setor>(r, i);
     EXPECT_TRUE(teste::ConfereCampos(r.linha(), {{1, u"12"}, {3, teste::repetir(u"Hortifruti ", 4).substr(0, 40)}}));
+}
+
+// ---- Widths ----
+
+// One item with every value wider than its field, one with every value
+// shorter, each with every auxiliary record.
+void AmostraLarga(TQuelbCargaBal& g) {
+    TQuelbCargaBalItem& largo = g.Produtos().New();
+    largo.Codigo = 1234567;
+    largo.Setor = {123, teste::repetir(u"Hortifruti ", 4)};
+    largo.ModeloEtiqueta = 456;
+    largo.ValorVenda = Valor(100000000);
+    largo.Validade = 1000;
+    largo.Descricao = teste::repetir(u"Mortadela ", 6);
+    largo.InformacaoExtra = {1234567, teste::repetir(u"obs ", 30), teste::repetir(u"0123456789", 100)};
+    largo.Nutricional.Codigo = 1234567;
+    largo.Nutricional.Qtd = 1000;
+    largo.Nutricional.PartInteira = 123;
+    largo.Nutricional.ValorEnergetico = 12345;
+    largo.Nutricional.Sodio = Valor(123456000);
+    largo.Tara = {12345, u"Bandeja de isopor grande", Valor(10000000)};
+    largo.Fornecedor.Codigo = 12345;
+    largo.Fornecedor.Observacao = teste::repetir(u"Observação ", 10);
+    largo.Fornecedor.Descricao4 = teste::repetir(u"x", 60);
+    largo.CodigoFornecedor = 12345;
+    largo.CodigoTara = 12345;
+    largo.EAN13Fornecedor = u"7891234567895";
+    TQuelbCargaBalItem& curto = g.Produtos().New();
+    curto.Codigo = 1;
+    curto.Setor.Codigo = 1;
+    curto.InformacaoExtra.Receita = u"sal";
+    curto.Nutricional.Codigo = 1;
+    curto.Tara.Codigo = 1;
+    curto.Fornecedor.Codigo = 1;
+}
+
+TEST(ToledoRecords, EachLayoutIsWrittenAtItsDeclaredWidth) {
+    const std::vector<teste::TRegistrosArquivo> mgv = {
+        {"ITENSMGV.TXT", {"item", "item"}},
+        {"DEPTO.TXT", {"setor", "setor"}},
+        {"TXINFO.TXT", {"informacao_extra", "informacao_extra"}},
+        {"INFNUTRI.TXT", {"nutricional", "nutricional"}},
+        {"TARA.TXT", {"tara", "tara"}},
+        {"TXFORN.TXT", {"fornecedor", "fornecedor"}},
+    };
+    const std::pair<TQuelbCargaBalModelo, std::vector<teste::TRegistrosArquivo>> modelos[] = {
+        {modToledo, {{"TXITENS.TXT", {"item", "item"}}}},
+        {modToledoMGV5Ver1, mgv},
+        {modToledoMGV5, mgv},
+        {modToledoMGV6, mgv},
+    };
+    for (const auto& [modelo, arquivos] : modelos) teste::ConferirLargurasDeclaradas(modelo, AmostraLarga, arquivos);
 }
 
 }  // namespace
