@@ -39,7 +39,7 @@
 #include "bench/medicao.h"
 #include "catalogue/texto.h"
 #include "generator/gerador.h"
-#include "platform/memoria.h"
+#include "generator/modelos.h"
 
 namespace quelb::bench {
 
@@ -91,13 +91,15 @@ void LerQuantidades(const std::string& ATexto, TOpcoes& o) {
     }
 }
 
+std::string Nome(TQuelbCargaBalModelo AModelo) { return std::string(DefinicaoModelo(AModelo)->NomeEnumeracao); }
+
 void LerModelos(const std::string& ATexto, TOpcoes& o) {
     o.Modelos.clear();
     for (const std::string& p : Partes(ATexto)) {
         bool achou = false;
-        for (int m = 0; m < QuantidadeModelos; ++m)
-            if (p == NomesModelo[m]) {
-                o.Modelos.push_back(static_cast<TQuelbCargaBalModelo>(m));
+        for (const TDefinicaoModelo& m : Modelos())
+            if (p == m.NomeEnumeracao) {
+                o.Modelos.push_back(m.Modelo);
                 achou = true;
             }
         if (!achou) Uso("modelo desconhecido \"" + p + "\"");
@@ -158,7 +160,7 @@ int64_t MedirMemoria(TPerfil APerfil, int32_t AQuantidade, TQuelbCargaBalModelo 
         const std::string quantidade = std::to_string(AQuantidade);
         const char* perfil = APerfil == TPerfil::Realista ? "realista" : "pior";
         execl("/proc/self/exe", "bench_gerador", "--memoria", "--perfis", perfil, "--n", quantidade.c_str(), "--modelos",
-              NomesModelo[AModelo], "--pasta", APasta.c_str(), static_cast<char*>(nullptr));
+              Nome(AModelo).c_str(), "--pasta", APasta.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(canal[1]);
@@ -261,7 +263,6 @@ TResultado Medir(TQuelbCargaBal& AGerador, TPerfil APerfil, TQuelbCargaBalModelo
     return r;
 }
 
-std::string Nome(TQuelbCargaBalModelo AModelo) { return NomesModelo[AModelo]; }
 
 double MB(double ABytes) { return ABytes / 1e6; }
 

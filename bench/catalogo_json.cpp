@@ -144,11 +144,11 @@ bool EscreverCatalogoJson(const TQuelbCargaBalItens& AItens, std::FILE* ASaida) 
     TEscritorJson j;
     bool ok = std::fputs("{\"produtos\":[\n", ASaida) >= 0;
     bool primeiro = true;
-    for (const auto& item : AItens) {
+    for (int32_t i = 0; i < AItens.Count(); ++i) {
         j.Saida.clear();
         if (!primeiro) j.Saida += ",\n";
         primeiro = false;
-        EscreverItem(j, *item);
+        EscreverItem(j, AItens.GetItem(i));
         ok = ok && std::fwrite(j.Saida.data(), 1, j.Saida.size(), ASaida) == j.Saida.size();
     }
     ok = ok && std::fputs("\n]}\n", ASaida) >= 0;

@@ -19,8 +19,10 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "catalogue/texto.h"
+#include "generator/modelos.h"
 #include "interface/exportadas.h"
 #include "quelb/cargabal.h"
 
@@ -28,8 +30,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const NomesModelo[] = {"modFilizola",   "modToledo",     "modUrano",  "modUranoS",        "modToledoMGV5",
-                                   "modToledoMGV6", "modUranoURF32", "modRamuza", "modToledoMGV5Ver1"};
+// The names hosts pass, from the model table.
+const std::vector<std::string> TextosModelo = [] {
+    std::vector<std::string> r;
+    for (const quelb::TDefinicaoModelo& m : quelb::Modelos()) r.emplace_back(m.NomeEnumeracao);
+    return r;
+}();
+const std::vector<const char*> NomesModelo = [] {
+    std::vector<const char*> r;
+    for (const std::string& t : TextosModelo) r.push_back(t.c_str());
+    return r;
+}();
 const char* const NomesTipo[] = {"tpvPeso", "tpvUnidade", "tpvEAN13", "tpvEAN13Und"};
 const char* const Inteiros[] = {"0", "1", "-1", "  42", "+7", "$1F", "0x7fffffff", "-2147483648", "70000"};
 
@@ -171,7 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* ADados, size_t ATamanho) {
     for (int chamadas = 0; chamadas < 64 && !e.Acabou(); ++chamadas) {
         switch (e.Escolha(5)) {
             case 0: {
-                const std::string nome = e.Texto(NomesModelo, std::size(NomesModelo));
+                const std::string nome = e.Texto(NomesModelo.data(), NomesModelo.size());
                 Conferir(Inicializar(nome.c_str()));
                 break;
             }

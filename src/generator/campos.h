@@ -70,8 +70,8 @@ struct TCampo {
     // The item property shown; null for fixed fields, the position and the
     // checksum.
     const TPropriedade* Propriedade = nullptr;
-    std::u16string_view Fixo;                      // Fixo: the text
-    std::span<const std::u16string_view> Codigos;  // Codigo: codes by ordinal
+    std::u16string_view Fixo = {};                      // Fixo: the text
+    std::span<const std::u16string_view> Codigos = {};  // Codigo: codes by ordinal
     int32_t Desde = 0;                          // Soma
     TCaixaHexa Caixa = TCaixaHexa::Maiusculas;  // Soma
 

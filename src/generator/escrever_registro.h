@@ -59,7 +59,7 @@ QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
         const TCampoCurto soma = Hexadecimal4(SomaCaracteres(r.linha().substr(f.Desde)), f.Caixa);
         r.literal(soma);
     } else {
-        static_assert(tipo != tipo, "field kind without a writer");
+        static_assert(sizeof(C) == 0, "field kind without a writer");
     }
 }
 

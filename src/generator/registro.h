@@ -100,8 +100,14 @@ private:
         }
         return *this;
     }
-    // The bytes of ATexto at d; returns their end.
+    // The bytes of ATexto at d; returns their end. Short texts (most fields,
+    // all the fixed ones) are converted here a character at a time, ASCII as
+    // it is; longer ones by the table's quick pass.
     QUELB_EM_LINHA char* Converter(char* d, std::u16string_view ATexto) {
+        if (ATexto.size() > 16) {
+            if (!FTabela->Codificar(ATexto, d)) FExata = false;
+            return d + ATexto.size();
+        }
         for (const char16_t c : ATexto) {
             if (c < 0x80) {
                 *d++ = static_cast<char>(c);

@@ -210,7 +210,7 @@ TEST_P(Ajuda, TextosEmPortugues) {
 INSTANTIATE_TEST_SUITE_P(Casos, Ajuda, testing::Values(
     TCasoAjuda{{"--help"}, 0, "cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO"},
     TCasoAjuda{{"gerar", "--help"}, 0, "--silencioso"},
-    TCasoAjuda{{"modelos", "-h"}, 0, "Lista os nove modelos"},
+    TCasoAjuda{{"modelos", "-h"}, 0, "Lista os modelos de balança"},
     TCasoAjuda{{"--version"}, 0, "cargabal 1."},
     TCasoAjuda{{}, 2, "Uso:"},
     TCasoAjuda{{"carregar"}, 2, "comando desconhecido \"carregar\""}));
