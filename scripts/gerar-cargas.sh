@@ -14,7 +14,8 @@ cmake --build build/principal -j2 --target cargabal
 
 cargabal=build/principal/cli/cargabal
 catalogo=exemplos/catalogo.json
-modelos=(filizola toledo toledo-mgv5 toledo-mgv5-v1 toledo-mgv6 urano urano-s urano-urf32 ramuza)
+# Every model the command knows, by its alias (second column of "modelos").
+mapfile -t modelos < <("$cargabal" modelos | tail -n +2 | awk '{print $2}')
 
 echo "== Gerando as cargas a partir de $catalogo"
 for modelo in "${modelos[@]}"; do

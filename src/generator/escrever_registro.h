@@ -25,6 +25,12 @@ struct TOrigem {
 
 namespace detalhe {
 
+constexpr bool Ascii(std::u16string_view ATexto) {
+    for (const char16_t c : ATexto)
+        if (c >= 0x80) return false;
+    return true;
+}
+
 template <const auto& ATabela, size_t I, class C>
 QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
     constexpr const TCampo& f = ATabela[I];
@@ -44,7 +50,12 @@ QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
         const auto ordinal = static_cast<uint64_t>(f.Propriedade->Numero(o.Item));
         r.literal(f.Codigos[ordinal < f.Codigos.size() ? ordinal : 0]);
     } else if constexpr (tipo == TTipoCampo::Fixo) {
-        r.literal(f.Fixo);
+        if constexpr (f.Fixo.size() > 1 && f.Fixo.find_first_not_of(f.Fixo[0]) == std::u16string_view::npos)
+            r.repetir(f.Fixo[0], f.Fixo.size());  // a block of one character
+        else if constexpr (detalhe::Ascii(f.Fixo))
+            r.ascii(f.Fixo);
+        else
+            r.literal(f.Fixo);
     } else if constexpr (tipo == TTipoCampo::Posicao) {
         r.inteiro(o.Posicao, f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::PrecoSeisZeros) {

@@ -63,6 +63,19 @@ public:
         ++FTamanho;
         return *this;
     }
+    // A fixed text of ASCII characters only, which are the same bytes in
+    // every code page this builder writes (see inicio): copied unit by unit.
+    QUELB_EM_LINHA TRegistroDe& ascii(std::u16string_view texto) {
+        C* p = Espaco(texto.size());
+        for (const char16_t c : texto) *p++ = static_cast<C>(c);
+        Fim(p);
+        return *this;
+    }
+    // n copies of c.
+    QUELB_EM_LINHA TRegistroDe& repetir(char16_t c, size_t n) {
+        Fim(detalhe::Preencher(Espaco(n), n, Unidade(c)));
+        return *this;
+    }
     TLinha linha() const { return TLinha(FBuffer.data(), FTamanho); }
     // False when a character of the record has no byte of its own in the code
     // page (always true in UTF-16).
