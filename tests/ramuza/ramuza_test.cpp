@@ -2,7 +2,6 @@
 // from 1, with a tare scaled twice and twelve nutrient slots.
 #include <gtest/gtest.h>
 
-#include "generator/escritores.h"
 #include "urano/apoio_registros.h"
 
 namespace quelb::teste {
@@ -43,13 +42,18 @@ struct TCasoRamuza {
     void (*esperar)(TRamuzaEsperado&);
 };
 
+// Generates the catalogue of g as Ramuza, for real; the lines of its file.
+std::vector<std::u16string> GerarRamuza(TQuelbCargaBal& g) {
+    g.Modelo = modRamuza;
+    return GerarLinhas(g)["RAMUZA_ORIGINAL.TXT"];
+}
+
 std::u16string GerarUm(void (*preparar)(TQuelbCargaBalItem&)) {
     TQuelbCargaBal g;
-    TListaLinhas lista;
     preparar(g.Produtos().New());
-    GerarRamuza(g, lista);
-    EXPECT_EQ(lista.Count(), 1);
-    return std::u16string(lista.Linha(0));
+    const auto linhas = GerarRamuza(g);
+    EXPECT_EQ(linhas.size(), 1u);
+    return linhas.empty() ? std::u16string() : linhas[0];
 }
 
 TEST(Ramuza, RegistroPadraoTem192Caracteres) {
@@ -57,6 +61,26 @@ TEST(Ramuza, RegistroPadraoTem192Caracteres) {
     EXPECT_EQ(linha.size(), 192u);
     EXPECT_EQ(linha, TRamuzaEsperado().Linha());
     EXPECT_EQ(linha.substr(188), u"####");
+}
+
+// Every value wider than its field, and every value shorter: the record
+// keeps the width its layout declares.
+void AmostraLarga(TQuelbCargaBal& g) {
+    auto& a = g.Produtos().New();
+    a.Codigo = 1234567;
+    a.ValorVenda = V("99999.99");
+    a.Validade = 12345;
+    a.Tara.Valor = V("99.5");
+    a.ModeloEtiqueta = 123;
+    a.Nutricional.Qtd = 1234567;
+    a.Nutricional.ValorEnergetico = 12345;
+    a.Nutricional.Sodio = V("999.99");
+    a.Descricao = n_de(30, u'D');
+    g.Produtos().New();
+}
+
+TEST(Ramuza, RegistroComALarguraDeclarada) {
+    ConferirLargurasDeclaradas(modRamuza, AmostraLarga, {{"RAMUZA_ORIGINAL.TXT", {"produto", "produto"}}});
 }
 
 TEST(Ramuza, Campos) {
@@ -115,40 +139,33 @@ TEST(Ramuza, Campos) {
 TEST(Ramuza, NumeroCorridoCortadoAQuatroDigitos) {
     TQuelbCargaBal g;
     for (int n = 0; n < 12345; ++n) g.Produtos().New().Codigo = 7;
-    TListaLinhas lista;
-    GerarRamuza(g, lista);
-    ASSERT_EQ(lista.Count(), 12345);
+    const auto linhas = GerarRamuza(g);
+    ASSERT_EQ(linhas.size(), 12345u);
     const struct {
         int32_t posicao;  // counted from 1
         const char16_t* numero;
     } casos[] = {{1, u"0001"}, {10, u"0010"}, {9999, u"9999"}, {10000, u"1000"}, {12345, u"1234"}};
-    for (const auto& c : casos) EXPECT_EQ(lista.Linha(c.posicao - 1).substr(0, 4), c.numero) << c.posicao;
+    for (const auto& c : casos) EXPECT_EQ(linhas[c.posicao - 1].substr(0, 4), c.numero) << c.posicao;
     // Equal items differ only in the running number.
-    EXPECT_EQ(lista.Linha(0).substr(4), lista.Linha(1).substr(4));
-    EXPECT_NE(lista.Linha(0), lista.Linha(1));
+    EXPECT_EQ(linhas[0].substr(4), linhas[1].substr(4));
+    EXPECT_NE(linhas[0], linhas[1]);
 }
 
-TEST(Ramuza, UmEventoPorItemDepoisDoSeuRegistro) {
+TEST(Ramuza, UmEventoPorItemEntreOInicioEOFim) {
     TQuelbCargaBal g;
     g.Produtos().New().Codigo = 42;
     auto& b = g.Produtos().New();
     b.Codigo = 7;
     b.Descricao = u"Mortadela defumada com pistache";
-    TListaLinhas lista;
-    std::vector<TEventoProgresso> eventos;
-    g.OnProgresso = [&](const Texto& m, int32_t atual, int32_t total) {
-        eventos.push_back({m, atual, total, lista.Count()});
-    };
-    GerarRamuza(g, lista);
-    ASSERT_EQ(eventos.size(), 2u);
-    EXPECT_EQ(eventos[0].mensagem, u"Gerando produto 000042 ");
-    EXPECT_EQ(eventos[1].mensagem, u"Gerando produto 000007 Mortadela defumada com pistache");
-    EXPECT_EQ(eventos[0].atual, 0);
-    EXPECT_EQ(eventos[1].atual, 1);
-    EXPECT_EQ(eventos[0].total, 2);
-    EXPECT_EQ(eventos[1].total, 2);
-    EXPECT_EQ(eventos[0].linhas, 1);
-    EXPECT_EQ(eventos[1].linhas, 2);
+    std::vector<TEvento> eventos;
+    g.OnProgresso = [&](const Texto& m, int32_t atual, int32_t total) { eventos.push_back({m, atual, total}); };
+    GerarRamuza(g);
+    EXPECT_EQ(eventos, (std::vector<TEvento>{
+                           {u"Iniciando a geração dos arquivos", 0, 2},
+                           {u"Gerando produto 000042 ", 0, 2},
+                           {u"Gerando produto 000007 Mortadela defumada com pistache", 1, 2},
+                           {u"Terminado", 2, 2},
+                       }));
 }
 
 TEST(Ramuza, ArquivoByteAByteSobQualquerFormato) {

@@ -106,7 +106,7 @@ TEST_F(GerarToledoTest, TheExtraInformationCodeOfEachVariant) {
         i.InformacaoExtra.Codigo = c.codigoInformacao;
         i.InformacaoExtra.Observacao = u"obs";
         Gerar(c.variante);
-        EXPECT_EQ(Itens()[0].substr(68, 6), c.coluna69);
+        EXPECT_EQ(Itens().at(0).substr(68, 6), c.coluna69);
         ASSERT_EQ(Receitas().size(), c.registros);
         if (c.registros == 1) {
             EXPECT_EQ(Receitas()[0], c.coluna69 + pad(u"obs", 100) + pad(c.receita, 840));
@@ -130,8 +130,8 @@ TEST_F(GerarToledoTest, AuxiliaryRecordsNeedAPositiveCode) {
         i.CodigoFornecedor = 5;
     }
     Gerar(2);
-    EXPECT_EQ(Itens()[0].substr(0, 2), u"00");  // the item record keeps the code
-    EXPECT_EQ(Itens()[1].substr(0, 2), u"-3");
+    EXPECT_EQ(Itens().at(0).substr(0, 2), u"00");  // the item record keeps the code
+    EXPECT_EQ(Itens().at(1).substr(0, 2), u"-3");
     EXPECT_EQ(Setores().size() + Nutricionais().size() + Taras().size() + Fornecedores().size(), 0u);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // Helpers of the Urano and Ramuza writer tests: expected records assembled
 // from readable pieces, a printable form of records with control characters,
-// a number format set for one scope, and a generation into a temporary
-// directory.
+// the number formats, and a generation whose product file is read back.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,7 +14,6 @@
 #include "catalogue/texto.h"
 #include "catalogue/valor_fixo.h"
 #include "generator/gerador.h"
-#include "generator/lista_linhas.h"
 #include "platform/plataforma.h"
 
 namespace quelb::teste {
@@ -116,13 +114,11 @@ inline TQuelbCargaBalItem& NovoQueijo(TQuelbCargaBal& AGerador) {
     return i;
 }
 
-// A progress event as the handler saw it, with the number of lines the
-// writer had appended by then.
-struct TEventoProgresso {
-    std::u16string mensagem;
-    int32_t atual;
-    int32_t total;
-    int32_t linhas;
-};
+// Generates the catalogue of AGerador as AModelo, for real; the lines of
+// PRODUTOS.TXT.
+inline std::vector<std::u16string> GerarProdutos(TQuelbCargaBal& AGerador, TQuelbCargaBalModelo AModelo) {
+    AGerador.Modelo = AModelo;
+    return GerarLinhas(AGerador)["PRODUTOS.TXT"];
+}
 
 }  // namespace quelb::teste

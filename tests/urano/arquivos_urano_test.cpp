@@ -141,5 +141,38 @@ TEST(ArquivosUrano, URF32CincoArquivosIguaisSobQualquerFormato) {
     }
 }
 
+// Two items giving every record of the three loads, with values wider than
+// their fields but a price of nine characters and sums of four digits, where
+// the framed records have their least width.
+void AmostraLarga(TQuelbCargaBal& g) {
+    auto& a = g.Produtos().New();
+    a.Codigo = 1234567;
+    a.Descricao = n_de(40, u'D');
+    a.ValorVenda = V("999999.99");
+    a.Validade = 12345;
+    a.Nutricional.Qtd = 1234567;
+    a.Nutricional.ValorEnergetico = 1234567;
+    a.Nutricional.Sodio = V("99999.99");
+    a.InformacaoExtra.Receita = n_de(700, u'!');
+    auto& b = g.Produtos().New();
+    b.Codigo = 1;
+    b.ValorVenda = V("0.01");
+    b.InformacaoExtra.Receita = u"sal";
+}
+
+TEST(ArquivosUrano, CadaLayoutComALarguraDeclarada) {
+    const std::pair<TQuelbCargaBalModelo, std::vector<TRegistrosArquivo>> modelos[] = {
+        {modUrano, {{"PRODUTOS.TXT", {"produto", "nutricional", "receita_apos_nutricional", "produto", "receita"}}}},
+        {modUranoS, {{"PRODUTOS.TXT", {"produto", "nutricional", "receita_apos_nutricional", "produto", "receita"}}}},
+        {modUranoURF32,
+         {{"PRODUTOS.TXT", {"produto", "produto"}},
+          {"INFORMACOESNUTRICIONAIS.TXT", {"nutricional", "nutricional"}},
+          {"PRODUTOSINFORMACOESNUTRICIONAIS.TXT", {"vinculo"}},
+          {"RECEITAS.TXT", {"receita", "receita"}},
+          {"PRODUTOSRECEITAS.TXT", {"vinculo", "vinculo"}}}},
+    };
+    for (const auto& [modelo, arquivos] : modelos) ConferirLargurasDeclaradas(modelo, AmostraLarga, arquivos);
+}
+
 }  // namespace
 }  // namespace quelb::teste

@@ -3,8 +3,10 @@
 // pattern and the grouping of the "###,###,##0.00" one.
 #include <gtest/gtest.h>
 
+#include "generator/campo_curto.h"
+#include "generator/campos.h"
+#include "generator/escrever_registro.h"
 #include "generator/padroes_preco.h"
-#include "formats/urano/preco_urf32.h"
 #include "urano/apoio_registros.h"
 
 namespace quelb::teste {
@@ -78,6 +80,17 @@ TEST(PadraoAgrupado, UsaOsSeparadoresDados) {
     EXPECT_EQ(Texto(FormatarPadraoAgrupado(V("1234567.5"), u'.', u'\0')), u"1234567.50");  // no separator
 }
 
+// The URF32 price field alone: a record of that one field.
+constexpr auto SoPrecoURF32 = std::to_array<quelb::TCampo>({campo::PrecoAgrupado("preco", 9, "ValorVenda")});
+
+std::u16string PrecoURF32(TValorFixo AValor, const plataforma::TFormatoNumerico& AFormato) {
+    TQuelbCargaBalItem i;
+    i.ValorVenda = AValor;
+    TRegistro r;
+    EscreverRegistro<SoPrecoURF32>(r, {i, 1, AFormato});
+    return std::u16string(r.linha());
+}
+
 // The URF32 field: nine characters, then every point turned into a comma,
 // so the comma and the point locales give the same field.
 TEST(PrecoURF32, NoveCaracteresComVirgulasSobQualquerFormato) {
@@ -94,26 +107,37 @@ TEST(PrecoURF32, NoveCaracteresComVirgulasSobQualquerFormato) {
     };
     for (const auto& formato : {FormatoVirgula, FormatoPonto}) {
         for (const auto& c : casos) {
-            EXPECT_EQ(Visivel(FormatarPrecoURF32(V(c.valor), formato)), Visivel(c.esperado))
+            EXPECT_EQ(Visivel(PrecoURF32(V(c.valor), formato)), Visivel(c.esperado))
                 << c.valor << " decimal " << static_cast<char>(formato.SeparadorDecimal);
         }
     }
 }
 
 TEST(PrecoURF32, OutroSeparadorDeGruposFica) {
-    EXPECT_EQ(FormatarPrecoURF32(V("1234.5"), {u',', u' '}), u" 1 234,50");
-    EXPECT_EQ(FormatarPrecoURF32(V("1234.5"), {u'.', u' '}), u" 1 234,50");
+    EXPECT_EQ(PrecoURF32(V("1234.5"), {u',', u' '}), u" 1 234,50");
+    EXPECT_EQ(PrecoURF32(V("1234.5"), {u'.', u' '}), u" 1 234,50");
 }
 
+// A generation writes the URF32 price with the format captured at load.
 TEST(PrecoURF32, SemFormatoUsaOCapturado) {
     TFormatoNumericoTemporario formato({u',', u' '});
-    EXPECT_EQ(FormatarPrecoURF32(V("1234.5")), u" 1 234,50");
+    TQuelbCargaBal g;
+    g.Modelo = modUranoURF32;
+    g.Produtos().New().ValorVenda = V("1234.5");
+    EXPECT_EQ(GerarLinhas(g)["PRODUTOS.TXT"].at(0).substr(28, 9), u" 1 234,50");
 }
 
+// The swap of the URF32 price field, on texts a price does not give.
 TEST(PrecoURF32, TrocarPontoPorVirgulaTrocaSoOsPontos) {
-    EXPECT_EQ(TrocarPontoPorVirgula(u"1.234.567,8"), u"1,234,567,8");
-    EXPECT_EQ(TrocarPontoPorVirgula(u""), u"");
-    EXPECT_EQ(TrocarPontoPorVirgula(u"a b;c"), u"a b;c");
+    const auto trocado = [](std::u16string_view t) {
+        const std::u16string invertido(t.rbegin(), t.rend());
+        TCampoCurto c = TCampoCurto::DeInvertido(invertido.data(), invertido.size());
+        c.Trocar(u'.', u',');
+        return std::u16string(c.Vista());
+    };
+    EXPECT_EQ(trocado(u"1.234.567,8"), u"1,234,567,8");
+    EXPECT_EQ(trocado(u""), u"");
+    EXPECT_EQ(trocado(u"a b;c"), u"a b;c");
 }
 
 }  // namespace

@@ -1,35 +1,15 @@
-// The progress events of the three Urano writers: one per item, after that
-// item's lines, with the item's position and the item count.
+// The progress events of the three Urano loads: one per item, between the
+// start and the end, with the item's position and the item count; an error
+// from the handler stops the generation.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "catalogue/erro.h"
-#include "generator/escritores.h"
 #include "urano/apoio_registros.h"
 
 namespace quelb::teste {
 namespace {
 
-struct TCasoEscritor {
-    const char* nome;
-    // Runs the writer; returns the list whose lines the events are held against.
-    std::function<void(TQuelbCargaBal&, TListasCarga&)> gerar;
-    std::function<const TListaLinhas&(const TListasCarga&)> lista;
-    int32_t linhasPrimeiroItem;  // lines of that list after the first item
-};
-
-const TCasoEscritor Escritores[] = {
-    {"Urano", [](TQuelbCargaBal& g, TListasCarga& l) { GerarUrano(g, l.Itens); },
-     [](const TListasCarga& l) -> const TListaLinhas& { return l.Itens; }, 3},
-    {"Urano S", [](TQuelbCargaBal& g, TListasCarga& l) { GerarUranoS(g, l.Itens); },
-     [](const TListasCarga& l) -> const TListaLinhas& { return l.Itens; }, 3},
-    {"URF32",
-     [](TQuelbCargaBal& g, TListasCarga& l) {
-         GerarUranoURF32(g, l.Itens, l.Nutricionais, l.Receitas, l.ProdutosNutricionais, l.ProdutosReceitas);
-     },
-     [](const TListasCarga& l) -> const TListaLinhas& { return l.ProdutosReceitas; }, 1},
-};
+constexpr TQuelbCargaBalModelo Modelos[] = {modUrano, modUranoS, modUranoURF32};
 
 const std::u16string DescricaoLonga = u"Queijo minas frescal artesanal";  // wider than every field
 
@@ -45,48 +25,42 @@ void DoisItens(TQuelbCargaBal& g) {
     b.InformacaoExtra.Receita = u"def";
 }
 
-TEST(ProgressoUrano, UmEventoPorItemDepoisDasSuasLinhas) {
-    for (const auto& e : Escritores) {
+TEST(ProgressoUrano, UmEventoPorItemEntreOInicioEOFim) {
+    for (const TQuelbCargaBalModelo modelo : Modelos) {
+        SCOPED_TRACE(DefinicaoModelo(modelo)->NomeEnumeracao);
         TQuelbCargaBal g;
+        g.Modelo = modelo;
         DoisItens(g);
-        TListasCarga listas;
-        std::vector<TEventoProgresso> eventos;
-        g.OnProgresso = [&](const Texto& m, int32_t atual, int32_t total) {
-            eventos.push_back({m, atual, total, e.lista(listas).Count()});
-        };
-        e.gerar(g, listas);
-        ASSERT_EQ(eventos.size(), 2u) << e.nome;
-        EXPECT_EQ(eventos[0].mensagem, u"Gerando produto 000042 " + DescricaoLonga) << e.nome;
-        EXPECT_EQ(eventos[1].mensagem, u"Gerando produto 1234567 Pão") << e.nome;
-        EXPECT_EQ(eventos[0].atual, 0) << e.nome;
-        EXPECT_EQ(eventos[1].atual, 1) << e.nome;
-        EXPECT_EQ(eventos[0].total, 2) << e.nome;
-        EXPECT_EQ(eventos[1].total, 2) << e.nome;
-        EXPECT_EQ(eventos[0].linhas, e.linhasPrimeiroItem) << e.nome;
-        EXPECT_EQ(eventos[1].linhas, e.lista(listas).Count()) << e.nome;
+        std::vector<TEvento> eventos;
+        g.OnProgresso = [&](const Texto& m, int32_t atual, int32_t total) { eventos.push_back({m, atual, total}); };
+        DiretorioTemporario dir;
+        GerarEm(g, dir);
+        EXPECT_EQ(eventos, (std::vector<TEvento>{
+                               {u"Iniciando a geração dos arquivos", 0, 2},
+                               {u"Gerando produto 000042 " + DescricaoLonga, 0, 2},
+                               {u"Gerando produto 1234567 Pão", 1, 2},
+                               {u"Terminado", 2, 2},
+                           }));
     }
 }
 
 TEST(ProgressoUrano, ErroDoManipuladorParaOEscritor) {
-    for (const auto& e : Escritores) {
+    for (const TQuelbCargaBalModelo modelo : Modelos) {
+        SCOPED_TRACE(DefinicaoModelo(modelo)->NomeEnumeracao);
         TQuelbCargaBal g;
+        g.Modelo = modelo;
         DoisItens(g);
-        TListasCarga listas;
-        g.OnProgresso = [](const Texto&, int32_t, int32_t) { throw EQuelbErro(u"cancelado"); };
-        EXPECT_THROW(e.gerar(g, listas), EQuelbErro) << e.nome;
-        EXPECT_EQ(e.lista(listas).Count(), e.linhasPrimeiroItem) << e.nome;
-    }
-}
-
-// A handler that empties the catalogue mid-way ends the generation with the
-// list's index error instead of reading a destroyed item.
-TEST(ProgressoUrano, CatalogoEsvaziadoPeloManipulador) {
-    for (const auto& e : Escritores) {
-        TQuelbCargaBal g;
-        DoisItens(g);
-        TListasCarga listas;
-        g.OnProgresso = [&g](const Texto&, int32_t, int32_t) { g.Produtos().Clear(); };
-        EXPECT_THROW(e.gerar(g, listas), EListaIndice) << e.nome;
+        int32_t eventosItem = 0;
+        g.OnProgresso = [&](const Texto& m, int32_t, int32_t) {
+            if (m.starts_with(u"Gerando produto")) {
+                ++eventosItem;
+                throw EQuelbErro(u"cancelado");
+            }
+        };
+        DiretorioTemporario dir;
+        EXPECT_THROW(g.GerarArquivos(dir.Texto()), EQuelbErro);
+        EXPECT_EQ(eventosItem, 1);
+        EXPECT_EQ(ArquivosEm(dir), std::vector<std::string>{});
     }
 }
 

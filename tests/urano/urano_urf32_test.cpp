@@ -2,22 +2,30 @@
 // recipe lines kept once (ignoring letter case).
 #include <gtest/gtest.h>
 
-#include "generator/escritores.h"
 #include "urano/apoio_registros.h"
 
 namespace quelb::teste {
 namespace {
 
+// The lines of the five files of a generation.
 struct TListasURF32 {
-    TListaLinhas itens, nutricionais, receitas, produtosNutricionais, produtosReceitas;
+    TLinhasArquivos arquivos;
+    std::vector<std::u16string>& itens() { return arquivos["PRODUTOS.TXT"]; }
+    std::vector<std::u16string>& nutricionais() { return arquivos["INFORMACOESNUTRICIONAIS.TXT"]; }
+    std::vector<std::u16string>& receitas() { return arquivos["RECEITAS.TXT"]; }
+    std::vector<std::u16string>& produtosNutricionais() { return arquivos["PRODUTOSINFORMACOESNUTRICIONAIS.TXT"]; }
+    std::vector<std::u16string>& produtosReceitas() { return arquivos["PRODUTOSRECEITAS.TXT"]; }
 };
+
+TListasURF32 GerarURF32(TQuelbCargaBal& g) {
+    g.Modelo = modUranoURF32;
+    return {GerarLinhas(g)};
+}
 
 class URF32 : public testing::Test {
 protected:
     TQuelbCargaBalItem& Novo() { return gerador.Produtos().New(); }
-    void Gerar() {
-        GerarUranoURF32(gerador, l.itens, l.nutricionais, l.receitas, l.produtosNutricionais, l.produtosReceitas);
-    }
+    void Gerar() { l = GerarURF32(gerador); }
 
     TFormatoNumericoTemporario formato{FormatoVirgula};
     TQuelbCargaBal gerador;
@@ -34,12 +42,12 @@ std::u16string Produto(std::u16string_view codigo6, std::u16string_view tipo, st
 TEST_F(URF32, ItemPadraoDaProdutoENutricionalSomente) {
     Novo();
     Gerar();
-    EXPECT_EQ(Linhas(l.itens),
+    EXPECT_EQ(l.itens(),
               std::vector<std::u16string>{Produto(u"     0", u"0", u"", u"     0,00", u"    0", u"D")});
-    EXPECT_EQ(Linhas(l.nutricionais), std::vector<std::u16string>{u"    0" + n_de(52, u'0')});
-    EXPECT_EQ(l.itens.Linha(0).size(), 43u);
-    EXPECT_EQ(l.nutricionais.Linha(0).size(), 57u);
-    EXPECT_EQ(l.receitas.Count() + l.produtosNutricionais.Count() + l.produtosReceitas.Count(), 0);
+    EXPECT_EQ(l.nutricionais(), std::vector<std::u16string>{u"    0" + n_de(52, u'0')});
+    EXPECT_EQ(l.itens().at(0).size(), 43u);
+    EXPECT_EQ(l.nutricionais().at(0).size(), 57u);
+    EXPECT_EQ(l.receitas().size() + l.produtosNutricionais().size() + l.produtosReceitas().size(), 0u);
 }
 
 TEST_F(URF32, LinhaDeProduto) {
@@ -74,12 +82,10 @@ TEST_F(URF32, LinhaDeProduto) {
     };
     for (const auto& c : casos) {
         TQuelbCargaBal g;
-        TListasURF32 listas;
         c.preparar(g.Produtos().New());
-        GerarUranoURF32(g, listas.itens, listas.nutricionais, listas.receitas, listas.produtosNutricionais,
-                        listas.produtosReceitas);
-        ASSERT_EQ(listas.itens.Count(), 1) << c.nome;
-        EXPECT_EQ(Visivel(listas.itens.Linha(0)), Visivel(c.esperado)) << c.nome;
+        TListasURF32 listas = GerarURF32(g);
+        ASSERT_EQ(listas.itens().size(), 1u) << c.nome;
+        EXPECT_EQ(Visivel(listas.itens().at(0)), Visivel(c.esperado)) << c.nome;
     }
 }
 
@@ -87,7 +93,7 @@ TEST_F(URF32, PrecoIgualSobPonto) {
     TFormatoNumericoTemporario ponto(FormatoPonto);
     Novo().ValorVenda = V("1234.5");
     Gerar();
-    EXPECT_EQ(l.itens.Linha(0).substr(28, 9), u" 1,234,50");
+    EXPECT_EQ(l.itens().at(0).substr(28, 9), u" 1,234,50");
 }
 
 TEST_F(URF32, LinhaNutricionalEVinculo) {
@@ -114,21 +120,19 @@ TEST_F(URF32, LinhaNutricionalEVinculo) {
                                     u"000000"  // trans fat
                                     u"999999"  // fibre
                                     u"00123";  // sodium
-    EXPECT_EQ(Linhas(l.nutricionais), std::vector<std::u16string>{esperado});
-    EXPECT_EQ(Linhas(l.produtosNutricionais), std::vector<std::u16string>{u"    42   42"});
+    EXPECT_EQ(l.nutricionais(), std::vector<std::u16string>{esperado});
+    EXPECT_EQ(l.produtosNutricionais(), std::vector<std::u16string>{u"    42   42"});
 }
 
 TEST_F(URF32, SemQuantidadeNaoHaVinculoNutricional) {
     for (int32_t qtd : {0, -1}) {
         TQuelbCargaBal g;
-        TListasURF32 listas;
         auto& i = g.Produtos().New();
         i.Nutricional.Qtd = qtd;
         i.Nutricional.Carboidrato = V("5");
-        GerarUranoURF32(g, listas.itens, listas.nutricionais, listas.receitas, listas.produtosNutricionais,
-                        listas.produtosReceitas);
-        EXPECT_EQ(listas.nutricionais.Count(), 1) << qtd;
-        EXPECT_EQ(listas.produtosNutricionais.Count(), 0) << qtd;
+        TListasURF32 listas = GerarURF32(g);
+        EXPECT_EQ(listas.nutricionais().size(), 1u) << qtd;
+        EXPECT_EQ(listas.produtosNutricionais().size(), 0u) << qtd;
     }
 }
 
@@ -139,18 +143,16 @@ TEST_F(URF32, ReceitaDeTresCaracteresOuMais) {
     } casos[] = {{u"", false}, {u"ab", false}, {u"  ", false}, {u"abc", true}, {u"   ", true}};
     for (const auto& c : casos) {
         TQuelbCargaBal g;
-        TListasURF32 listas;
         auto& i = g.Produtos().New();
         i.Codigo = 42;
         i.InformacaoExtra.Receita = c.receita;
-        GerarUranoURF32(g, listas.itens, listas.nutricionais, listas.receitas, listas.produtosNutricionais,
-                        listas.produtosReceitas);
+        TListasURF32 listas = GerarURF32(g);
         if (c.temLinha) {
-            EXPECT_EQ(Linhas(listas.receitas), std::vector<std::u16string>{u"0042 " + pad(c.receita, 254)});
-            EXPECT_EQ(Linhas(listas.produtosReceitas), std::vector<std::u16string>{u"    42   42"});
-            EXPECT_EQ(listas.receitas.Linha(0).size(), 259u);
+            EXPECT_EQ(listas.receitas(), std::vector<std::u16string>{u"0042 " + pad(c.receita, 254)});
+            EXPECT_EQ(listas.produtosReceitas(), std::vector<std::u16string>{u"    42   42"});
+            EXPECT_EQ(listas.receitas().at(0).size(), 259u);
         } else {
-            EXPECT_EQ(listas.receitas.Count() + listas.produtosReceitas.Count(), 0) << Visivel(c.receita);
+            EXPECT_EQ(listas.receitas().size() + listas.produtosReceitas().size(), 0u) << Visivel(c.receita);
         }
     }
 }
@@ -173,9 +175,9 @@ TEST_F(URF32, ReceitasIguaisNoMesmoCodigoDeQuatroDigitosFicamUmaVez) {
     }
     Gerar();
     const std::u16string texto = pad(u"Farinha, ovos", 254);
-    EXPECT_EQ(Linhas(l.receitas),
+    EXPECT_EQ(l.receitas(),
               (std::vector<std::u16string>{u"1234 " + texto, u"0042 " + texto, u"0043 " + texto}));
-    EXPECT_EQ(Linhas(l.produtosReceitas),
+    EXPECT_EQ(l.produtosReceitas(),
               (std::vector<std::u16string>{u" 1234512345", u"    42   42", u"    43   43"}));
 }
 
@@ -185,11 +187,11 @@ TEST_F(URF32, CodigoEmQuatroFormas) {
     i.Nutricional.Qtd = 1;
     i.InformacaoExtra.Receita = n_de(300, u'r');  // cut to 254
     Gerar();
-    EXPECT_EQ(l.itens.Linha(0).substr(0, 6), u"123456");
-    EXPECT_EQ(l.nutricionais.Linha(0).substr(0, 5), u"12345");
-    EXPECT_EQ(l.receitas.Linha(0), u"1234 " + n_de(254, u'r'));
-    EXPECT_EQ(l.produtosNutricionais.Linha(0), u"12345612345");
-    EXPECT_EQ(l.produtosReceitas.Linha(0), u"12345612345");
+    EXPECT_EQ(l.itens().at(0).substr(0, 6), u"123456");
+    EXPECT_EQ(l.nutricionais().at(0).substr(0, 5), u"12345");
+    EXPECT_EQ(l.receitas().at(0), u"1234 " + n_de(254, u'r'));
+    EXPECT_EQ(l.produtosNutricionais().at(0), u"12345612345");
+    EXPECT_EQ(l.produtosReceitas().at(0), u"12345612345");
 }
 
 }  // namespace
