@@ -3,7 +3,9 @@
 // "Nutricional.Qtd"), with their type and a way to read each one. Record
 // layouts name the property a field shows by this path, and it is checked
 // here when the layout is compiled: a misspelt path does not build.
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string_view>
 #include <type_traits>
@@ -150,12 +152,18 @@ inline constexpr TPropriedade Propriedades[] = {
     detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Receita>("InformacaoExtra.Receita"),
 };
 
-// The property of that catalogue path. Used in a constant expression, an
-// unknown path stops the build; at run time it returns null.
+// The position of the property of that catalogue path in Propriedades, or
+// the table's size when there is none.
+constexpr size_t IndicePropriedade(std::string_view ANome) {
+    size_t i = 0;
+    while (i < std::size(Propriedades) && Propriedades[i].Nome != ANome) ++i;
+    return i;
+}
+
+// The property of that catalogue path, or null.
 constexpr const TPropriedade* ProcurarPropriedade(std::string_view ANome) {
-    for (const TPropriedade& p : Propriedades)
-        if (p.Nome == ANome) return &p;
-    return nullptr;
+    const size_t i = IndicePropriedade(ANome);
+    return i < std::size(Propriedades) ? &Propriedades[i] : nullptr;
 }
 
 }  // namespace quelb

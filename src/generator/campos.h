@@ -84,9 +84,9 @@ namespace campo {
 // The property of APropriedade; in a table (a constant expression) an
 // unknown path stops the build here.
 constexpr const TPropriedade* Exigir(std::string_view APropriedade) {
-    const TPropriedade* p = ProcurarPropriedade(APropriedade);
-    if (p == nullptr) throw std::logic_error("the item has no such property");
-    return p;
+    const size_t i = IndicePropriedade(APropriedade);
+    if (i == std::size(Propriedades)) throw std::logic_error("the item has no such property");
+    return &Propriedades[i];
 }
 
 constexpr TCampo Texto(std::string_view ANome, int32_t ALargura, std::string_view APropriedade) {
