@@ -33,36 +33,24 @@ void AdicionarNutricionalEReceita(TListaLinhas& ALista, TRegistros& ARegistros, 
         AdicionarRegistro<Receita>(ALista, ARegistros, o);
 }
 
+// Urano and Urano S: the product record of AProduto, then the nutrition and
+// recipe records they share. AComPonto: every price with a point, whatever
+// the locale (the process-wide format is left alone).
+template <const auto& AProduto, bool AComPonto>
 class TEscritorUrano final : public TEscritorItens {
 public:
     explicit TEscritorUrano(TCarga& ACarga) : FProdutos(ACarga[Conteudo::Itens]) {}
 
     void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
         const TOrigem o{AItem, APosicao, FFormato};
-        AdicionarRegistro<Produto>(FProdutos, FRegistros, o);
+        AdicionarRegistro<AProduto>(FProdutos, FRegistros, o);
         AdicionarNutricionalEReceita(FProdutos, FRegistros, o);
     }
 
 private:
     TListaLinhas& FProdutos;
-    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
-    TRegistros FRegistros;
-};
-
-class TEscritorUranoS final : public TEscritorItens {
-public:
-    explicit TEscritorUranoS(TCarga& ACarga) : FProdutos(ACarga[Conteudo::Itens]) {}
-
-    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
-        const TOrigem o{AItem, APosicao, FComPonto};
-        AdicionarRegistro<ProdutoS>(FProdutos, FRegistros, o);
-        AdicionarNutricionalEReceita(FProdutos, FRegistros, o);
-    }
-
-private:
-    TListaLinhas& FProdutos;
-    // A point, whatever the locale; the process-wide format is left alone.
-    const plataforma::TFormatoNumerico FComPonto{u'.', plataforma::FormatoNumerico().SeparadorMilhar};
+    const plataforma::TFormatoNumerico FFormato{AComPonto ? u'.' : plataforma::FormatoNumerico().SeparadorDecimal,
+                                                plataforma::FormatoNumerico().SeparadorMilhar};
     TRegistros FRegistros;
 };
 
@@ -112,8 +100,12 @@ const std::array<TArquivoModelo, 5> ArquivosURF32 = {{
     {Conteudo::ProdutosReceita, u"PRODUTOSRECEITAS.TXT", RegistrosVinculoURF32},
 }};
 
-std::unique_ptr<TEscritorItens> CriarEscritorUrano(TCarga& ACarga) { return std::make_unique<TEscritorUrano>(ACarga); }
-std::unique_ptr<TEscritorItens> CriarEscritorUranoS(TCarga& ACarga) { return std::make_unique<TEscritorUranoS>(ACarga); }
+std::unique_ptr<TEscritorItens> CriarEscritorUrano(TCarga& ACarga) {
+    return std::make_unique<TEscritorUrano<Produto, false>>(ACarga);
+}
+std::unique_ptr<TEscritorItens> CriarEscritorUranoS(TCarga& ACarga) {
+    return std::make_unique<TEscritorUrano<ProdutoS, true>>(ACarga);
+}
 std::unique_ptr<TEscritorItens> CriarEscritorURF32(TCarga& ACarga) { return std::make_unique<TEscritorURF32>(ACarga); }
 
 }  // namespace quelb::urano
