@@ -10,6 +10,7 @@
 
 #include "catalogue/item.h"
 #include "generator/campos.h"
+#include "generator/escrever_registro.h"
 #include "generator/lista_linhas.h"
 
 namespace quelb {
@@ -28,13 +29,52 @@ enum class TConteudoArquivo : uint8_t {
 };
 inline constexpr size_t QuantidadeConteudos = 8;
 
-// The line lists of one generation, one per kind of file.
+// Sees the records of a generation in place of its files: the check of a
+// catalogue runs the model's writer with one.
+class TObservadorRegistros {
+public:
+    virtual ~TObservadorRegistros() = default;
+    // The record of ALayout for AOrigem, bound for the file of AConteudo.
+    // ASeNovo: that file keeps one of equal records (letter case aside);
+    // returns whether this one would be written.
+    virtual bool Registro(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout, const TOrigem& AOrigem,
+                          bool ASeNovo) = 0;
+};
+
+// The line lists of one generation, one per kind of file, and the one door
+// through which the writers append their records.
 class TCarga {
 public:
+    TCarga() = default;
+    // A generation that only shows its records to AObservador.
+    explicit TCarga(TObservadorRegistros& AObservador) : FObservador(&AObservador) {}
+
     TListaLinhas& operator[](TConteudoArquivo AConteudo) { return FListas[static_cast<size_t>(AConteudo)]; }
 
+    // Appends the record of layout ATabela for o to the file of AConteudo.
+    template <const auto& ATabela>
+    QUELB_EM_LINHA void Adicionar(TConteudoArquivo AConteudo, const TOrigem& o) {
+        if (FObservador != nullptr) {
+            FObservador->Registro(AConteudo, LayoutDe<ATabela>, o, false);
+            return;
+        }
+        AdicionarRegistro<ATabela>((*this)[AConteudo], FRegistros, o);
+    }
+    // The same for a file without repeated records: appended unless an equal
+    // record is there already; true when it was appended.
+    template <const auto& ATabela>
+    QUELB_EM_LINHA bool AdicionarSeNovo(TConteudoArquivo AConteudo, const TOrigem& o) {
+        if (FObservador != nullptr) return FObservador->Registro(AConteudo, LayoutDe<ATabela>, o, true);
+        return AdicionarRegistroSeNovo<ATabela>((*this)[AConteudo], FRegistros, o);
+    }
+
 private:
+    template <const auto& ATabela>
+    static constexpr TLayoutRegistro LayoutDe = Layout<ATabela>("");
+
     std::array<TListaLinhas, QuantidadeConteudos> FListas;
+    TRegistros FRegistros;
+    TObservadorRegistros* FObservador = nullptr;
 };
 
 // A file of a model: what it holds, its name, and the layouts of its records.

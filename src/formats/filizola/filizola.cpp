@@ -24,19 +24,18 @@ public:
     void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
         AcertarCodigoInformacaoExtra(AItem);
         const TOrigem o{AItem, APosicao, FFormato};
-        AdicionarRegistro<Item>(FCarga[TConteudoArquivo::Itens], FRegistros, o);
+        FCarga.Adicionar<Item>(TConteudoArquivo::Itens, o);
         if (!AItem.Setor.Descricao.empty() || AItem.Tecla > 0)
-            AdicionarRegistro<Setor>(FCarga[TConteudoArquivo::Setores], FRegistros, o);
+            FCarga.Adicionar<Setor>(TConteudoArquivo::Setores, o);
         if (!AItem.Nutricional.Descricao.empty())
-            AdicionarRegistro<Nutricional>(FCarga[TConteudoArquivo::Nutricional], FRegistros, o);
+            FCarga.Adicionar<Nutricional>(TConteudoArquivo::Nutricional, o);
         if (AItem.InformacaoExtra.Receita.size() > 2)
-            AdicionarRegistroSeNovo<InformacaoExtra>(FCarga[TConteudoArquivo::InformacaoExtra], FRegistros, o);
+            FCarga.AdicionarSeNovo<InformacaoExtra>(TConteudoArquivo::InformacaoExtra, o);
     }
 
 private:
     TCarga& FCarga;
     const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
-    TRegistros FRegistros;
 };
 
 }  // namespace

@@ -9,16 +9,15 @@ namespace {
 
 class TEscritorRamuza final : public TEscritorItens {
 public:
-    explicit TEscritorRamuza(TCarga& ACarga) : FProdutos(ACarga[TConteudoArquivo::Itens]) {}
+    explicit TEscritorRamuza(TCarga& ACarga) : FCarga(ACarga) {}
 
     void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
-        AdicionarRegistro<Produto>(FProdutos, FRegistros, {AItem, APosicao, FFormato});
+        FCarga.Adicionar<Produto>(TConteudoArquivo::Itens, {AItem, APosicao, FFormato});
     }
 
 private:
-    TListaLinhas& FProdutos;
+    TCarga& FCarga;
     const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
-    TRegistros FRegistros;
 };
 
 constexpr TLayoutRegistro Registros[] = {Layout<Produto>("produto")};

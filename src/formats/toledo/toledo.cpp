@@ -20,13 +20,12 @@ public:
     explicit TEscritorToledo(TCarga& ACarga) : FCarga(ACarga) {}
 
     void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
-        AdicionarRegistro<ItemToledo>(FCarga[Conteudo::Itens], FRegistros, {AItem, APosicao, FFormato});
+        FCarga.Adicionar<ItemToledo>(Conteudo::Itens, {AItem, APosicao, FFormato});
     }
 
 private:
     TCarga& FCarga;
     const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
-    TRegistros FRegistros;
 };
 
 // AItem and ATxInfo are the layouts of the item record and of TXINFO.TXT.
@@ -40,21 +39,20 @@ public:
     void Escrever(TQuelbCargaBalItem& AProduto, int32_t APosicao) override {
         if constexpr (AAcertarCodigo) AcertarCodigoInformacaoExtra(AProduto);
         const TOrigem o{AProduto, APosicao, FFormato};
-        AdicionarRegistro<AItem>(FCarga[Conteudo::Itens], FRegistros, o);
+        FCarga.Adicionar<AItem>(Conteudo::Itens, o);
         if (AProduto.InformacaoExtra.Receita.size() > 2)
-            AdicionarRegistroSeNovo<ATxInfo>(FCarga[Conteudo::InformacaoExtra], FRegistros, o);
+            FCarga.AdicionarSeNovo<ATxInfo>(Conteudo::InformacaoExtra, o);
         if (AProduto.Nutricional.Codigo > 0)
-            AdicionarRegistroSeNovo<Nutricional>(FCarga[Conteudo::Nutricional], FRegistros, o);
-        if (AProduto.Tara.Codigo > 0) AdicionarRegistroSeNovo<Tara>(FCarga[Conteudo::Taras], FRegistros, o);
+            FCarga.AdicionarSeNovo<Nutricional>(Conteudo::Nutricional, o);
+        if (AProduto.Tara.Codigo > 0) FCarga.AdicionarSeNovo<Tara>(Conteudo::Taras, o);
         if (AProduto.Fornecedor.Codigo > 0)
-            AdicionarRegistroSeNovo<Fornecedor>(FCarga[Conteudo::Fornecedores], FRegistros, o);
-        if (AProduto.Setor.Codigo > 0) AdicionarRegistroSeNovo<Setor>(FCarga[Conteudo::Setores], FRegistros, o);
+            FCarga.AdicionarSeNovo<Fornecedor>(Conteudo::Fornecedores, o);
+        if (AProduto.Setor.Codigo > 0) FCarga.AdicionarSeNovo<Setor>(Conteudo::Setores, o);
     }
 
 private:
     TCarga& FCarga;
     const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
-    TRegistros FRegistros;
 };
 
 constexpr TLayoutRegistro RegistrosItemToledo[] = {Layout<ItemToledo>("item")};

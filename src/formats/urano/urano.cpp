@@ -23,14 +23,14 @@ namespace {
 using Conteudo = TConteudoArquivo;
 
 // The nutrition and recipe records that Urano and Urano S share.
-void AdicionarNutricionalEReceita(TListaLinhas& ALista, TRegistros& ARegistros, const TOrigem& o) {
+void AdicionarNutricionalEReceita(TCarga& ACarga, const TOrigem& o) {
     const bool temNutricional = o.Item.Nutricional.Qtd > 0;
-    if (temNutricional) AdicionarRegistro<Nutricional>(ALista, ARegistros, o);
+    if (temNutricional) ACarga.Adicionar<Nutricional>(Conteudo::Itens, o);
     if (o.Item.InformacaoExtra.Receita.empty()) return;
     if (temNutricional)
-        AdicionarRegistro<ReceitaAposNutricional>(ALista, ARegistros, o);
+        ACarga.Adicionar<ReceitaAposNutricional>(Conteudo::Itens, o);
     else
-        AdicionarRegistro<Receita>(ALista, ARegistros, o);
+        ACarga.Adicionar<Receita>(Conteudo::Itens, o);
 }
 
 // Urano and Urano S: the product record of AProduto, then the nutrition and
@@ -39,19 +39,18 @@ void AdicionarNutricionalEReceita(TListaLinhas& ALista, TRegistros& ARegistros, 
 template <const auto& AProduto, bool AComPonto>
 class TEscritorUrano final : public TEscritorItens {
 public:
-    explicit TEscritorUrano(TCarga& ACarga) : FProdutos(ACarga[Conteudo::Itens]) {}
+    explicit TEscritorUrano(TCarga& ACarga) : FCarga(ACarga) {}
 
     void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
         const TOrigem o{AItem, APosicao, FFormato};
-        AdicionarRegistro<AProduto>(FProdutos, FRegistros, o);
-        AdicionarNutricionalEReceita(FProdutos, FRegistros, o);
+        FCarga.Adicionar<AProduto>(Conteudo::Itens, o);
+        AdicionarNutricionalEReceita(FCarga, o);
     }
 
 private:
-    TListaLinhas& FProdutos;
+    TCarga& FCarga;
     const plataforma::TFormatoNumerico FFormato{AComPonto ? u'.' : plataforma::FormatoNumerico().SeparadorDecimal,
                                                 plataforma::FormatoNumerico().SeparadorMilhar};
-    TRegistros FRegistros;
 };
 
 class TEscritorURF32 final : public TEscritorItens {
@@ -60,19 +59,18 @@ public:
 
     void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
         const TOrigem o{AItem, APosicao, FFormato};
-        AdicionarRegistro<ProdutoURF32>(FCarga[Conteudo::Itens], FRegistros, o);
-        AdicionarRegistro<NutricionalURF32>(FCarga[Conteudo::Nutricional], FRegistros, o);
-        if (AItem.Nutricional.Qtd > 0) AdicionarRegistro<VinculoURF32>(FCarga[Conteudo::ProdutosNutricional], FRegistros, o);
+        FCarga.Adicionar<ProdutoURF32>(Conteudo::Itens, o);
+        FCarga.Adicionar<NutricionalURF32>(Conteudo::Nutricional, o);
+        if (AItem.Nutricional.Qtd > 0) FCarga.Adicionar<VinculoURF32>(Conteudo::ProdutosNutricional, o);
         // Length as stored, spaces included.
         if (AItem.InformacaoExtra.Receita.size() > 2 &&
-            AdicionarRegistroSeNovo<ReceitaURF32>(FCarga[Conteudo::InformacaoExtra], FRegistros, o))
-            AdicionarRegistro<VinculoURF32>(FCarga[Conteudo::ProdutosReceita], FRegistros, o);
+            FCarga.AdicionarSeNovo<ReceitaURF32>(Conteudo::InformacaoExtra, o))
+            FCarga.Adicionar<VinculoURF32>(Conteudo::ProdutosReceita, o);
     }
 
 private:
     TCarga& FCarga;
     const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
-    TRegistros FRegistros;
 };
 
 constexpr TLayoutRegistro RegistrosUrano[] = {
