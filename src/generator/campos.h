@@ -175,6 +175,8 @@ struct TLayoutRegistro {
     std::string_view Nome;
     std::span<const TCampo> Campos;
     void (*Escrever)(TRegistroDe<char16_t>&, const TOrigem&);
+    // The field whose value keys the record in its file.
+    std::string_view Chave = "codigo";
 };
 
 // What a field holds without being cut or deformed. For numbers, the least

@@ -85,10 +85,10 @@ QUELB_EM_LINHA void EscreverRegistro(TRegistroDe<C>& r, const TOrigem& o) {
     }(std::make_index_sequence<std::size(ATabela)>{});
 }
 
-// The layout ATabela as the model table lists it.
+// The layout ATabela as the model table lists it, keyed by its field AChave.
 template <const auto& ATabela>
-constexpr TLayoutRegistro Layout(std::string_view ANome) {
-    return {ANome, ATabela, &EscreverRegistro<ATabela, char16_t>};
+constexpr TLayoutRegistro Layout(std::string_view ANome, std::string_view AChave = "codigo") {
+    return {ANome, ATabela, &EscreverRegistro<ATabela, char16_t>, AChave};
 }
 
 // Appends the record of layout ATabela for o to ALista.

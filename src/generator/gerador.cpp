@@ -20,6 +20,10 @@ void TQuelbCargaBal::NotificarProgresso(const Texto& Mensagem, int32_t Progresso
     if (OnProgresso) OnProgresso(Mensagem, ProgressoAtual, ProgressoTotal);
 }
 
+std::vector<TAchado> TQuelbCargaBal::VerificarItens() const {
+    return quelb::VerificarItens(FProdutos, Modelo, plataforma::FormatoNumerico());
+}
+
 void TQuelbCargaBal::VerificarCatalogo(uint64_t AVersao) const {
     if (FProdutos.Versao() != AVersao)
         throw EQuelbCargaBal(u"Os produtos foram alterados durante a geração dos arquivos; nenhum arquivo foi gravado.");

@@ -9,6 +9,7 @@
 #include "catalogue/erro.h"
 #include "catalogue/itens.h"
 #include "catalogue/texto.h"
+#include "generator/verificacao.h"
 
 namespace quelb {
 
@@ -54,6 +55,10 @@ public:
     // Fails with EQuelbCargaBal (validation, a catalogue changed during the
     // generation) or EQuelbErro (file creation, writing).
     void GerarArquivos(const Texto& ADiretorio);
+
+    // The check of Produtos against Modelo (verificacao.h): what the files
+    // would do to each value, before anything is written.
+    std::vector<TAchado> VerificarItens() const;
 
     // The first two checks of GerarArquivos: a directory text that is not
     // blank, naming a directory that exists.

@@ -15,7 +15,7 @@ namespace {
 constexpr TLayoutRegistro RegistrosItens[] = {Layout<Item>("item")};
 constexpr TLayoutRegistro RegistrosSetores[] = {Layout<Setor>("setor")};
 constexpr TLayoutRegistro RegistrosNutricional[] = {Layout<Nutricional>("nutricional")};
-constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {Layout<InformacaoExtra>("informacao_extra")};
+constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {Layout<InformacaoExtra>("informacao_extra", "codigo_informacao")};
 
 class TEscritorFilizola final : public TEscritorItens {
 public:

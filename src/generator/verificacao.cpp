@@ -1,0 +1,372 @@
+#include "generator/verificacao.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "generator/carga.h"
+#include "generator/ler_registro.h"
+#include "generator/modelos.h"
+
+namespace quelb {
+
+namespace {
+
+Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
+
+// An amount as the catalogue writes it: "12345.67", "0.015", "99999999".
+Texto Quantia(int64_t ADezMilesimos) {
+    const uint64_t m = ADezMilesimos < 0 ? 0 - static_cast<uint64_t>(ADezMilesimos) : static_cast<uint64_t>(ADezMilesimos);
+    std::string t = std::to_string(m / 10000);
+    std::string decimais = std::to_string(10000 + m % 10000).substr(1);
+    while (!decimais.empty() && decimais.back() == '0') decimais.pop_back();
+    if (!decimais.empty()) t += "." + decimais;
+    return DeUtf8((ADezMilesimos < 0 ? "-" : "") + t);
+}
+
+// The value of a field's property (or of the item's place) as the catalogue
+// writes it.
+Texto ValorDado(const TCampo& ACampo, const TOrigem& o) {
+    if (ACampo.Tipo == TTipoCampo::Posicao) return Numero(o.Posicao);
+    const TPropriedade& p = *ACampo.Propriedade;
+    if (p.Tipo == TTipoPropriedade::Texto) return Texto(p.Texto(o.Item));
+    if (p.Tipo == TTipoPropriedade::Decimal) return Quantia(p.Numero(o.Item));
+    if (p.Tipo == TTipoPropriedade::Enumeracao) {
+        const auto i = static_cast<size_t>(p.Numero(o.Item));
+        return i < p.Nomes.size() ? DeUtf8(p.Nomes[i]) : Numero(p.Numero(o.Item));
+    }
+    return Numero(p.Numero(o.Item));
+}
+
+Texto NomePropriedade(const TCampo& ACampo) {
+    return ACampo.Propriedade ? DeUtf8(ACampo.Propriedade->Nome) : Texto(u"posição no catálogo");
+}
+
+// Control characters split or shift a fixed-width record.
+bool Controle(char16_t c) { return c < 0x20 || c == 0x7F; }
+
+// The nutrient amounts, which a model may write only with a nutrition record.
+bool Nutriente(const TPropriedade* p) {
+    if (p == nullptr) return false;
+    const std::string_view n = p->Nome;
+    return n.starts_with("Nutricional.") && n != "Nutricional.Codigo" && n != "Nutricional.Descricao" &&
+           p->Tipo != TTipoPropriedade::Enumeracao;
+}
+bool TemNutrientes(const TQuelbCargaBalItem& AItem) {
+    for (const TPropriedade& p : Propriedades)
+        if (Nutriente(&p) && p.Numero(AItem) != 0) return true;
+    return false;
+}
+
+// A code of the item naming a record of another file of the load.
+struct TReferencia {
+    std::string_view Propriedade;  // in the item record
+    TConteudoArquivo Arquivo;      // the file of the records it names
+    std::string_view Chave;        // the property that keys those records
+};
+constexpr TReferencia Referencias[] = {
+    {"CodigoTara", TConteudoArquivo::Taras, "Tara.Codigo"},
+    {"CodigoFornecedor", TConteudoArquivo::Fornecedores, "Fornecedor.Codigo"},
+};
+
+// The check itself: sees each record the model's writer would write.
+class TVerificador final : public TObservadorRegistros {
+public:
+    TVerificador(const TDefinicaoModelo& AModelo, const plataforma::TFormatoNumerico& AFormato)
+        : FModelo(AModelo), FFormato(AFormato) {}
+
+    void Item(int32_t APosicao, const TQuelbCargaBalItem& AItem) {
+        FPosicao = APosicao;
+        FCodigo = AItem.Codigo;
+        FDitos.clear();
+        FNutrientesEscritos = false;
+    }
+
+    // After the item's records: what the item had and no record carried.
+    void FimDoItem(const TQuelbCargaBalItem& AItem) {
+        if (TemNutrientes(AItem) && !FNutrientesEscritos) {
+            if (const TArquivoModelo* a = ArquivoDeNutrientes())
+                Achar(TGravidade::Aviso, u"Nutricional", u"Nutricional: o item tem valores nutricionais, mas nenhum registro em " +
+                                                               Texto(a->Nome) + u"; o arquivo não os teria");
+        }
+        const TArquivoModelo& itens = FModelo.Arquivos[0];
+        const std::span<const TCampo> campos = itens.Registros[0].Campos;
+        const auto mostra = [&](std::string_view ANome) {
+            return std::any_of(campos.begin(), campos.end(),
+                               [&](const TCampo& c) { return c.Propriedade && c.Propriedade->Nome == ANome; });
+        };
+        if (AItem.TipoValidade == tpvMeses && mostra("Validade") && !mostra("TipoValidade"))
+            Achar(TGravidade::Aviso, u"TipoValidade",
+                  u"TipoValidade: tpvMeses, mas " + Texto(itens.Nome) + u" grava a validade em dias; o arquivo teria " +
+                      Numero(AItem.Validade) + u" dias");
+        for (const TReferencia& r : Referencias) {
+            const TArquivoModelo* alvo = Arquivo(r.Arquivo);
+            const int64_t codigo = ProcurarPropriedade(r.Propriedade)->Numero(AItem);
+            if (alvo != nullptr && mostra(r.Propriedade) && codigo != 0)
+                FReferencias.push_back({FPosicao, FCodigo, &r, codigo});
+        }
+    }
+
+    // After the last item: the codes that name no record.
+    void Fim() {
+        for (const TReferenciaDada& d : FReferencias) {
+            if (FChavesEscritas[d.Referencia->Arquivo].count(d.Valor)) continue;
+            FAchados.push_back({TGravidade::Aviso, d.Posicao, d.Codigo,
+                                DeUtf8(d.Referencia->Propriedade) + u": " + Numero(d.Valor) +
+                                    u" não corresponde a nenhum registro do catálogo em " +
+                                    Texto(Arquivo(d.Referencia->Arquivo)->Nome)});
+        }
+        std::stable_sort(FAchados.begin(), FAchados.end(),
+                         [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
+    }
+
+    std::vector<TAchado>& Achados() { return FAchados; }
+
+    bool Registro(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout, const TOrigem& AOrigem,
+                  bool ASeNovo) override {
+        const TArquivoModelo* arquivo = Arquivo(AConteudo);
+        const TLayoutRegistro* layout = LayoutDoModelo(*arquivo, ALayout);
+        FRegistro.inicio();
+        ALayout.Escrever(FRegistro, AOrigem);
+        const std::u16string_view linha = FRegistro.linha();
+        LerRegistro(ALayout.Campos, linha, FLidos);
+        const bool comSoma = std::any_of(ALayout.Campos.begin(), ALayout.Campos.end(),
+                                         [](const TCampo& c) { return c.Tipo == TTipoCampo::Soma; });
+        for (size_t i = 0; i < FLidos.size(); ++i) VerificarCampo(*arquivo, ALayout.Campos, i, AOrigem, comSoma);
+
+        if (!ASeNovo) {
+            if (AConteudo == TConteudoArquivo::Itens && layout == &arquivo->Registros[0]) CodigoDeItem(*arquivo, AOrigem);
+            return true;
+        }
+        return RegistroUnico(*arquivo, *layout, linha);
+    }
+
+private:
+    struct TReferenciaDada {
+        int32_t Posicao, Codigo;
+        const TReferencia* Referencia;
+        int64_t Valor;
+    };
+    struct TPrimeiro {
+        uint64_t Hash;
+        int32_t Posicao, Codigo;
+    };
+
+    const TArquivoModelo* Arquivo(TConteudoArquivo AConteudo) const {
+        for (const TArquivoModelo& a : FModelo.Arquivos)
+            if (a.Conteudo == AConteudo) return &a;
+        return nullptr;
+    }
+    // The model table's entry of a layout (its name and key).
+    static const TLayoutRegistro* LayoutDoModelo(const TArquivoModelo& AArquivo, const TLayoutRegistro& ALayout) {
+        for (const TLayoutRegistro& l : AArquivo.Registros)
+            if (l.Campos.data() == ALayout.Campos.data()) return &l;
+        return &ALayout;
+    }
+    const TArquivoModelo* ArquivoDeNutrientes() const {
+        for (const TArquivoModelo& a : FModelo.Arquivos)
+            for (const TLayoutRegistro& l : a.Registros)
+                for (const TCampo& c : l.Campos)
+                    if (Nutriente(c.Propriedade)) return &a;
+        return nullptr;
+    }
+
+    void Achar(TGravidade AGravidade, const Texto& AChave, const Texto& ADescricao) {
+        // The same value in several records of an item is said once.
+        if (!FDitos.insert(AChave).second) return;
+        FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
+    }
+
+    void VerificarCampo(const TArquivoModelo& AArquivo, std::span<const TCampo> ACampos, size_t AIndice,
+                        const TOrigem& o, bool AComSoma) {
+        const TCampoLido& lido = FLidos[AIndice];
+        const TCampo& f = ACampos[AIndice];
+        if (f.Propriedade == nullptr && f.Tipo != TTipoCampo::Posicao) return;
+        if (Nutriente(f.Propriedade)) FNutrientesEscritos = true;
+        const Texto nome = NomePropriedade(f);
+        const Texto arquivo(AArquivo.Nome);
+        // A value carried by several files is said once, for the first.
+        const Texto& chave = nome;
+        switch (f.Tipo) {
+            case TTipoCampo::Texto:
+            case TTipoCampo::TextoADireita:
+                return VerificarTexto(f, AIndice + 1 == ACampos.size() - 1 && ACampos.back().Tipo == TTipoCampo::Fixo,
+                                      o, arquivo, chave, AComSoma);
+            case TTipoCampo::Codigo:
+                return VerificarCodigo(f, o, arquivo, chave, lido.Texto);
+            case TTipoCampo::Fixo:
+            case TTipoCampo::Soma:
+                return;
+            default:
+                break;
+        }
+        const int64_t v = f.Tipo == TTipoCampo::Posicao ? o.Posicao : f.Propriedade->Numero(o.Item);
+        const TCapacidade c = Capacidade(f, FFormato);
+        if (!c.Limitado || (v >= c.Minimo && v <= c.Maximo)) return;
+        const Texto dado = ValorDado(f, o);
+        const Texto teria = u"; o arquivo teria " + Texto(lido.Texto);
+        Texto d;
+        if (f.Tipo == TTipoCampo::PrecoSeisZeros)
+            d = nome + u": " + dado + u" não cabe nos 9 caracteres do preço de " + arquivo + u" e alarga o registro" + teria;
+        else if (v < 0 && f.Enchimento == u'0')
+            d = nome + u": " + dado + u" é negativo e sai deformado nos " + Numero(f.Largura) + u" dígitos de " + arquivo +
+                teria;
+        else if (f.Tipo == TTipoCampo::Posicao)
+            d = u"a posição " + dado + u" no catálogo passa do contador de " + Numero(f.Largura) + u" dígitos de " +
+                arquivo + teria;
+        else
+            d = nome + u": " + dado + u" não cabe nos " + Numero(f.Largura) +
+                (f.Tipo == TTipoCampo::PrecoAgrupado ? u" caracteres de " : u" dígitos de ") + arquivo + teria;
+        Achar(TGravidade::Erro, chave, d);
+    }
+
+    // AFechado: the text is the last field before a closing mark, which ends
+    // the record however its text runs (Filizola's recipe text and its "@").
+    void VerificarTexto(const TCampo& f, bool AFechado, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
+                        bool AComSoma) {
+        std::u16string_view t = f.Propriedade->Texto(o.Item);
+        t = t.substr(0, static_cast<size_t>(std::max(f.Largura, 0)));  // what is cut is not written
+        const Texto nome = NomePropriedade(f);
+        for (const char16_t c : t) {
+            if (!Controle(c)) continue;
+            Achar(AFechado ? TGravidade::Aviso : TGravidade::Erro, AChave + u"|controle",
+                  nome + u": o texto tem " + (c == u'\n' || c == u'\r' ? Texto(u"uma quebra de linha") : Texto(u"um caractere de controle")) +
+                      u" (U+" + Hexa(c) + u"), que " + (AFechado ? u"fica no registro de " : u"divide ou desloca o registro de ") +
+                      AArquivo);
+            break;
+        }
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (TemByte(t[i])) continue;
+            // A pair of surrogates is one character.
+            const size_t n = (t[i] >= 0xD800 && t[i] < 0xDC00 && i + 1 < t.size()) ? 2 : 1;
+            const Texto caractere(t.substr(i, n));
+            Achar(AComSoma ? TGravidade::Erro : TGravidade::Aviso, AChave + u"|sem byte",
+                  nome + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
+                      (AComSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
+                                : u"; o arquivo teria \"?\""));
+            break;
+        }
+    }
+
+    void VerificarCodigo(const TCampo& f, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
+                         std::u16string_view AEscrito) {
+        const auto ordinal = static_cast<size_t>(f.Propriedade->Numero(o.Item));
+        if (ordinal >= f.Codigos.size()) return;
+        // A value without a code of its own shares the code of a value before it.
+        for (size_t i = 0; i < ordinal; ++i) {
+            if (f.Codigos[i] != f.Codigos[ordinal]) continue;
+            Achar(TGravidade::Aviso, AChave,
+                  NomePropriedade(f) + u": " + ValorDado(f, o) + u" não tem código próprio em " + AArquivo +
+                      u"; o arquivo teria " + Texto(AEscrito) + u", o mesmo de " + DeUtf8(f.Propriedade->Nomes[i]));
+            return;
+        }
+    }
+
+    // Two items of the item file with the same code, as the file holds it.
+    void CodigoDeItem(const TArquivoModelo& AArquivo, const TOrigem& o) {
+        for (const TCampoLido& l : FLidos) {
+            if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") continue;
+            const auto [primeiro, novo] = FCodigosDeItem.try_emplace(Texto(l.Texto), TPrimeiro{0, FPosicao, FCodigo});
+            if (!novo)
+                Achar(TGravidade::Erro, u"Codigo|repetido",
+                      u"Codigo: " + Numero(o.Item.Codigo) + u" fica com o código " + Texto(l.Texto) + u" em " +
+                          Texto(AArquivo.Nome) + u", o mesmo de produtos[" + Numero(primeiro->second.Posicao) +
+                          u"] (código " + Numero(primeiro->second.Codigo) + u")");
+            return;
+        }
+    }
+
+    // A file without repeated records: whether this one is new, and a
+    // different record under a code already written.
+    bool RegistroUnico(const TArquivoModelo& AArquivo, const TLayoutRegistro& ALayout, std::u16string_view ALinha) {
+        const uint64_t hash = plataforma::HashSemCaixa(ALinha);
+        auto& linhas = FLinhas[AArquivo.Conteudo];
+        for (auto [i, fim] = linhas.equal_range(hash); i != fim; ++i)
+            if (plataforma::IguaisSemCaixa(i->second, ALinha)) return false;
+        linhas.emplace(hash, Texto(ALinha));
+        const TCampoLido* chave = nullptr;
+        // What the record says under its code: every field but the item's own
+        // code (a Filizola text record names its item too).
+        Texto conteudo;
+        for (const TCampoLido& l : FLidos) {
+            if (l.Campo->Nome == ALayout.Chave) chave = &l;
+            else if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") conteudo += l.Texto;
+        }
+        if (chave == nullptr) return true;
+        if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].insert(chave->Numero);
+        const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
+        const auto [primeiro, novo] =
+            FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), TPrimeiro{hashConteudo, FPosicao, FCodigo});
+        if (!novo && primeiro->second.Hash != hashConteudo) {
+            const Texto nome = NomePropriedade(*chave->Campo);
+            Achar(TGravidade::Erro, nome + u"|repetido",
+                  nome + u": o código " + Texto(chave->Texto) + u" já tem outro registro em " + Texto(AArquivo.Nome) +
+                      u" (de produtos[" + Numero(primeiro->second.Posicao) + u"], código " +
+                      Numero(primeiro->second.Codigo) + u"); o arquivo teria os dois");
+        }
+        return true;
+    }
+
+    static Texto Hexa(char16_t c) {
+        static constexpr char16_t Digitos[] = u"0123456789ABCDEF";
+        Texto r;
+        for (int s = 12; s >= 0; s -= 4) r += Digitos[(c >> s) & 0xF];
+        return r;
+    }
+    // Whether the code page writes c as itself.
+    bool TemByte(char16_t c) {
+        if (c < 0x80) return true;
+        if (FTemByte.empty()) FTemByte.assign(0x10000, -1);
+        int8_t& r = FTemByte[c];
+        if (r < 0) {
+            const std::u16string t(1, c);
+            r = plataforma::DeCodigoPagina(plataforma::ParaCodigoPagina(t)) == t ? 1 : 0;
+        }
+        return r == 1;
+    }
+
+    const TDefinicaoModelo& FModelo;
+    const plataforma::TFormatoNumerico& FFormato;
+    std::vector<TAchado> FAchados;
+    int32_t FPosicao = 0, FCodigo = 0;
+    std::set<Texto> FDitos;  // findings of the current item
+    bool FNutrientesEscritos = false;
+    TRegistro FRegistro;
+    std::vector<TCampoLido> FLidos;
+    std::unordered_map<Texto, TPrimeiro> FCodigosDeItem;
+    std::map<TConteudoArquivo, std::unordered_multimap<uint64_t, Texto>> FLinhas;
+    std::map<TConteudoArquivo, std::unordered_map<Texto, TPrimeiro>> FChaves;
+    std::map<TConteudoArquivo, std::unordered_set<int64_t>> FChavesEscritas;
+    std::vector<TReferenciaDada> FReferencias;
+    std::vector<int8_t> FTemByte;
+};
+
+}  // namespace
+
+Texto LinhaDoAchado(const TAchado& AAchado) {
+    return Texto(AAchado.Gravidade == TGravidade::Erro ? u"erro: " : u"aviso: ") + u"produtos[" +
+           Numero(AAchado.Posicao) + u"] (código " + Numero(AAchado.Codigo) + u"), " + AAchado.Descricao;
+}
+
+std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+                                    const plataforma::TFormatoNumerico& AFormato) {
+    const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
+    if (modelo == nullptr) return {};
+    TVerificador verificador(*modelo, AFormato);
+    TCarga carga(verificador);
+    const std::unique_ptr<TEscritorItens> escritor = modelo->CriarEscritor(carga);
+    for (int32_t i = 0; i < AItens.Count(); ++i) {
+        // A copy: a writer may settle values of the item it writes.
+        TQuelbCargaBalItem item = AItens.GetItem(i);
+        verificador.Item(i, item);
+        escritor->Escrever(item, i + 1);
+        verificador.FimDoItem(item);
+    }
+    verificador.Fim();
+    return std::move(verificador.Achados());
+}
+
+}  // namespace quelb

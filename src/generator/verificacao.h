@@ -1,0 +1,40 @@
+#pragma once
+// The check of a catalogue against a model: what the files of that model
+// would do to each value, said before anything is written. It runs the
+// model's own writer on a copy of each item and holds every record it would
+// write against the record's layout table.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalogue/enumeracoes.h"
+#include "catalogue/itens.h"
+#include "catalogue/texto.h"
+#include "platform/plataforma.h"
+
+namespace quelb {
+
+enum class TGravidade : uint8_t {
+    Erro,   // the file would change what a value means, or the loader may reject it
+    Aviso,  // the value stays what it was, less exactly, or a property is lost
+};
+
+struct TAchado {
+    TGravidade Gravidade;
+    int32_t Posicao;  // of the item, from 0
+    int32_t Codigo;   // of the item
+    // "Codigo: 1234567 não cabe nos 6 dígitos de ITENSMGV.TXT; o arquivo
+    // teria 123456": the property, the value given, what the file would hold.
+    Texto Descricao;
+};
+
+// "erro: produtos[3] (código 1234567), <Descricao>".
+Texto LinhaDoAchado(const TAchado& AAchado);
+
+// Checks AItens against AModelo with the number format AFormato, in
+// catalogue order. The catalogue is left as it is. An unknown model gives
+// no finding (the generation reports it).
+std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+                                    const plataforma::TFormatoNumerico& AFormato);
+
+}  // namespace quelb

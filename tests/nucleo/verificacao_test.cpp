@@ -1,0 +1,221 @@
+// The check of a catalogue against a model: one damaging value at a time
+// gives exactly its finding, and catalogues whose values fit give no erro.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "apoio/carga.h"
+#include "generator/gerador.h"
+#include "generator/modelos.h"
+#include "generator/verificacao.h"
+
+namespace quelb {
+namespace {
+
+const plataforma::TFormatoNumerico Virgula{u',', u'.'};
+
+// An item whose every value fits every model.
+void ItemLimpo(TQuelbCargaBalItem& i, int32_t ACodigo) {
+    i.Codigo = ACodigo;
+    i.Descricao = u"Pão francês";
+    i.ValorVenda = TValorFixo::DeDezMilesimos(12'5000);
+    i.Validade = 10;
+    i.Tecla = 1;
+    i.ModeloEtiqueta = 1;
+    i.Setor = {1, u"Padaria"};
+    i.Nutricional.Codigo = 1;
+    i.Nutricional.Descricao = u"Porção de 50 g";
+    i.Nutricional.Qtd = 50;
+    i.Nutricional.ValorEnergetico = 135;
+    i.Nutricional.Carboidrato = TValorFixo::DeDezMilesimos(2'5000);
+    i.Nutricional.Sodio = TValorFixo::DeDezMilesimos(3000);
+    i.Tara = {1, u"Bandeja", TValorFixo::DeDezMilesimos(150)};
+    i.Fornecedor.Codigo = 1;
+    i.Fornecedor.Descricao1 = u"Moinho Bom Trigo";
+    i.CodigoTara = 1;
+    i.CodigoFornecedor = 1;
+    i.EAN13Fornecedor = u"789";
+    i.InformacaoExtra = {5, u"", u"Farinha de trigo, água e sal."};
+}
+
+// Under a comma locale: the generation writes the Urano prices with it.
+std::vector<std::string> Achados(TQuelbCargaBalModelo AModelo, const TQuelbCargaBalItens& AItens) {
+    teste::TFormatoNumericoTemporario formato(Virgula);
+    std::vector<std::string> r;
+    for (const TAchado& a : VerificarItens(AItens, AModelo, Virgula)) r.push_back(ParaUtf8(LinhaDoAchado(a)));
+    return r;
+}
+
+TEST(Verificacao, ACleanCatalogueGivesNoFindingInAnyModel) {
+    TQuelbCargaBalItens itens;
+    ItemLimpo(itens.New(), 12);
+    ItemLimpo(itens.New(), 13);
+    for (const TDefinicaoModelo& m : Modelos()) EXPECT_EQ(Achados(m.Modelo, itens), std::vector<std::string>{}) << m.NomeEnumeracao;
+}
+
+struct TCaso {
+    const char* nome;
+    TQuelbCargaBalModelo modelo;
+    void (*mudar)(TQuelbCargaBalItem& primeiro, TQuelbCargaBalItem& segundo);
+    std::vector<std::string> esperado;
+};
+
+class UmValor : public testing::TestWithParam<TCaso> {};
+
+TEST_P(UmValor, GivesExactlyItsFinding) {
+    const TCaso& c = GetParam();
+    TQuelbCargaBalItens itens;
+    ItemLimpo(itens.New(), 12);
+    ItemLimpo(itens.New(), 13);
+    c.mudar(itens.GetItem(0), itens.GetItem(1));
+    EXPECT_EQ(Achados(c.modelo, itens), c.esperado);
+}
+
+TValorFixo Quantia(int64_t ADezMilesimos) { return TValorFixo::DeDezMilesimos(ADezMilesimos); }
+
+const TCaso Casos[] = {
+    {"code cut", modToledoMGV6, [](auto& a, auto&) { a.Codigo = 1234567; },
+     {"erro: produtos[0] (código 1234567), Codigo: 1234567 não cabe nos 6 dígitos de ITENSMGV.TXT; o arquivo teria 123456"}},
+    {"two codes cut to one", modFilizola,
+     [](auto& a, auto& b) {
+         a.Codigo = 1234567;
+         b.Codigo = 1234568;
+     },
+     {"erro: produtos[0] (código 1234567), Codigo: 1234567 não cabe nos 6 dígitos de CADTXT.TXT; o arquivo teria 123456",
+      "erro: produtos[1] (código 1234568), Codigo: 1234568 não cabe nos 6 dígitos de CADTXT.TXT; o arquivo teria 123456",
+      "erro: produtos[1] (código 1234568), Codigo: 1234568 fica com o código 123456 em CADTXT.TXT, o mesmo de "
+      "produtos[0] (código 1234567)"}},
+    {"the same code twice", modRamuza, [](auto&, auto& b) { b.Codigo = 12; },
+     {"erro: produtos[1] (código 12), Codigo: 12 fica com o código 000012 em RAMUZA_ORIGINAL.TXT, o mesmo de "
+      "produtos[0] (código 12)"}},
+    {"price cut", modToledoMGV6, [](auto& a, auto&) { a.ValorVenda = Quantia(12345'6700); },
+     {"erro: produtos[0] (código 12), ValorVenda: 12345.67 não cabe nos 6 dígitos de ITENSMGV.TXT; o arquivo teria 123456"}},
+    {"validity cut", modToledoMGV6, [](auto& a, auto&) { a.Validade = 1000; },
+     {"erro: produtos[0] (código 12), Validade: 1000 não cabe nos 3 dígitos de ITENSMGV.TXT; o arquivo teria 100"}},
+    {"negative code", modToledoMGV6, [](auto& a, auto&) { a.Codigo = -5; },
+     {"erro: produtos[0] (código -5), Codigo: -5 é negativo e sai deformado nos 6 dígitos de ITENSMGV.TXT; o arquivo "
+      "teria 0000-5"}},
+    {"Urano price widens", modUrano, [](auto& a, auto&) { a.ValorVenda = Quantia(1000000'0000); },
+     {"erro: produtos[0] (código 12), ValorVenda: 1000000 não cabe nos 9 caracteres do preço de PRODUTOS.TXT e alarga "
+      "o registro; o arquivo teria 1000000,00"}},
+    {"URF32 price", modUranoURF32, [](auto& a, auto&) { a.ValorVenda = Quantia(100000'0000); },
+     {"erro: produtos[0] (código 12), ValorVenda: 100000 não cabe nos 9 caracteres de PRODUTOS.TXT; o arquivo teria "
+      "100,000,0"}},
+    {"tare", modRamuza, [](auto& a, auto&) { a.Tara.Valor = Quantia(10'0000); },
+     {"erro: produtos[0] (código 12), Tara.Valor: 10 não cabe nos 5 dígitos de RAMUZA_ORIGINAL.TXT; o arquivo teria "
+      "10000"}},
+    {"line break in a description", modFilizola, [](auto& a, auto&) { a.Descricao = u"Pão\r\nfrancês"; },
+     {"erro: produtos[0] (código 12), Descricao: o texto tem uma quebra de linha (U+000D), que divide ou desloca o "
+      "registro de CADTXT.TXT"}},
+    {"line break in Filizola's recipe", modFilizola,
+     [](auto& a, auto&) { a.InformacaoExtra = {0, u"", u"Farinha\r\nÁgua"}; },
+     {"aviso: produtos[0] (código 12), InformacaoExtra.Receita: o texto tem uma quebra de linha (U+000D), que fica no "
+      "registro de REC_ASS.TXT"}},
+    {"character without a byte", modToledoMGV6, [](auto& a, auto&) { a.Descricao = u"Pão 😀"; },
+     {"aviso: produtos[0] (código 12), Descricao: \"😀\" não existe na página de código de ITENSMGV.TXT; o arquivo "
+      "teria \"?\""}},
+    {"character without a byte in a checksummed record", modUranoS, [](auto& a, auto&) { a.Descricao = u"Pão 中"; },
+     {"erro: produtos[0] (código 12), Descricao: \"中\" não existe na página de código de PRODUTOS.TXT; o arquivo teria "
+      "\"?\" e a soma de verificação do registro não conferiria"}},
+    {"one sector code, two names", modToledoMGV6, [](auto&, auto& b) { b.Setor.Descricao = u"Açougue"; },
+     {"erro: produtos[1] (código 13), Setor.Codigo: o código 01 já tem outro registro em DEPTO.TXT (de produtos[0], "
+      "código 12); o arquivo teria os dois"}},
+    {"one sector name in other letters is the same record", modToledoMGV6,
+     [](auto&, auto& b) { b.Setor.Descricao = u"PADARIA"; }, {}},
+    {"one tare code, two weights", modToledoMGV5, [](auto&, auto& b) { b.Tara.Valor = Quantia(300); },
+     {"erro: produtos[1] (código 13), Tara.Codigo: o código 0001 já tem outro registro em TARA.TXT (de produtos[0], "
+      "código 12); o arquivo teria os dois"}},
+    {"EAN sale type without a code of its own", modFilizola, [](auto& a, auto&) { a.Tipo = tpvEAN13; },
+     {"aviso: produtos[0] (código 12), Tipo: tpvEAN13 não tem código próprio em CADTXT.TXT; o arquivo teria P, o mesmo "
+      "de tpvPeso"}},
+    {"months written as days", modToledoMGV6, [](auto& a, auto&) { a.TipoValidade = tpvMeses; },
+     {"aviso: produtos[0] (código 12), TipoValidade: tpvMeses, mas ITENSMGV.TXT grava a validade em dias; o arquivo "
+      "teria 10 dias"}},
+    {"months are written by URF32", modUranoURF32, [](auto& a, auto&) { a.TipoValidade = tpvMeses; }, {}},
+    {"nutrition without its code", modToledoMGV6,
+     [](auto& a, auto&) {
+         a.Nutricional.Codigo = 0;
+     },
+     {"aviso: produtos[0] (código 12), Nutricional: o item tem valores nutricionais, mas nenhum registro em "
+      "INFNUTRI.TXT; o arquivo não os teria"}},
+    {"a tare code naming no tare", modToledoMGV6, [](auto& a, auto&) { a.CodigoTara = 7; },
+     {"aviso: produtos[0] (código 12), CodigoTara: 7 não corresponde a nenhum registro do catálogo em TARA.TXT"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Casos, UmValor, testing::ValuesIn(Casos), [](const testing::TestParamInfo<TCaso>& i) {
+    std::string n;
+    for (const char c : std::string(i.param.nome)) n += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return n;
+});
+
+TEST(Verificacao, AnItemCounterPastItsFieldIsAnErro) {
+    TQuelbCargaBalItens itens;
+    for (int32_t i = 1; i <= 10000; ++i) itens.New().Codigo = i;
+    const std::vector<std::string> r = Achados(modRamuza, itens);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0], "erro: produtos[9999] (código 10000), a posição 10000 no catálogo passa do contador de 4 dígitos de "
+                    "RAMUZA_ORIGINAL.TXT; o arquivo teria 1000");
+}
+
+TEST(Verificacao, LeavesTheCatalogueAsItIs) {
+    TQuelbCargaBal g;
+    g.Modelo = modFilizola;
+    TQuelbCargaBalItem& i = g.Produtos().New();
+    i.Codigo = 42;
+    i.InformacaoExtra.Receita = u"Farinha";
+    EXPECT_TRUE(g.VerificarItens().empty());
+    EXPECT_EQ(i.InformacaoExtra.Codigo, 0);  // a generation would settle it to 42
+}
+
+// Random catalogues whose values fit the narrowest field of every model, with
+// records of one code always equal: no erro for any model.
+TEST(Verificacao, RandomCataloguesThatFitGiveNoErro) {
+    std::mt19937 sorteio(2026);
+    const auto ate = [&](int32_t n) { return static_cast<int32_t>(sorteio() % static_cast<uint32_t>(n)); };
+    const std::u16string letras = u"abcdefghij ÁÉÍÓÚçãõ€Œ-.,0123456789";
+    const auto texto = [&](int32_t n) {
+        std::u16string t;
+        for (int32_t k = ate(n); k > 0; --k) t += letras[static_cast<size_t>(ate(static_cast<int32_t>(letras.size())))];
+        return t;
+    };
+    for (int rodada = 0; rodada < 20; ++rodada) {
+        TQuelbCargaBalItens itens;
+        for (int32_t k = 0, n = 1 + ate(60); k < n; ++k) {
+            TQuelbCargaBalItem& i = itens.New();
+            i.Codigo = 1 + k * 97 + ate(97);  // distinct, at most four digits
+            i.Descricao = texto(40);
+            i.Tipo = static_cast<TQuelbCargaBalTipoVenda>(ate(4));
+            i.ValorVenda = Quantia(ate(9999'9999));
+            i.Validade = static_cast<int16_t>(ate(1000));
+            i.Tecla = ate(1000);
+            i.ModeloEtiqueta = static_cast<int16_t>(ate(100));
+            const int32_t setor = ate(100);
+            i.Setor = {setor, setor % 2 ? u"Setor " + DeUtf8(std::to_string(setor)) : u"SETOR " + DeUtf8(std::to_string(setor))};
+            // A nutrition table, a tare and a supplier are the same for the same code.
+            const int32_t nutri = ate(20);
+            i.Nutricional.Codigo = nutri;
+            i.Nutricional.Descricao = nutri ? u"Tabela " + DeUtf8(std::to_string(nutri)) : u"";
+            i.Nutricional.Qtd = nutri * 10;
+            i.Nutricional.ValorEnergetico = nutri * 7;
+            i.Nutricional.Carboidrato = Quantia(nutri * 4000);
+            i.Nutricional.Sodio = Quantia(nutri * 1500);
+            i.Nutricional.MedCaseira = static_cast<TQuelbCargaBalNutriMedCaseira>(nutri);
+            const int32_t tara = ate(10);
+            i.Tara = {tara, u"Tara " + DeUtf8(std::to_string(tara)), Quantia(tara * 150)};
+            i.CodigoTara = tara;
+            const auto fornecedor = static_cast<int16_t>(ate(10));
+            i.Fornecedor.Codigo = fornecedor;
+            i.Fornecedor.Descricao1 = u"Fornecedor " + DeUtf8(std::to_string(fornecedor));
+            i.CodigoFornecedor = fornecedor;
+            i.InformacaoExtra.Receita = texto(300);
+        }
+        for (const TDefinicaoModelo& m : Modelos())
+            for (const TAchado& a : VerificarItens(itens, m.Modelo, Virgula))
+                EXPECT_NE(a.Gravidade, TGravidade::Erro) << m.NomeEnumeracao << ": " << ParaUtf8(LinhaDoAchado(a));
+    }
+}
+
+}  // namespace
+}  // namespace quelb
