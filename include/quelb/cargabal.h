@@ -58,6 +58,15 @@ const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* Tip
  * exist), replacing files of the same names. */
 const char* QUELB_CALL GerarArquivos(const char* Diretorio);
 
+/* Checks the products against the selected model before anything is
+ * written: "OK" when the files would keep every value, otherwise the
+ * findings, one per line (CR LF between lines), each starting with "erro:"
+ * (the file would change what a value means: a code or price cut, two
+ * products with one code, a line break inside a text...) or "aviso:" (a
+ * value less exact, or a property the model does not keep). At most 1000
+ * lines, then one that says how many more. Writes nothing. */
+const char* QUELB_CALL VerificarItens(void);
+
 #ifdef __cplusplus
 }
 #endif

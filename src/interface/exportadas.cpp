@@ -1,4 +1,4 @@
-// The four exported functions. Every failure is caught here and returned as
+// The exported functions. Every failure is caught here and returned as
 // text; nothing thrown ever reaches the host.
 #include <memory>
 #include <new>
@@ -43,12 +43,13 @@ const char* Falha(const std::u16string& AMensagem) noexcept {
     }
 }
 
-// Runs a call and turns any failure into its message.
+// Runs a call that gives a text and returns it ("OK" for an empty one), or
+// the message of its failure.
 template <class F>
-const char* Proteger(F&& AChamada) noexcept {
+const char* ProtegerTexto(F&& AChamada) noexcept {
     try {
-        AChamada();
-        return Ok;
+        const Texto texto = AChamada();
+        return texto.empty() ? Ok : Falha(texto);
     } catch (const EQuelbErro& e) {
         return Falha(e.Mensagem());
     } catch (const std::bad_alloc&) {
@@ -58,6 +59,15 @@ const char* Proteger(F&& AChamada) noexcept {
     } catch (...) {
         return "Erro desconhecido";
     }
+}
+
+// Runs a call and turns any failure into its message.
+template <class F>
+const char* Proteger(F&& AChamada) noexcept {
+    return ProtegerTexto([&] {
+        AChamada();
+        return Texto();
+    });
 }
 
 TQuelbCargaBal& GeradorInicializado(const char16_t* AFuncao) {
@@ -145,6 +155,22 @@ QUELB_EXPORTA const char* QUELB_CALL GerarArquivos(const char* Diretorio) {
         // Without a generator the two directory checks still come first.
         TQuelbCargaBal::ValidarDiretorio(diretorio);
         GeradorInicializado(u"GerarArquivos");
+    });
+}
+
+// Ours, after the four: the check of the catalogue against the model.
+QUELB_EXPORTA const char* QUELB_CALL VerificarItens(void) {
+    return ProtegerTexto([] {
+        constexpr size_t Maximo = 1000;
+        const std::vector<TAchado> achados = GeradorInicializado(u"VerificarItens").VerificarItens();
+        Texto r;
+        for (size_t i = 0; i < achados.size() && i < Maximo; ++i) {
+            if (i > 0) r += u"\r\n";
+            r += LinhaDoAchado(achados[i]);
+        }
+        if (achados.size() > Maximo)
+            r += u"\r\n... e mais " + DeUtf8(std::to_string(achados.size() - Maximo)) + u" achados.";
+        return r;
     });
 }
 

@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
     FnLimpar LimparItems_ = (FnLimpar)dlsym(lib, "LimparItems");
     FnAdicionar AdicionarItem_ = (FnAdicionar)dlsym(lib, "AdicionarItem");
     FnGerar GerarArquivos_ = (FnGerar)dlsym(lib, "GerarArquivos");
-    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_) {
+    FnLimpar VerificarItens_ = (FnLimpar)dlsym(lib, "VerificarItens");
+    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_ || !VerificarItens_) {
         fprintf(stderr, "funções ausentes\n");
         return 2;
     }
@@ -79,6 +80,15 @@ int main(int argc, char** argv) {
     confere("limpar de novo", LimparItems_(), "OK");
     confere("sem produtos", GerarArquivos_(dir), "N\xe3o foram informados os produtos para a gera\xe7\xe3o!");
     confere("adicionar 2", AdicionarItem_("1", "tpvUnidade", "7", "Queijo", "", 0, "", "0", "", 1.99), "OK");
+    confere("verificar sem achados", VerificarItens_(), "OK");
+    /* A code of seven digits does not fit Urano's five: the check says so, and nothing changes. */
+    confere("adicionar codigo longo", AdicionarItem_("1", "tpvPeso", "1234567", "Longo", "", 0, "", "0", "", 1.0),
+            "OK");
+    confere("verificar codigo longo", VerificarItens_(),
+            "erro: produtos[1] (c\xf3" "digo 1234567), Codigo: 1234567 n\xe3o cabe nos 5 d\xedgitos de PRODUTOS.TXT; o "
+            "arquivo teria 12345");
+    confere("limpar para gerar", LimparItems_(), "OK");
+    confere("adicionar 3", AdicionarItem_("1", "tpvUnidade", "7", "Queijo", "", 0, "", "0", "", 1.99), "OK");
     confere("gerar urano", GerarArquivos_(dir), "OK");
     char caminho[256];
     snprintf(caminho, sizeof caminho, "%s/PRODUTOS.TXT", dir);

@@ -44,6 +44,7 @@ static FnInicializar Inicializar_;
 static FnLimparItems LimparItems_;
 static FnAdicionarItem AdicionarItem_;
 static FnGerarArquivos GerarArquivos_;
+static FnLimparItems VerificarItens_;
 
 static int passaram = 0, falharam = 0;
 
@@ -211,10 +212,11 @@ static int carrega(const char* caminho) {
     LimparItems_ = (FnLimparItems)funcao("LimparItems", 5);
     AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
     GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
+    VerificarItens_ = (FnLimparItems)funcao("VerificarItens", 8);
     /* No other ordinal answers. */
     for (ordinal = 1; ordinal <= 12; ++ordinal) {
         char caso[64];
-        if (ordinal >= 4 && ordinal <= 7) continue;
+        if (ordinal >= 4 && ordinal <= 8) continue;
         snprintf(caso, sizeof caso, "nada exportado no ordinal %d", ordinal);
         registra(GetProcAddress(biblioteca, MAKEINTRESOURCEA(ordinal)) == NULL, caso, "encontrado");
     }
@@ -238,6 +240,7 @@ static int carrega(const char* caminho) {
     LimparItems_ = (FnLimparItems)funcao("LimparItems", 5);
     AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
     GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
+    VerificarItens_ = (FnLimparItems)funcao("VerificarItens", 8);
     return 1;
 }
 #endif
@@ -274,17 +277,19 @@ static void confere_convencao(void) {
     static const struct {
         const char* nome;
         unsigned bytes;
-    } casos[] = {{"Inicializar", 4}, {"LimparItems", 0}, {"AdicionarItem", 44}, {"GerarArquivos", 4}};
-    const void* funcoes[4];
+    } casos[] = {{"Inicializar", 4},   {"LimparItems", 0},   {"AdicionarItem", 44},
+                 {"GerarArquivos", 4}, {"VerificarItens", 0}};
+    const void* funcoes[5];
     size_t i;
     funcoes[0] = (const void*)Inicializar_;
     funcoes[1] = (const void*)LimparItems_;
     funcoes[2] = (const void*)AdicionarItem_;
     funcoes[3] = (const void*)GerarArquivos_;
+    funcoes[4] = (const void*)VerificarItens_;
     /* All arguments zero: null texts and a price of 0; every call returns an
      * error text or "OK", and the item that AdicionarItem appends is removed
      * below. */
-    for (i = 0; i < 4; ++i) {
+    for (i = 0; i < 5; ++i) {
         char caso[80], detalhe[80];
         const unsigned resto = restam_na_pilha(funcoes[i], casos[i].bytes);
         snprintf(caso, sizeof caso, "%s remove %u bytes da pilha", casos[i].nome, casos[i].bytes);
@@ -852,6 +857,22 @@ static void carga_de_todos_os_modelos(const char* trabalho) {
     fclose(resultados);
 }
 
+/* The check: findings in the ANSI code page, one per line, nothing written. */
+static void casos_verificacao(void) {
+    confere_texto("verificar: inicializar", Inicializar_("modToledoMGV6"), "OK");
+    confere_texto("verificar: limpar", LimparItems_(), "OK");
+    confere_texto("verificar: item que cabe", AdicionarItem_("0", "tpvPeso", "42", "P\xe3o", "3", 0, "", "1", "Padaria", 12.5), "OK");
+    confere_texto("verificar: sem achados", VerificarItens_(), "OK");
+    confere_texto("verificar: codigo e preco longos",
+                  AdicionarItem_("0", "tpvPeso", "1234567", "Queijo", "3", 0, "", "2", "Latic\xednios", 12345.67), "OK");
+    confere_texto("verificar: dois achados", VerificarItens_(),
+                  "erro: produtos[1] (c\xf3" "digo 1234567), Codigo: 1234567 n\xe3o cabe nos 6 d\xedgitos de ITENSMGV.TXT; "
+                  "o arquivo teria 123456\r\n"
+                  "erro: produtos[1] (c\xf3" "digo 1234567), ValorVenda: 12345.67 n\xe3o cabe nos 6 d\xedgitos de "
+                  "ITENSMGV.TXT; o arquivo teria 123456");
+    confere_texto("verificar: limpar no fim", LimparItems_(), "OK");
+}
+
 int main(int argc, char** argv) {
     char casos[600];
     if (argc != 3) {
@@ -859,7 +880,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!carrega(argv[1])) return 2;
-    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_) {
+    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_ || !VerificarItens_) {
         fprintf(stderr, "funcoes ausentes\n");
         return 2;
     }
@@ -888,6 +909,7 @@ int main(int argc, char** argv) {
     casos_precos(casos);
     casos_diretorio(casos);
     casos_gravacao(casos);
+    casos_verificacao();
     carga_de_todos_os_modelos(argv[2]);
 
     printf("host_carga: %d passed, %d failed\n", passaram, falharam);
