@@ -16,10 +16,11 @@ enum TQuelbCargaBalModelo : uint8_t {
     modUranoURF32,
     modRamuza,
     modToledoMGV5Ver1,
+    modToledoMGV7,
 };
 // The count follows the last model: a model added after it must move this
 // line too, and the model table then fails to build until it has its row.
-inline constexpr int QuantidadeModelos = modToledoMGV5Ver1 + 1;
+inline constexpr int QuantidadeModelos = modToledoMGV7 + 1;
 
 enum TQuelbCargaBalTipoVenda : uint8_t { tpvPeso, tpvUnidade, tpvEAN13, tpvEAN13Und };
 

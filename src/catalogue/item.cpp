@@ -10,8 +10,10 @@ void TQuelbCargaBalNutricional::Limpar() {
     PartDecimal = tpPara0;
     MedCaseira = tpColherSopa;
     ValorEnergetico = 0;
-    Carboidrato = Proteina = GorduraTotal = GorduraSaturada = GorduraTrans = Fibra = Sodio =
-        TValorFixo();
+    Carboidrato = Proteina = GorduraTotal = GorduraSaturada = GorduraTrans = Fibra = Sodio = AcucaresTotais =
+        AcucaresAdicionados = Lactose = Galactose = TValorFixo();
+    PorcoesEmbalagem = 0;
+    AltoEmAcucarAdicionado = AltoEmGorduraSaturada = AltoEmSodio = false;
 }
 
 }  // namespace quelb

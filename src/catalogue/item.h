@@ -39,6 +39,16 @@ public:
     TValorFixo GorduraTrans;
     TValorFixo Fibra;
     TValorFixo Sodio;
+    // The 2020 nutrition table (Toledo MGV7 only): sugars, portions per
+    // package, the front-of-pack "alto em" flags, lactose and galactose.
+    TValorFixo AcucaresTotais;
+    TValorFixo AcucaresAdicionados;
+    int32_t PorcoesEmbalagem;
+    bool AltoEmAcucarAdicionado;
+    bool AltoEmGorduraSaturada;
+    bool AltoEmSodio;
+    TValorFixo Lactose;
+    TValorFixo Galactose;
 };
 
 class TQuelbCargaBalTaras {

@@ -15,15 +15,15 @@
 
 namespace quelb {
 
-enum class TTipoPropriedade : uint8_t { Inteiro32, Inteiro16, Decimal, Texto, Enumeracao };
+enum class TTipoPropriedade : uint8_t { Inteiro32, Inteiro16, Decimal, Texto, Enumeracao, Booleano };
 
 struct TPropriedade {
     std::string_view Nome;  // catalogue path
     TTipoPropriedade Tipo;
     // Value names of an enumeration, by ordinal.
     std::span<const char* const> Nomes;
-    // Integers and enumeration ordinals as they are, amounts in
-    // ten-thousandths; null for a text.
+    // Integers, enumeration ordinals and booleans (0, 1) as they are,
+    // amounts in ten-thousandths; null for a text.
     int64_t (*Numero)(const TQuelbCargaBalItem&);
     // Null for anything but a text.
     std::u16string_view (*Texto)(const TQuelbCargaBalItem&);
@@ -41,6 +41,7 @@ constexpr TTipoPropriedade TipoDe() {
     else if constexpr (std::is_same_v<T, int16_t>) return TTipoPropriedade::Inteiro16;
     else if constexpr (std::is_same_v<T, TValorFixo>) return TTipoPropriedade::Decimal;
     else if constexpr (std::is_same_v<T, Texto>) return TTipoPropriedade::Texto;
+    else if constexpr (std::is_same_v<T, bool>) return TTipoPropriedade::Booleano;
     else {
         static_assert(std::is_enum_v<T> && sizeof(T) == 1, "property type without a catalogue form");
         return TTipoPropriedade::Enumeracao;
@@ -66,6 +67,7 @@ constexpr int64_t ComoNumero(const T& AValor) {
 template <class T>
 constexpr T DeNumero(int64_t AValor) {
     if constexpr (std::is_same_v<T, TValorFixo>) return TValorFixo::DeDezMilesimos(AValor);
+    else if constexpr (std::is_same_v<T, bool>) return AValor != 0;
     else return static_cast<T>(AValor);
 }
 
@@ -130,6 +132,17 @@ inline constexpr TPropriedade Propriedades[] = {
     detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::GorduraTrans>("Nutricional.GorduraTrans"),
     detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Fibra>("Nutricional.Fibra"),
     detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Sodio>("Nutricional.Sodio"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::AcucaresTotais>("Nutricional.AcucaresTotais"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::AcucaresAdicionados>(
+        "Nutricional.AcucaresAdicionados"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::PorcoesEmbalagem>("Nutricional.PorcoesEmbalagem"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::AltoEmAcucarAdicionado>(
+        "Nutricional.AltoEmAcucarAdicionado"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::AltoEmGorduraSaturada>(
+        "Nutricional.AltoEmGorduraSaturada"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::AltoEmSodio>("Nutricional.AltoEmSodio"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Lactose>("Nutricional.Lactose"),
+    detalhe::Propriedade<&detalhe::I::Nutricional, &detalhe::Nutri::Galactose>("Nutricional.Galactose"),
     detalhe::Propriedade<&detalhe::I::Tara, &detalhe::Tara::Codigo>("Tara.Codigo"),
     detalhe::Propriedade<&detalhe::I::Tara, &detalhe::Tara::Descricao>("Tara.Descricao"),
     detalhe::Propriedade<&detalhe::I::Tara, &detalhe::Tara::Valor>("Tara.Valor"),

@@ -47,6 +47,12 @@ TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico&
             return {true, 0, ACampo.Largura};
         case TTipoCampo::Numero:
             return NoTipo(CapacidadeInteira(ACampo.Largura, ACampo.Enchimento), ACampo.Propriedade);
+        case TTipoCampo::NumeroSePositivo: {
+            // 0 and less write nothing, which is what they mean there.
+            TCapacidade c = NoTipo(CapacidadeInteira(ACampo.Largura, ACampo.Enchimento), ACampo.Propriedade);
+            c.Minimo = std::numeric_limits<int32_t>::min();
+            return c;
+        }
         case TTipoCampo::Posicao:
             return {true, 1, CapacidadeInteira(ACampo.Largura, ACampo.Enchimento).Maximo};
         case TTipoCampo::Decimal: {
@@ -71,6 +77,7 @@ TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico&
         case TTipoCampo::Codigo:
         case TTipoCampo::Fixo:
         case TTipoCampo::Soma:
+        case TTipoCampo::Calculado:
             break;
     }
     return {};

@@ -28,8 +28,9 @@
 namespace quelb {
 
 enum class TTipoCampo : uint8_t {
-    // Text, left-aligned and filled with spaces on the right; a longer text
-    // keeps its first characters.
+    // Text from its character Inicio on (0: all of it), left-aligned and
+    // filled with spaces on the right; a longer text keeps its first
+    // characters.
     Texto,
     // Text, right-aligned and filled with zeros on the left; a longer text
     // keeps its first characters.
@@ -37,6 +38,11 @@ enum class TTipoCampo : uint8_t {
     // Integer in decimal digits ("-" first when negative), right-aligned and
     // filled with Enchimento; a longer number keeps its first characters.
     Numero,
+    // The same for a positive number; nothing at all for 0 or less.
+    NumeroSePositivo,
+    // A number the layout computes from the item (Calcular), written as a
+    // Numero.
+    Calculado,
     // Amount in units of its Casas-th decimal, truncated toward zero (low 32
     // bits), then written as a Numero.
     Decimal,
@@ -75,8 +81,13 @@ struct TCampo {
     int32_t Desde = 0;                          // Soma
     TCaixaHexa Caixa = TCaixaHexa::Maiusculas;  // Soma
 
+    int32_t Inicio = 0;                                    // Texto: the first character written
+    int64_t (*Calcular)(const TQuelbCargaBalItem&) = nullptr;  // Calculado
+
     // True for the fields whose width follows the value.
-    constexpr bool Variavel() const { return Tipo == TTipoCampo::PrecoSeisZeros || Tipo == TTipoCampo::Soma; }
+    constexpr bool Variavel() const {
+        return Tipo == TTipoCampo::PrecoSeisZeros || Tipo == TTipoCampo::Soma || Tipo == TTipoCampo::NumeroSePositivo;
+    }
 };
 
 namespace campo {
@@ -93,6 +104,12 @@ constexpr TCampo Texto(std::string_view ANome, int32_t ALargura, std::string_vie
     return {.Nome = ANome, .Tipo = TTipoCampo::Texto, .Largura = ALargura, .Enchimento = u' ',
             .Propriedade = Exigir(APropriedade)};
 }
+// The part of a text from its character AInicio (counted from 0) on.
+constexpr TCampo TrechoDeTexto(std::string_view ANome, int32_t ALargura, int32_t AInicio,
+                               std::string_view APropriedade) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Texto, .Largura = ALargura, .Enchimento = u' ',
+            .Propriedade = Exigir(APropriedade), .Inicio = AInicio};
+}
 constexpr TCampo TextoADireita(std::string_view ANome, int32_t ALargura, std::string_view APropriedade) {
     return {.Nome = ANome, .Tipo = TTipoCampo::TextoADireita, .Largura = ALargura, .Enchimento = u'0',
             .Propriedade = Exigir(APropriedade)};
@@ -101,6 +118,13 @@ constexpr TCampo Numero(std::string_view ANome, int32_t ALargura, std::string_vi
                         char16_t AEnchimento = u'0') {
     return {.Nome = ANome, .Tipo = TTipoCampo::Numero, .Largura = ALargura, .Enchimento = AEnchimento,
             .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo NumeroSePositivo(std::string_view ANome, int32_t ALargura, std::string_view APropriedade) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::NumeroSePositivo, .Largura = ALargura, .Enchimento = u'0',
+            .Propriedade = Exigir(APropriedade)};
+}
+constexpr TCampo Calculado(std::string_view ANome, int32_t ALargura, int64_t (*ACalcular)(const TQuelbCargaBalItem&)) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Calculado, .Largura = ALargura, .Calcular = ACalcular};
 }
 constexpr TCampo Decimal(std::string_view ANome, int32_t ALargura, int32_t ACasas, std::string_view APropriedade,
                          uint32_t AFator = 1) {

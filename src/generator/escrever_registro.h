@@ -3,6 +3,7 @@
 // unrolled at compile time: each field becomes the one builder call of its
 // kind, with its width and property folded in, so a table costs what the
 // same calls written by hand would.
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -36,11 +37,18 @@ QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
     constexpr const TCampo& f = ATabela[I];
     constexpr TTipoCampo tipo = f.Tipo;
     if constexpr (tipo == TTipoCampo::Texto) {
-        r.texto(f.Propriedade->Texto(o.Item), f.Largura, f.Enchimento);
+        std::u16string_view t = f.Propriedade->Texto(o.Item);
+        if constexpr (f.Inicio > 0) t = t.substr(std::min(t.size(), static_cast<size_t>(f.Inicio)));
+        r.texto(t, f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::TextoADireita) {
         r.textoADireita(f.Propriedade->Texto(o.Item), f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::Numero) {
         r.inteiro(static_cast<int32_t>(f.Propriedade->Numero(o.Item)), f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::NumeroSePositivo) {
+        const int64_t v = f.Propriedade->Numero(o.Item);
+        if (v > 0) r.inteiro(static_cast<int32_t>(v), f.Largura, f.Enchimento);
+    } else if constexpr (tipo == TTipoCampo::Calculado) {
+        r.inteiro(static_cast<int32_t>(f.Calcular(o.Item)), f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::Decimal) {
         int64_t v = f.Propriedade->Numero(o.Item);
         // Multiplied as unsigned: an absurd amount wraps instead of overflowing.

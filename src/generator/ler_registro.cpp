@@ -93,7 +93,11 @@ void Interpretar(TCampoLido& ALido, std::u16string_view ALinha) {
             break;
         case TTipoCampo::Numero:
         case TTipoCampo::Posicao:
+        case TTipoCampo::Calculado:
             ALido.Valido = LerInteiro(t, f.Enchimento, ALido.Numero);
+            break;
+        case TTipoCampo::NumeroSePositivo:
+            ALido.Valido = t.empty() || (LerInteiro(t, f.Enchimento, ALido.Numero) && ALido.Numero > 0);
             break;
         case TTipoCampo::Decimal: {
             int64_t unidades = 0;
@@ -144,8 +148,9 @@ bool LerRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha, st
             if (f.Tipo == TTipoCampo::PrecoSeisZeros && variaveis > 0) {
                 const size_t medida = LarguraPrecoSeisZeros(ALinha, coluna);
                 if (medida >= n) n = medida;
-            } else if (sobra > 0) {
-                n += static_cast<size_t>(sobra);
+            } else if (sobra > 0 || (sobra < 0 && -sobra <= static_cast<int64_t>(n) && f.Tipo == TTipoCampo::NumeroSePositivo)) {
+                // An absent number leaves its field out altogether.
+                n = static_cast<size_t>(static_cast<int64_t>(n) + sobra);
             }
             sobra -= static_cast<int64_t>(n) - f.Largura;
         }

@@ -21,6 +21,7 @@ constexpr TDefinicaoModelo Tabela[] = {
     {modRamuza,         "modRamuza",         "ramuza",         u"Ramuza",      ramuza::Arquivos,         ramuza::CriarEscritor},
     // This model has no display name.
     {modToledoMGV5Ver1, "modToledoMGV5Ver1", "toledo-mgv5-v1", u"",            toledo::ArquivosMGV5Ver1, toledo::CriarEscritorMGV5Ver1},
+    {modToledoMGV7,     "modToledoMGV7",     "toledo-mgv7",    u"Toledo MGV7", toledo::ArquivosMGV7,     toledo::CriarEscritorMGV7},
 };
 // clang-format on
 

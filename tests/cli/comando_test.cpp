@@ -182,15 +182,16 @@ TEST_F(Comando, NoTerminalMostraABarraDeProgressoEDepoisApaga) {
     EXPECT_THAT(silencioso.Erros, Not(HasSubstr("itens")));
 }
 
-TEST_F(Comando, ListaOsNoveModelos) {
+TEST_F(Comando, ListaOsModelos) {
     const TResultadoProcesso r = ExecutarCargabal({"modelos"});
     ASSERT_EQ(r.Saida, 0);
     const std::vector<std::string> linhas = Linhas(r.SaidaPadrao);
-    ASSERT_EQ(linhas.size(), 10u);  // a header and nine models
+    ASSERT_EQ(linhas.size(), 11u);  // a header and ten models
     EXPECT_THAT(linhas[1], testing::MatchesRegex("modFilizola +filizola +Filizola +CADTXT.TXT SETORTXT.TXT REC_ASS.TXT NUTRI.TXT"));
     EXPECT_THAT(linhas[2], testing::MatchesRegex("modToledo +toledo +Toledo +TXITENS.TXT"));
     EXPECT_THAT(linhas[4], testing::MatchesRegex("modUranoS +urano-s +Urano \\(S\\) +PRODUTOS.TXT"));
     EXPECT_THAT(linhas[9], testing::MatchesRegex("modToledoMGV5Ver1 +toledo-mgv5-v1 +\\(sem nome\\) +ITENSMGV.TXT .*"));
+    EXPECT_THAT(linhas[10], testing::MatchesRegex("modToledoMGV7 +toledo-mgv7 +Toledo MGV7 +ITENSMGV.TXT .*"));
 }
 
 struct TCasoAjuda {

@@ -31,7 +31,8 @@ TEST(ModeloStr, DisplayNameOfEveryModel) {
     const std::pair<TQuelbCargaBalModelo, const char16_t*> nomes[] = {
         {modFilizola, u"Filizola"},         {modToledo, u"Toledo"},           {modUrano, u"Urano"},
         {modUranoS, u"Urano (S)"},          {modToledoMGV5, u"Toledo MGV5"},  {modToledoMGV6, u"Toledo MGV6"},
-        {modUranoURF32, u"Urano URF32"},    {modRamuza, u"Ramuza"},           {modToledoMGV5Ver1, u""}};
+        {modUranoURF32, u"Urano URF32"},    {modRamuza, u"Ramuza"},           {modToledoMGV5Ver1, u""},
+        {modToledoMGV7, u"Toledo MGV7"}};
     TQuelbCargaBal g;
     EXPECT_EQ(g.Modelo, modFilizola);
     for (auto [modelo, nome] : nomes) {
@@ -59,6 +60,7 @@ TEST(TabelaModelos, EachModelHasItsNamesAndItsFilesInSaveOrder) {
           u"PRODUTOSRECEITAS.TXT"}},
         {modRamuza, "modRamuza", "ramuza", {u"RAMUZA_ORIGINAL.TXT"}},
         {modToledoMGV5Ver1, "modToledoMGV5Ver1", "toledo-mgv5-v1", mgv},
+        {modToledoMGV7, "modToledoMGV7", "toledo-mgv7", mgv},
     };
     ASSERT_EQ(Modelos().size(), std::size(casos));
     for (const auto& c : casos) {

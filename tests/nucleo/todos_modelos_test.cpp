@@ -10,7 +10,7 @@ namespace {
 
 constexpr TQuelbCargaBalModelo TodosOsModelos[] = {
     modFilizola,   modToledo,     modUrano,  modUranoS,         modToledoMGV5,
-    modToledoMGV6, modUranoURF32, modRamuza, modToledoMGV5Ver1,
+    modToledoMGV6, modUranoURF32, modRamuza, modToledoMGV5Ver1, modToledoMGV7,
 };
 
 // A handler that clears the catalogue or adds to it at the second item event
@@ -60,7 +60,7 @@ TEST(TodosOsModelos, ACatalogueChangedDuringTheGenerationStopsItWithNothingSaved
     }
 }
 
-// Filizola, MGV5 and MGV6 settle the code in the item as they write it: a
+// Filizola, MGV5, MGV6 and MGV7 settle the code in the item as they write it: a
 // text shorter than three characters has no record (code 0), a text without
 // a code of its own takes the item's code. The other loads leave it alone.
 TEST(TodosOsModelos, TheExtraInformationCodeAfterAGeneration) {
@@ -76,6 +76,7 @@ TEST(TodosOsModelos, TheExtraInformationCodeAfterAGeneration) {
         {modToledoMGV5, u"abc", 55, 55},  // keeps its own code
         {modToledoMGV6, u"", 4, 0},
         {modToledoMGV6, u"abcd", 0, 123},
+        {modToledoMGV7, u"abcd", 0, 123},
         {modToledo, u"abcd", 0, 0},  // other models: unchanged
         {modToledo, u"ab", 7, 7},
         {modToledoMGV5Ver1, u"ab", 9, 9},

@@ -186,7 +186,10 @@ TEST(Verificacao, RandomCataloguesThatFitGiveNoErro) {
             TQuelbCargaBalItem& i = itens.New();
             i.Codigo = 1 + k * 97 + ate(97);  // distinct, at most four digits
             i.Descricao = texto(40);
-            i.Tipo = static_cast<TQuelbCargaBalTipoVenda>(ate(4));
+            // Sold the same way as the other items of its nutrition table: the
+            // 2020 table of MGV7 says whether the scale counts the portions.
+            const int32_t nutri = ate(20);
+            i.Tipo = static_cast<TQuelbCargaBalTipoVenda>(nutri % 4);
             i.ValorVenda = Quantia(ate(9999'9999));
             i.Validade = static_cast<int16_t>(ate(1000));
             i.Tecla = ate(1000);
@@ -194,7 +197,6 @@ TEST(Verificacao, RandomCataloguesThatFitGiveNoErro) {
             const int32_t setor = ate(100);
             i.Setor = {setor, setor % 2 ? u"Setor " + DeUtf8(std::to_string(setor)) : u"SETOR " + DeUtf8(std::to_string(setor))};
             // A nutrition table, a tare and a supplier are the same for the same code.
-            const int32_t nutri = ate(20);
             i.Nutricional.Codigo = nutri;
             i.Nutricional.Descricao = nutri ? u"Tabela " + DeUtf8(std::to_string(nutri)) : u"";
             i.Nutricional.Qtd = nutri * 10;

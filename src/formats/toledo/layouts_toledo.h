@@ -80,6 +80,31 @@ inline constexpr auto ItemMGV = Juntar(InicioItemMGV, std::to_array<TCampo>({
 }));
 static_assert(LarguraFixa(ItemMGV) == 150);
 
+// ITENSMGV.TXT of MGV7 (item file version 4): the MGV6 record, then the
+// fields of version 4, 280 characters (282 with a sector).
+inline constexpr auto ItemMGV7 = Juntar(ItemMGV, std::to_array<TCampo>({
+    campo::Repetido<6, u'0'>("percentual_glaciamento"),                   // 151
+    campo::Fixo("separador_1", u"|"),                                     // 157
+    campo::NumeroSePositivo("departamentos_associados", 2, "Setor.Codigo"),  // 158  the item's own sector, if any
+    campo::Fixo("separador_2", u"|"),
+    campo::TrechoDeTexto("descricao_3", 35, 50, "Descricao"),             // characters 51 to 85
+    campo::TrechoDeTexto("descricao_4", 35, 85, "Descricao"),             // characters 86 to 120
+    campo::Repetido<6, u'0'>("codigo_campo_extra_3"),
+    campo::Repetido<6, u'0'>("codigo_campo_extra_4"),
+    campo::Repetido<6, u'0'>("codigo_midia"),
+    campo::Repetido<6, u'0'>("preco_promocional"),
+    campo::Fixo("fornecedor_na_balanca", u"0"),
+    campo::Fixo("separador_3", u"|"),
+    campo::Fixo("separador_4", u"|"),                                     // after the associated suppliers: none
+    campo::Fixo("pedir_tara", u"0"),
+    campo::Fixo("separador_5", u"|"),
+    campo::Fixo("separador_6", u"|"),                                     // after the inactive scales: none
+    campo::Repetido<12, u'0'>("codigo_barras_especial"),
+    campo::Repetido<4, u'0'>("glaciamento_nuvem"),
+    campo::Repetido<6, u'0'>("nao_publicado"),                            // PPPPPP in the vendor's header
+}));
+static_assert(Largura(ItemMGV7) == 282);
+
 // TXINFO.TXT after its code.
 inline constexpr auto TextoInformacaoExtra = std::to_array<TCampo>({
     campo::Texto("observacao", 100, "InformacaoExtra.Observacao"),  //   7
@@ -116,6 +141,55 @@ inline constexpr auto Nutricional = std::to_array<TCampo>({
     campo::Decimal("sodio", 5, 1, "Nutricional.Sodio"),                            // 41
 });
 static_assert(LarguraFixa(Nutricional) == 45);
+
+// Portion unit of the 2020 table: grams "0", millilitres "1"; it has no
+// portion in units, which is written "0".
+inline constexpr std::u16string_view CodigosUndPorcaoMGV7[] = {u"0", u"1", u"0"};
+inline constexpr std::u16string_view CodigosBooleano[] = {u"0", u"1"};
+
+namespace calculo {
+// The scale computes the portions per package of a weighed item that has none.
+constexpr int64_t PorcoesPelaBalanca(const TQuelbCargaBalItem& AItem) {
+    return AItem.Nutricional.PorcoesEmbalagem == 0 && (AItem.Tipo == tpvPeso || AItem.Tipo == tpvEAN13) ? 1 : 0;
+}
+constexpr int64_t ImprimirLactose(const TQuelbCargaBalItem& AItem) {
+    return AItem.Nutricional.Lactose > TValorFixo() || AItem.Nutricional.Galactose > TValorFixo() ? 1 : 0;
+}
+}  // namespace calculo
+
+// INFNUTRI.TXT of MGV7: the MGV6 record, then the 2020 table, 138 characters.
+inline constexpr auto NutricionalMGV7 = Juntar(Nutricional, std::to_array<TCampo>({
+    campo::Repetido<4, u'0'>("outros_paises"),                                              //  46
+    campo::Fixo("separador", u"|"),                                                         //  50
+    campo::Calculado("porcoes_pela_balanca", 1, calculo::PorcoesPelaBalanca),               //  51
+    campo::Numero("porcoes_embalagem", 3, "Nutricional.PorcoesEmbalagem"),                  //  52
+    campo::Numero("quantidade", 3, "Nutricional.Qtd"),                                      //  55
+    campo::Codigo("unidade_porcao", "Nutricional.UndPorcao", CodigosUndPorcaoMGV7),         //  58
+    campo::Numero("parte_inteira", 2, "Nutricional.PartInteira"),                           //  59
+    campo::Codigo("parte_decimal", "Nutricional.PartDecimal", CodigosPartDecimal),          //  61
+    campo::Codigo("medida_caseira", "Nutricional.MedCaseira", CodigosMedCaseira),           //  62
+    campo::Numero("valor_energetico", 4, "Nutricional.ValorEnergetico"),                    //  64  whole kcal
+    campo::Decimal("carboidrato", 4, 1, "Nutricional.Carboidrato"),                         //  68  tenths
+    campo::Decimal("acucares_totais", 3, 1, "Nutricional.AcucaresTotais"),                  //  72
+    campo::Decimal("acucares_adicionados", 3, 1, "Nutricional.AcucaresAdicionados"),        //  75
+    campo::Decimal("proteina", 3, 1, "Nutricional.Proteina"),                               //  78
+    campo::Decimal("gordura_total", 3, 1, "Nutricional.GorduraTotal"),                      //  81
+    campo::Decimal("gordura_saturada", 3, 1, "Nutricional.GorduraSaturada"),                //  84
+    campo::Decimal("gordura_trans", 3, 1, "Nutricional.GorduraTrans"),                      //  87
+    campo::Decimal("fibra", 3, 1, "Nutricional.Fibra"),                                     //  90
+    campo::Decimal("sodio", 5, 1, "Nutricional.Sodio"),                                     //  93  tenths of mg
+    campo::Codigo("alto_acucar_adicionado", "Nutricional.AltoEmAcucarAdicionado", CodigosBooleano),  //  98
+    campo::Codigo("alto_gordura_saturada", "Nutricional.AltoEmGorduraSaturada", CodigosBooleano),    //  99
+    campo::Codigo("alto_sodio", "Nutricional.AltoEmSodio", CodigosBooleano),                         // 100
+    campo::Decimal("lactose", 5, 1, "Nutricional.Lactose"),                                 // 101
+    campo::Decimal("galactose", 5, 1, "Nutricional.Galactose"),                             // 106
+    campo::Calculado("imprimir_lactose", 1, calculo::ImprimirLactose),                      // 111
+    campo::Repetido<20, u' '>("valores_estendidos"),                                        // 112  never filled
+    campo::Fixo("fracao_propria", u"0"),                                                    // 132
+    campo::Repetido<3, u'0'>("numerador"),                                                  // 133
+    campo::Repetido<3, u'0'>("denominador"),                                                // 136
+}));
+static_assert(LarguraFixa(NutricionalMGV7) == 138);
 
 // TARA.TXT
 inline constexpr auto Tara = std::to_array<TCampo>({

@@ -28,10 +28,10 @@ private:
     const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
 };
 
-// AItem and ATxInfo are the layouts of the item record and of TXINFO.TXT.
-// MGV5 version 1 leaves the item as it is; MGV5 and MGV6 settle its
-// extra-information code first.
-template <const auto& AItem, const auto& ATxInfo, bool AAcertarCodigo>
+// AItem, ATxInfo and ANutricional are the layouts of the item record, of
+// TXINFO.TXT and of INFNUTRI.TXT. MGV5 version 1 leaves the item as it is;
+// the others settle its extra-information code first.
+template <const auto& AItem, const auto& ATxInfo, const auto& ANutricional, bool AAcertarCodigo>
 class TEscritorMGV final : public TEscritorItens {
 public:
     explicit TEscritorMGV(TCarga& ACarga) : FCarga(ACarga) {}
@@ -43,7 +43,7 @@ public:
         if (AProduto.InformacaoExtra.Receita.size() > 2)
             FCarga.AdicionarSeNovo<ATxInfo>(Conteudo::InformacaoExtra, o);
         if (AProduto.Nutricional.Codigo > 0)
-            FCarga.AdicionarSeNovo<Nutricional>(Conteudo::Nutricional, o);
+            FCarga.AdicionarSeNovo<ANutricional>(Conteudo::Nutricional, o);
         if (AProduto.Tara.Codigo > 0) FCarga.AdicionarSeNovo<Tara>(Conteudo::Taras, o);
         if (AProduto.Fornecedor.Codigo > 0)
             FCarga.AdicionarSeNovo<Fornecedor>(Conteudo::Fornecedores, o);
@@ -62,6 +62,8 @@ constexpr TLayoutRegistro RegistrosSetor[] = {Layout<Setor>("setor")};
 constexpr TLayoutRegistro RegistrosInformacaoExtraMGV5Ver1[] = {Layout<InformacaoExtraMGV5Ver1>("informacao_extra")};
 constexpr TLayoutRegistro RegistrosInformacaoExtra[] = {Layout<InformacaoExtra>("informacao_extra")};
 constexpr TLayoutRegistro RegistrosNutricional[] = {Layout<Nutricional>("nutricional")};
+constexpr TLayoutRegistro RegistrosItemMGV7[] = {Layout<ItemMGV7>("item")};
+constexpr TLayoutRegistro RegistrosNutricionalMGV7[] = {Layout<NutricionalMGV7>("nutricional")};
 constexpr TLayoutRegistro RegistrosTara[] = {Layout<Tara>("tara")};
 constexpr TLayoutRegistro RegistrosFornecedor[] = {Layout<Fornecedor>("fornecedor")};
 
@@ -90,11 +92,23 @@ const std::array<TArquivoModelo, 6> ArquivosMGV = {{
 }};
 
 std::unique_ptr<TEscritorItens> CriarEscritorToledo(TCarga& ACarga) { return std::make_unique<TEscritorToledo>(ACarga); }
+const std::array<TArquivoModelo, 6> ArquivosMGV7 = {{
+    {Conteudo::Itens, u"ITENSMGV.TXT", RegistrosItemMGV7},
+    {Conteudo::Setores, u"DEPTO.TXT", RegistrosSetor},
+    {Conteudo::InformacaoExtra, u"TXINFO.TXT", RegistrosInformacaoExtra},
+    {Conteudo::Nutricional, u"INFNUTRI.TXT", RegistrosNutricionalMGV7},
+    {Conteudo::Taras, u"TARA.TXT", RegistrosTara},
+    {Conteudo::Fornecedores, u"TXFORN.TXT", RegistrosFornecedor},
+}};
+
 std::unique_ptr<TEscritorItens> CriarEscritorMGV5Ver1(TCarga& ACarga) {
-    return std::make_unique<TEscritorMGV<ItemMGV5Ver1, InformacaoExtraMGV5Ver1, false>>(ACarga);
+    return std::make_unique<TEscritorMGV<ItemMGV5Ver1, InformacaoExtraMGV5Ver1, Nutricional, false>>(ACarga);
 }
 std::unique_ptr<TEscritorItens> CriarEscritorMGV(TCarga& ACarga) {
-    return std::make_unique<TEscritorMGV<ItemMGV, InformacaoExtra, true>>(ACarga);
+    return std::make_unique<TEscritorMGV<ItemMGV, InformacaoExtra, Nutricional, true>>(ACarga);
+}
+std::unique_ptr<TEscritorItens> CriarEscritorMGV7(TCarga& ACarga) {
+    return std::make_unique<TEscritorMGV<ItemMGV7, InformacaoExtra, NutricionalMGV7, true>>(ACarga);
 }
 
 }  // namespace quelb::toledo
