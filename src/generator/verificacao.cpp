@@ -61,6 +61,23 @@ bool TemNutrientes(const TQuelbCargaBalItem& AItem) {
     return false;
 }
 
+// The front-of-pack "alto em" warnings of the 2020 rules: the flag, its
+// nutrient, and the least amount per 100 g (solids) and per 100 ml
+// (liquids) that calls for it, in ten-thousandths of the nutrient's unit.
+struct TAltoEm {
+    std::string_view Flag;
+    std::string_view Nutriente;
+    const char16_t* Nome;     // of the nutrient, for the message
+    const char16_t* Unidade;  // of the amounts
+    int64_t PorCemGramas, PorCemMililitros;
+};
+constexpr TAltoEm AltosEm[] = {
+    {"Nutricional.AltoEmAcucarAdicionado", "Nutricional.AcucaresAdicionados", u"açúcares adicionados", u"g", 15'0000,
+     7'5000},
+    {"Nutricional.AltoEmGorduraSaturada", "Nutricional.GorduraSaturada", u"gordura saturada", u"g", 6'0000, 3'0000},
+    {"Nutricional.AltoEmSodio", "Nutricional.Sodio", u"sódio", u"mg", 600'0000, 300'0000},
+};
+
 // A code of the item naming a record of another file of the load.
 struct TReferencia {
     std::string_view Propriedade;  // in the item record
@@ -83,6 +100,7 @@ public:
         FCodigo = AItem.Codigo;
         FDitos.clear();
         FNutrientesEscritos = false;
+        FAltoEmEscrito = false;
     }
 
     // After the item's records: what the item had and no record carried.
@@ -92,6 +110,7 @@ public:
                 Achar(TGravidade::Aviso, u"Nutricional", u"Nutricional: o item tem valores nutricionais, mas nenhum registro em " +
                                                                Texto(a->Nome) + u"; o arquivo não os teria");
         }
+        if (FAltoEmEscrito) VerificarAltoEm(AItem);
         const TArquivoModelo& itens = FModelo.Arquivos[0];
         const std::span<const TCampo> campos = itens.Registros[0].Campos;
         const auto mostra = [&](std::string_view ANome) {
@@ -180,12 +199,35 @@ private:
         FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
     }
 
+    // Each flag against the amount per 100 g or 100 ml, computed from the
+    // portion; nothing to compare without a portion in grams or millilitres.
+    void VerificarAltoEm(const TQuelbCargaBalItem& AItem) {
+        const TQuelbCargaBalNutricional& n = AItem.Nutricional;
+        if (n.Qtd <= 0 || (n.UndPorcao != tpGramas && n.UndPorcao != tpMililitros)) return;
+        const bool liquido = n.UndPorcao == tpMililitros;
+        const Texto base = liquido ? u"100 ml" : u"100 g";
+        for (const TAltoEm& a : AltosEm) {
+            const bool marcado = ProcurarPropriedade(a.Flag)->Numero(AItem) != 0;
+            const int64_t porPorcao = ProcurarPropriedade(a.Nutriente)->Numero(AItem);
+            const int64_t porCem = porPorcao * 100 / n.Qtd;
+            const int64_t limite = liquido ? a.PorCemMililitros : a.PorCemGramas;
+            if (marcado == (porCem >= limite)) continue;
+            const Texto quantidade = Quantia(porCem) + u" " + a.Unidade + u" de " + a.Nome + u" por " + base;
+            Achar(TGravidade::Aviso, DeUtf8(a.Flag),
+                  DeUtf8(a.Flag) + (marcado ? u": marcado, mas " + quantidade + u" ficam abaixo de " +
+                                                  Quantia(limite) + u" " + a.Unidade
+                                            : u": desmarcado, mas " + quantidade + u" chegam a " + Quantia(limite) +
+                                                  u" " + a.Unidade + u" ou mais"));
+        }
+    }
+
     void VerificarCampo(const TArquivoModelo& AArquivo, std::span<const TCampo> ACampos, size_t AIndice,
                         const TOrigem& o, bool AComSoma) {
         const TCampoLido& lido = FLidos[AIndice];
         const TCampo& f = ACampos[AIndice];
         if (f.Propriedade == nullptr && f.Tipo != TTipoCampo::Posicao) return;
         if (Nutriente(f.Propriedade)) FNutrientesEscritos = true;
+        if (f.Propriedade != nullptr && f.Propriedade->Nome.starts_with("Nutricional.AltoEm")) FAltoEmEscrito = true;
         const Texto nome = NomePropriedade(f);
         const Texto arquivo(AArquivo.Nome);
         // A value carried by several files is said once, for the first.
@@ -334,6 +376,7 @@ private:
     int32_t FPosicao = 0, FCodigo = 0;
     std::set<Texto> FDitos;  // findings of the current item
     bool FNutrientesEscritos = false;
+    bool FAltoEmEscrito = false;  // a record of the item carries the "alto em" flags
     TRegistro FRegistro;
     std::vector<TCampoLido> FLidos;
     std::unordered_map<Texto, TPrimeiro> FCodigosDeItem;

@@ -140,6 +140,35 @@ const TCaso Casos[] = {
      },
      {"aviso: produtos[0] (código 12), Nutricional: o item tem valores nutricionais, mas nenhum registro em "
       "INFNUTRI.TXT; o arquivo não os teria"}},
+    {"high in sodium, not flagged", modToledoMGV7,
+     [](auto& a, auto& b) {
+         a.Nutricional.Sodio = Quantia(300'0000);  // 300 mg in 50 g: 600 mg per 100 g
+         b.Nutricional.Codigo = 2;                  // the other item keeps its own table
+     },
+     {"aviso: produtos[0] (código 12), Nutricional.AltoEmSodio: desmarcado, mas 600 mg de sódio por 100 g chegam a "
+      "600 mg ou mais"}},
+    {"flagged, but below the threshold for a liquid", modToledoMGV7,
+     [](auto& a, auto& b) {
+         b.Nutricional.Codigo = 2;
+         a.Nutricional.UndPorcao = tpMililitros;
+         a.Nutricional.GorduraSaturada = Quantia(1'4000);  // 2.8 g per 100 ml
+         a.Nutricional.AltoEmGorduraSaturada = true;
+     },
+     {"aviso: produtos[0] (código 12), Nutricional.AltoEmGorduraSaturada: marcado, mas 2.8 g de gordura saturada por "
+      "100 ml ficam abaixo de 3 g"}},
+    {"a portion in units has no 2020 code", modToledoMGV7,
+     [](auto& a, auto& b) {
+         a.Nutricional.UndPorcao = tpUnidades;
+         b.Nutricional.Codigo = 2;
+     },
+     {"aviso: produtos[0] (código 12), Nutricional.UndPorcao: tpUnidades não tem código próprio em INFNUTRI.TXT; o "
+      "arquivo teria 0, o mesmo de tpGramas"}},
+    {"the flags are not compared on the older table", modToledoMGV6,
+     [](auto& a, auto& b) {
+         a.Nutricional.Sodio = Quantia(300'0000);
+         b.Nutricional.Codigo = 2;
+     },
+     {}},
     {"a tare code naming no tare", modToledoMGV6, [](auto& a, auto&) { a.CodigoTara = 7; },
      {"aviso: produtos[0] (código 12), CodigoTara: 7 não corresponde a nenhum registro do catálogo em TARA.TXT"}},
 };
