@@ -17,8 +17,8 @@ namespace Quelb
         private const string Biblioteca = "quelbcargabal";
 
         // Modelo: "modFilizola", "modToledo", "modUrano", "modUranoS",
-        // "modToledoMGV5", "modToledoMGV6", "modUranoURF32", "modRamuza" or
-        // "modToledoMGV5Ver1". Keeps the products already added.
+        // "modToledoMGV5", "modToledoMGV6", "modUranoURF32", "modRamuza",
+        // "modToledoMGV5Ver1" or "modToledoMGV7". Keeps the products already added.
         [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
                    ExactSpelling = true)]
         public static extern IntPtr Inicializar(string modelo);

@@ -8,8 +8,8 @@
   right away and never free it.
 
   Inicializar(Modelo): 'modFilizola', 'modToledo', 'modUrano', 'modUranoS',
-    'modToledoMGV5', 'modToledoMGV6', 'modUranoURF32', 'modRamuza' or
-    'modToledoMGV5Ver1'. Keeps the products already added.
+    'modToledoMGV5', 'modToledoMGV6', 'modUranoURF32', 'modRamuza',
+    'modToledoMGV5Ver1' or 'modToledoMGV7'. Keeps the products already added.
   LimparItems: removes every product.
   AdicionarItem: ModeloEtiqueta, Codigo, Validade, Tecla and SetorCodigo are
     integer texts (Validade and Tecla may be nil or empty); TipoVenda is

@@ -23,7 +23,7 @@ CODIFICACAO = "cp1252"
 
 MODELOS = (
     "modFilizola", "modToledo", "modUrano", "modUranoS", "modToledoMGV5",
-    "modToledoMGV6", "modUranoURF32", "modRamuza", "modToledoMGV5Ver1",
+    "modToledoMGV6", "modUranoURF32", "modRamuza", "modToledoMGV5Ver1", "modToledoMGV7",
 )
 TIPOS_VENDA = ("tpvPeso", "tpvUnidade", "tpvEAN13", "tpvEAN13Und")
 

@@ -29,7 +29,7 @@ extern "C" {
 
 /* Selects the model: "modFilizola" (the default), "modToledo", "modUrano",
  * "modUranoS", "modToledoMGV5", "modToledoMGV6", "modUranoURF32",
- * "modRamuza" or "modToledoMGV5Ver1" (exact text). Keeps the products
+ * "modRamuza", "modToledoMGV5Ver1" or "modToledoMGV7" (exact text). Keeps the products
  * already added. Call it before the other functions. */
 const char* QUELB_CALL Inicializar(const char* Modelo);
 

@@ -54,8 +54,8 @@ TEST(FuncoesExportadas, InicializarSelectsByExactNameAndKeepsTheItems) {
     }
     EXPECT_NE(Chamar(Inicializar(nullptr)), "OK");
     const char* nomes[] = {"modFilizola", "modToledo", "modUrano", "modUranoS", "modToledoMGV5",
-                           "modToledoMGV6", "modUranoURF32", "modRamuza", "modToledoMGV5Ver1"};
-    for (int i = 0; i < 9; ++i) {
+                           "modToledoMGV6", "modUranoURF32", "modRamuza", "modToledoMGV5Ver1", "modToledoMGV7"};
+    for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(Chamar(Inicializar(nomes[i])), "OK");
         EXPECT_EQ(GeradorCompartilhado()->Modelo, i);
     }

@@ -783,7 +783,7 @@ static void casos_gravacao(const char* casos) {
 
 static const char* const Modelos[] = {"modFilizola",   "modToledo",     "modUrano",  "modUranoS",
                                       "modToledoMGV5", "modToledoMGV6", "modUranoURF32", "modRamuza",
-                                      "modToledoMGV5Ver1"};
+                                      "modToledoMGV5Ver1", "modToledoMGV7"};
 
 /* The file names any model may write. */
 static const char* const Arquivos[] = {"CADTXT.TXT",   "SETORTXT.TXT", "REC_ASS.TXT",  "NUTRI.TXT",
