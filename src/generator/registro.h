@@ -215,13 +215,12 @@ public:
         FLista = &ALista;
         AMontar(FRegistros.Bytes);
         FEmBytes = FRegistros.Bytes.exata();
-        if (FEmBytes) FHash = ALista.AnteciparBytes(FRegistros.Bytes.linha());
-        else AMontar(FRegistros.Texto);
+        if (!FEmBytes) AMontar(FRegistros.Texto);
     }
     // Appends the record built, unless an equal line is there already.
     void Adicionar() {
         if (FLista == nullptr) return;
-        if (FEmBytes) FLista->AdicionarSeNovaBytes(FRegistros.Bytes.linha(), FHash);
+        if (FEmBytes) FLista->AdicionarSeNovaBytes(FRegistros.Bytes.linha());
         else FLista->AdicionarSeNova(FRegistros.Texto.linha());
         FLista = nullptr;
     }
@@ -230,7 +229,6 @@ private:
     TRegistros FRegistros;
     TListaLinhas* FLista = nullptr;  // null: nothing pending
     bool FEmBytes = true;
-    uint32_t FHash = 0;
 };
 
 }  // namespace quelb

@@ -9,6 +9,7 @@ namespace quelb {
 namespace {
 
 using teste::pad;
+using teste::Linha;
 
 class GerarFilizolaTest : public testing::Test {
 protected:
@@ -23,7 +24,7 @@ TEST_F(GerarFilizolaTest, AnItemWithDefaultsYieldsOnlyItsItemRecord) {
     Novo(0);
     Gerar();
     ASSERT_EQ(FItens.Count(), 1);
-    EXPECT_EQ(FItens.Linha(0), u"000000P" + pad(u"", 22) + u"0000000" + u"000");
+    EXPECT_EQ(Linha(FItens, 0), u"000000P" + pad(u"", 22) + u"0000000" + u"000");
     EXPECT_EQ(FSetores.Count(), 0);
     EXPECT_EQ(FNutricionais.Count(), 0);
     EXPECT_EQ(FReceitas.Count(), 0);
@@ -35,9 +36,9 @@ TEST_F(GerarFilizolaTest, EveryItemYieldsOneItemRecordInListOrderEvenWithTheSame
     Novo(2).Descricao = u"Pão francês";
     Gerar();
     ASSERT_EQ(FItens.Count(), 3);
-    EXPECT_EQ(FItens.Linha(0).substr(0, 6), u"000002");
-    EXPECT_EQ(FItens.Linha(1).substr(0, 6), u"000001");
-    EXPECT_EQ(FItens.Linha(2), FItens.Linha(0));
+    EXPECT_EQ(Linha(FItens, 0).substr(0, 6), u"000002");
+    EXPECT_EQ(Linha(FItens, 1).substr(0, 6), u"000001");
+    EXPECT_EQ(Linha(FItens, 2), Linha(FItens, 0));
 }
 
 TEST_F(GerarFilizolaTest, ASectorRecordNeedsANameOrAPositiveKey) {
@@ -77,8 +78,8 @@ TEST_F(GerarFilizolaTest, ANutritionRecordNeedsADescriptionAndIsNotDeduplicated)
     }
     Gerar();
     ASSERT_EQ(FNutricionais.Count(), 2);
-    EXPECT_EQ(FNutricionais.Linha(0).substr(0, 6 + 35 + 5), u"000002" + pad(u"Porção 30 g", 35) + u"00150");
-    EXPECT_EQ(FNutricionais.Linha(1), FNutricionais.Linha(0));
+    EXPECT_EQ(Linha(FNutricionais, 0).substr(0, 6 + 35 + 5), u"000002" + pad(u"Porção 30 g", 35) + u"00150");
+    EXPECT_EQ(Linha(FNutricionais, 1), Linha(FNutricionais, 0));
 }
 
 TEST_F(GerarFilizolaTest, TheExtraInformationTextNeedsThreeCharactersAndSettlesTheItemsCode) {

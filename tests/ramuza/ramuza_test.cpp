@@ -49,7 +49,7 @@ std::u16string GerarUm(void (*preparar)(TQuelbCargaBalItem&)) {
     preparar(g.Produtos().New());
     GerarRamuza(g, lista);
     EXPECT_EQ(lista.Count(), 1);
-    return std::u16string(lista.Linha(0));
+    return std::u16string(Linha(lista, 0));
 }
 
 TEST(Ramuza, RegistroPadraoTem192Caracteres) {
@@ -122,10 +122,10 @@ TEST(Ramuza, NumeroCorridoCortadoAQuatroDigitos) {
         int32_t posicao;  // counted from 1
         const char16_t* numero;
     } casos[] = {{1, u"0001"}, {10, u"0010"}, {9999, u"9999"}, {10000, u"1000"}, {12345, u"1234"}};
-    for (const auto& c : casos) EXPECT_EQ(lista.Linha(c.posicao - 1).substr(0, 4), c.numero) << c.posicao;
+    for (const auto& c : casos) EXPECT_EQ(Linha(lista, c.posicao - 1).substr(0, 4), c.numero) << c.posicao;
     // Equal items differ only in the running number.
-    EXPECT_EQ(lista.Linha(0).substr(4), lista.Linha(1).substr(4));
-    EXPECT_NE(lista.Linha(0), lista.Linha(1));
+    EXPECT_EQ(Linha(lista, 0).substr(4), Linha(lista, 1).substr(4));
+    EXPECT_NE(Linha(lista, 0), Linha(lista, 1));
 }
 
 TEST(Ramuza, UmEventoPorItemDepoisDoSeuRegistro) {

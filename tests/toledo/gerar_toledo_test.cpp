@@ -9,6 +9,7 @@ namespace quelb {
 namespace {
 
 using teste::pad;
+using teste::Linha;
 using teste::Linhas;
 using std::u16string;
 using TLinhas = std::vector<u16string>;
@@ -40,8 +41,8 @@ TEST_F(GerarToledoTest, PlainToledoWritesTheItemRecordAlone) {
     Completar(Novo(1));
     Gerar(0);
     ASSERT_EQ(FItens.Count(), 1);
-    EXPECT_EQ(FItens.Linha(0).size(), 320u);
-    EXPECT_EQ(FItens.Linha(0).substr(70), pad(u"Leite, sal.", 250));
+    EXPECT_EQ(Linha(FItens, 0).size(), 320u);
+    EXPECT_EQ(Linha(FItens, 0).substr(70), pad(u"Leite, sal.", 250));
     EXPECT_EQ(FNutricionais.Count() + FReceitas.Count() + FTaras.Count(), 0);
 }
 
@@ -69,8 +70,8 @@ TEST_F(GerarToledoTest, EachMGVVariantWritesItsItemRecordWidthAndOneRecordPerIte
         Novo(9);  // the same code twice: two item lines
         Gerar(variante);
         ASSERT_EQ(FItens.Count(), 2);
-        EXPECT_EQ(FItens.Linha(0).size(), largura);
-        EXPECT_EQ(FItens.Linha(1), FItens.Linha(0));
+        EXPECT_EQ(Linha(FItens, 0).size(), largura);
+        EXPECT_EQ(Linha(FItens, 1), Linha(FItens, 0));
     }
 }
 
@@ -103,10 +104,10 @@ TEST_F(GerarToledoTest, TheExtraInformationCodeOfEachVariant) {
         i.InformacaoExtra.Codigo = c.codigoInformacao;
         i.InformacaoExtra.Observacao = u"obs";
         Gerar(c.variante);
-        EXPECT_EQ(FItens.Linha(0).substr(68, 6), c.coluna69);
+        EXPECT_EQ(Linha(FItens, 0).substr(68, 6), c.coluna69);
         ASSERT_EQ(FReceitas.Count(), static_cast<int32_t>(c.registros));
         if (c.registros == 1) {
-            EXPECT_EQ(FReceitas.Linha(0), c.coluna69 + pad(u"obs", 100) + pad(c.receita, 840));
+            EXPECT_EQ(Linha(FReceitas, 0), c.coluna69 + pad(u"obs", 100) + pad(c.receita, 840));
         }
         EXPECT_EQ(i.InformacaoExtra.Codigo, c.codigoDepois);
     }
@@ -127,8 +128,8 @@ TEST_F(GerarToledoTest, AuxiliaryRecordsNeedAPositiveCode) {
         i.CodigoFornecedor = 5;
     }
     Gerar(2);
-    EXPECT_EQ(FItens.Linha(0).substr(0, 2), u"00");  // the item record keeps the code
-    EXPECT_EQ(FItens.Linha(1).substr(0, 2), u"-3");
+    EXPECT_EQ(Linha(FItens, 0).substr(0, 2), u"00");  // the item record keeps the code
+    EXPECT_EQ(Linha(FItens, 1).substr(0, 2), u"-3");
     EXPECT_EQ(FSetores.Count() + FNutricionais.Count() + FTaras.Count() + FFornecedores.Count(), 0);
 }
 
@@ -167,7 +168,7 @@ TEST_F(GerarToledoTest, AuxiliaryRecordsAreWrittenOncePerWholeRecordIgnoringCase
     EXPECT_EQ(Linhas(FSetores), (TLinhas{u"01" + pad(u"Padaria", 40), u"02" + pad(u"Açougue", 40),
                                          u"01" + pad(u"Confeitaria", 40)}));
     ASSERT_EQ(FFornecedores.Count(), 1);
-    EXPECT_EQ(FFornecedores.Linha(0).substr(0, 4), u"0008");
+    EXPECT_EQ(Linha(FFornecedores, 0).substr(0, 4), u"0008");
 }
 
 TEST_F(GerarToledoTest, ExtraInformationIsDeduplicatedByItsWholeRecord) {

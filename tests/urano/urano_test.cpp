@@ -83,7 +83,7 @@ TEST_F(Urano, RegistroDeProdutoSobVirgula) {
         c.preparar(g.Produtos().New());
         GerarUrano(g, lista);
         ASSERT_EQ(lista.Count(), 1) << c.nome;
-        EXPECT_EQ(Visivel(lista.Linha(0)), Visivel(Enquadrado(u'\x0A', c.campos, c.soma))) << c.nome;
+        EXPECT_EQ(Visivel(Linha(lista, 0)), Visivel(Enquadrado(u'\x0A', c.campos, c.soma))) << c.nome;
     }
 }
 
@@ -99,7 +99,7 @@ TEST_F(Urano, RegistroPadraoTem47CaracteresEOPontoMudaASoma) {
     }
     TListaLinhas outra;
     GerarUrano(gerador, outra);  // the comma of the fixture is back
-    EXPECT_EQ(outra.Linha(0).substr(28, 9), u"000000,00");
+    EXPECT_EQ(Linha(outra, 0).substr(28, 9), u"000000,00");
 }
 
 TEST_F(Urano, NutricionalERegistroDeReceitaCurto) {

@@ -37,8 +37,8 @@ TEST_F(URF32, ItemPadraoDaProdutoENutricionalSomente) {
     EXPECT_EQ(Linhas(l.itens),
               std::vector<std::u16string>{Produto(u"     0", u"0", u"", u"     0,00", u"    0", u"D")});
     EXPECT_EQ(Linhas(l.nutricionais), std::vector<std::u16string>{u"    0" + n_de(52, u'0')});
-    EXPECT_EQ(l.itens.Linha(0).size(), 43u);
-    EXPECT_EQ(l.nutricionais.Linha(0).size(), 57u);
+    EXPECT_EQ(Linha(l.itens, 0).size(), 43u);
+    EXPECT_EQ(Linha(l.nutricionais, 0).size(), 57u);
     EXPECT_EQ(l.receitas.Count() + l.produtosNutricionais.Count() + l.produtosReceitas.Count(), 0);
 }
 
@@ -79,7 +79,7 @@ TEST_F(URF32, LinhaDeProduto) {
         GerarUranoURF32(g, listas.itens, listas.nutricionais, listas.receitas, listas.produtosNutricionais,
                         listas.produtosReceitas);
         ASSERT_EQ(listas.itens.Count(), 1) << c.nome;
-        EXPECT_EQ(Visivel(listas.itens.Linha(0)), Visivel(c.esperado)) << c.nome;
+        EXPECT_EQ(Visivel(Linha(listas.itens, 0)), Visivel(c.esperado)) << c.nome;
     }
 }
 
@@ -87,7 +87,7 @@ TEST_F(URF32, PrecoIgualSobPonto) {
     TFormatoNumericoTemporario ponto(FormatoPonto);
     Novo().ValorVenda = V("1234.5");
     Gerar();
-    EXPECT_EQ(l.itens.Linha(0).substr(28, 9), u" 1,234,50");
+    EXPECT_EQ(Linha(l.itens, 0).substr(28, 9), u" 1,234,50");
 }
 
 TEST_F(URF32, LinhaNutricionalEVinculo) {
@@ -148,7 +148,7 @@ TEST_F(URF32, ReceitaDeTresCaracteresOuMais) {
         if (c.temLinha) {
             EXPECT_EQ(Linhas(listas.receitas), std::vector<std::u16string>{u"0042 " + pad(c.receita, 254)});
             EXPECT_EQ(Linhas(listas.produtosReceitas), std::vector<std::u16string>{u"    42   42"});
-            EXPECT_EQ(listas.receitas.Linha(0).size(), 259u);
+            EXPECT_EQ(Linha(listas.receitas, 0).size(), 259u);
         } else {
             EXPECT_EQ(listas.receitas.Count() + listas.produtosReceitas.Count(), 0) << Visivel(c.receita);
         }
@@ -185,11 +185,11 @@ TEST_F(URF32, CodigoEmQuatroFormas) {
     i.Nutricional.Qtd = 1;
     i.InformacaoExtra.Receita = n_de(300, u'r');  // cut to 254
     Gerar();
-    EXPECT_EQ(l.itens.Linha(0).substr(0, 6), u"123456");
-    EXPECT_EQ(l.nutricionais.Linha(0).substr(0, 5), u"12345");
-    EXPECT_EQ(l.receitas.Linha(0), u"1234 " + n_de(254, u'r'));
-    EXPECT_EQ(l.produtosNutricionais.Linha(0), u"12345612345");
-    EXPECT_EQ(l.produtosReceitas.Linha(0), u"12345612345");
+    EXPECT_EQ(Linha(l.itens, 0).substr(0, 6), u"123456");
+    EXPECT_EQ(Linha(l.nutricionais, 0).substr(0, 5), u"12345");
+    EXPECT_EQ(Linha(l.receitas, 0), u"1234 " + n_de(254, u'r'));
+    EXPECT_EQ(Linha(l.produtosNutricionais, 0), u"12345612345");
+    EXPECT_EQ(Linha(l.produtosReceitas, 0), u"12345612345");
 }
 
 }  // namespace
