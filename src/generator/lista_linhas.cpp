@@ -9,6 +9,7 @@ namespace quelb {
 namespace {
 constexpr std::string_view MarcaUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view FimLinha = "\r\n";
+constexpr auto Gravado = plataforma::TResultadoGravacao::Gravado;
 }  // namespace
 
 uint32_t TListaLinhas::Hash(std::u16string_view ALinha) {
@@ -28,12 +29,12 @@ TListaLinhas::TListaLinhas() : FTabela(&TTabelaCodigoPagina::Instancia()) {
 void TListaLinhas::Destinar(const Texto& ACaminho) {
     if (ACaminho == FDestino) return;
     FDestino = ACaminho;
-    if (FGravados == 0 || FFalha.Situacao != plataforma::TResultadoGravacao::Gravado) return;
+    if (FGravados == 0 || FFalha.Situacao != Gravado) return;
     // Told another file after pieces went out: they are copied to it.
     plataforma::TGravacaoEmPartes nova;
     FFalha = nova.Iniciar(FDestino);
     std::string bloco;
-    for (uint64_t copiados = 0; FFalha.Situacao == plataforma::TResultadoGravacao::Gravado && copiados < FGravados;
+    for (uint64_t copiados = 0; FFalha.Situacao == Gravado && copiados < FGravados;
          copiados += bloco.size()) {
         bloco.resize(static_cast<size_t>(std::min<uint64_t>(TamanhoPeca, FGravados - copiados)));
         if (!FGravacao.Ler(copiados, bloco.data(), bloco.size())) throw EQuelbErro(u"Stream read error");
@@ -43,13 +44,13 @@ void TListaLinhas::Destinar(const Texto& ACaminho) {
 }
 
 void TListaLinhas::GravarPeca() {
-    if (FFalha.Situacao == plataforma::TResultadoGravacao::Gravado) {
+    if (FFalha.Situacao == Gravado) {
         if (!FGravacao.Iniciada()) FFalha = FGravacao.Iniciar(FDestino);
-        if (FFalha.Situacao == plataforma::TResultadoGravacao::Gravado && !FGravacao.Escrever(FPeca))
+        if (FFalha.Situacao == Gravado && !FGravacao.Escrever(FPeca))
             FFalha.Situacao = plataforma::TResultadoGravacao::FalhaEscrita;
         // A file that failed is removed at once, leaving its room to the
         // other files.
-        if (FFalha.Situacao != plataforma::TResultadoGravacao::Gravado) FGravacao.Descartar();
+        if (FFalha.Situacao != Gravado) FGravacao.Descartar();
     }
     FGravados += FPeca.size();
     FPeca.clear();
@@ -61,14 +62,14 @@ plataforma::TResultadoGravacao TListaLinhas::Gravar(const Texto& ACaminho) {
     if (FDestino.empty()) {
         plataforma::TGravacaoEmPartes gravacao;
         plataforma::TResultadoGravacao r = gravacao.Iniciar(ACaminho);
-        if (r.Situacao != plataforma::TResultadoGravacao::Gravado) return r;
+        if (r.Situacao != Gravado) return r;
         gravacao.Escrever(resto);
         return gravacao.Concluir();
     }
     Destinar(ACaminho);
     if (resto.empty()) FPeca.clear();
     GravarPeca();  // the last piece, or the whole file of a small list
-    if (FFalha.Situacao != plataforma::TResultadoGravacao::Gravado) return FFalha;
+    if (FFalha.Situacao != Gravado) return FFalha;
     return FGravacao.Concluir();
 }
 
@@ -197,7 +198,7 @@ std::u16string_view TListaLinhas::TextoDe(const TEntrada& AEntrada) {
 }
 
 bool TListaLinhas::Iguais(const TEntrada& AEntrada, std::u16string_view ALinha) {
-    if (FFalha.Situacao != plataforma::TResultadoGravacao::Gravado) return true;
+    if (FFalha.Situacao != Gravado) return true;
     const bool exata = FTextos.empty() || FTextos.find(AEntrada.Inicio) == FTextos.end();
     if (exata) {
         // One byte per character, and the bytes give the line back.
@@ -208,7 +209,7 @@ bool TListaLinhas::Iguais(const TEntrada& AEntrada, std::u16string_view ALinha) 
 }
 
 bool TListaLinhas::IguaisBytes(const TEntrada& AEntrada, std::string_view ABytes) {
-    if (FFalha.Situacao != plataforma::TResultadoGravacao::Gravado) return true;
+    if (FFalha.Situacao != Gravado) return true;
     const bool exata = FTextos.empty() || FTextos.find(AEntrada.Inicio) == FTextos.end();
     if (exata) {
         if (AEntrada.Tamanho != ABytes.size()) return false;
