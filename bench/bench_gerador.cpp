@@ -29,6 +29,7 @@
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -245,15 +246,14 @@ TResultado Medir(TQuelbCargaBal& AGerador, TPerfil APerfil, TQuelbCargaBalModelo
         // new memory filled with the bytes, then the same writes.
         EsvaziarPasta(APasta);
         copia.push_back(Segundos([&] {
-            std::vector<plataforma::TBlocoMemoria> blocos(arquivos.size());
+            std::vector<std::unique_ptr<char[]>> blocos(arquivos.size());
             for (size_t j = 0; j < arquivos.size(); ++j) {
                 const std::string& bytes = arquivos[j].second;
-                blocos[j].Crescer(bytes.size());
-                std::memcpy(blocos[j].Dados(), bytes.data(), bytes.size());
+                blocos[j].reset(new char[bytes.size()]);
+                std::memcpy(blocos[j].get(), bytes.data(), bytes.size());
             }
             for (size_t j = 0; j < arquivos.size(); ++j)
-                GravarDeUmaVez(arquivos[j].first,
-                               std::string_view(blocos[j].Dados(), arquivos[j].second.size()));
+                GravarDeUmaVez(arquivos[j].first, std::string_view(blocos[j].get(), arquivos[j].second.size()));
         }));
     }
     EsvaziarPasta(APasta);

@@ -3,27 +3,28 @@
 // as one file. Lines keep their append order and duplicates are allowed.
 //
 // A line is kept as the bytes it will have in the file: converted to the
-// 8-bit code page when it is appended and followed by CR LF, in one buffer
-// that is the file's contents. The memory of a generation thus stays near
-// the size of its files, and saving writes the buffer as it is. A line whose
-// bytes do not give its text back (a character outside the code page) keeps
-// its text as well, for Linha and for the comparisons.
+// 8-bit code page when it is appended and followed by CR LF. A list told its
+// file (Destinar) writes those bytes to the file's temporary file in pieces
+// as they come, and keeps in memory only the piece it is filling, so that a
+// large file never takes its size in memory; any other list keeps all its
+// bytes until Gravar.
 //
-// A list that is told its file (Destinar) writes its bytes to that file in
-// pieces as they come, and keeps in memory only the piece it is filling: the
-// bytes are written while they are still in the processor's cache, and a
-// large file never takes its size in memory. The lines written are read
-// through a map of the file (its own pages, no copy); where the file cannot
-// be mapped, a search or a replacement brings them back into memory.
+// A list without repeated lines (one filled through AdicionarSeNova*) keeps
+// an index of its distinct lines: a hash, where the line starts and its
+// length. A line whose hash is in the index is checked against the earlier
+// line's bytes, in memory while they are in the current piece, read back
+// from the file otherwise (with a small cache: repeated lines are few and
+// short, such as sectors, tares and suppliers). A distinct line whose bytes
+// do not give its text back (a character outside the code page) keeps its
+// text as well, for the comparisons.
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "catalogue/texto.h"
 #include "generator/tabela_codigo_pagina.h"
-#include "platform/memoria.h"
 #include "platform/plataforma.h"
 
 namespace quelb {
@@ -32,163 +33,105 @@ class TListaLinhas {
 public:
     TListaLinhas();
 
-    // The file this list becomes; from now on its bytes may go there as
-    // they come (see above). Gravar then finishes that file.
+    // The file this list becomes: from now on its bytes go to that file's
+    // temporary file as they come. Gravar then finishes that file.
     void Destinar(const Texto& ACaminho);
-    // Saves every line, followed by CR LF, as the file ACaminho.
+    // Saves every line, followed by CR LF, as the file ACaminho (with a
+    // byte-order mark first when the code page is UTF-8). A list told its
+    // file is spent afterwards; any other list stays as it is. A failure to
+    // write out a piece shows here.
     plataforma::TResultadoGravacao Gravar(const Texto& ACaminho);
 
     void Adicionar(std::u16string_view ALinha);
     // Appends the line whose bytes are ABytes, each byte a character of the
     // code page table (a line that TTabelaCodigoPagina::Codificar wrote).
     void AdicionarBytes(std::string_view ABytes);
-    int32_t Count() const { return static_cast<int32_t>(FInicios.Tamanho()); }
-    Texto Linha(int32_t AIndice) const;
-    void Substituir(int32_t AIndice, std::u16string_view ALinha);
-
-    // Position of the first line of the same length that is equal to ALinha
-    // ignoring letter case, or -1. Constant average time: a hash of the
-    // case-folded line, checked for real equality.
-    int32_t IndiceDe(std::u16string_view ALinha);
-    // Appends ALinha unless an equal line (as IndiceDe finds it) is already
-    // there; true when it was appended.
+    // Appends ALinha unless an equal line is there already: one of the same
+    // length that is equal ignoring letter case (the first occurrence keeps
+    // its place); true when it was appended. The lines compared are those
+    // appended since the list's first AdicionarSeNova*.
     bool AdicionarSeNova(std::u16string_view ALinha);
     // The same for the line whose bytes are ABytes (as for AdicionarBytes).
-    bool AdicionarSeNovaBytes(std::string_view ABytes) { return AdicionarSeNovaBytes(ABytes, AnteciparBytes(ABytes)); }
-    // In two steps: AnteciparBytes asks for the index slot of the line and
-    // returns its hash, to be handed to AdicionarSeNovaBytes a little later,
-    // when the slot has come from memory.
-    uint32_t AnteciparBytes(std::string_view ABytes);
-    bool AdicionarSeNovaBytes(std::string_view ABytes, uint32_t AHash);
-
-    // Every line followed by CR LF, in the 8-bit code page, appended to
-    // ADestino in one pass (no byte-order mark).
-    void Codificar(std::string& ADestino) const;
-    // Number of UTF-16 code units of the saved text (lines and CR LF).
-    size_t TamanhoTexto() const { return FUnidades; }
-
-    // True while the file's bytes are in one piece (no line was replaced);
-    // Conteudo is then the part of the file not yet written out (all of it
-    // for a list without Destinar): the byte-order mark when the code page
-    // is UTF-8, and every line with CR LF.
-    bool EmUmaPeca() const { return FSubstituidas.empty(); }
-    std::string_view Conteudo() const { return {FBytes.Dados(), FTamanhoBytes - FGravados}; }
+    bool AdicionarSeNovaBytes(std::string_view ABytes);
+    int32_t Count() const { return FContagem; }
 
 private:
-    // Values on a memory block that grows without copying.
-    class TInicios {
-    public:
-        size_t Tamanho() const { return FTamanho; }
-        uint64_t operator[](size_t AIndice) const {
-            uint64_t v;
-            std::memcpy(&v, FBloco.Dados() + AIndice * sizeof v, sizeof v);
-            return v;
-        }
-        void Reservar(size_t ATamanho) {
-            if (ATamanho * sizeof(uint64_t) > FBloco.Capacidade()) FBloco.Crescer(ATamanho * sizeof(uint64_t));
-        }
-        void Adicionar(uint64_t AValor) {
-            Reservar(FTamanho + 1);
-            std::memcpy(FBloco.Dados() + FTamanho * sizeof AValor, &AValor, sizeof AValor);
-            ++FTamanho;
-        }
-
-    private:
-        plataforma::TBlocoMemoria FBloco;
-        size_t FTamanho = 0;
-    };
-
+    // A distinct line of a list without repeated lines.
     struct TEntrada {
-        uint32_t Hash;   // the line's hash, folded to 32 bits
-        int32_t Indice;  // -1: empty slot
+        uint64_t Inicio;   // where its bytes start in the file
+        uint32_t Hash;     // its hash, folded to 32 bits
+        uint32_t Tamanho;  // its bytes; Vaga: an empty slot
     };
-    struct TSubstituida {
-        Texto Linha;
-        std::string Bytes;
-    };
+    static constexpr uint32_t Vaga = UINT32_MAX;
 
-    // Writes the bytes of ALinha after the last line without adding it, and
-    // returns their count; AExata tells whether they give the line back.
-    size_t CodificarNoFim(std::u16string_view ALinha, bool& AExata);
-    // Adds the line whose ABytes bytes CodificarNoFim has just written.
-    void Confirmar(std::u16string_view ALinha, size_t ABytes, bool AExata);
-    // Ends the line of AUnidades characters whose ABytes bytes are in place.
-    void Fechar(size_t AUnidades, size_t ABytes);
-    void GarantirEspaco(size_t ABytes);
-    // Where the byte at AOffset of the file is, when it is in memory.
-    char* Memoria(size_t AOffset) const { return FBytes.Dados() + (AOffset - FGravados); }
-    // Writes the bytes in memory to the file when a piece is full.
-    void GravarPecaCheia() {
-        if (FTamanhoBytes - FGravados >= TamanhoPeca && !FDestino.empty()) GravarPeca();
+    bool Buscada() const { return !FEntradas.empty(); }
+    // Makes the list one without repeated lines, from now on.
+    void Buscar() {
+        if (!Buscada()) FEntradas.assign(16, TEntrada{0, 0, Vaga});
     }
-    // Makes sure the lines written out can be read through the map, or
-    // brings them back.
-    void GarantirLeitura();
+    // Writes the bytes of ALinha after the last line; true when they give
+    // the line back.
+    bool Codificar(std::u16string_view ALinha);
+    // Ends the line whose bytes were just written.
+    void Fechar();
+    // Writes the piece in memory out to the file (or drops it after a
+    // failure to write).
     void GravarPeca();
-    // Brings the lines written out back into memory; the list writes
-    // nothing more until Gravar.
-    void TrazerDeVolta();
-    std::string_view BytesDe(int32_t AIndice) const;
-    // The bytes from AInicio to AFim, already written out: through the map
-    // of the file, or read back.
-    std::string_view Gravados(size_t AInicio, size_t AFim) const;
-    bool ExataDe(int32_t AIndice) const;
-    // The text of a line: a view of the text it keeps, or of ARascunho, where
-    // its bytes are decoded.
-    std::u16string_view TextoDe(int32_t AIndice, std::u16string& ARascunho) const;
-    // Line AIndice against ALinha, letter case aside.
-    bool Iguais(int32_t AIndice, std::u16string_view ALinha);
+
+    // In a list without repeated lines: appends the line unless an equal
+    // one is there (always when ASempre) and indexes it when it is the first
+    // of its kind; true when it was.
+    bool Incluir(std::u16string_view ALinha, bool ASempre);
+    bool IncluirBytes(std::string_view ABytes, bool ASempre);
+    // The same for the line of hash h that AIgual(entry) tells equal to an
+    // earlier line and AEscrever(start, distinct) writes after the last line.
+    template <class TIgual, class TEscrever>
+    bool Incluir(uint32_t h, bool ASempre, TIgual&& AIgual, TEscrever&& AEscrever);
+    // The slot of the line of hash h that AIgual accepts, or the empty slot
+    // where it would go.
+    template <class TIgual>
+    TEntrada& Procurar(uint32_t h, TIgual&& AIgual);
+    // Fills the empty slot AVaga; references to slots are not valid
+    // afterwards (the index may grow).
+    void Ocupar(TEntrada& AVaga, const TEntrada& AEntrada);
+    // The earlier line against a new one, letter case aside.
+    bool Iguais(const TEntrada& AEntrada, std::u16string_view ALinha);
+    bool IguaisBytes(const TEntrada& AEntrada, std::string_view ABytes);
+    // The bytes of an earlier line: in the piece, or read back.
+    std::string_view BytesDe(const TEntrada& AEntrada);
+    // The text of an earlier line, and of bytes in ARascunho.
+    std::u16string_view TextoDe(const TEntrada& AEntrada);
+    std::u16string_view Decodificar(std::string_view ABytes, std::u16string& ARascunho) const;
 
     static uint32_t Hash(std::u16string_view ALinha);
     uint32_t HashBytes(std::string_view ABytes) const;
-    TEntrada* Entradas() const { return reinterpret_cast<TEntrada*>(FIndice.Dados()); }
-    TEntrada& Vaga(uint32_t h) const { return Entradas()[h & (FVagas - 1)]; }
-    // The entry of the line equal to ALinha (hash h), or the empty slot where
-    // it would go.
-    TEntrada& Procurar(std::u16string_view ALinha, uint32_t h);
-    // The same with AIgual(indice) telling whether a line is the one sought.
-    template <class TIgual>
-    TEntrada& Procurar(uint32_t h, TIgual&& AIgual);
-    // Line AIndice against the line of bytes ABytes, letter case aside.
-    bool IguaisBytes(int32_t AIndice, std::string_view ABytes);
-    // An index of AVagas empty slots (a power of two).
-    static plataforma::TBlocoMemoria NovoIndice(size_t AVagas);
-    void ConstruirIndice();
-    void AumentarIndice();
-    // Points the empty slot AEntrada at line AIndice; the reference is not
-    // valid afterwards (the index may grow).
-    void OcuparEntrada(TEntrada& AEntrada, uint32_t h, int32_t AIndice);
 
-    // A quarter of a megabyte: the piece stays in the processor's cache
-    // until it is written.
+    // A quarter of a megabyte: the piece is written while it is still in the
+    // processor's cache.
     static constexpr size_t TamanhoPeca = size_t(256) << 10;
+    // What the lines read back may take before they are dropped.
+    static constexpr size_t LimiteLidos = size_t(1) << 20;
 
     const TTabelaCodigoPagina* FTabela;
+    int32_t FContagem = 0;
     // The file: [byte-order mark] line CR LF line CR LF ...; its first
-    // FGravados bytes are in FGravacao's file, the rest in FBytes.
-    plataforma::TBlocoMemoria FBytes;
-    size_t FTamanhoBytes = 0;
-    size_t FGravados = 0;
-    Texto FDestino;  // empty: the list writes nothing before Gravar
-    // Mutable: the map of what was written is made when first read.
-    mutable plataforma::TGravacaoEmPartes FGravacao;
-    mutable std::string FLidos;  // a line read back from the file
-    size_t FInicioTexto = 0;  // 3 after a byte-order mark
-    TInicios FInicios;        // where each line starts in FBytes
-    size_t FUnidades = 0;
-    std::unordered_map<int32_t, Texto> FTextos;  // lines whose bytes do not give them back
-    std::unordered_map<int32_t, TSubstituida> FSubstituidas;
+    // FGravados bytes went out to FGravacao's file, the rest is FPeca.
+    std::string FPeca;
+    uint64_t FGravados = 0;
+    Texto FDestino;  // empty: the list keeps its bytes until Gravar
+    plataforma::TGravacaoEmPartes FGravacao;
+    // The first failure to write out; from then on the pieces are dropped,
+    // and an earlier line is taken as equal when its hash is.
+    plataforma::TResultadoGravacao FFalha;
 
-    // Slots of the index, on a memory block: with a million lines it takes
-    // tens of megabytes, which large pages serve with fewer misses.
-    plataforma::TBlocoMemoria FIndice;  // built on the first search
-    size_t FVagas = 0;
+    // The index: a power of two of slots, at most two thirds full.
+    std::vector<TEntrada> FEntradas;
     size_t FOcupadas = 0;
-    bool FIndiceValido = false;
+    std::unordered_map<uint64_t, Texto> FTextos;  // by Inicio: distinct lines whose bytes do not give them back
+    std::unordered_map<uint64_t, std::string> FLidos;  // by Inicio: lines read back from the file
+    size_t FTamanhoLidos = 0;
 
-    std::u16string FRascunho;
-    std::u16string FRascunhoLinha;
-    std::string FRascunhoBytes;
+    std::u16string FRascunho, FRascunhoNova;
 };
 
 }  // namespace quelb

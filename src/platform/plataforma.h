@@ -4,6 +4,7 @@
 // a Win32 implementation stand behind it; nothing else in the library
 // includes system headers for these things.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -53,76 +54,41 @@ struct TResultadoGravacao {
     enum TSituacao { Gravado, FalhaCriar, FalhaEscrita } Situacao = Gravado;
     std::u16string Causa;  // the system's description, for FalhaCriar
 };
-// Creates (or replaces) the file with ABytes in one step: the bytes go to a
-// temporary file in the same directory, are flushed, and that file is moved
-// over ACaminho. On FalhaCriar or FalhaEscrita the file that ACaminho named
-// before is left exactly as it was and no temporary file remains (except
-// when only the final flush of the directory fails, after the move).
-// FalhaCriar: the file cannot be created or replaced (a directory, a
-// read-only or locked file, a missing directory); FalhaEscrita: writing or
-// flushing failed (a full disk).
-TResultadoGravacao GravarArquivo(const std::u16string& ACaminho, std::string_view ABytes);
 
-// A file saved in pieces, with the guarantees of GravarArquivo: the pieces go
-// to the temporary file as they come, so that a large file never has to be
-// whole in memory, and Concluir moves it over the target. Where the system
-// offers no such file, Iniciar fails and the caller keeps its bytes for
-// GravarArquivo, which then reports what is wrong.
+// A file saved in pieces, so that a large file never has to be whole in
+// memory: the pieces go to a hidden temporary file in the same directory as
+// they come, and Concluir flushes that file and moves it over the target in
+// one step. Until then the file that the target names is untouched; after
+// FalhaCriar or FalhaEscrita it is left exactly as it was and no temporary
+// file remains (except when only the final flush of the directory fails,
+// after the move). FalhaCriar: the file cannot be created or replaced (a
+// directory, a read-only or locked file, a missing directory); FalhaEscrita:
+// writing or flushing failed (a full disk).
 class TGravacaoEmPartes {
 public:
-    TGravacaoEmPartes() = default;
-    TGravacaoEmPartes(TGravacaoEmPartes&& AOutra) noexcept { Tomar(AOutra); }
-    TGravacaoEmPartes& operator=(TGravacaoEmPartes&& AOutra) noexcept {
-        if (this != &AOutra) {
-            Descartar();
-            Tomar(AOutra);
-        }
-        return *this;
-    }
-    // Removes the temporary file unless Concluir put it in place.
-    ~TGravacaoEmPartes() { Descartar(); }
+    // Dropping the object removes the temporary file unless Concluir put
+    // it in place.
 
-    // Creates the temporary file for ACaminho; fails as GravarArquivo would.
+    // Creates the temporary file for ACaminho.
     TResultadoGravacao Iniciar(const std::u16string& ACaminho);
-    bool Iniciada() const { return FDescritor >= 0; }
+    bool Iniciada() const { return FArquivo != nullptr; }
     // Appends ABytes; false when they could not all be written (a full
     // disk), and later calls of Escrever and Concluir fail as well.
     bool Escrever(std::string_view ABytes);
     // Reads back ATamanho bytes written from AInicio on.
     bool Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) const;
-    // The first ATamanho bytes written (ATamanho at most what was written),
-    // mapped into memory for reading: the file's own pages, so reading them
-    // takes no memory of its own. Null where the system cannot map the file.
-    const char* Mapeados(uint64_t ATamanho) {
-        return ATamanho <= FTamanhoMapa ? FMapa : Mapear(ATamanho);
-    }
-    // Flushes the file and moves it over the target.
+    // Flushes the file and moves it over the target; the save is over
+    // either way (after a failure the temporary file is gone).
     TResultadoGravacao Concluir();
     // Closes and removes the temporary file.
-    void Descartar() noexcept;
+    void Descartar() noexcept { FArquivo.reset(); }
 
 private:
-    const char* Mapear(uint64_t ATamanho);
-    void Desmapear() noexcept;
-
-    void Tomar(TGravacaoEmPartes& AOutra) noexcept {
-        FDescritor = AOutra.FDescritor;
-        FErro = AOutra.FErro;
-        FMapa = AOutra.FMapa;
-        FTamanhoMapa = AOutra.FTamanhoMapa;
-        AOutra.FMapa = nullptr;
-        AOutra.FTamanhoMapa = 0;
-        FTemporario.swap(AOutra.FTemporario);
-        FDestino.swap(AOutra.FDestino);
-        AOutra.FDescritor = -1;
-    }
-
-    int FDescritor = -1;
-    int FErro = 0;             // the first write error
-    const char* FMapa = nullptr;
-    uint64_t FTamanhoMapa = 0;  // bytes of the file the map may be read for
-    std::string FTemporario;   // the system's form of the paths
-    std::string FDestino;
+    struct TArquivo;  // the temporary file, as the system knows it
+    struct TFechar {  // closes and removes it
+        void operator()(TArquivo* AArquivo) const noexcept;
+    };
+    std::unique_ptr<TArquivo, TFechar> FArquivo;
 };
 
 }  // namespace quelb::plataforma

@@ -121,6 +121,29 @@ inline TQuelbCargaBalItem& NovoItem(TQuelbCargaBal& AGerador, int32_t ACodigo) {
     return i;
 }
 
+// The lines of a list, in order, as its saved file gives them back (a
+// character outside the code page reads back as what it was written as).
+inline std::vector<std::u16string> Linhas(TListaLinhas& ALista) {
+    DiretorioTemporario dir;
+    const std::filesystem::path arquivo = dir.Caminho() / "LISTA.TXT";
+    EXPECT_EQ(ALista.Gravar(arquivo.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
+    std::string bytes = LerArquivo(arquivo);
+    if (plataforma::CodigoPaginaEhUtf8()) bytes.erase(0, 3);  // the byte-order mark
+    std::vector<std::u16string> r;
+    for (size_t inicio = 0; inicio < bytes.size();) {
+        const size_t fim = bytes.find("\r\n", inicio);
+        if (fim == std::string::npos) {
+            ADD_FAILURE() << "the last line does not end with CR LF";
+            break;
+        }
+        r.push_back(plataforma::DeCodigoPagina(std::string_view(bytes).substr(inicio, fim - inicio)));
+        inicio = fim + 2;
+    }
+    EXPECT_EQ(r.size(), static_cast<size_t>(ALista.Count()));
+    return r;
+}
+inline std::u16string Linha(TListaLinhas& ALista, size_t AIndice) { return Linhas(ALista).at(AIndice); }
+
 // Expected file bytes: each line followed by CR LF, every character below
 // U+0100 written as the byte of the same value (Windows-1252 agrees with
 // Latin-1 there, apart from 0x80-0x9F, which the tests do not use).

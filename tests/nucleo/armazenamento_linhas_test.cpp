@@ -1,14 +1,14 @@
 // The line list keeps its lines as the bytes of the file. These tests hold
 // that storage against the plain definitions: the platform's conversion for
-// the bytes, the text as appended for Linha, a scan with IguaisSemCaixa for
-// IndiceDe. Lines are long enough to cross the eight-character blocks of the
-// quick paths, and mix characters inside and outside the code page.
+// the bytes, a scan with IguaisSemCaixa for the lines without repeats. Lines
+// are long enough to cross the eight-character blocks of the quick paths, and mix characters inside and outside the code page.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "apoio/diretorio_temporario.h"
 #include "generator/lista_linhas.h"
 #include "generator/tabela_codigo_pagina.h"
 #include "platform/plataforma.h"
@@ -133,10 +133,23 @@ TEST(TabelaCodigoPagina, AByteOfTheControlRangeIsNotTheCharacterOfTheSameValue) 
     }
 }
 
-TEST(ListaLinhas, AgreesWithAScanAndWithThePlatformOnLongLines) {
+// A list without repeated lines against a scan with IguaisSemCaixa, kept in
+// memory or told its file. The file is then about 1.4 MB (a long filler
+// line between the lines compared), so that most earlier lines are read
+// back from it.
+class ListaContraVarredura : public testing::TestWithParam<bool> {};
+
+TEST_P(ListaContraVarredura, AgreesWithAScanAndWithThePlatformOnLongLines) {
+    const bool destinada = GetParam();
+    teste::DiretorioTemporario dir;
+    const auto arquivo = dir.Caminho() / "LISTA.TXT";
+    const std::u16string enchimento(900, u'#');
     Sorteio s(31337);
     TListaLinhas l;
-    std::vector<std::u16string> copia;
+    if (destinada) l.Destinar(arquivo.u16string());
+    // Searched from the first line on.
+    ASSERT_TRUE(l.AdicionarSeNova(u"início"));
+    std::vector<std::u16string> copia = {u"início"};
     for (int i = 0; i < 1500; ++i) {
         // Few classes, so that equal lines come up often.
         const std::u16string t = s.Texto(s.Classes(4 + s.Ate(3) * 9));
@@ -147,57 +160,27 @@ TEST(ListaLinhas, AgreesWithAScanAndWithThePlatformOnLongLines) {
         // as a record built in bytes does.
         std::string bytes(t.size(), '\0');
         const bool emBytes = TTabelaCodigoPagina::Instancia().Codificar(t, bytes.data()) && s.Ate(2) == 0;
-        switch (s.Ate(3)) {
-            case 0:
-                ASSERT_EQ(l.IndiceDe(t), esperado) << i;
-                break;
-            case 1:
-                ASSERT_EQ(emBytes ? l.AdicionarSeNovaBytes(bytes) : l.AdicionarSeNova(t), esperado < 0) << i;
-                if (esperado < 0) copia.push_back(t);
-                break;
-            default:
-                if (emBytes) l.AdicionarBytes(bytes);
-                else l.Adicionar(t);
-                copia.push_back(t);
+        if (s.Ate(3) != 0) {
+            ASSERT_EQ(emBytes ? l.AdicionarSeNovaBytes(bytes) : l.AdicionarSeNova(t), esperado < 0) << i;
+            if (esperado < 0) copia.push_back(t);
+        } else {
+            if (emBytes) l.AdicionarBytes(bytes);
+            else l.Adicionar(t);
+            copia.push_back(t);
+        }
+        if (destinada) {
+            l.Adicionar(enchimento);
+            copia.push_back(enchimento);
         }
     }
     ASSERT_EQ(l.Count(), static_cast<int32_t>(copia.size()));
-    std::string arquivo;
-    size_t unidades = 0;
-    for (size_t j = 0; j < copia.size(); ++j) {
-        ASSERT_EQ(l.Linha(static_cast<int32_t>(j)), copia[j]) << j;
-        arquivo += plataforma::ParaCodigoPagina(copia[j]) + "\r\n";
-        unidades += copia[j].size() + 2;
-    }
-    EXPECT_EQ(l.Conteudo(), arquivo);
-    EXPECT_EQ(l.TamanhoTexto(), unidades);
+    std::string esperado = plataforma::CodigoPaginaEhUtf8() ? "\xEF\xBB\xBF" : "";
+    for (const auto& t : copia) esperado += plataforma::ParaCodigoPagina(t) + "\r\n";
+    ASSERT_EQ(l.Gravar(arquivo.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
+    EXPECT_EQ(teste::LerArquivo(arquivo), esperado);
 }
 
-TEST(ListaLinhas, ALineOutsideTheCodePageIsComparedByItsText) {
-    TListaLinhas l;
-    l.Adicionar(u"Ω preço");  // written "? pre\xE7o"
-    l.Adicionar(u"? preço");  // the same bytes, another line
-    EXPECT_EQ(l.Linha(0), u"Ω preço");
-    EXPECT_EQ(l.IndiceDe(u"ω PREÇO"), 0);
-    EXPECT_EQ(l.IndiceDe(u"? PREÇO"), 1);
-    EXPECT_FALSE(l.AdicionarSeNova(u"? preço"));
-    EXPECT_TRUE(l.AdicionarSeNova(u"\u4E2D preço"));
-    EXPECT_EQ(l.Conteudo(), "? pre\xE7o\r\n? pre\xE7o\r\n? pre\xE7o\r\n");
-}
-
-TEST(ListaLinhas, ContentIsTheWholeFileUntilALineIsReplaced) {
-    TListaLinhas l;
-    l.Adicionar(u"um");
-    l.Adicionar(u"dois");
-    EXPECT_TRUE(l.EmUmaPeca());
-    EXPECT_EQ(l.Conteudo(), "um\r\ndois\r\n");
-    l.Substituir(0, u"três");
-    EXPECT_FALSE(l.EmUmaPeca());
-    std::string bytes;
-    l.Codificar(bytes);
-    EXPECT_EQ(bytes, "tr\xEAs\r\ndois\r\n");
-    EXPECT_EQ(l.TamanhoTexto(), 12u);
-}
+INSTANTIATE_TEST_SUITE_P(EmMemoriaOuEmArquivo, ListaContraVarredura, testing::Bool());
 
 }  // namespace
 }  // namespace quelb

@@ -4,27 +4,56 @@
 #include <string>
 #include <vector>
 
+#include "apoio/diretorio_temporario.h"
 #include "generator/lista_linhas.h"
 #include "platform/plataforma.h"
 
 namespace quelb {
 namespace {
 
-// What index-of must answer: a scan from the first line.
-int32_t IndicePorVarredura(const std::vector<std::u16string>& linhas, std::u16string_view procurada) {
-    for (size_t i = 0; i < linhas.size(); ++i)
-        if (plataforma::IguaisSemCaixa(linhas[i], procurada)) return static_cast<int32_t>(i);
-    return -1;
+using teste::DiretorioTemporario;
+using teste::LerArquivo;
+
+// The file a list saves, without the byte-order mark of a UTF-8 code page.
+std::string Arquivo(TListaLinhas& ALista) {
+    DiretorioTemporario dir;
+    const auto caminho = dir.Caminho() / "LISTA.TXT";
+    EXPECT_EQ(ALista.Gravar(caminho.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
+    std::string bytes = LerArquivo(caminho);
+    if (plataforma::CodigoPaginaEhUtf8() && ALista.Count() > 0) {
+        EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+        bytes.erase(0, 3);
+    }
+    return bytes;
 }
 
-TEST(ListaLinhas, KeepsOrderAndDuplicates) {
-    TListaLinhas l;
-    l.Adicionar(u"b");
-    l.Adicionar(u"a");
-    l.Adicionar(u"b");
-    ASSERT_EQ(l.Count(), 3);
-    EXPECT_EQ(l.Linha(0), u"b");
-    EXPECT_EQ(l.Linha(2), u"b");
+std::string ArquivoDe(const std::vector<std::u16string>& ALinhas) {
+    std::string r;
+    for (const auto& l : ALinhas) r += plataforma::ParaCodigoPagina(l) + "\r\n";
+    return r;
+}
+
+TEST(ListaLinhas, SavesEveryLineWithCrLfInTheCodePage) {
+    struct {
+        const char* caso;
+        std::vector<std::u16string> linhas;
+        std::string esperado;
+    } casos[] = {
+        {"empty list", {}, ""},
+        {"order and duplicates kept", {u"b", u"a", u"b"}, "b\r\na\r\nb\r\n"},
+        {"an empty line", {u"", u"x"}, "\r\nx\r\n"},
+        // The euro is in Windows-1252; the ideograph is not.
+        {"code page", {u"Pão", u"€ e \u4E2D"}, "P\xE3o\r\n\x80 e ?\r\n"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TListaLinhas l;
+        for (const auto& t : c.linhas) l.Adicionar(t);
+        EXPECT_EQ(l.Count(), static_cast<int32_t>(c.linhas.size()));
+        EXPECT_EQ(Arquivo(l), c.esperado);
+        // Saved again: a list not told its file keeps its lines.
+        EXPECT_EQ(Arquivo(l), c.esperado);
+    }
 }
 
 struct CasoIgualdade {
@@ -37,10 +66,19 @@ class IgualdadeSemCaixa : public testing::TestWithParam<CasoIgualdade> {};
 
 TEST_P(IgualdadeSemCaixa, SameLengthAndEqualIgnoringCase) {
     const CasoIgualdade& c = GetParam();
-    TListaLinhas l;
-    l.Adicionar(u"primeira");
-    l.Adicionar(c.a);
-    EXPECT_EQ(l.IndiceDe(c.b), c.iguais ? 1 : -1) << std::string(c.a, c.a + 0);
+    for (const bool emBytes : {false, true}) {
+        SCOPED_TRACE(emBytes ? "as bytes" : "as text");
+        TListaLinhas l;
+        EXPECT_TRUE(l.AdicionarSeNova(u"primeira"));
+        EXPECT_TRUE(l.AdicionarSeNova(c.a));
+        const bool nova =
+            emBytes ? l.AdicionarSeNovaBytes(plataforma::ParaCodigoPagina(c.b)) : l.AdicionarSeNova(c.b);
+        EXPECT_EQ(nova, !c.iguais);
+        // The first of equal lines keeps its place and its letters.
+        std::vector<std::u16string> esperado = {u"primeira", c.a};
+        if (!c.iguais) esperado.push_back(c.b);
+        EXPECT_EQ(Arquivo(l), ArquivoDe(esperado));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, IgualdadeSemCaixa,
@@ -53,71 +91,26 @@ INSTANTIATE_TEST_SUITE_P(Casos, IgualdadeSemCaixa,
                                          CasoIgualdade{u"", u"", true},
                                          CasoIgualdade{u"×", u"÷", false}));
 
-TEST(ListaLinhas, FirstOccurrenceWinsAndLaterLinesAreFound) {
+TEST(ListaLinhas, ALineOutsideTheCodePageIsComparedByItsText) {
     TListaLinhas l;
-    l.Adicionar(u"x");
+    EXPECT_TRUE(l.AdicionarSeNova(u"Ω preço"));  // written "? pre\xE7o"
+    EXPECT_TRUE(l.AdicionarSeNova(u"? preço"));  // the same bytes, another line
+    EXPECT_FALSE(l.AdicionarSeNova(u"ω PREÇO"));
+    EXPECT_FALSE(l.AdicionarSeNovaBytes("? PRE\xC7O"));
+    EXPECT_TRUE(l.AdicionarSeNova(u"\u4E2D preço"));
+    EXPECT_EQ(Arquivo(l), "? pre\xE7o\r\n? pre\xE7o\r\n? pre\xE7o\r\n");
+}
+
+TEST(ListaLinhas, PlainLinesOfASearchedListAreFoundLater) {
+    TListaLinhas l;
+    EXPECT_TRUE(l.AdicionarSeNova(u"x"));
     l.Adicionar(u"Linha");
-    l.Adicionar(u"LINHA");
-    EXPECT_EQ(l.IndiceDe(u"linha"), 1);
-    l.Adicionar(u"nova");  // appended after the index was built
-    EXPECT_EQ(l.IndiceDe(u"NOVA"), 3);
-    EXPECT_EQ(l.IndiceDe(u"ausente"), -1);
-}
-
-TEST(ListaLinhas, AdicionarSeNovaKeepsTheFirstOfEqualLines) {
-    TListaLinhas l;
-    EXPECT_TRUE(l.AdicionarSeNova(u"Alface"));
-    EXPECT_FALSE(l.AdicionarSeNova(u"ALFACE"));
-    EXPECT_TRUE(l.AdicionarSeNova(u"Alface crespa"));
-    ASSERT_EQ(l.Count(), 2);
-    EXPECT_EQ(l.Linha(0), u"Alface");
-}
-
-TEST(ListaLinhas, ReplacingALineChangesWhatIsFound) {
-    TListaLinhas l;
-    l.Adicionar(u"a");
-    l.Adicionar(u"b");
-    l.Adicionar(u"A");
-    EXPECT_EQ(l.IndiceDe(u"a"), 0);
-    l.Substituir(0, u"c");
-    EXPECT_EQ(l.IndiceDe(u"a"), 2);
-    EXPECT_EQ(l.IndiceDe(u"C"), 0);
-    l.Substituir(1, l.Linha(2));  // a line of the same list
-    EXPECT_EQ(l.Linha(1), u"A");
-    std::string bytes;
-    l.Codificar(bytes);
-    EXPECT_EQ(bytes, "c\r\nA\r\nA\r\n");
-}
-
-TEST(ListaLinhas, AgreesWithAScanOnManyLines) {
-    std::mt19937 gerador(12345);
-    const std::u16string alfabeto = u"aAbBçÇ";
-    auto aleatoria = [&] {
-        std::u16string s;
-        const int n = 1 + static_cast<int>(gerador() % 3);
-        for (int i = 0; i < n; ++i) s += alfabeto[gerador() % alfabeto.size()];
-        return s;
-    };
-    TListaLinhas l;
-    std::vector<std::u16string> copia;
-    for (int i = 0; i < 400; ++i) {
-        const std::u16string s = aleatoria();
-        ASSERT_EQ(l.IndiceDe(s), IndicePorVarredura(copia, s)) << i;
-        if (gerador() % 2) {
-            l.Adicionar(s);
-            copia.push_back(s);
-        }
-    }
-}
-
-TEST(ListaLinhas, EncodesEveryLineWithCrLfInTheCodePage) {
-    TListaLinhas l;
-    l.Adicionar(u"Pão");
-    l.Adicionar(u"€ e \u4E2D");  // euro is in Windows-1252; the ideograph is not
-    std::string bytes;
-    l.Codificar(bytes);
-    EXPECT_EQ(bytes, "P\xE3o\r\n\x80 e ?\r\n");
-    EXPECT_EQ(l.TamanhoTexto(), 12u);
+    l.AdicionarBytes("Linha");  // a repeat, kept
+    l.Adicionar(u"Ω");
+    EXPECT_FALSE(l.AdicionarSeNova(u"LINHA"));
+    EXPECT_FALSE(l.AdicionarSeNovaBytes("x"));
+    EXPECT_FALSE(l.AdicionarSeNova(u"ω"));
+    EXPECT_EQ(Arquivo(l), "x\r\nLinha\r\nLinha\r\n?\r\n");
 }
 
 }  // namespace

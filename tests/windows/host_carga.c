@@ -873,6 +873,35 @@ static void casos_verificacao(void) {
     confere_texto("verificar: limpar no fim", LimparItems_(), "OK");
 }
 
+/* A load large enough to be written out in many pieces: 16000 items whose
+   8000 sectors fill more than a piece, each sector coming back in capitals
+   after the first half, so that the list of sectors checks repeats against
+   lines read back from its file. */
+static void carga_grande(const char* trabalho) {
+    char pasta[600], caminho[700], codigo[16], descricao[64], setor[16], nome_setor[32];
+    const char* r;
+    int i, ok = 1;
+    size_t a;
+
+    junta(pasta, sizeof pasta, trabalho, "grande");
+    cria_pasta(pasta);
+    for (a = 0; a < sizeof Arquivos / sizeof *Arquivos; ++a) {
+        junta(caminho, sizeof caminho, pasta, Arquivos[a]);
+        apaga(caminho);
+    }
+    ok = strcmp(Inicializar_("modToledoMGV6"), "OK") == 0 && strcmp(LimparItems_(), "OK") == 0;
+    for (i = 0; ok && i < 16000; ++i) {
+        snprintf(codigo, sizeof codigo, "%d", i + 1);
+        snprintf(descricao, sizeof descricao, "Produto %d com descri\xe7\xe3o", i + 1);
+        snprintf(setor, sizeof setor, "%d", i % 8000 + 1);
+        snprintf(nome_setor, sizeof nome_setor, i < 8000 ? "Se\xe7\xe3o %d" : "SE\xc7\xc3O %d", i % 8000 + 1);
+        r = AdicionarItem_("0", "tpvPeso", codigo, descricao, "3", 0, "1", setor, nome_setor, 1.5 + i);
+        ok = strcmp(r, "OK") == 0;
+    }
+    r = ok ? GerarArquivos_(pasta) : "AdicionarItem falhou";
+    registra(strcmp(r, "OK") == 0, "carga grande", r);
+}
+
 int main(int argc, char** argv) {
     char casos[600];
     if (argc != 3) {
@@ -911,6 +940,7 @@ int main(int argc, char** argv) {
     casos_gravacao(casos);
     casos_verificacao();
     carga_de_todos_os_modelos(argv[2]);
+    carga_grande(argv[2]);
 
     printf("host_carga: %d passed, %d failed\n", passaram, falharam);
     return falharam ? 1 : 0;

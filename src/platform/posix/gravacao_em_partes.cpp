@@ -1,20 +1,17 @@
 // Saving a file so that its name never points at a half-written file: the
-// bytes go to a new file beside the target (at once, or in pieces as they
-// are made), are flushed to disk, and the new file is then renamed over the
-// target in one step. Until that rename the old file is untouched; after any
+// bytes go to a new file beside the target in pieces as they are made, are
+// flushed to disk, and the new file is then renamed over the target in one
+// step. Until that rename the old file is untouched; after any
 // failure the temporary file is removed.
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
-#if defined(__linux__)
-#include <sys/vfs.h>
-#endif
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -126,6 +123,20 @@ int ExaminarDestino(const std::string& ADestino, TDestino& AInfo) {
 
 }  // namespace
 
+struct TGravacaoEmPartes::TArquivo {
+    int Descritor = -1;
+    int Erro = 0;             // the first write error
+    std::string Temporario;   // removed unless it was renamed into place
+    std::string Destino;      // the system's form of the paths
+
+    ~TArquivo() {
+        if (Descritor >= 0) close(Descritor);
+        if (!Temporario.empty()) unlink(Temporario.c_str());
+    }
+};
+
+void TGravacaoEmPartes::TFechar::operator()(TArquivo* AArquivo) const noexcept { delete AArquivo; }
+
 TResultadoGravacao TGravacaoEmPartes::Iniciar(const std::u16string& ACaminho) {
     Descartar();
     if (ACaminho.find(u'\0') != std::u16string::npos) return Falha(TResultadoGravacao::FalhaCriar, EINVAL);
@@ -137,34 +148,37 @@ TResultadoGravacao TGravacaoEmPartes::Iniciar(const std::u16string& ACaminho) {
     TDestino info;
     if (const int erro = ExaminarDestino(destino, info)) return Falha(TResultadoGravacao::FalhaCriar, erro);
 
-    for (int tentativa = 0; FDescritor < 0; ++tentativa) {
+    std::unique_ptr<TArquivo, TFechar> arquivo(new TArquivo);
+    for (int tentativa = 0; arquivo->Descritor < 0; ++tentativa) {
         std::string caminho = NomeTemporario(pasta, nome);
         // A replacement starts private and takes the old file's permissions
         // when it is put in place; a new file gets the usual 0666 less the
         // umask.
-        FDescritor = open(caminho.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          info.Existe ? 0600 : 0666);
-        if (FDescritor >= 0) {
-            FTemporario = std::move(caminho);
+        arquivo->Descritor = open(caminho.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                  info.Existe ? 0600 : 0666);
+        if (arquivo->Descritor >= 0) {
+            arquivo->Temporario = std::move(caminho);
         } else if (errno != EEXIST || tentativa == 100) {
             return Falha(TResultadoGravacao::FalhaCriar, errno);
         }
     }
-    FDestino = std::move(destino);
-    FErro = 0;
+    arquivo->Destino = std::move(destino);
+    FArquivo = std::move(arquivo);
     return {};
 }
 
 bool TGravacaoEmPartes::Escrever(std::string_view ABytes) {
-    if (FDescritor < 0) return false;
-    if (FErro == 0 && !EscreverTudo(FDescritor, ABytes)) FErro = errno != 0 ? errno : EIO;
-    return FErro == 0;
+    if (!FArquivo) return false;
+    if (FArquivo->Erro == 0 && !EscreverTudo(FArquivo->Descritor, ABytes)) FArquivo->Erro = errno != 0 ? errno : EIO;
+    return FArquivo->Erro == 0;
 }
 
 bool TGravacaoEmPartes::Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) const {
+    if (!FArquivo) return false;
     size_t lido = 0;
     while (lido < ATamanho) {
-        const ssize_t n = pread(FDescritor, ADestino + lido, ATamanho - lido, static_cast<off_t>(AInicio + lido));
+        const ssize_t n =
+            pread(FArquivo->Descritor, ADestino + lido, ATamanho - lido, static_cast<off_t>(AInicio + lido));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         lido += static_cast<size_t>(n);
@@ -172,110 +186,42 @@ bool TGravacaoEmPartes::Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) c
     return true;
 }
 
-namespace {
-
-// A map of a file on a network or user-space file system faults (SIGBUS)
-// when the far side drops the file; such files are read back instead. On a
-// local file system only a truncation of the hidden temporary file by
-// another program could do that.
-bool MapaSeguro(int ADescritor) {
-#if defined(__linux__)
-    struct statfs info;
-    if (fstatfs(ADescritor, &info) != 0) return false;
-    switch (static_cast<uint32_t>(info.f_type)) {
-        case 0x6969u:      // NFS
-        case 0x517Bu:      // SMB
-        case 0xFF534D42u:  // CIFS
-        case 0xFE534D42u:  // SMB2
-        case 0x65735546u:  // FUSE
-        case 0x00C36400u:  // Ceph
-        case 0x01021997u:  // 9P
-        case 0x47504653u:  // GPFS
-        case 0x0BD00BD0u:  // Lustre
-            return false;
-        default:
-            return true;
-    }
-#else
-    (void)ADescritor;
-    return false;
-#endif
-}
-
-}  // namespace
-
-const char* TGravacaoEmPartes::Mapear(uint64_t ATamanho) {
-    if (FDescritor < 0 || ATamanho > static_cast<uint64_t>(SIZE_MAX / 2)) return nullptr;
-    if (FMapa == nullptr && !MapaSeguro(FDescritor)) return nullptr;
-    // The map covers twice what is asked for (at least 16 MB) so that it is
-    // made again only a few times while the file grows; only the part
-    // written is ever read (reading past the end of a file is an error).
-    size_t tamanho = static_cast<size_t>(ATamanho) * 2;
-    if (tamanho < (size_t(16) << 20)) tamanho = size_t(16) << 20;
-    Desmapear();
-    void* p = mmap(nullptr, tamanho, PROT_READ, MAP_SHARED, FDescritor, 0);
-    if (p == MAP_FAILED) return nullptr;
-    FMapa = static_cast<const char*>(p);
-    FTamanhoMapa = tamanho;
-    return FMapa;
-}
-
-void TGravacaoEmPartes::Desmapear() noexcept {
-    if (FMapa != nullptr) munmap(const_cast<char*>(FMapa), static_cast<size_t>(FTamanhoMapa));
-    FMapa = nullptr;
-    FTamanhoMapa = 0;
-}
-
 TResultadoGravacao TGravacaoEmPartes::Concluir() {
-    if (FDescritor < 0) return Falha(TResultadoGravacao::FalhaEscrita, EBADF);
-    Desmapear();
-    if (FErro != 0) return Falha(TResultadoGravacao::FalhaEscrita, FErro);
+    // Whatever happens below, the save is over: on a failure the temporary
+    // file goes with this object.
+    const std::unique_ptr<TArquivo, TFechar> arquivo = std::move(FArquivo);
+    if (!arquivo) return Falha(TResultadoGravacao::FalhaEscrita, EBADF);
+    if (arquivo->Erro != 0) return Falha(TResultadoGravacao::FalhaEscrita, arquivo->Erro);
     // The target is looked at again: it may have come or changed while the
     // pieces were written.
     TDestino info;
-    if (const int erro = ExaminarDestino(FDestino, info)) return Falha(TResultadoGravacao::FalhaCriar, erro);
+    if (const int erro = ExaminarDestino(arquivo->Destino, info)) return Falha(TResultadoGravacao::FalhaCriar, erro);
     if (info.Existe) {
         const struct stat& anterior = info.Anterior;
         // Best effort: only root may give the file to another owner.
         if ((anterior.st_uid != geteuid() || anterior.st_gid != getegid()) &&
-            fchown(FDescritor, anterior.st_uid, anterior.st_gid) != 0) {
+            fchown(arquivo->Descritor, anterior.st_uid, anterior.st_gid) != 0) {
             // keeps the caller as owner
         }
-        if (fchmod(FDescritor, anterior.st_mode & 0777) != 0) {
+        if (fchmod(arquivo->Descritor, anterior.st_mode & 0777) != 0) {
             // keeps what it was created with
         }
     }
-    if (fsync(FDescritor) != 0 && errno != EINVAL) return Falha(TResultadoGravacao::FalhaEscrita, errno);
-    const int fd = FDescritor;
-    FDescritor = -1;
+    if (fsync(arquivo->Descritor) != 0 && errno != EINVAL) return Falha(TResultadoGravacao::FalhaEscrita, errno);
+    const int fd = arquivo->Descritor;
+    arquivo->Descritor = -1;
     // After EINTR Linux has closed the descriptor; the data was already
     // flushed by fsync.
     if (close(fd) != 0 && errno != EINTR) return Falha(TResultadoGravacao::FalhaEscrita, errno);
 
-    if (rename(FTemporario.c_str(), FDestino.c_str()) != 0) return Falha(TResultadoGravacao::FalhaCriar, errno);
-    FTemporario.clear();  // it is the target now
+    if (rename(arquivo->Temporario.c_str(), arquivo->Destino.c_str()) != 0)
+        return Falha(TResultadoGravacao::FalhaCriar, errno);
+    arquivo->Temporario.clear();  // it is the target now
 
     // The new file is in place; if the rename cannot be made durable the
     // caller still hears of it.
-    if (const int erro = SincronizarPasta(Pasta(FDestino))) return Falha(TResultadoGravacao::FalhaEscrita, erro);
+    if (const int erro = SincronizarPasta(Pasta(arquivo->Destino))) return Falha(TResultadoGravacao::FalhaEscrita, erro);
     return {};
-}
-
-void TGravacaoEmPartes::Descartar() noexcept {
-    Desmapear();
-    if (FDescritor >= 0) close(FDescritor);
-    if (!FTemporario.empty()) unlink(FTemporario.c_str());
-    FDescritor = -1;
-    FTemporario.clear();
-    FDestino.clear();
-    FErro = 0;
-}
-
-TResultadoGravacao GravarArquivo(const std::u16string& ACaminho, std::string_view ABytes) {
-    TGravacaoEmPartes gravacao;
-    if (TResultadoGravacao r = gravacao.Iniciar(ACaminho); r.Situacao != TResultadoGravacao::Gravado) return r;
-    gravacao.Escrever(ABytes);
-    return gravacao.Concluir();
 }
 
 }  // namespace quelb::plataforma
