@@ -12,27 +12,23 @@ public:
     // separators, the decimal separator and two decimals.
     static constexpr size_t Capacidade = 32;
 
-    // Builds the text from characters produced right to left.
-    static TCampoCurto DeInvertido(const char16_t* AInvertido, size_t ATamanho) {
-        TCampoCurto c;
-        for (size_t i = 0; i < ATamanho; ++i) c.FTexto[i] = AInvertido[ATamanho - 1 - i];
-        c.FTamanho = ATamanho;
-        return c;
-    }
+    // The text is built from its last character to its first: c goes
+    // before what is there.
+    void Preceder(char16_t c) { FTexto[--FInicio] = c; }
 
     // Every ADe becomes APara.
     void Trocar(char16_t ADe, char16_t APara) {
-        for (size_t i = 0; i < FTamanho; ++i)
+        for (size_t i = FInicio; i < Capacidade; ++i)
             if (FTexto[i] == ADe) FTexto[i] = APara;
     }
 
-    std::u16string_view Vista() const { return {FTexto, FTamanho}; }
+    std::u16string_view Vista() const { return {FTexto + FInicio, Capacidade - FInicio}; }
     operator std::u16string_view() const { return Vista(); }
-    size_t size() const { return FTamanho; }
+    size_t size() const { return Capacidade - FInicio; }
 
 private:
     char16_t FTexto[Capacidade];
-    size_t FTamanho = 0;
+    size_t FInicio = Capacidade;  // the text is FTexto[FInicio..Capacidade)
 };
 
 }  // namespace quelb

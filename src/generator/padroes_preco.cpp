@@ -23,22 +23,21 @@ uint64_t CentesimosArredondados(int64_t ADezMilesimos, TMetade AMetade) {
 TCampoCurto Montar(int64_t ADezMilesimos, TMetade AMetade, int AMinimoInteiros, char16_t ASeparadorDecimal,
                    char16_t ASeparadorMilhar) {
     const uint64_t centesimos = CentesimosArredondados(ADezMilesimos, AMetade);
-    char16_t invertido[TCampoCurto::Capacidade];
-    size_t n = 0;
-    invertido[n++] = static_cast<char16_t>(u'0' + centesimos % 10);
-    invertido[n++] = static_cast<char16_t>(u'0' + centesimos / 10 % 10);
-    invertido[n++] = ASeparadorDecimal;
+    TCampoCurto r;
+    r.Preceder(static_cast<char16_t>(u'0' + centesimos % 10));
+    r.Preceder(static_cast<char16_t>(u'0' + centesimos / 10 % 10));
+    r.Preceder(ASeparadorDecimal);
     uint64_t inteiro = centesimos / 100;
     int digitos = 0;
     do {
-        if (ASeparadorMilhar != u'\0' && digitos > 0 && digitos % 3 == 0) invertido[n++] = ASeparadorMilhar;
-        invertido[n++] = static_cast<char16_t>(u'0' + inteiro % 10);
+        if (ASeparadorMilhar != u'\0' && digitos > 0 && digitos % 3 == 0) r.Preceder(ASeparadorMilhar);
+        r.Preceder(static_cast<char16_t>(u'0' + inteiro % 10));
         inteiro /= 10;
         ++digitos;
     } while (inteiro != 0 || digitos < AMinimoInteiros);
     // An amount that rounds to 0.00 is written without a sign.
-    if (ADezMilesimos < 0 && centesimos != 0) invertido[n++] = u'-';
-    return TCampoCurto::DeInvertido(invertido, n);
+    if (ADezMilesimos < 0 && centesimos != 0) r.Preceder(u'-');
+    return r;
 }
 
 }  // namespace

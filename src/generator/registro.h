@@ -117,7 +117,7 @@ private:
     // all the fixed ones) are converted here a character at a time, ASCII as
     // it is; longer ones by the table's quick pass.
     QUELB_EM_LINHA char* Converter(char* d, std::u16string_view ATexto) {
-        if (ATexto.size() > 16) {
+        if (ATexto.size() > 8) {
             if (!FTabela->Codificar(ATexto, d)) FExata = false;
             return d + ATexto.size();
         }

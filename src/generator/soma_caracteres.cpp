@@ -56,13 +56,14 @@ int32_t SomaCaracteres(std::string_view ABytes) {
 TCampoCurto Hexadecimal4(int32_t AValor, TCaixaHexa ACaixa) {
     const char16_t* digitos = ACaixa == TCaixaHexa::Maiusculas ? u"0123456789ABCDEF" : u"0123456789abcdef";
     uint32_t v = static_cast<uint32_t>(AValor);
-    char16_t invertido[8];
-    size_t n = 0;
+    TCampoCurto r;
+    int n = 0;
     do {
-        invertido[n++] = digitos[v & 0xF];
+        r.Preceder(digitos[v & 0xF]);
         v >>= 4;
+        ++n;
     } while (v != 0 || n < 4);
-    return TCampoCurto::DeInvertido(invertido, n);
+    return r;
 }
 
 }  // namespace quelb

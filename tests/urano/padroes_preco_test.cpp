@@ -130,8 +130,8 @@ TEST(PrecoURF32, SemFormatoUsaOCapturado) {
 // The swap of the URF32 price field, on texts a price does not give.
 TEST(PrecoURF32, TrocarPontoPorVirgulaTrocaSoOsPontos) {
     const auto trocado = [](std::u16string_view t) {
-        const std::u16string invertido(t.rbegin(), t.rend());
-        TCampoCurto c = TCampoCurto::DeInvertido(invertido.data(), invertido.size());
+        TCampoCurto c;
+        for (auto i = t.rbegin(); i != t.rend(); ++i) c.Preceder(*i);
         c.Trocar(u'.', u',');
         return std::u16string(c.Vista());
     };
