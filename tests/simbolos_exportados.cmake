@@ -1,4 +1,4 @@
-# Fails unless the dynamic symbol table defines exactly the four functions.
+# Fails unless the dynamic symbol table defines exactly the exported functions.
 execute_process(COMMAND nm -D --defined-only ${BIBLIOTECA}
   OUTPUT_VARIABLE saida RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -11,7 +11,7 @@ foreach(linha ${linhas})
   list(APPEND nomes ${nome})
 endforeach()
 list(SORT nomes)
-set(esperados AdicionarItem GerarArquivos Inicializar LimparItems)
+set(esperados AdicionarItem GerarArquivos Inicializar LimparItems Versao)
 if(NOT nomes STREQUAL esperados)
   message(FATAL_ERROR "Símbolos exportados: ${nomes}\nEsperados: ${esperados}")
 endif()

@@ -6,9 +6,10 @@
  * ANSI code page of the system (Windows-1252 on Linux).
  *
  * Result of every function: "OK" on success, otherwise the message of the
- * failure. The returned text belongs to the library: it stays valid until
- * the next call of any of these four functions (or until the library is
- * unloaded). Copy it if you need it longer; never free it.
+ * failure (Versao returns the version instead). The returned text belongs
+ * to the library: it stays valid until the next call of any of these
+ * functions (or until the library is unloaded). Copy it if you need it
+ * longer; never free it.
  *
  * Call the library from one thread at a time.
  */
@@ -57,6 +58,9 @@ const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* Tip
 /* Writes the load files of the selected model into Diretorio (which must
  * exist), replacing files of the same names. */
 const char* QUELB_CALL GerarArquivos(const char* Diretorio);
+
+/* The library's version, such as "1.1.0" (major.minor.patch). */
+const char* QUELB_CALL Versao(void);
 
 #ifdef __cplusplus
 }

@@ -1,4 +1,4 @@
-// The four exported functions. Every failure is caught here and returned as
+// The exported functions. Every failure is caught here and returned as
 // text; nothing thrown ever reaches the host.
 #include <memory>
 #include <new>
@@ -147,5 +147,8 @@ QUELB_EXPORTA const char* QUELB_CALL GerarArquivos(const char* Diretorio) {
         GeradorInicializado(u"GerarArquivos");
     });
 }
+
+// A constant text: it stays valid for as long as the library is loaded.
+QUELB_EXPORTA const char* QUELB_CALL Versao(void) { return QUELB_VERSAO; }
 
 }  // extern "C"
