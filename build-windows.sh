@@ -16,6 +16,11 @@ cd "$(dirname "$0")"
 bash scripts/instalar-dependencias.sh
 bash scripts/instalar-windows.sh compiladores
 
+# The date the linker and strip write into the binaries: the last commit's,
+# so that the same sources give the same bytes.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2> /dev/null || date +%s)}
+export SOURCE_DATE_EPOCH
+
 # RapidJSON is header-only: the cross builds of cargabal take Debian's
 # headers through a folder that holds them alone, since the whole of
 # /usr/include would hide the MinGW-w64 system headers.

@@ -8,6 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 bash scripts/instalar-windows.sh pacote
+# The binaries' date and the files' dates in the zip: the last commit's.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2> /dev/null || date +%s)}
+export SOURCE_DATE_EPOCH
 bash build-windows.sh
 
 versao=$(bash scripts/versao.sh)
@@ -30,10 +33,9 @@ cp examples/python/quelbcargabal.py "$pasta/python/"
 (cd "$pasta" && find . -type f ! -name SHA256SUMS.txt | sed 's|^\./||' | LC_ALL=C sort |
   xargs sha256sum > SHA256SUMS.txt)
 
-# The same files give the same zip: fixed dates (the last commit's, else
-# now), a fixed order and no extra attributes.
-data=$(git log -1 --format=%ct 2> /dev/null || date +%s)
-find "$pasta" -exec touch -h -d "@$data" {} +
+# The same sources give the same zip: fixed dates, a fixed order and no
+# extra attributes.
+find "$pasta" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 (cd "$montagem" && find "$nome" | LC_ALL=C sort | TZ=UTC zip -q -X -D -@ "$OLDPWD/$zip")
 (cd dist && sha256sum "$nome.zip" > "$nome.zip.sha256")
 echo "Pacote para Windows: $zip ($(du -h "$zip" | cut -f1)), SHA-256 em $zip.sha256"

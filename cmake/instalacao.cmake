@@ -29,11 +29,14 @@ if(WIN32)
   endfunction()
   quelb_recurso_versao(quelbcargabal quelbcargabal.dll VFT_DLL
     "Geração dos arquivos de carga de produtos para balanças comerciais")
+  # No link time in the binaries: the same sources give the same bytes
+  # (build-windows.sh has strip write the last commit's date in the header).
+  target_link_options(quelbcargabal PRIVATE -Wl,--no-insert-timestamp)
   if(TARGET cargabal)
     quelb_recurso_versao(cargabal cargabal.exe VFT_APP
       "cargabal: gera a carga das balanças a partir de um catálogo de produtos")
     # Like the DLL, the command carries the GCC, C++ and thread run-times.
-    target_link_options(cargabal PRIVATE -static)
+    target_link_options(cargabal PRIVATE -static -Wl,--no-insert-timestamp)
   endif()
 endif()
 
