@@ -18,9 +18,9 @@
 #include "cli/progresso.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
-#include "platform/plataforma.h"
 
 #ifdef _WIN32
+#include "platform/plataforma.h"
 #include "platform/win32/windows_minimo.h"
 #endif
 
