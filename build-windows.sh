@@ -1,16 +1,32 @@
 #!/usr/bin/env bash
-# Builds quelbcargabal.dll for 32-bit (x86) and 64-bit (x64) Windows with
-# Debian's MinGW-w64 cross compilers, and leaves the two DLLs, their import
-# libraries and the C header ready for a Windows integrator:
+# Builds quelbcargabal.dll and cargabal.exe for 32-bit (x86) and 64-bit (x64)
+# Windows with Debian's MinGW-w64 cross compilers, and leaves them, the DLLs'
+# import libraries, the module definition file and the C header ready for a
+# Windows integrator:
 #   dist/windows/x86/quelbcargabal.dll
 #   dist/windows/x86/libquelbcargabal.dll.a  (and quelbcargabal.lib, the same)
-#   dist/windows/x64/quelbcargabal.dll
-#   dist/windows/x64/libquelbcargabal.dll.a  (and quelbcargabal.lib, the same)
+#   dist/windows/x86/cargabal.exe
+#   dist/windows/x64/...                     (the same for x64)
+#   dist/windows/quelbcargabal.def
 #   dist/windows/include/quelb/cargabal.h
+# ./pacote-windows.sh makes the release zip out of them.
 set -euo pipefail
 cd "$(dirname "$0")"
 
+bash scripts/instalar-dependencias.sh
 bash scripts/instalar-windows.sh compiladores
+
+# The date the linker and strip write into the binaries: the last commit's,
+# so that the same sources give the same bytes.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2> /dev/null || date +%s)}
+export SOURCE_DATE_EPOCH
+
+# RapidJSON is header-only: the cross builds of cargabal take Debian's
+# headers through a folder that holds them alone, since the whole of
+# /usr/include would hide the MinGW-w64 system headers.
+rapidjson=$(pwd)/build/windows/rapidjson
+mkdir -p "$rapidjson"
+ln -sfn /usr/include/rapidjson "$rapidjson/rapidjson"
 
 # "Name @ordinal" for each export of the DLL's module definition file.
 exportacoes() {
@@ -54,13 +70,15 @@ for alvo in x86:i686 x64:x86_64; do
   nome=${alvo%%:*}
   triplo=${alvo#*:}-w64-mingw32
   dir=build/windows/$nome
-  echo "== Compilando quelbcargabal.dll ($nome)"
+  echo "== Compilando quelbcargabal.dll e cargabal.exe ($nome)"
   cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-${alvo#*:}.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF > /dev/null
-  cmake --build "$dir" -j2 --target quelbcargabal
+    -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF -DQUELB_RAPIDJSON_DIR="$rapidjson" > /dev/null
+  cmake --build "$dir" -j2 --target quelbcargabal cargabal
   mkdir -p "dist/windows/$nome"
   "$triplo-strip" --strip-unneeded -o "dist/windows/$nome/quelbcargabal.dll" "$dir/src/quelbcargabal.dll"
+  "$triplo-strip" --strip-unneeded -o "dist/windows/$nome/cargabal.exe" "$dir/cli/cargabal.exe"
   biblioteca_de_importacao "$nome" "$triplo" "$dir"
 done
 cp include/quelb/cargabal.h dist/windows/include/quelb/
-echo "DLLs, bibliotecas de importação e cabeçalho em dist/windows/"
+cp src/interface/quelbcargabal.def dist/windows/
+echo "DLLs, cargabal.exe, bibliotecas de importação e cabeçalho em dist/windows/"

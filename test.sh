@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 raiz=$(pwd)
 
-bash scripts/instalar-dependencias.sh
+bash scripts/instalar-dependencias.sh testes
 
 passaram=0
 falharam=0

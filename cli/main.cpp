@@ -19,6 +19,11 @@
 #include "generator/gerador.h"
 #include "generator/modelos.h"
 
+#ifdef _WIN32
+#include "platform/plataforma.h"
+#include "platform/win32/windows_minimo.h"
+#endif
+
 #ifndef QUELB_VERSAO
 #define QUELB_VERSAO "?"
 #endif
@@ -147,11 +152,19 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     // The directory as the library gets it: absolute, so that the paths it
     // lists are full paths. A blank name goes as it is, for the library's
     // own message.
+#ifdef _WIN32
+    // Windows hands the arguments over in the ANSI code page; the name goes
+    // on in UTF-16 from there.
+    Texto diretorioTexto = plataforma::DeCodigoPagina(*AOpcoes.Saida);
+    if (!EmBranco(*AOpcoes.Saida))
+        diretorioTexto = std::filesystem::absolute(std::filesystem::path(diretorioTexto)).u16string();
+#else
     std::string diretorio = *AOpcoes.Saida;
     if (!EmBranco(diretorio)) diretorio = std::filesystem::absolute(diretorio).string();
     Texto diretorioTexto;
     if (!DeUtf8(diretorio, diretorioTexto))
         return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar ");
+#endif
 
     TQuelbCargaBal gerador;
     gerador.Modelo = *modelo;
@@ -195,7 +208,7 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         const std::string utf8 = ParaUtf8(caminho);
         Escrever(stdout, utf8 + "\n");
         std::error_code ignorado;
-        const uintmax_t tamanho = std::filesystem::file_size(utf8, ignorado);
+        const uintmax_t tamanho = std::filesystem::file_size(std::filesystem::path(caminho), ignorado);
         if (!ignorado) bytes += tamanho;
     }
     std::fflush(stdout);
@@ -287,6 +300,17 @@ int Executar(const std::vector<std::string>& AArgs) {
 }  // namespace quelb::cli
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Messages and paths go out in UTF-8, which a console shows right in that
+    // code page; the console gets its own back on the way out.
+    struct TPaginaConsole {
+        UINT Anterior = GetConsoleOutputCP();
+        TPaginaConsole() { SetConsoleOutputCP(CP_UTF8); }
+        ~TPaginaConsole() {
+            if (Anterior) SetConsoleOutputCP(Anterior);
+        }
+    } paginaConsole;
+#endif
     try {
         return quelb::cli::Executar(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::bad_alloc&) {

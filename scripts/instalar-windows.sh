@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs, as root, what the Windows build needs: Debian's MinGW-w64 cross
-# compilers and, unless "compiladores" is given, Wine for 64- and 32-bit
-# programs (wine32 comes from the i386 architecture, enabled here when
-# missing). Installs only what is missing; safe to run again.
+# compilers, with "pacote" also zip for the release bundle and, unless
+# "compiladores" or "pacote" is given, Wine for 64- and 32-bit programs
+# (wine32 comes from the i386 architecture, enabled here when missing).
+# Installs only what is missing; safe to run again.
 set -euo pipefail
 
 modo=${1:-tudo}
 pacotes=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
-[[ $modo == compiladores ]] || pacotes+=(wine wine64 wine32:i386)
+case $modo in
+  compiladores) ;;
+  pacote) pacotes+=(zip) ;;
+  *) pacotes+=(wine wine64 wine32:i386) ;;
+esac
 
 faltam=()
 for pacote in "${pacotes[@]}"; do

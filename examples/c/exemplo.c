@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
                                                  "PADARIA", 12.0)) ||
         !Conferir("GerarArquivos", GerarArquivos(argv[1])))
         return 1;
-    printf("Arquivos de carga gerados em %s\n", argv[1]);
+    /* Versao returns the library's version, such as "1.1.0". */
+    printf("Arquivos de carga gerados em %s (quelbcargabal %s)\n", argv[1], Versao());
     return 0;
 }

@@ -1,4 +1,4 @@
-// Declarations of the four functions of the quelbcargabal library for .NET,
+// Declarations of the functions of the quelbcargabal library for .NET,
 // and a thin wrapper that turns a failure text into an exception.
 //
 // Every function returns "OK" or the message of the failure, as an ANSI text
@@ -43,6 +43,11 @@ namespace Quelb
         [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
                    ExactSpelling = true)]
         public static extern IntPtr GerarArquivos(string diretorio);
+
+        // The library's version, such as "1.1.0".
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr Versao();
     }
 
     // A call that did not return "OK"; Message is the library's text.
@@ -85,5 +90,7 @@ namespace Quelb
 
         public static void GerarArquivos(string diretorio) =>
             Conferir("GerarArquivos", QuelbCargaBalNativo.GerarArquivos(diretorio));
+
+        public static string Versao() => Marshal.PtrToStringAnsi(QuelbCargaBalNativo.Versao()) ?? "";
     }
 }

@@ -129,6 +129,8 @@ begin
     Halt(2);
   end;
   Diretorio := IncludeTrailingPathDelimiter(ParamStr(1));
+  { Versao's text is constant: no copy needed. }
+  WriteLn('quelbcargabal ', Versao);
 
   Conferir('Inicializar', Texto(Inicializar('modFilizola')), 'OK');
   { Names are compared exactly: this one is unknown and the model stays. }

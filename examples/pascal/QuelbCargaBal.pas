@@ -1,11 +1,11 @@
-{ Declarations of the four functions of the quelbcargabal library, as a
+{ Declarations of the functions of the quelbcargabal library, as a
   point-of-sale program in Pascal imports them.
 
   Every text, in and out, is 8-bit Windows-1252 ending with a zero byte.
   Every function returns 'OK' on success, otherwise the message of the
-  failure. The returned text belongs to the library and stays valid only
-  until the next call of any of the four functions: copy it into a string
-  right away and never free it.
+  failure (Versao returns the version). The returned text belongs to the
+  library and stays valid only until the next call of any of the
+  functions: copy it into a string right away and never free it.
 
   Inicializar(Modelo): 'modFilizola', 'modToledo', 'modUrano', 'modUranoS',
     'modToledoMGV5', 'modToledoMGV6', 'modUranoURF32', 'modRamuza',
@@ -16,7 +16,8 @@
     'tpvPeso', 'tpvUnidade', 'tpvEAN13' or 'tpvEAN13Und'; Reservado is
     ignored (pass 0); ValorVenda is the price in reais.
   GerarArquivos(Diretorio): writes the load files of the selected model into
-    an existing directory. }
+    an existing directory.
+  Versao: the library's version, such as '1.1.0'. }
 unit QuelbCargaBal;
 
 {$IFDEF FPC}
@@ -45,6 +46,7 @@ function AdicionarItem(ModeloEtiqueta, TipoVenda, Codigo, Descricao, Validade: P
   Reservado: LongInt; Tecla, SetorCodigo, SetorDescricao: PAnsiChar;
   ValorVenda: Double): PAnsiChar; stdcall; external QuelbBiblioteca;
 function GerarArquivos(Diretorio: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+function Versao: PAnsiChar; stdcall; external QuelbBiblioteca;
 
 implementation
 

@@ -7,6 +7,7 @@ Termina com código 0 quando todas as conferências passam.
 """
 import argparse
 import os
+import re
 import sys
 from decimal import Decimal
 
@@ -128,6 +129,9 @@ def main():
     opcoes = argumentos.parse_args()
 
     carga = CargaBal(opcoes.biblioteca)
+    versao = carga.versao()
+    assert re.fullmatch(r"[0-9]+\.[0-9]+\.[0-9]+", versao), versao
+    print(f"quelbcargabal {versao}")
     # Directory names may carry accents too.
     filizola = os.path.join(opcoes.diretorio, "balança-filizola")
     toledo = os.path.join(opcoes.diretorio, "balança-toledo")

@@ -60,7 +60,7 @@ def _inteiro(valor: Optional[Inteiro]) -> Optional[bytes]:
 
 
 class CargaBal:
-    """As quatro funções da biblioteca. A biblioteca guarda um só catálogo por
+    """As funções da biblioteca. A biblioteca guarda um só catálogo por
     processo: todos os objetos CargaBal do processo o compartilham."""
 
     def __init__(self, caminho: Optional[str] = None):
@@ -74,6 +74,7 @@ class CargaBal:
             "AdicionarItem": [texto, texto, texto, texto, texto, c.c_int32, texto, texto, texto,
                               c.c_double],
             "GerarArquivos": [texto],
+            "Versao": [],
         }
         for nome, argumentos in assinaturas.items():
             funcao = getattr(self._bib, nome)
@@ -107,6 +108,10 @@ class CargaBal:
             _inteiro(modelo_etiqueta), _texto(tipo_venda), _inteiro(codigo), _texto(descricao),
             _inteiro(validade), 0, _inteiro(tecla), _inteiro(setor_codigo),
             _texto(setor_descricao), float(valor_venda))
+
+    def versao(self) -> str:
+        """A versão da biblioteca, como "1.1.0"."""
+        return self._bib.Versao().decode(CODIFICACAO)
 
     def gerar_arquivos(self, diretorio: Union[str, os.PathLike]) -> None:
         """Grava os arquivos de carga do modelo escolhido num diretório existente."""

@@ -6,9 +6,10 @@
  * ANSI code page of the system (Windows-1252 on Linux).
  *
  * Result of every function: "OK" on success, otherwise the message of the
- * failure. The returned text belongs to the library: it stays valid until
- * the next call of any of these four functions (or until the library is
- * unloaded). Copy it if you need it longer; never free it.
+ * failure (Versao returns the version instead). The returned text belongs
+ * to the library: it stays valid until the next call of any of these
+ * functions (or until the library is unloaded). Copy it if you need it
+ * longer; never free it.
  *
  * Call the library from one thread at a time.
  */
@@ -66,6 +67,9 @@ const char* QUELB_CALL GerarArquivos(const char* Diretorio);
  * value less exact, or a property the model does not keep). At most 1000
  * lines, then one that says how many more. Writes nothing. */
 const char* QUELB_CALL VerificarItens(void);
+
+/* The library's version, such as "1.1.0" (major.minor.patch). */
+const char* QUELB_CALL Versao(void);
 
 #ifdef __cplusplus
 }

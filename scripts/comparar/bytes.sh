@@ -40,7 +40,7 @@ modelos=(modFilizola modToledo modUrano modUranoS modToledoMGV5 modToledoMGV6 mo
 formatos=(pt_BR.UTF-8 C.UTF-8)
 for f in "${formatos[@]}"; do
   locale -a 2> /dev/null | grep -qix "${f/UTF-8/utf8}" ||
-    falhar "a localidade $f não está instalada (rode scripts/instalar-dependencias.sh)"
+    falhar "a localidade $f não está instalada (rode scripts/instalar-dependencias.sh testes)"
 done
 
 compilar_os_dois "$repo" "$base" cargabal

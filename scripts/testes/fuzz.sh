@@ -13,7 +13,7 @@ dir=${QUELB_FUZZ_BUILD:-$raiz/build/fuzz}
 segundos=${QUELB_FUZZ_SEGUNDOS:-20}
 
 for programa in clang clang++; do
-  command -v "$programa" > /dev/null || { echo "fuzz: $programa não encontrado (scripts/pacotes.txt)"; exit 1; }
+  command -v "$programa" > /dev/null || { echo "fuzz: $programa não encontrado (scripts/pacotes-testes.txt)"; exit 1; }
 done
 
 cmake -S "$raiz" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \

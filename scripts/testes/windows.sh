@@ -13,18 +13,7 @@ cd "$raiz"
 bash scripts/instalar-windows.sh
 bash build-windows.sh
 
-passaram=0
-falharam=0
-confere() {  # confere DESCRIPTION COMMAND...
-  local descricao=$1
-  shift
-  if "$@"; then
-    passaram=$((passaram + 1))
-  else
-    echo "FALHA: $descricao"
-    falharam=$((falharam + 1))
-  fi
-}
+source scripts/conferencias.sh
 
 # ---- Export and import tables ----
 
@@ -40,7 +29,8 @@ exportacoes() {
     END { print "entradas", entradas + 0 }' | sort -n
 }
 
-esperadas=$'entradas 5\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens'
+# Ordinals 9 to 12 stay free for functions to come.
+esperadas=$'entradas 6\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens\n13 Versao'
 
 exportacoes_certas() {
   local obtidas
@@ -67,7 +57,7 @@ for alvo in x86:i686-w64-mingw32:pei-i386 x64:x86_64-w64-mingw32:pei-x86-64; do
   IFS=: read -r nome triplo formato_pe <<< "$alvo"
   dll=dist/windows/$nome/quelbcargabal.dll
   confere "$nome: formato $formato_pe" formato "$triplo" "$dll" "$formato_pe"
-  confere "$nome: exporta os quatro nomes nos ordinais 4 a 7, e nada mais" exportacoes_certas "$triplo" "$dll"
+  confere "$nome: exporta os cinco nomes nos ordinais 4 a 7 e 13, e nada mais" exportacoes_certas "$triplo" "$dll"
   confere "$nome: só importa DLLs do sistema" importacoes_de_sistema "$triplo" "$dll"
 done
 
@@ -77,10 +67,12 @@ referencia=build/windows/linux
 echo "== Compilando a referência Linux"
 cmake -S . -B "$referencia" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF > /dev/null
 cmake --build "$referencia" -j2 --target quelbcargabal > /dev/null
-cc -O2 -Wall -Wextra -Iinclude tests/windows/host_carga.c -o "$referencia/host_carga" -ldl
-i686-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude -static tests/windows/host_carga.c \
+# The host checks that Versao() returns the project's version.
+versao=(-DQUELB_VERSAO_ESPERADA="\"$(bash scripts/versao.sh)\"")
+cc -O2 -Wall -Wextra -Iinclude "${versao[@]}" tests/windows/host_carga.c -o "$referencia/host_carga" -ldl
+i686-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude "${versao[@]}" -static tests/windows/host_carga.c \
   -o build/windows/x86/host_carga.exe
-x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude -static tests/windows/host_carga.c \
+x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude "${versao[@]}" -static tests/windows/host_carga.c \
   -o build/windows/x64/host_carga.exe
 
 # One Wine prefix for this run, in a temporary folder; no Mono or Gecko.
@@ -196,5 +188,4 @@ for nome in x86 x64; do
     "$temporario/$nome-en_US.UTF-8/modelos/modUrano/PRODUTOS.TXT"
 done
 
-echo "windows: $passaram passed, $falharam failed"
-[[ $falharam -eq 0 ]]
+resumo windows

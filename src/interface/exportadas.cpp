@@ -174,4 +174,7 @@ QUELB_EXPORTA const char* QUELB_CALL VerificarItens(void) {
     });
 }
 
+// A constant text: it stays valid for as long as the library is loaded.
+QUELB_EXPORTA const char* QUELB_CALL Versao(void) { return QUELB_VERSAO; }
+
 }  // extern "C"

@@ -39,12 +39,14 @@ typedef const char*(QUELB_CALL* FnLimparItems)(void);
 typedef const char*(QUELB_CALL* FnAdicionarItem)(const char*, const char*, const char*, const char*, const char*,
                                                  int32_t, const char*, const char*, const char*, double);
 typedef const char*(QUELB_CALL* FnGerarArquivos)(const char*);
+typedef const char*(QUELB_CALL* FnVersao)(void);
 
 static FnInicializar Inicializar_;
 static FnLimparItems LimparItems_;
 static FnAdicionarItem AdicionarItem_;
 static FnGerarArquivos GerarArquivos_;
 static FnLimparItems VerificarItens_;
+static FnVersao Versao_;
 
 static int passaram = 0, falharam = 0;
 
@@ -213,10 +215,11 @@ static int carrega(const char* caminho) {
     AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
     GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
     VerificarItens_ = (FnLimparItems)funcao("VerificarItens", 8);
-    /* No other ordinal answers. */
-    for (ordinal = 1; ordinal <= 12; ++ordinal) {
+    Versao_ = (FnVersao)funcao("Versao", 13);
+    /* No other ordinal answers; 9 to 12 are kept for functions to come. */
+    for (ordinal = 1; ordinal <= 20; ++ordinal) {
         char caso[64];
-        if (ordinal >= 4 && ordinal <= 8) continue;
+        if ((ordinal >= 4 && ordinal <= 8) || ordinal == 13) continue;
         snprintf(caso, sizeof caso, "nada exportado no ordinal %d", ordinal);
         registra(GetProcAddress(biblioteca, MAKEINTRESOURCEA(ordinal)) == NULL, caso, "encontrado");
     }
@@ -241,6 +244,7 @@ static int carrega(const char* caminho) {
     AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
     GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
     VerificarItens_ = (FnLimparItems)funcao("VerificarItens", 8);
+    Versao_ = (FnVersao)funcao("Versao", 13);
     return 1;
 }
 #endif
@@ -277,19 +281,20 @@ static void confere_convencao(void) {
     static const struct {
         const char* nome;
         unsigned bytes;
-    } casos[] = {{"Inicializar", 4},   {"LimparItems", 0},   {"AdicionarItem", 44},
-                 {"GerarArquivos", 4}, {"VerificarItens", 0}};
-    const void* funcoes[5];
+    } casos[] = {{"Inicializar", 4},   {"LimparItems", 0}, {"AdicionarItem", 44},
+                 {"GerarArquivos", 4}, {"VerificarItens", 0}, {"Versao", 0}};
+    const void* funcoes[6];
     size_t i;
     funcoes[0] = (const void*)Inicializar_;
     funcoes[1] = (const void*)LimparItems_;
     funcoes[2] = (const void*)AdicionarItem_;
     funcoes[3] = (const void*)GerarArquivos_;
     funcoes[4] = (const void*)VerificarItens_;
+    funcoes[5] = (const void*)Versao_;
     /* All arguments zero: null texts and a price of 0; every call returns an
      * error text or "OK", and the item that AdicionarItem appends is removed
      * below. */
-    for (i = 0; i < 5; ++i) {
+    for (i = 0; i < 6; ++i) {
         char caso[80], detalhe[80];
         const unsigned resto = restam_na_pilha(funcoes[i], casos[i].bytes);
         snprintf(caso, sizeof caso, "%s remove %u bytes da pilha", casos[i].nome, casos[i].bytes);
@@ -909,7 +914,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!carrega(argv[1])) return 2;
-    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_ || !VerificarItens_) {
+    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_ || !VerificarItens_ || !Versao_) {
         fprintf(stderr, "funcoes ausentes\n");
         return 2;
     }
@@ -928,6 +933,9 @@ int main(int argc, char** argv) {
         printf("pagina de codigo %u, separador decimal U+%04X, de milhar U+%04X\n", GetACP(), (unsigned)decimal[0],
                (unsigned)milhar[0]);
     }
+#endif
+#ifdef QUELB_VERSAO_ESPERADA
+    confere_texto("Versao", Versao_(), QUELB_VERSAO_ESPERADA);
 #endif
     casos_antes_de_inicializar(casos);
 #if defined(__i386__)
