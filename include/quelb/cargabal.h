@@ -7,7 +7,7 @@
  *
  * Result of every function: "OK" on success, otherwise the message of the
  * failure. The returned text belongs to the library: it stays valid until
- * the next call of any of these four functions (or until the library is
+ * the next call of any of these functions (or until the library is
  * unloaded). Copy it if you need it longer; never free it.
  *
  * Call the library from one thread at a time.
@@ -57,6 +57,13 @@ const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* Tip
 /* Writes the load files of the selected model into Diretorio (which must
  * exist), replacing files of the same names. */
 const char* QUELB_CALL GerarArquivos(const char* Diretorio);
+
+/* Appends the products of a catalogue file, JSON or CSV (the format of
+ * docs/formato-catalogo.md), to those already added: all of them, or none
+ * when the file has any error. The result is "OK" or the errors, one per
+ * line, each with its place in the file ("linha 17, coluna ValorVenda: ..."),
+ * at most 50 and then how many more. Call Inicializar first. */
+const char* QUELB_CALL CarregarCatalogo(const char* Caminho);
 
 #ifdef __cplusplus
 }

@@ -1,9 +1,10 @@
-// The four exported functions. Every failure is caught here and returned as
+// The exported functions. Every failure is caught here and returned as
 // text; nothing thrown ever reaches the host.
 #include <memory>
 #include <new>
 #include <string>
 
+#include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
@@ -145,6 +146,24 @@ QUELB_EXPORTA const char* QUELB_CALL GerarArquivos(const char* Diretorio) {
         // Without a generator the two directory checks still come first.
         TQuelbCargaBal::ValidarDiretorio(diretorio);
         GeradorInicializado(u"GerarArquivos");
+    });
+}
+
+QUELB_EXPORTA const char* QUELB_CALL CarregarCatalogo(const char* Caminho) {
+    return Proteger([&] {
+        TQuelbCargaBalItens& itens = GeradorInicializado(u"CarregarCatalogo").Produtos();
+        const Texto caminho = Argumento(Caminho);
+        TRelatorioCatalogo relatorio;
+        try {
+            const std::unique_ptr<TFonteCatalogo> fonte = AbrirArquivoCatalogo(caminho);
+            relatorio = LerCatalogo(*fonte, ParaUtf8(caminho), {}, itens);
+        } catch (const ECatalogoIlegivel& e) {
+            throw EQuelbErro(DeUtf8(e.what()));
+        }
+        if (relatorio.Ok()) return;
+        std::string texto = relatorio.TextoErros();
+        texto.pop_back();  // the last line break
+        throw EQuelbErro(DeUtf8(texto));
     });
 }
 
