@@ -40,7 +40,7 @@ exportacoes() {
     END { print "entradas", entradas + 0 }' | sort -n
 }
 
-esperadas=$'entradas 4\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar'
+esperadas=$'entradas 9\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n12 CarregarCatalogo'
 
 exportacoes_certas() {
   local obtidas
