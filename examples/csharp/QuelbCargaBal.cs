@@ -43,6 +43,12 @@ namespace Quelb
         [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
                    ExactSpelling = true)]
         public static extern IntPtr GerarArquivos(string diretorio);
+
+        // Appends the products of a JSON or CSV catalogue file: all, or none on
+        // any error (the result then lists the errors, one per line).
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr CarregarCatalogo(string caminho);
     }
 
     // A call that did not return "OK"; Message is the library's text.
@@ -85,5 +91,8 @@ namespace Quelb
 
         public static void GerarArquivos(string diretorio) =>
             Conferir("GerarArquivos", QuelbCargaBalNativo.GerarArquivos(diretorio));
+
+        public static void CarregarCatalogo(string caminho) =>
+            Conferir("CarregarCatalogo", QuelbCargaBalNativo.CarregarCatalogo(caminho));
     }
 }

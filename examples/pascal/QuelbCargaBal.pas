@@ -16,7 +16,9 @@
     'tpvPeso', 'tpvUnidade', 'tpvEAN13' or 'tpvEAN13Und'; Reservado is
     ignored (pass 0); ValorVenda is the price in reais.
   GerarArquivos(Diretorio): writes the load files of the selected model into
-    an existing directory. }
+    an existing directory.
+  CarregarCatalogo(Caminho): appends the products of a JSON or CSV catalogue
+    file, all of them or none; on errors returns them, one per line. }
 unit QuelbCargaBal;
 
 {$IFDEF FPC}
@@ -45,6 +47,7 @@ function AdicionarItem(ModeloEtiqueta, TipoVenda, Codigo, Descricao, Validade: P
   Reservado: LongInt; Tecla, SetorCodigo, SetorDescricao: PAnsiChar;
   ValorVenda: Double): PAnsiChar; stdcall; external QuelbBiblioteca;
 function GerarArquivos(Diretorio: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+function CarregarCatalogo(Caminho: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
 
 implementation
 

@@ -126,7 +126,7 @@ def de_pascal(texto):
 
 c = de_c(cabecalho)
 erros = []
-if sorted(c) != sorted(["Inicializar", "LimparItems", "AdicionarItem", "GerarArquivos"]):
+if sorted(c) != sorted(["Inicializar", "LimparItems", "AdicionarItem", "GerarArquivos", "CarregarCatalogo"]):
     erros.append(f"cabeçalho: funções {sorted(c)}")
 cs = de_csharp(csharp)
 if cs != c:

@@ -40,7 +40,7 @@ exportacoes() {
     END { print "entradas", entradas + 0 }' | sort -n
 }
 
-esperadas=$'entradas 9\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n12 CarregarCatalogo'
+esperadas=$'entradas 5\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n12 CarregarCatalogo'
 
 exportacoes_certas() {
   local obtidas
@@ -67,7 +67,7 @@ for alvo in x86:i686-w64-mingw32:pei-i386 x64:x86_64-w64-mingw32:pei-x86-64; do
   IFS=: read -r nome triplo formato_pe <<< "$alvo"
   dll=dist/windows/$nome/quelbcargabal.dll
   confere "$nome: formato $formato_pe" formato "$triplo" "$dll" "$formato_pe"
-  confere "$nome: exporta os quatro nomes nos ordinais 4 a 7, e nada mais" exportacoes_certas "$triplo" "$dll"
+  confere "$nome: exporta os cinco nomes nos ordinais 4 a 7 e 12, e nada mais" exportacoes_certas "$triplo" "$dll"
   confere "$nome: só importa DLLs do sistema" importacoes_de_sistema "$triplo" "$dll"
 done
 
