@@ -1,8 +1,7 @@
 // cargabal: reads a product catalogue (JSON or CSV) and writes the load
 // files of a scale model, through the generator's own interface.
-//
-// Exit status: 0 success; 1 the generation failed (the library's message);
-// 2 bad arguments or a catalogue that cannot be read (nothing is written).
+#include <getopt.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -11,8 +10,8 @@
 #include <vector>
 
 #include "catalogue/erro.h"
+#include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
-#include "cli/catalogo.h"
 #include "cli/entrada.h"
 #include "cli/modelos_cli.h"
 #include "cli/progresso.h"
@@ -32,8 +31,13 @@ namespace quelb::cli {
 
 namespace {
 
-constexpr int SaidaFalhaGeracao = 1;
-constexpr int SaidaUsoOuCatalogo = 2;
+// The exit status of the command, one entry per outcome (README keeps the
+// same table).
+enum TSaida : int {
+    SaidaSucesso = 0,
+    SaidaFalhaGeracao = 1,   // the generation failed: the directory, a file, an empty catalogue
+    SaidaUsoOuCatalogo = 2,  // bad arguments, or a catalogue with errors: nothing is written
+};
 
 constexpr const char* AjudaGeral =
     "cargabal " QUELB_VERSAO " - gera os arquivos de carga de produtos para balanças\n"
@@ -42,13 +46,15 @@ constexpr const char* AjudaGeral =
     "Uso:\n"
     "  cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO [opções]\n"
     "  cargabal modelos\n"
+    "  cargabal help [COMANDO]\n"
     "  cargabal --help | --version\n"
     "\n"
     "Comandos:\n"
     "  gerar     lê o catálogo e grava no diretório os arquivos de carga do modelo\n"
     "  modelos   lista os modelos de balança, seus apelidos e os arquivos de cada um\n"
+    "  help      mostra esta ajuda, ou a de um comando\n"
     "\n"
-    "Use \"cargabal COMANDO --help\" para ver as opções de cada comando.\n";
+    "Use \"cargabal help COMANDO\" para ver as opções de cada comando.\n";
 
 constexpr const char* AjudaGerar =
     "Uso: cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO [opções]\n"
@@ -56,23 +62,33 @@ constexpr const char* AjudaGerar =
     "Lê o catálogo de produtos e grava no diretório os arquivos de carga do modelo.\n"
     "\n"
     "Opções:\n"
-    "  -m, --modelo MODELO     o modelo da balança, pelo nome (modToledoMGV6) ou pelo\n"
-    "                          apelido (toledo-mgv6); veja \"cargabal modelos\"\n"
-    "  -e, --entrada CATALOGO  o arquivo do catálogo, JSON ou CSV; \"-\" lê da entrada\n"
-    "                          padrão (JSON, ou o formato dado em --formato)\n"
-    "  -s, --saida DIRETORIO   o diretório, já existente, onde os arquivos são gravados\n"
-    "                          (arquivos de mesmo nome são substituídos)\n"
-    "  -f, --formato FORMATO   json ou csv; sem esta opção o formato vem da extensão\n"
-    "                          do arquivo (.json, .csv) ou do seu primeiro caractere\n"
-    "      --silencioso        não mostra a barra de progresso nem o resumo\n"
-    "  -h, --help              mostra esta ajuda\n"
+    "  -m, --modelo MODELO       o modelo da balança, pelo nome (modToledoMGV6) ou pelo\n"
+    "                            apelido (toledo-mgv6); veja \"cargabal modelos\"\n"
+    "  -e, --entrada CATALOGO    o arquivo do catálogo, JSON ou CSV; \"-\" lê da entrada\n"
+    "                            padrão\n"
+    "  -s, --saida DIRETORIO     o diretório, já existente, onde os arquivos são gravados\n"
+    "                            (arquivos de mesmo nome são substituídos)\n"
+    "  -f, --formato FORMATO     json ou csv; sem esta opção o formato vem da extensão\n"
+    "                            do arquivo (.json, .csv) ou do seu primeiro caractere\n"
+    "      --codificacao COD     utf-8, utf-16 ou windows-1252; sem esta opção vale a\n"
+    "                            marca de ordem de bytes, senão UTF-8, senão (CSV)\n"
+    "                            Windows-1252\n"
+    "      --decimal SEP         virgula ou ponto: o separador decimal de um CSV; sem\n"
+    "                            esta opção, a vírgula com \";\" ou tabulação e o ponto\n"
+    "                            com \",\"\n"
+    "      --silencioso          não mostra a barra de progresso, os avisos nem o resumo\n"
+    "  -h, --help                mostra esta ajuda\n"
     "\n"
     "Escreve na saída padrão o caminho completo de cada arquivo gravado, um por linha,\n"
-    "e na saída de erros um resumo (itens, arquivos, bytes). Com a saída de erros num\n"
-    "terminal, mostra o progresso da geração.\n"
+    "e na saída de erros um resumo (itens, arquivos, tamanho). Com a saída de erros\n"
+    "num terminal, mostra o progresso da leitura e da geração.\n"
+    "\n"
+    "Um catálogo com erros é recusado inteiro: todos os erros são listados (até 50),\n"
+    "cada um com o seu lugar, e nada é gravado.\n"
     "\n"
     "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"
-    "ser gravado); 2 erro nos argumentos ou no catálogo (nada é gravado).\n";
+    "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"
+    "gravado).\n";
 
 constexpr const char* AjudaModelos =
     "Uso: cargabal modelos\n"
@@ -82,9 +98,14 @@ constexpr const char* AjudaModelos =
 
 void Escrever(std::FILE* AFluxo, const std::string& ATexto) { std::fwrite(ATexto.data(), 1, ATexto.size(), AFluxo); }
 
-int ErroDeUso(const std::string& AMensagem, const char* AComando) {
-    Escrever(stderr, "cargabal: " + AMensagem + "\nUse \"cargabal " + AComando + "--help\" para ver as opções.\n");
+int ErroDeUso(const std::string& AMensagem, const std::string& AComando) {
+    Escrever(stderr, "cargabal: " + AMensagem + "\nUse \"cargabal help" + (AComando.empty() ? "" : " " + AComando) +
+                         "\" para ver as opções.\n");
     return SaidaUsoOuCatalogo;
+}
+
+std::string QuisDizer(const std::optional<std::string>& ASugestao) {
+    return ASugestao ? "; quis dizer \"" + *ASugestao + "\"?" : "";
 }
 
 bool PedeAjuda(const std::string& AArg) { return AArg == "-h" || AArg == "--help"; }
@@ -99,9 +120,9 @@ size_t Largura(std::string_view ATexto) {
 int ComandoModelos(const std::vector<std::string>& AArgs) {
     if (!AArgs.empty() && PedeAjuda(AArgs[0])) {
         Escrever(stdout, AjudaModelos);
-        return 0;
+        return SaidaSucesso;
     }
-    if (!AArgs.empty()) return ErroDeUso("argumento inesperado \"" + AArgs[0] + "\"", "modelos ");
+    if (!AArgs.empty()) return ErroDeUso("argumento inesperado \"" + AArgs[0] + "\"", "modelos");
 
     std::vector<std::vector<std::string>> linhas = {{"MODELO", "APELIDO", "EXIBIÇÃO", "ARQUIVOS"}};
     for (const TDefinicaoModelo& m : Modelos()) {
@@ -119,11 +140,11 @@ int ComandoModelos(const std::vector<std::string>& AArgs) {
         for (size_t c = 0; c < 3; ++c) texto += l[c] + std::string(larguras[c] - Largura(l[c]) + 2, ' ');
         Escrever(stdout, texto + l[3] + "\n");
     }
-    return 0;
+    return SaidaSucesso;
 }
 
 struct TOpcoesGerar {
-    std::optional<std::string> Modelo, Entrada, Saida, Formato;
+    std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal;
     bool Silencioso = false;
 };
 
@@ -134,36 +155,68 @@ bool EmBranco(std::string_view ATexto) {
     return true;
 }
 
-std::string Plural(size_t AQuantidade, const char* ASingular, const char* APlural) {
+std::string Plural(uint64_t AQuantidade, const char* ASingular, const char* APlural) {
     return std::to_string(AQuantidade) + " " + (AQuantidade == 1 ? ASingular : APlural);
+}
+
+// The library's failures of a generation, as the command tells them.
+std::string MensagemGeracao(const EQuelbErro& AErro) {
+    const std::u16string& m = AErro.Mensagem();
+    if (m == u"Não foram informados os produtos para a geração!") return "o catálogo não tem produtos";
+    if (m == u"Stream write error") return "erro ao gravar os arquivos de carga (o disco está cheio?)";
+    if (m == u"Stream read error") return "erro ao reler os arquivos de carga temporários";
+    static constexpr std::u16string_view Criar = u"Cannot create file \"";
+    if (m.starts_with(Criar)) {
+        const size_t fim = m.find(u"\". ", Criar.size());
+        if (fim != std::u16string::npos)
+            return "não foi possível criar o arquivo \"" + ParaUtf8(m.substr(Criar.size(), fim - Criar.size())) +
+                   "\": " + ParaUtf8(m.substr(fim + 3));
+    }
+    return AErro.what();
+}
+
+std::vector<std::string_view> NomesDosModelos() {
+    std::vector<std::string_view> r;
+    for (const TDefinicaoModelo& m : Modelos()) {
+        r.push_back(m.Apelido);
+        r.push_back(m.NomeEnumeracao);
+    }
+    return r;
 }
 
 int Gerar(const TOpcoesGerar& AOpcoes) {
     const std::optional<TQuelbCargaBalModelo> modelo = ProcurarModelo(*AOpcoes.Modelo);
-    if (!modelo)
-        return ErroDeUso("modelo desconhecido \"" + *AOpcoes.Modelo +
-                             "\"; \"cargabal modelos\" lista os nomes e apelidos aceitos",
-                         "gerar ");
-    std::optional<TFormatoCatalogo> formato;
-    if (AOpcoes.Formato && !(formato = FormatoPorNome(*AOpcoes.Formato)))
-        return ErroDeUso("formato desconhecido \"" + *AOpcoes.Formato + "\" (use json ou csv)", "gerar ");
-    if (*AOpcoes.Entrada == "-" && !formato) formato = TFormatoCatalogo::Json;
+    if (!modelo) {
+        const std::vector<std::string_view> nomes = NomesDosModelos();
+        return ErroDeUso("modelo desconhecido \"" + *AOpcoes.Modelo + "\"" + QuisDizer(Sugerir(*AOpcoes.Modelo, nomes)) +
+                             " (\"cargabal modelos\" lista os nomes e apelidos aceitos)",
+                         "gerar");
+    }
+    TOpcoesCatalogo opcoes;
+    if (AOpcoes.Formato && !(opcoes.Formato = FormatoPorNome(*AOpcoes.Formato)))
+        return ErroDeUso("formato desconhecido \"" + *AOpcoes.Formato + "\" (use json ou csv)", "gerar");
+    if (AOpcoes.Codificacao && !(opcoes.Codificacao = CodificacaoPorNome(*AOpcoes.Codificacao)))
+        return ErroDeUso("codificação desconhecida \"" + *AOpcoes.Codificacao +
+                             "\" (use utf-8, utf-16 ou windows-1252)",
+                         "gerar");
+    if (AOpcoes.Decimal && !(opcoes.Decimal = DecimalPorNome(*AOpcoes.Decimal)))
+        return ErroDeUso("separador decimal desconhecido \"" + *AOpcoes.Decimal + "\" (use virgula ou ponto)",
+                         "gerar");
 
     // The directory as the library gets it: absolute, so that the paths it
-    // lists are full paths. A blank name goes as it is, for the library's
-    // own message.
+    // lists are full paths.
+    if (EmBranco(*AOpcoes.Saida)) return ErroDeUso("o diretório de saída (--saida) está em branco", "gerar");
 #ifdef _WIN32
     // Windows hands the arguments over in the ANSI code page; the name goes
     // on in UTF-16 from there.
-    Texto diretorioTexto = plataforma::DeCodigoPagina(*AOpcoes.Saida);
-    if (!EmBranco(*AOpcoes.Saida))
-        diretorioTexto = std::filesystem::absolute(std::filesystem::path(diretorioTexto)).u16string();
+    const Texto diretorioTexto =
+        std::filesystem::absolute(std::filesystem::path(plataforma::DeCodigoPagina(*AOpcoes.Saida))).u16string();
 #else
-    std::string diretorio = *AOpcoes.Saida;
-    if (!EmBranco(diretorio)) diretorio = std::filesystem::absolute(diretorio).string();
+    std::error_code erroCaminho;
+    const std::string diretorio = std::filesystem::absolute(*AOpcoes.Saida, erroCaminho).string();
     Texto diretorioTexto;
-    if (!DeUtf8(diretorio, diretorioTexto))
-        return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar ");
+    if (erroCaminho || !DeUtf8(diretorio, diretorioTexto))
+        return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar");
 #endif
 
     TQuelbCargaBal gerador;
@@ -171,33 +224,59 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     try {
         // A missing directory is found before a large catalogue is read.
         TQuelbCargaBal::ValidarDiretorio(diretorioTexto);
-    } catch (const EQuelbErro& e) {
-        Escrever(stderr, std::string("cargabal: ") + e.what() + "\n");
+    } catch (const EQuelbErro&) {
+        Escrever(stderr, "cargabal: o diretório de saída \"" + *AOpcoes.Saida + "\" não existe\n");
         return SaidaFalhaGeracao;
     }
 
     std::optional<TBarraProgresso> barra;
     if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
 
-    const std::string nomeEntrada = *AOpcoes.Entrada == "-" ? "entrada padrão" : *AOpcoes.Entrada;
+    const bool padrao = *AOpcoes.Entrada == "-";
+    const std::string nomeEntrada = padrao ? "entrada padrão" : *AOpcoes.Entrada;
+    TRelatorioCatalogo relatorio;
     try {
-        if (barra) barra->Mostrar("Lendo o catálogo " + nomeEntrada + "...");
-        std::string conteudo = LerEntrada(*AOpcoes.Entrada);
-        if (!formato) formato = DeduzirFormato(*AOpcoes.Entrada, conteudo);
-        if (*formato == TFormatoCatalogo::Json) LerCatalogoJson(conteudo, gerador.Produtos());
-        else LerCatalogoCsv(conteudo, gerador.Produtos());
-    } catch (const ECatalogo& e) {
+        Texto caminho;
+        if (!DeUtf8(*AOpcoes.Entrada, caminho))
+            return ErroDeUso("o nome do arquivo de entrada não é UTF-8 válido", "gerar");
+        const std::unique_ptr<TFonteCatalogo> fonte = AbrirArquivoCatalogo(caminho);
+        const uint64_t total = fonte->Tamanho();
+        if (barra) {
+            barra->Leitura(0, total);
+            opcoes.Progresso = [&barra, total](uint64_t ALidos) { barra->Leitura(ALidos, total); };
+        }
+        relatorio = LerCatalogo(*fonte, padrao ? "" : *AOpcoes.Entrada, opcoes, gerador.Produtos());
+    } catch (const ECatalogoIlegivel& e) {
         if (barra) barra->Encerrar();
-        Escrever(stderr, "cargabal: " + nomeEntrada + ": " + e.what() + "\n");
+        Escrever(stderr, std::string("cargabal: ") + e.what() + "\n");
         return SaidaUsoOuCatalogo;
     }
+    if (barra) barra->Encerrar();
+    if (!relatorio.Ignorados.empty() && !AOpcoes.Silencioso) {
+        std::string nomes;
+        for (const std::string& n : relatorio.Ignorados) nomes += (nomes.empty() ? "\"" : ", \"") + n + "\"";
+        Escrever(stderr, "cargabal: " + nomeEntrada + ": aviso: " +
+                             (relatorio.Colunas ? (relatorio.Ignorados.size() == 1 ? "coluna ignorada: " : "colunas ignoradas: ")
+                                                : (relatorio.Ignorados.size() == 1 ? "chave ignorada: " : "chaves ignoradas: ")) +
+                             nomes + "\n");
+    }
+    if (!relatorio.Ok()) {
+        for (const std::string& e : relatorio.Erros) Escrever(stderr, "cargabal: " + nomeEntrada + ": " + e + "\n");
+        if (relatorio.QuantidadeErros > relatorio.Erros.size())
+            Escrever(stderr, "cargabal: " + nomeEntrada + ": ... e mais " +
+                                 Plural(relatorio.QuantidadeErros - relatorio.Erros.size(), "erro", "erros") + "\n");
+        Escrever(stderr, "cargabal: " + nomeEntrada + ": " + Plural(relatorio.QuantidadeErros, "erro", "erros") +
+                             " no catálogo; nada foi gravado\n");
+        return SaidaUsoOuCatalogo;
+    }
+
     if (barra) gerador.OnProgresso = [&barra](const Texto& m, int32_t a, int32_t t) { barra->Evento(m, a, t); };
-    int saida = 0;
+    int saida = SaidaSucesso;
     try {
         gerador.GerarArquivos(diretorioTexto);
     } catch (const EQuelbErro& e) {
         if (barra) barra->Encerrar();
-        Escrever(stderr, std::string("cargabal: ") + e.what() + "\n");
+        Escrever(stderr, "cargabal: " + MensagemGeracao(e) + "\n");
         saida = SaidaFalhaGeracao;
     }
     if (barra) barra->Encerrar();
@@ -212,67 +291,132 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         if (!ignorado) bytes += tamanho;
     }
     std::fflush(stdout);
-    if (saida == 0 && !AOpcoes.Silencioso) {
+    if (saida == SaidaSucesso && !AOpcoes.Silencioso) {
         std::string nome = ParaUtf8(gerador.ModeloStr());
         if (nome.empty()) nome = DefinicaoModelo(gerador.Modelo)->NomeEnumeracao;
-        Escrever(stderr, nome + ": " + Plural(static_cast<size_t>(gerador.Produtos().Count()), "item", "itens") +
+        Escrever(stderr, nome + ": " + Plural(static_cast<uint64_t>(gerador.Produtos().Count()), "item", "itens") +
                              ", " + Plural(gerador.ArquivosGerados().size(), "arquivo", "arquivos") + ", " +
-                             Plural(bytes, "byte", "bytes") + ".\n");
+                             TamanhoLegivel(bytes) + ".\n");
     }
     return saida;
 }
 
+// The options of "gerar", read by getopt_long: "-mtoledo", "-m toledo",
+// "--modelo toledo", "--modelo=toledo", an unambiguous prefix ("--mod"), and
+// "--" before arguments that are not options.
+enum : int { OpcaoCodificacao = 256, OpcaoDecimal, OpcaoSilencioso };
+
+struct TOpcaoGerar {
+    option Getopt;
+    std::optional<std::string> TOpcoesGerar::*Destino;
+};
+
+const TOpcaoGerar OpcoesGerar[] = {
+    {{"modelo", required_argument, nullptr, 'm'}, &TOpcoesGerar::Modelo},
+    {{"entrada", required_argument, nullptr, 'e'}, &TOpcoesGerar::Entrada},
+    {{"saida", required_argument, nullptr, 's'}, &TOpcoesGerar::Saida},
+    {{"formato", required_argument, nullptr, 'f'}, &TOpcoesGerar::Formato},
+    {{"codificacao", required_argument, nullptr, OpcaoCodificacao}, &TOpcoesGerar::Codificacao},
+    {{"decimal", required_argument, nullptr, OpcaoDecimal}, &TOpcoesGerar::Decimal},
+    {{"silencioso", no_argument, nullptr, OpcaoSilencioso}, nullptr},
+    {{"help", no_argument, nullptr, 'h'}, nullptr},
+};
+
+const TOpcaoGerar* OpcaoPorValor(int AValor) {
+    for (const TOpcaoGerar& o : OpcoesGerar)
+        if (o.Getopt.val == AValor) return &o;
+    return nullptr;
+}
+
 int ComandoGerar(const std::vector<std::string>& AArgs) {
+    std::vector<std::string> copias(AArgs);
+    copias.insert(copias.begin(), "cargabal gerar");
+    std::vector<char*> argv;
+    for (std::string& a : copias) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<option> longas;
+    for (const TOpcaoGerar& o : OpcoesGerar) longas.push_back(o.Getopt);
+    longas.push_back({nullptr, 0, nullptr, 0});
+
     TOpcoesGerar opcoes;
-    struct TOpcaoValor {
-        const char* Curta;
-        const char* Longa;
-        std::optional<std::string> TOpcoesGerar::*Destino;
-    };
-    static constexpr TOpcaoValor ComValor[] = {
-        {"-m", "--modelo", &TOpcoesGerar::Modelo},
-        {"-e", "--entrada", &TOpcoesGerar::Entrada},
-        {"-s", "--saida", &TOpcoesGerar::Saida},
-        {"-f", "--formato", &TOpcoesGerar::Formato},
-    };
-    for (size_t i = 0; i < AArgs.size(); ++i) {
-        const std::string& arg = AArgs[i];
-        if (PedeAjuda(arg)) {
-            Escrever(stdout, AjudaGerar);
-            return 0;
+    opterr = 0;
+    optind = 0;  // a fresh scan (glibc)
+    const int argc = static_cast<int>(argv.size() - 1);
+    for (;;) {
+        const int c = getopt_long(argc, argv.data(), ":m:e:s:f:h", longas.data(), nullptr);
+        if (c == -1) break;
+        if (c == '?') {
+            // An unknown option: its name, without a value given with "=".
+            std::string nome = optopt != 0 ? std::string("-") + static_cast<char>(optopt) : std::string(argv[optind - 1]);
+            if (const size_t igual = nome.find('='); igual != std::string::npos) nome.resize(igual);
+            std::vector<std::string> candidatos;
+            for (const TOpcaoGerar& o : OpcoesGerar) candidatos.push_back(std::string("--") + o.Getopt.name);
+            const std::vector<std::string_view> vistas(candidatos.begin(), candidatos.end());
+            return ErroDeUso("opção desconhecida \"" + nome + "\"" + QuisDizer(Sugerir(nome, vistas)), "gerar");
         }
-        if (arg == "--silencioso") {
+        const TOpcaoGerar* opcao = OpcaoPorValor(c == ':' ? optopt : c);
+        if (c == ':') return ErroDeUso(std::string("falta o valor da opção --") + opcao->Getopt.name, "gerar");
+        if (c == 'h') {
+            Escrever(stdout, AjudaGerar);
+            return SaidaSucesso;
+        }
+        if (c == OpcaoSilencioso) {
             opcoes.Silencioso = true;
             continue;
         }
-        const TOpcaoValor* opcao = nullptr;
-        std::optional<std::string> valor;
-        for (const TOpcaoValor& o : ComValor) {
-            const std::string longa = o.Longa;
-            if (arg == o.Curta || arg == longa) {
-                opcao = &o;
-            } else if (arg.starts_with(longa + "=")) {
-                opcao = &o;
-                valor = arg.substr(longa.size() + 1);
-            }
-        }
-        if (opcao == nullptr) {
-            if (arg.size() > 1 && arg[0] == '-') return ErroDeUso("opção desconhecida \"" + arg + "\"", "gerar ");
-            return ErroDeUso("argumento inesperado \"" + arg + "\"", "gerar ");
-        }
-        if (!valor) {
-            if (i + 1 >= AArgs.size())
-                return ErroDeUso(std::string("falta o valor da opção ") + opcao->Longa, "gerar ");
-            valor = AArgs[++i];
-        }
+        // A value given apart that looks like an option ("-s --silencioso") is
+        // an option forgotten its value; "-" alone is standard input.
+        const std::string valor = optarg;
+        if (optarg == argv[optind - 1] && valor.size() > 1 && valor[0] == '-')
+            return ErroDeUso(std::string("falta o valor da opção --") + opcao->Getopt.name + ": \"" + valor +
+                                 "\" é uma opção (para um valor que começa com \"-\", use --" + opcao->Getopt.name +
+                                 "=VALOR)",
+                             "gerar");
         if (opcoes.*(opcao->Destino))
-            return ErroDeUso(std::string("a opção ") + opcao->Longa + " foi dada mais de uma vez", "gerar ");
-        opcoes.*(opcao->Destino) = std::move(valor);
+            return ErroDeUso(std::string("a opção --") + opcao->Getopt.name + " foi dada mais de uma vez", "gerar");
+        opcoes.*(opcao->Destino) = valor;
     }
-    for (const TOpcaoValor& o : ComValor)
-        if (!(opcoes.*(o.Destino)) && o.Destino != &TOpcoesGerar::Formato)
-            return ErroDeUso(std::string("falta a opção ") + o.Longa, "gerar ");
+    if (optind < argc) return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"", "gerar");
+    for (const char* obrigatoria : {"modelo", "entrada", "saida"}) {
+        for (const TOpcaoGerar& o : OpcoesGerar)
+            if (std::string_view(o.Getopt.name) == obrigatoria && !(opcoes.*(o.Destino)))
+                return ErroDeUso(std::string("falta a opção --") + obrigatoria, "gerar");
+    }
     return Gerar(opcoes);
+}
+
+struct TComando {
+    std::string_view Nome;
+    int (*Executar)(const std::vector<std::string>&);
+    const char* Ajuda;
+};
+
+int ComandoAjuda(const std::vector<std::string>& AArgs);
+
+const TComando Comandos[] = {
+    {"gerar", ComandoGerar, AjudaGerar},
+    {"modelos", ComandoModelos, AjudaModelos},
+    {"help", ComandoAjuda, AjudaGeral},
+};
+
+std::optional<std::string> SugerirComando(const std::string& ANome) {
+    std::vector<std::string_view> nomes;
+    for (const TComando& c : Comandos) nomes.push_back(c.Nome);
+    return Sugerir(ANome, nomes);
+}
+
+int ComandoAjuda(const std::vector<std::string>& AArgs) {
+    if (AArgs.empty()) {
+        Escrever(stdout, AjudaGeral);
+        return SaidaSucesso;
+    }
+    for (const TComando& c : Comandos) {
+        if (c.Nome == AArgs[0]) {
+            Escrever(stdout, c.Ajuda);
+            return SaidaSucesso;
+        }
+    }
+    return ErroDeUso("comando desconhecido \"" + AArgs[0] + "\"" + QuisDizer(SugerirComando(AArgs[0])), "");
 }
 
 int Executar(const std::vector<std::string>& AArgs) {
@@ -284,15 +428,19 @@ int Executar(const std::vector<std::string>& AArgs) {
     const std::vector<std::string> resto(AArgs.begin() + 1, AArgs.end());
     if (PedeAjuda(comando)) {
         Escrever(stdout, AjudaGeral);
-        return 0;
+        return SaidaSucesso;
     }
     if (comando == "--version" || comando == "-V") {
         Escrever(stdout, "cargabal " QUELB_VERSAO "\n");
-        return 0;
+        return SaidaSucesso;
     }
-    if (comando == "gerar") return ComandoGerar(resto);
-    if (comando == "modelos") return ComandoModelos(resto);
-    return ErroDeUso("comando desconhecido \"" + comando + "\"", "");
+    for (const TComando& c : Comandos)
+        if (c.Nome == comando) return c.Executar(resto);
+    if (comando.starts_with("-")) {
+        return ErroDeUso("opção desconhecida \"" + comando + "\" (o comando vem antes das opções: cargabal gerar ...)",
+                         "");
+    }
+    return ErroDeUso("comando desconhecido \"" + comando + "\"" + QuisDizer(SugerirComando(comando)), "");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The CSV catalogue reader of the cargabal command on arbitrary bytes.
+// The CSV catalogue reader on arbitrary bytes.
 #include "leitor_catalogo.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* ADados, size_t ATamanho) {
-    return ConferirLeitor(quelb::cli::LerCatalogoCsv, ADados, ATamanho);
+    return ConferirLeitor(quelb::TFormatoCatalogo::Csv, ADados, ATamanho);
 }

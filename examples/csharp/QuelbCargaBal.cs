@@ -44,10 +44,22 @@ namespace Quelb
                    ExactSpelling = true)]
         public static extern IntPtr GerarArquivos(string diretorio);
 
+        // Checks the products against the selected model before anything is
+        // written: "OK", or the findings ("erro: ...", "aviso: ..."), one per line.
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr VerificarItens();
+
         // The library's version, such as "1.1.0".
         [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
                    ExactSpelling = true)]
         public static extern IntPtr Versao();
+
+        // Appends the products of a JSON or CSV catalogue file: all, or none on
+        // any error (the result then lists the errors, one per line).
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr CarregarCatalogo(string caminho);
     }
 
     // A call that did not return "OK"; Message is the library's text.
@@ -91,6 +103,12 @@ namespace Quelb
         public static void GerarArquivos(string diretorio) =>
             Conferir("GerarArquivos", QuelbCargaBalNativo.GerarArquivos(diretorio));
 
+        // The findings of the check, one per line; "OK" when there are none.
+        public static string VerificarItens() => Marshal.PtrToStringAnsi(QuelbCargaBalNativo.VerificarItens()) ?? "";
+
         public static string Versao() => Marshal.PtrToStringAnsi(QuelbCargaBalNativo.Versao()) ?? "";
+
+        public static void CarregarCatalogo(string caminho) =>
+            Conferir("CarregarCatalogo", QuelbCargaBalNativo.CarregarCatalogo(caminho));
     }
 }

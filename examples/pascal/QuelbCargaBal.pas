@@ -17,7 +17,12 @@
     ignored (pass 0); ValorVenda is the price in reais.
   GerarArquivos(Diretorio): writes the load files of the selected model into
     an existing directory.
-  Versao: the library's version, such as '1.1.0'. }
+  VerificarItens: checks the products against the selected model before
+    anything is written: 'OK', or the findings ('erro: ...', 'aviso: ...'),
+    one per line.
+  Versao: the library's version, such as '1.1.0'.
+  CarregarCatalogo(Caminho): appends the products of a JSON or CSV catalogue
+    file, all of them or none; on errors returns them, one per line. }
 unit QuelbCargaBal;
 
 {$IFDEF FPC}
@@ -46,7 +51,9 @@ function AdicionarItem(ModeloEtiqueta, TipoVenda, Codigo, Descricao, Validade: P
   Reservado: LongInt; Tecla, SetorCodigo, SetorDescricao: PAnsiChar;
   ValorVenda: Double): PAnsiChar; stdcall; external QuelbBiblioteca;
 function GerarArquivos(Diretorio: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+function VerificarItens: PAnsiChar; stdcall; external QuelbBiblioteca;
 function Versao: PAnsiChar; stdcall; external QuelbBiblioteca;
+function CarregarCatalogo(Caminho: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
 
 implementation
 

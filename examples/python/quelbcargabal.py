@@ -75,6 +75,7 @@ class CargaBal:
                               c.c_double],
             "GerarArquivos": [texto],
             "Versao": [],
+            "VerificarItens": [],
         }
         for nome, argumentos in assinaturas.items():
             funcao = getattr(self._bib, nome)
@@ -108,6 +109,10 @@ class CargaBal:
             _inteiro(modelo_etiqueta), _texto(tipo_venda), _inteiro(codigo), _texto(descricao),
             _inteiro(validade), 0, _inteiro(tecla), _inteiro(setor_codigo),
             _texto(setor_descricao), float(valor_venda))
+
+    def verificar_itens(self) -> str:
+        """Confere os produtos contra o modelo antes de gravar: "OK" ou os achados, um por linha."""
+        return self._bib.VerificarItens().decode(CODIFICACAO)
 
     def versao(self) -> str:
         """A versão da biblioteca, como "1.1.0"."""

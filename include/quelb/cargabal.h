@@ -71,6 +71,13 @@ const char* QUELB_CALL VerificarItens(void);
 /* The library's version, such as "1.1.0" (major.minor.patch). */
 const char* QUELB_CALL Versao(void);
 
+/* Appends the products of a catalogue file, JSON or CSV (the format of
+ * docs/formato-catalogo.md), to those already added: all of them, or none
+ * when the file has any error. The result is "OK" or the errors, one per
+ * line, each with its place in the file ("linha 17, coluna ValorVenda: ..."),
+ * at most 50 and then how many more. Call Inicializar first. */
+const char* QUELB_CALL CarregarCatalogo(const char* Caminho);
+
 #ifdef __cplusplus
 }
 #endif

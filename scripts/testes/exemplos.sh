@@ -126,7 +126,8 @@ def de_pascal(texto):
 
 c = de_c(cabecalho)
 erros = []
-if sorted(c) != sorted(["Inicializar", "LimparItems", "AdicionarItem", "GerarArquivos", "Versao"]):
+if sorted(c) != sorted(["Inicializar", "LimparItems", "AdicionarItem", "GerarArquivos", "VerificarItens",
+                        "CarregarCatalogo", "Versao"]):
     erros.append(f"cabeçalho: funções {sorted(c)}")
 cs = de_csharp(csharp)
 if cs != c:

@@ -29,8 +29,7 @@ exportacoes() {
     END { print "entradas", entradas + 0 }' | sort -n
 }
 
-# Ordinals 9 to 12 stay free for functions to come.
-esperadas=$'entradas 6\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens\n13 Versao'
+esperadas=$'entradas 7\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens\n12 CarregarCatalogo\n13 Versao'
 
 exportacoes_certas() {
   local obtidas
@@ -57,7 +56,7 @@ for alvo in x86:i686-w64-mingw32:pei-i386 x64:x86_64-w64-mingw32:pei-x86-64; do
   IFS=: read -r nome triplo formato_pe <<< "$alvo"
   dll=dist/windows/$nome/quelbcargabal.dll
   confere "$nome: formato $formato_pe" formato "$triplo" "$dll" "$formato_pe"
-  confere "$nome: exporta os cinco nomes nos ordinais 4 a 7 e 13, e nada mais" exportacoes_certas "$triplo" "$dll"
+  confere "$nome: exporta os sete nomes nos ordinais 4 a 8, 12 e 13, e nada mais" exportacoes_certas "$triplo" "$dll"
   confere "$nome: só importa DLLs do sistema" importacoes_de_sistema "$triplo" "$dll"
 done
 

@@ -18,6 +18,14 @@ public:
         FItens.clear();
         ++FVersao;
     }
+    // Destroys the items from position ACount on (a reading that failed
+    // takes back what it appended).
+    void Truncar(int32_t ACount) noexcept {
+        if (ACount >= 0 && static_cast<size_t>(ACount) < FItens.size()) {
+            FItens.resize(static_cast<size_t>(ACount));
+            ++FVersao;
+        }
+    }
     int32_t Count() const { return static_cast<int32_t>(FItens.size()); }
 
     TQuelbCargaBalItem& GetItem(int32_t Index);

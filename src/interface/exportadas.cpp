@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
@@ -176,5 +177,23 @@ QUELB_EXPORTA const char* QUELB_CALL VerificarItens(void) {
 
 // A constant text: it stays valid for as long as the library is loaded.
 QUELB_EXPORTA const char* QUELB_CALL Versao(void) { return QUELB_VERSAO; }
+
+QUELB_EXPORTA const char* QUELB_CALL CarregarCatalogo(const char* Caminho) {
+    return Proteger([&] {
+        TQuelbCargaBalItens& itens = GeradorInicializado(u"CarregarCatalogo").Produtos();
+        const Texto caminho = Argumento(Caminho);
+        TRelatorioCatalogo relatorio;
+        try {
+            const std::unique_ptr<TFonteCatalogo> fonte = AbrirArquivoCatalogo(caminho);
+            relatorio = LerCatalogo(*fonte, ParaUtf8(caminho), {}, itens);
+        } catch (const ECatalogoIlegivel& e) {
+            throw EQuelbErro(DeUtf8(e.what()));
+        }
+        if (relatorio.Ok()) return;
+        std::string texto = relatorio.TextoErros();
+        texto.pop_back();  // the last line break
+        throw EQuelbErro(DeUtf8(texto));
+    });
+}
 
 }  // extern "C"

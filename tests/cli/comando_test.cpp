@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Modelos, CadaModelo, testing::ValuesIn(Modelos),
                          });
 
 TEST_F(Comando, ModeloPeloNomeDaEnumeracaoOuApelidoEmQualquerCaixa) {
-    const std::string catalogo = R"({"produtos": [{"Codigo": 1, "Descricao": "Pão"}]})";
+    const std::string catalogo = R"({"produtos": [{"Codigo": 1, "Descricao": "Pão", "ValorVenda": 1}]})";
     for (const char* nome : {"modToledoMGV6", "TOLEDO-MGV6", "modtoledomgv6"}) {
         DiretorioTemporario saida;
         const TResultadoProcesso r = ExecutarCargabal({"gerar", "-m", nome, "-e", "-", "-s", saida.Utf8()}, catalogo);
@@ -128,12 +128,12 @@ TEST_F(Comando, ModeloPeloNomeDaEnumeracaoOuApelidoEmQualquerCaixa) {
     }
 }
 
-TEST_F(Comando, EntradaPadraoLeJsonOuOFormatoDado) {
+TEST_F(Comando, EntradaPadraoTemOFormatoDoPrimeiroCaractere) {
     DiretorioTemporario deArquivo, deJson, deCsv;
     const fs::path json = Exemplos / "catalogo.json", csv = Exemplos / "catalogo.csv";
     ASSERT_EQ(ExecutarCargabal({"gerar", "-m", "filizola", "-e", json.string(), "-s", deArquivo.Utf8()}).Saida, 0);
     ASSERT_EQ(ExecutarCargabal({"gerar", "-m", "filizola", "-e", "-", "-s", deJson.Utf8()}, LerArquivo(json)).Saida, 0);
-    ASSERT_EQ(ExecutarCargabal({"gerar", "-m", "filizola", "-e", "-", "-f", "csv", "-s", deCsv.Utf8()}, LerArquivo(csv))
+    ASSERT_EQ(ExecutarCargabal({"gerar", "-m", "filizola", "-e", "-", "-s", deCsv.Utf8()}, LerArquivo(csv))
                   .Saida,
               0);
     for (const std::string& a : Arquivos(deArquivo.Caminho())) {
@@ -147,7 +147,7 @@ TEST_F(Comando, DiretorioRelativoListaCaminhosCompletos) {
     const fs::path anterior = fs::current_path();
     fs::current_path(saida.Caminho());
     const TResultadoProcesso r = ExecutarCargabal({"gerar", "-m", "urano", "-e", "-", "-s", "."},
-                                                  R"({"produtos": [{"Codigo": 1}]})");
+                                                  R"([{"Codigo": 1, "Descricao": "a", "ValorVenda": 1}])");
     fs::current_path(anterior);
     ASSERT_EQ(r.Saida, 0) << r.Erros;
     const std::vector<std::string> linhas = Linhas(r.SaidaPadrao);
@@ -165,16 +165,32 @@ TEST_F(Comando, SilenciosoNaoEscreveNadaNaSaidaDeErros) {
     EXPECT_THAT(r.SaidaPadrao, HasSubstr("RAMUZA_ORIGINAL.TXT"));
 }
 
-TEST_F(Comando, NoTerminalMostraABarraDeProgressoEDepoisApaga) {
+TEST_F(Comando, NoTerminalMostraALeituraEAGeracaoNumaLinhaDeLarguraFixa) {
     DiretorioTemporario saida;
     const TResultadoProcesso r = ExecutarCargabalNoTerminal(
         {"gerar", "-m", "toledo-mgv6", "-e", (Exemplos / "catalogo.json").string(), "-s", saida.Utf8()});
     EXPECT_EQ(r.Saida, 0) << r.Erros;
-    EXPECT_THAT(r.Erros, HasSubstr("Lendo o catálogo "));
+    EXPECT_THAT(r.Erros, HasSubstr("Lendo o catálogo [....................]   0%  0 bytes de 36 kB"));
     EXPECT_THAT(r.Erros, HasSubstr("0/42 itens"));
     EXPECT_THAT(r.Erros, HasSubstr("100%  42/42 itens  gravando os arquivos"));
-    EXPECT_THAT(r.Erros, HasSubstr("\r\x1b[K"));  // erased before the summary
-    EXPECT_THAT(r.Erros, HasSubstr("42 itens, 6 arquivos"));
+    EXPECT_THAT(r.Erros, HasSubstr("42 itens, 6 arquivos, 31 kB."));
+    // No escape code: each drawing is a carriage return and 99 columns (the
+    // terminal has 100), and the bar is erased with spaces.
+    EXPECT_THAT(r.Erros, Not(HasSubstr("\x1b")));
+    const std::string barra = r.Erros.substr(0, r.Erros.find(saida.Utf8()));
+    size_t desenhos = 0;
+    for (size_t p = barra.find('\r'); p != std::string::npos;) {
+        const size_t proximo = barra.find('\r', p + 1);
+        const std::string linha = barra.substr(p + 1, proximo == std::string::npos ? std::string::npos : proximo - p - 1);
+        if (!linha.empty() && proximo != std::string::npos) {
+            size_t colunas = 0;
+            for (const char c : linha) colunas += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+            EXPECT_EQ(colunas, 99u) << linha;
+            ++desenhos;
+        }
+        p = proximo;
+    }
+    EXPECT_GE(desenhos, 3u);
 
     const TResultadoProcesso silencioso = ExecutarCargabalNoTerminal(
         {"gerar", "-m", "toledo-mgv6", "-e", (Exemplos / "catalogo.json").string(), "-s", saida.Utf8(), "--silencioso"});
@@ -210,11 +226,17 @@ TEST_P(Ajuda, TextosEmPortugues) {
 
 INSTANTIATE_TEST_SUITE_P(Casos, Ajuda, testing::Values(
     TCasoAjuda{{"--help"}, 0, "cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO"},
+    TCasoAjuda{{"help"}, 0, "cargabal help [COMANDO]"},
+    TCasoAjuda{{"help", "gerar"}, 0, "--codificacao COD"},
     TCasoAjuda{{"gerar", "--help"}, 0, "--silencioso"},
+    TCasoAjuda{{"gerar", "-m", "toledo", "--help"}, 0, "--decimal SEP"},
     TCasoAjuda{{"modelos", "-h"}, 0, "Lista os modelos de balança"},
     TCasoAjuda{{"--version"}, 0, "cargabal 1."},
     TCasoAjuda{{}, 2, "Uso:"},
-    TCasoAjuda{{"carregar"}, 2, "comando desconhecido \"carregar\""}));
+    TCasoAjuda{{"carregar"}, 2, "comando desconhecido \"carregar\""},
+    TCasoAjuda{{"gera"}, 2, "comando desconhecido \"gera\"; quis dizer \"gerar\"?"},
+    TCasoAjuda{{"help", "modelo"}, 2, "comando desconhecido \"modelo\"; quis dizer \"modelos\"?"},
+    TCasoAjuda{{"--modelo", "toledo"}, 2, "o comando vem antes das opções"}));
 
 // Bad arguments and bad catalogues: the status, the message, and nothing
 // written.
@@ -253,56 +275,70 @@ TEST_P(ErroDoComando, SaidaMensagemENadaGravado) {
     EXPECT_TRUE(fs::is_empty(saida));
 }
 
-const std::string Valido = R"({"produtos": [{"Codigo": 1}]})";
+const std::string Valido = R"({"produtos": [{"Codigo": 1, "Descricao": "a", "ValorVenda": 1}]})";
 
 INSTANTIATE_TEST_SUITE_P(Casos, ErroDoComando, testing::Values(
     TCasoErro{"ModeloDesconhecido", {"-m", "prix", "-s", "SAIDA"}, Valido, "json", 2,
-              "modelo desconhecido \"prix\""},
-    TCasoErro{"ChaveDesconhecida", {"-m", "toledo", "-s", "SAIDA"}, R"({"produtos": [{"Preco": 1}]})", "json", 2,
-              "catalogo.json: produtos[0]: chave desconhecida \"Preco\""},
+              "modelo desconhecido \"prix\" (\"cargabal modelos\" lista"},
+    TCasoErro{"ModeloQuaseCerto", {"-m", "toldo-mgv6", "-s", "SAIDA"}, Valido, "json", 2,
+              "modelo desconhecido \"toldo-mgv6\"; quis dizer \"toledo-mgv6\"?"},
+    TCasoErro{"ChaveQuaseCerta", {"-m", "toledo", "-s", "SAIDA"},
+              R"({"produtos": [{"Codigo": 1, "Descricao": "a", "ValorVenda": 1, "Tecal": 2}]})", "json", 2,
+              "catalogo.json: produtos[0]: chave desconhecida \"Tecal\"; quis dizer \"Tecla\"? (linha 1, coluna 64)"},
     TCasoErro{"NumeroRuimComOLugar", {"-m", "toledo", "-s", "SAIDA"},
-              "{\"produtos\": [\n{},\n{\"Nutricional\": {\"Qtd\": \"abc\"}}]}", "json", 2,
-              "produtos[1].Nutricional.Qtd: esperado inteiro de 32 bits, encontrado \"abc\" (linha 3, coluna 25)"},
-    TCasoErro{"ChaveRepetida", {"-m", "toledo", "-s", "SAIDA"}, R"({"produtos": [{"Codigo": 1, "Codigo": 1}]})",
-              "json", 2, "produtos[0]: chave repetida \"Codigo\""},
-    TCasoErro{"ValorNulo", {"-m", "toledo", "-s", "SAIDA"}, R"({"produtos": [{"Descricao": null}]})", "json", 2,
-              "produtos[0].Descricao: esperado texto, encontrado null"},
-    TCasoErro{"DecimalForaDoIntervalo", {"-m", "toledo", "-s", "SAIDA"}, R"({"produtos": [{"ValorVenda": 1E+15}]})",
-              "json", 2, "produtos[0].ValorVenda: valor fora do intervalo 1E+15"},
+              "{\"produtos\": [\n{\"Codigo\": 1, \"Descricao\": \"a\", \"ValorVenda\": 1},\n{\"Nutricional\": {\"Qtd\": \"abc\"}}]}",
+              "json", 2,
+              "produtos[1].Nutricional.Qtd: esperado inteiro de 32 bits, encontrado \"abc\" (linha 3, coluna 25)\n"
+              "cargabal: "},
     TCasoErro{"JsonMalFormado", {"-m", "toledo", "-s", "SAIDA"}, "{\"produtos\": [\n{\"Codigo\": 1,}]}", "json", 2,
               "JSON inválido na linha 2"},
-    TCasoErro{"CsvValorInvalido", {"-m", "toledo", "-s", "SAIDA"}, "Codigo;ValorVenda\n1;2\n2;12,5,0\n", "csv", 2,
-              "catalogo.csv: linha 3, coluna ValorVenda: valor inválido \"12,5,0\""},
-    TCasoErro{"CsvColunaDesconhecida", {"-m", "toledo", "-s", "SAIDA"}, "Codigo;Preco\n1;2\n", "csv", 2,
-              "linha 1: coluna desconhecida \"Preco\""},
-    TCasoErro{"FormatoPeloConteudo", {"-m", "toledo", "-s", "SAIDA"}, "Codigo;Preco\n1;2\n", "txt", 2,
-              "linha 1: coluna desconhecida \"Preco\""},
+    TCasoErro{"CsvValorInvalido", {"-m", "toledo", "-s", "SAIDA"}, "Codigo;Descricao;ValorVenda\n1;a;2\n2;b;12,5,0\n",
+              "csv", 2, "catalogo.csv: linha 3, coluna ValorVenda: valor inválido \"12,5,0\""},
+    TCasoErro{"FormatoPeloConteudo", {"-m", "toledo", "-s", "SAIDA"}, "Codigo;Descricao;Valor Venda\n1;a;2,5\nx;b;1\n",
+              "txt", 2, "catalogo.txt: linha 3, coluna Codigo: esperado inteiro de 32 bits, encontrado \"x\""},
     TCasoErro{"EntradaInexistente", {"-m", "toledo", "-s", "SAIDA", "-e", "/nao/existe.json"}, "", "json", 2,
               "não foi possível ler \"/nao/existe.json\": arquivo não encontrado"},
+    TCasoErro{"EntradaDiretorio", {"-m", "toledo", "-s", "SAIDA", "-e", "/tmp"}, "", "json", 2,
+              "não foi possível ler \"/tmp\": é um diretório"},
     TCasoErro{"FaltaSaida", {"-m", "toledo"}, Valido, "json", 2, "falta a opção --saida"},
     TCasoErro{"FaltaModelo", {"-s", "SAIDA"}, Valido, "json", 2, "falta a opção --modelo"},
     TCasoErro{"OpcaoSemValor", {"-s", "SAIDA", "-e", "-", "-m"}, Valido, "json", 2, "falta o valor da opção --modelo"},
+    TCasoErro{"OpcaoComValorQueParaceOpcao", {"-m", "toledo", "-s", "--silencioso"}, Valido, "json", 2,
+              "falta o valor da opção --saida: \"--silencioso\" é uma opção"},
     TCasoErro{"OpcaoRepetida", {"-m", "toledo", "--modelo=urano", "-s", "SAIDA"}, Valido, "json", 2,
+              "a opção --modelo foi dada mais de uma vez"},
+    TCasoErro{"OpcaoColadaRepetida", {"-mtoledo", "--mod", "urano", "-s", "SAIDA"}, Valido, "json", 2,
               "a opção --modelo foi dada mais de uma vez"},
     TCasoErro{"OpcaoDesconhecida", {"-m", "toledo", "-s", "SAIDA", "--rapido"}, Valido, "json", 2,
               "opção desconhecida \"--rapido\""},
+    TCasoErro{"OpcaoQuaseCerta", {"-m", "toledo", "-s", "SAIDA", "--silencoso"}, Valido, "json", 2,
+              "opção desconhecida \"--silencoso\"; quis dizer \"--silencioso\"?"},
+    TCasoErro{"OpcaoQuaseCertaComValor", {"-m", "toledo", "-s", "SAIDA", "--formatp=csv"}, Valido, "json", 2,
+              "opção desconhecida \"--formatp\"; quis dizer \"--formato\"?"},
+    TCasoErro{"ArgumentoDepoisDeDoisTracos", {"-m", "toledo", "-s", "SAIDA", "--", "-x"}, Valido, "json", 2,
+              "argumento inesperado \"-x\""},
     TCasoErro{"FormatoDesconhecido", {"-m", "toledo", "-s", "SAIDA", "-f", "xml"}, Valido, "json", 2,
               "formato desconhecido \"xml\""},
+    TCasoErro{"CodificacaoDesconhecida", {"-m", "toledo", "-s", "SAIDA", "--codificacao", "latin9"}, Valido, "json", 2,
+              "codificação desconhecida \"latin9\""},
+    TCasoErro{"DecimalDesconhecido", {"-m", "toledo", "-s", "SAIDA", "--decimal=virgla"}, Valido, "json", 2,
+              "separador decimal desconhecido \"virgla\""},
     TCasoErro{"DiretorioInexistente", {"-m", "toledo", "-s", "/nao/existe"}, Valido, "json", 1,
-              "cargabal: Diretorio informado não existe!"},
-    TCasoErro{"DiretorioEmBranco", {"-m", "toledo", "-s", "  "}, Valido, "json", 1,
-              "cargabal: Informe o diretório onde serão gerados os arquivos de carga!"},
+              "cargabal: o diretório de saída \"/nao/existe\" não existe"},
+    TCasoErro{"DiretorioEmBranco", {"-m", "toledo", "-s", "  "}, Valido, "json", 2,
+              "cargabal: o diretório de saída (--saida) está em branco"},
     TCasoErro{"CatalogoSemProdutos", {"-m", "toledo", "-s", "SAIDA"}, R"({"produtos": []})", "json", 1,
-              "cargabal: Não foram informados os produtos para a geração!"}),
+              "cargabal: o catálogo não tem produtos"}),
     [](const testing::TestParamInfo<TCasoErro>& i) { return std::string(i.param.Nome); });
 
-TEST_F(Comando, ArquivoQueNaoPodeSerCriadoDaAMensagemDaBibliotecaESaida1) {
+TEST_F(Comando, ArquivoQueNaoPodeSerCriadoDaOCaminhoEOMotivoESaida1) {
     DiretorioTemporario saida;
     // A directory where the item file should go: it cannot be created, even by root.
     fs::create_directory(saida.Caminho() / "CADTXT.TXT");
     const TResultadoProcesso r = ExecutarCargabal({"gerar", "-m", "filizola", "-e", "-", "-s", saida.Utf8()}, Valido);
     EXPECT_EQ(r.Saida, 1);
-    EXPECT_THAT(r.Erros, HasSubstr("cargabal: Cannot create file \"" + (saida.Caminho() / "CADTXT.TXT").string() + "\"."));
+    EXPECT_THAT(r.Erros, HasSubstr("cargabal: não foi possível criar o arquivo \"" +
+                                   (saida.Caminho() / "CADTXT.TXT").string() + "\": "));
     EXPECT_EQ(r.SaidaPadrao, "");
 }
 

@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "cli/valor_decimal.h"
+#include "catalogue/valor_decimal.h"
 
-namespace quelb::cli {
+namespace quelb {
 namespace {
 
 constexpr TFormaDecimal Texto{};                                   // a JSON string
@@ -118,4 +118,4 @@ INSTANTIATE_TEST_SUITE_P(NaoNumeros, ConversaoDecimal, testing::Values(
     TCaso{"NaN", Numero, Invalido}));
 
 }  // namespace
-}  // namespace quelb::cli
+}  // namespace quelb

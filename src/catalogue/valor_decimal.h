@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace quelb::cli {
+namespace quelb {
 
 enum class TResultadoDecimal { Ok, Invalido, ForaDoIntervalo };
 
@@ -22,4 +22,4 @@ struct TFormaDecimal {
 // written only on Ok.
 TResultadoDecimal ConverterDecimal(std::string_view ATexto, TFormaDecimal AForma, int64_t& ADezMilesimos);
 
-}  // namespace quelb::cli
+}  // namespace quelb

@@ -1,8 +1,8 @@
-#include "cli/valor_decimal.h"
+#include "catalogue/valor_decimal.h"
 
 #include <algorithm>
 
-namespace quelb::cli {
+namespace quelb {
 
 namespace {
 
@@ -98,4 +98,4 @@ TResultadoDecimal ConverterDecimal(std::string_view t, TFormaDecimal AForma, int
     return TResultadoDecimal::Ok;
 }
 
-}  // namespace quelb::cli
+}  // namespace quelb
