@@ -186,6 +186,7 @@ std::string DescreverEsperado(const TPropriedade& APropriedade) {
         case TTipoPropriedade::Inteiro16: return "inteiro de 16 bits";
         case TTipoPropriedade::Decimal: return "valor decimal";
         case TTipoPropriedade::Texto: return "texto";
+        case TTipoPropriedade::Booleano: return "verdadeiro ou falso (true/false, sim/não, 1/0)";
         case TTipoPropriedade::Enumeracao: {
             std::string r = "um de ";
             for (size_t i = 0; i < APropriedade.Nomes.size(); ++i) {

@@ -290,6 +290,12 @@ void TLeitorCsv::Atribuir(const TPropriedade& APropriedade, size_t APosicao, con
         FDecimal == ',' ? " (neste arquivo o separador decimal é a vírgula)" : " (neste arquivo o separador decimal é o ponto)";
     switch (APropriedade.Tipo) {
         case TTipoPropriedade::Texto: DefinirTextoUtf8(APropriedade, item, AUtf8, FRascunho); return;
+        case TTipoPropriedade::Booleano: {
+            const auto v = LerBooleano(AUtf8, true);
+            if (!v) return erro("esperado " + DescreverEsperado(APropriedade) + ", encontrado " + Citar(AUtf8));
+            APropriedade.DefinirNumero(item, *v ? 1 : 0);
+            return;
+        }
         case TTipoPropriedade::Enumeracao: {
             const auto v = ProcurarEnumeracao(APropriedade, AUtf8);
             if (!v) return erro("esperado " + DescreverEsperado(APropriedade) + ", encontrado " + Citar(AUtf8));

@@ -388,7 +388,16 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
                         (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
         Entrar(ATipo);
     };
-    if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista || ATipo == TTipoValor::Booleano) return esperado();
+    if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) return esperado();
+    if (APropriedade.Tipo == TTipoPropriedade::Booleano) {
+        // true/false, or a string "sim"/"não", "1"/"0".
+        const auto v = ATipo == TTipoValor::Booleano || ATipo == TTipoValor::Texto ? LerBooleano(ATexto, false)
+                                                                                  : std::nullopt;
+        if (!v) return esperado();
+        APropriedade.DefinirNumero(*FItem, *v ? 1 : 0);
+        return;
+    }
+    if (ATipo == TTipoValor::Booleano) return esperado();
     switch (APropriedade.Tipo) {
         case TTipoPropriedade::Inteiro32:
         case TTipoPropriedade::Inteiro16: {
@@ -436,6 +445,8 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
             }
             DefinirTextoUtf8(APropriedade, *FItem, ATexto, FRascunho);
             return;
+        case TTipoPropriedade::Booleano:
+            return;  // read above
     }
 }
 

@@ -118,6 +118,19 @@ std::optional<uint8_t> ProcurarEnumeracao(const TPropriedade& APropriedade, std:
     return std::nullopt;
 }
 
+std::optional<bool> LerBooleano(std::string_view t, bool ACsv) {
+    t = SemEspacos(t);
+    for (const std::string_view sim : {"true", "sim", "1"})
+        if (IguaisSemCaixa(t, sim)) return true;
+    for (const std::string_view nao : {"false", "não", "NÃO", "nao", "0"})
+        if (IguaisSemCaixa(t, nao)) return false;
+    if (ACsv) {
+        if (IguaisSemCaixa(t, "s") || IguaisSemCaixa(t, "x")) return true;
+        if (IguaisSemCaixa(t, "n") || t.empty()) return false;
+    }
+    return std::nullopt;
+}
+
 TNumeroCsv NormalizarNumeroCsv(std::string_view ACelula, char ADecimal, bool AInteiro, std::string& APlano) {
     APlano.clear();
     std::string_view t = SemEspacos(ACelula);

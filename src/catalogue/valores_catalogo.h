@@ -22,6 +22,10 @@ bool InteiroExato(std::string_view ATexto, bool AExpoente, int64_t& AValor, bool
 // "3/4", "0").
 std::optional<uint8_t> ProcurarEnumeracao(const TPropriedade& APropriedade, std::string_view ANome);
 
+// A boolean text: "true"/"false", "sim"/"não", "1"/"0"; with ACsv also
+// "s"/"n" and "x"/"" (any case).
+std::optional<bool> LerBooleano(std::string_view ATexto, bool ACsv);
+
 enum class TNumeroCsv {
     Ok,
     Invalido,
