@@ -74,7 +74,7 @@ def main():
                 r = subprocess.run([sys.executable, "-c", LEITURA_PYTHON, catalogo],
                                    check=True, capture_output=True, text=True)
                 python.append(float(r.stdout))
-                segundos, pico = executar_medindo([cargabal, "gerar", "--modelo", a.modelo, "--entrada", catalogo,
+                segundos, pico = executar_medindo([cargabal, "gerar", "--aceitar-cortes", "--modelo", a.modelo, "--entrada", catalogo,
                                                    "--saida", carga, "--silencioso"])
                 comando.append(segundos)
                 picos.append(pico)

@@ -37,7 +37,14 @@ enum TSaida : int {
     SaidaSucesso = 0,
     SaidaFalhaGeracao = 1,   // the generation failed: the directory, a file, an empty catalogue
     SaidaUsoOuCatalogo = 2,  // bad arguments, or a catalogue with errors: nothing is written
+    SaidaVerificacao = 3,    // the check found an erro: nothing is written
 };
+
+// The table of exit codes, as the help texts show it.
+#define QUELB_TABELA_SAIDAS                                                                   \
+    "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"     \
+    "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"     \
+    "gravado); 3 a verificação achou um erro (nada é gravado).\n"
 
 constexpr const char* AjudaGeral =
     "cargabal " QUELB_VERSAO " - gera os arquivos de carga de produtos para balanças\n"
@@ -45,16 +52,19 @@ constexpr const char* AjudaGeral =
     "\n"
     "Uso:\n"
     "  cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO [opções]\n"
+    "  cargabal verificar --modelo MODELO --entrada CATALOGO [opções]\n"
     "  cargabal modelos\n"
     "  cargabal help [COMANDO]\n"
     "  cargabal --help | --version\n"
     "\n"
     "Comandos:\n"
     "  gerar     lê o catálogo e grava no diretório os arquivos de carga do modelo\n"
+    "  verificar confere o catálogo contra o modelo, sem gravar nada\n"
     "  modelos   lista os modelos de balança, seus apelidos e os arquivos de cada um\n"
     "  help      mostra esta ajuda, ou a de um comando\n"
     "\n"
-    "Use \"cargabal help COMANDO\" para ver as opções de cada comando.\n";
+    "Use \"cargabal help COMANDO\" para ver as opções de cada comando.\n"
+    "\n" QUELB_TABELA_SAIDAS;
 
 constexpr const char* AjudaGerar =
     "Uso: cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO [opções]\n"
@@ -76,6 +86,12 @@ constexpr const char* AjudaGerar =
     "      --decimal SEP         virgula ou ponto: o separador decimal de um CSV; sem\n"
     "                            esta opção, a vírgula com \";\" ou tabulação e o ponto\n"
     "                            com \",\"\n"
+    "      --separador-preco SEP virgula ou ponto: o separador decimal do preço da Urano,\n"
+    "                            em vez do separador do idioma (a Urano S grava sempre\n"
+    "                            ponto e a URF32 sempre vírgula: nelas não muda nada)\n"
+    "      --aceitar-cortes      grava mesmo que a verificação ache erros (lista-os)\n"
+    "      --limpar              remove os arquivos do modelo que uma carga anterior\n"
+    "                            deixou no diretório e esta não gravou\n"
     "      --silencioso          não mostra a barra de progresso, os avisos nem o resumo\n"
     "  -h, --help                mostra esta ajuda\n"
     "\n"
@@ -86,9 +102,25 @@ constexpr const char* AjudaGerar =
     "Um catálogo com erros é recusado inteiro: todos os erros são listados (até 50),\n"
     "cada um com o seu lugar, e nada é gravado.\n"
     "\n"
-    "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"
-    "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"
-    "gravado).\n";
+    "Antes de gravar, o catálogo é conferido contra o modelo (como em \"cargabal\n"
+    "verificar\"): com algum erro (um valor que o arquivo cortaria ou deformaria, dois\n"
+    "produtos com o mesmo código...) os achados são listados e nada é gravado; os\n"
+    "avisos são listados e a geração segue.\n"
+    "\n" QUELB_TABELA_SAIDAS;
+
+constexpr const char* AjudaVerificar =
+    "Uso: cargabal verificar --modelo MODELO --entrada CATALOGO [opções]\n"
+    "\n"
+    "Confere o catálogo contra o modelo, sem gravar nada: o que os arquivos do modelo\n"
+    "fariam com cada valor. Lista na saída padrão um achado por linha, \"erro:\" (o\n"
+    "arquivo mudaria o sentido do valor, ou o carregador pode recusá-lo) ou \"aviso:\"\n"
+    "(o valor fica menos exato, ou uma propriedade se perde).\n"
+    "\n"
+    "Opções: --modelo, --entrada, --formato, --codificacao, --decimal e\n"
+    "--separador-preco, como em \"cargabal gerar\".\n"
+    "\n"
+    "Saída: 0 sem erro (avisos podem ser listados); 2 erro nos argumentos ou no\n"
+    "catálogo; 3 a verificação achou um erro.\n";
 
 constexpr const char* AjudaModelos =
     "Uso: cargabal modelos\n"
@@ -144,9 +176,25 @@ int ComandoModelos(const std::vector<std::string>& AArgs) {
 }
 
 struct TOpcoesGerar {
-    std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal;
+    std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal, SeparadorPreco;
     bool Silencioso = false;
+    bool AceitarCortes = false;
+    bool Limpar = false;
+    bool SoVerificar = false;  // the "verificar" command: no folder, nothing written
 };
+
+// The findings of the check on AFluxo, erros and avisos in catalogue order,
+// up to AMaximo and then how many more; returns the number of erros.
+size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, size_t AMaximo) {
+    size_t erros = 0;
+    for (size_t i = 0; i < AAchados.size(); ++i) {
+        if (AAchados[i].Gravidade == TGravidade::Erro) ++erros;
+        if (i < AMaximo) Escrever(AFluxo, ParaUtf8(LinhaDoAchado(AAchados[i])) + "\n");
+    }
+    if (AAchados.size() > AMaximo)
+        Escrever(AFluxo, "... e mais " + std::to_string(AAchados.size() - AMaximo) + " achados\n");
+    return erros;
+}
 
 // Characters up to U+0020 at both ends do not make a directory name.
 bool EmBranco(std::string_view ATexto) {
@@ -184,68 +232,24 @@ std::vector<std::string_view> NomesDosModelos() {
     return r;
 }
 
-int Gerar(const TOpcoesGerar& AOpcoes) {
-    const std::optional<TQuelbCargaBalModelo> modelo = ProcurarModelo(*AOpcoes.Modelo);
-    if (!modelo) {
-        const std::vector<std::string_view> nomes = NomesDosModelos();
-        return ErroDeUso("modelo desconhecido \"" + *AOpcoes.Modelo + "\"" + QuisDizer(Sugerir(*AOpcoes.Modelo, nomes)) +
-                             " (\"cargabal modelos\" lista os nomes e apelidos aceitos)",
-                         "gerar");
-    }
-    TOpcoesCatalogo opcoes;
-    if (AOpcoes.Formato && !(opcoes.Formato = FormatoPorNome(*AOpcoes.Formato)))
-        return ErroDeUso("formato desconhecido \"" + *AOpcoes.Formato + "\" (use json ou csv)", "gerar");
-    if (AOpcoes.Codificacao && !(opcoes.Codificacao = CodificacaoPorNome(*AOpcoes.Codificacao)))
-        return ErroDeUso("codificação desconhecida \"" + *AOpcoes.Codificacao +
-                             "\" (use utf-8, utf-16 ou windows-1252)",
-                         "gerar");
-    if (AOpcoes.Decimal && !(opcoes.Decimal = DecimalPorNome(*AOpcoes.Decimal)))
-        return ErroDeUso("separador decimal desconhecido \"" + *AOpcoes.Decimal + "\" (use virgula ou ponto)",
-                         "gerar");
-
-    // The directory as the library gets it: absolute, so that the paths it
-    // lists are full paths.
-    if (EmBranco(*AOpcoes.Saida)) return ErroDeUso("o diretório de saída (--saida) está em branco", "gerar");
-#ifdef _WIN32
-    // Windows hands the arguments over in the ANSI code page; the name goes
-    // on in UTF-16 from there.
-    const Texto diretorioTexto =
-        std::filesystem::absolute(std::filesystem::path(plataforma::DeCodigoPagina(*AOpcoes.Saida))).u16string();
-#else
-    std::error_code erroCaminho;
-    const std::string diretorio = std::filesystem::absolute(*AOpcoes.Saida, erroCaminho).string();
-    Texto diretorioTexto;
-    if (erroCaminho || !DeUtf8(diretorio, diretorioTexto))
-        return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar");
-#endif
-
-    TQuelbCargaBal gerador;
-    gerador.Modelo = *modelo;
-    try {
-        // A missing directory is found before a large catalogue is read.
-        TQuelbCargaBal::ValidarDiretorio(diretorioTexto);
-    } catch (const EQuelbErro&) {
-        Escrever(stderr, "cargabal: o diretório de saída \"" + *AOpcoes.Saida + "\" não existe\n");
-        return SaidaFalhaGeracao;
-    }
-
-    std::optional<TBarraProgresso> barra;
-    if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
-
+// Reads the catalogue of the options into AItens, showing the reading on
+// ABarra; the exit status when it cannot be read or has errors.
+std::optional<int> LerCatalogoDoComando(const TOpcoesGerar& AOpcoes, TOpcoesCatalogo& opcoes, TQuelbCargaBalItens& AItens,
+                                        std::optional<TBarraProgresso>& barra) {
     const bool padrao = *AOpcoes.Entrada == "-";
     const std::string nomeEntrada = padrao ? "entrada padrão" : *AOpcoes.Entrada;
     TRelatorioCatalogo relatorio;
     try {
         Texto caminho;
         if (!DeUtf8(*AOpcoes.Entrada, caminho))
-            return ErroDeUso("o nome do arquivo de entrada não é UTF-8 válido", "gerar");
+            return ErroDeUso("o nome do arquivo de entrada não é UTF-8 válido", AOpcoes.SoVerificar ? "verificar" : "gerar");
         const std::unique_ptr<TFonteCatalogo> fonte = AbrirArquivoCatalogo(caminho);
         const uint64_t total = fonte->Tamanho();
         if (barra) {
             barra->Leitura(0, total);
             opcoes.Progresso = [&barra, total](uint64_t ALidos) { barra->Leitura(ALidos, total); };
         }
-        relatorio = LerCatalogo(*fonte, padrao ? "" : *AOpcoes.Entrada, opcoes, gerador.Produtos());
+        relatorio = LerCatalogo(*fonte, padrao ? "" : *AOpcoes.Entrada, opcoes, AItens);
     } catch (const ECatalogoIlegivel& e) {
         if (barra) barra->Encerrar();
         Escrever(stderr, std::string("cargabal: ") + e.what() + "\n");
@@ -270,6 +274,103 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         return SaidaUsoOuCatalogo;
     }
 
+    return std::nullopt;
+}
+
+// The "verificar" command: the check alone, findings on standard output.
+int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoesCatalogo& AOpcoesCatalogo,
+              char16_t ASeparadorPreco) {
+    TQuelbCargaBal gerador;
+    gerador.Modelo = AModelo;
+    gerador.SeparadorPreco = ASeparadorPreco;
+    std::optional<TBarraProgresso> barra;
+    if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
+    if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, AOpcoesCatalogo, gerador.Produtos(), barra))
+        return *erro;
+    const std::vector<TAchado> achados = gerador.VerificarItens();
+    const size_t erros = ListarAchados(stdout, achados, achados.size());
+    std::fflush(stdout);
+    if (!AOpcoes.Silencioso)
+        Escrever(stderr, "cargabal: " + Plural(static_cast<uint64_t>(gerador.Produtos().Count()), "item", "itens") +
+                             " conferidos: " + Plural(erros, "erro", "erros") + ", " +
+                             Plural(achados.size() - erros, "aviso", "avisos") + ".\n");
+    return erros > 0 ? SaidaVerificacao : SaidaSucesso;
+}
+
+int Gerar(const TOpcoesGerar& AOpcoes) {
+    const std::optional<TQuelbCargaBalModelo> modelo = ProcurarModelo(*AOpcoes.Modelo);
+    if (!modelo) {
+        const std::vector<std::string_view> nomes = NomesDosModelos();
+        return ErroDeUso("modelo desconhecido \"" + *AOpcoes.Modelo + "\"" + QuisDizer(Sugerir(*AOpcoes.Modelo, nomes)) +
+                             " (\"cargabal modelos\" lista os nomes e apelidos aceitos)",
+                         "gerar");
+    }
+    TOpcoesCatalogo opcoes;
+    if (AOpcoes.Formato && !(opcoes.Formato = FormatoPorNome(*AOpcoes.Formato)))
+        return ErroDeUso("formato desconhecido \"" + *AOpcoes.Formato + "\" (use json ou csv)", "gerar");
+    if (AOpcoes.Codificacao && !(opcoes.Codificacao = CodificacaoPorNome(*AOpcoes.Codificacao)))
+        return ErroDeUso("codificação desconhecida \"" + *AOpcoes.Codificacao +
+                             "\" (use utf-8, utf-16 ou windows-1252)",
+                         "gerar");
+    if (AOpcoes.Decimal && !(opcoes.Decimal = DecimalPorNome(*AOpcoes.Decimal)))
+        return ErroDeUso("separador decimal desconhecido \"" + *AOpcoes.Decimal + "\" (use virgula ou ponto)",
+                         "gerar");
+
+    char16_t separadorPreco = u'\0';
+    if (AOpcoes.SeparadorPreco) {
+        if (*AOpcoes.SeparadorPreco == "virgula" || *AOpcoes.SeparadorPreco == "vírgula") separadorPreco = u',';
+        else if (*AOpcoes.SeparadorPreco == "ponto") separadorPreco = u'.';
+        else
+            return ErroDeUso("separador de preço desconhecido \"" + *AOpcoes.SeparadorPreco + "\" (use virgula ou ponto)",
+                             AOpcoes.SoVerificar ? "verificar" : "gerar");
+    }
+    if (AOpcoes.SoVerificar) return Verificar(AOpcoes, *modelo, opcoes, separadorPreco);
+
+    // The directory as the library gets it: absolute, so that the paths it
+    // lists are full paths.
+    if (EmBranco(*AOpcoes.Saida)) return ErroDeUso("o diretório de saída (--saida) está em branco", "gerar");
+#ifdef _WIN32
+    // Windows hands the arguments over in the ANSI code page; the name goes
+    // on in UTF-16 from there.
+    const Texto diretorioTexto =
+        std::filesystem::absolute(std::filesystem::path(plataforma::DeCodigoPagina(*AOpcoes.Saida))).u16string();
+#else
+    std::error_code erroCaminho;
+    const std::string diretorio = std::filesystem::absolute(*AOpcoes.Saida, erroCaminho).string();
+    Texto diretorioTexto;
+    if (erroCaminho || !DeUtf8(diretorio, diretorioTexto))
+        return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar");
+#endif
+
+    TQuelbCargaBal gerador;
+    gerador.Modelo = *modelo;
+    gerador.SeparadorPreco = separadorPreco;
+    gerador.LimparArquivosAntigos = AOpcoes.Limpar;
+    try {
+        // A missing directory is found before a large catalogue is read.
+        TQuelbCargaBal::ValidarDiretorio(diretorioTexto);
+    } catch (const EQuelbErro&) {
+        Escrever(stderr, "cargabal: o diretório de saída \"" + *AOpcoes.Saida + "\" não existe\n");
+        return SaidaFalhaGeracao;
+    }
+
+    std::optional<TBarraProgresso> barra;
+    if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
+
+    if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, opcoes, gerador.Produtos(), barra)) return *erro;
+
+    // The check before anything is written: an erro stops here, unless the
+    // cuts are accepted; the findings are otherwise listed after the files.
+    const std::vector<TAchado> achados = gerador.VerificarItens();
+    const auto erros = static_cast<size_t>(std::count_if(
+        achados.begin(), achados.end(), [](const TAchado& a) { return a.Gravidade == TGravidade::Erro; }));
+    if (erros > 0 && !AOpcoes.AceitarCortes) {
+        ListarAchados(stderr, achados, 50);
+        Escrever(stderr, "cargabal: a verificação achou " + Plural(erros, "erro", "erros") +
+                             "; nada foi gravado (--aceitar-cortes grava assim mesmo)\n");
+        return SaidaVerificacao;
+    }
+
     if (barra) gerador.OnProgresso = [&barra](const Texto& m, int32_t a, int32_t t) { barra->Evento(m, a, t); };
     int saida = SaidaSucesso;
     try {
@@ -291,6 +392,13 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         if (!ignorado) bytes += tamanho;
     }
     std::fflush(stdout);
+    if (!AOpcoes.Silencioso) ListarAchados(stderr, achados, 50);
+    for (const Texto& antigo : gerador.ArquivosAntigos())
+        Escrever(stderr, std::string("cargabal: ") +
+                             (AOpcoes.Limpar ? "removido o arquivo de uma carga anterior: "
+                                             : "aviso: o diretório tem um arquivo de uma carga anterior que esta não "
+                                               "gravou (--limpar o remove): ") +
+                             ParaUtf8(antigo) + "\n");
     if (saida == SaidaSucesso && !AOpcoes.Silencioso) {
         std::string nome = ParaUtf8(gerador.ModeloStr());
         if (nome.empty()) nome = DefinicaoModelo(gerador.Modelo)->NomeEnumeracao;
@@ -304,7 +412,14 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
 // The options of "gerar", read by getopt_long: "-mtoledo", "-m toledo",
 // "--modelo toledo", "--modelo=toledo", an unambiguous prefix ("--mod"), and
 // "--" before arguments that are not options.
-enum : int { OpcaoCodificacao = 256, OpcaoDecimal, OpcaoSilencioso };
+enum : int {
+    OpcaoCodificacao = 256,
+    OpcaoDecimal,
+    OpcaoSilencioso,
+    OpcaoSeparadorPreco,
+    OpcaoAceitarCortes,
+    OpcaoLimpar,
+};
 
 struct TOpcaoGerar {
     option Getopt;
@@ -318,6 +433,9 @@ const TOpcaoGerar OpcoesGerar[] = {
     {{"formato", required_argument, nullptr, 'f'}, &TOpcoesGerar::Formato},
     {{"codificacao", required_argument, nullptr, OpcaoCodificacao}, &TOpcoesGerar::Codificacao},
     {{"decimal", required_argument, nullptr, OpcaoDecimal}, &TOpcoesGerar::Decimal},
+    {{"separador-preco", required_argument, nullptr, OpcaoSeparadorPreco}, &TOpcoesGerar::SeparadorPreco},
+    {{"aceitar-cortes", no_argument, nullptr, OpcaoAceitarCortes}, nullptr},
+    {{"limpar", no_argument, nullptr, OpcaoLimpar}, nullptr},
     {{"silencioso", no_argument, nullptr, OpcaoSilencioso}, nullptr},
     {{"help", no_argument, nullptr, 'h'}, nullptr},
 };
@@ -328,9 +446,11 @@ const TOpcaoGerar* OpcaoPorValor(int AValor) {
     return nullptr;
 }
 
-int ComandoGerar(const std::vector<std::string>& AArgs) {
+// "gerar", or "verificar" with AVerificar (no folder, nothing written).
+int ComandoGerarOuVerificar(const std::vector<std::string>& AArgs, bool AVerificar) {
+    const std::string comando = AVerificar ? "verificar" : "gerar";
     std::vector<std::string> copias(AArgs);
-    copias.insert(copias.begin(), "cargabal gerar");
+    copias.insert(copias.begin(), "cargabal " + comando);
     std::vector<char*> argv;
     for (std::string& a : copias) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -339,6 +459,7 @@ int ComandoGerar(const std::vector<std::string>& AArgs) {
     longas.push_back({nullptr, 0, nullptr, 0});
 
     TOpcoesGerar opcoes;
+    opcoes.SoVerificar = AVerificar;
     opterr = 0;
     optind = 0;  // a fresh scan (glibc)
     const int argc = static_cast<int>(argv.size() - 1);
@@ -352,16 +473,17 @@ int ComandoGerar(const std::vector<std::string>& AArgs) {
             std::vector<std::string> candidatos;
             for (const TOpcaoGerar& o : OpcoesGerar) candidatos.push_back(std::string("--") + o.Getopt.name);
             const std::vector<std::string_view> vistas(candidatos.begin(), candidatos.end());
-            return ErroDeUso("opção desconhecida \"" + nome + "\"" + QuisDizer(Sugerir(nome, vistas)), "gerar");
+            return ErroDeUso("opção desconhecida \"" + nome + "\"" + QuisDizer(Sugerir(nome, vistas)), comando);
         }
         const TOpcaoGerar* opcao = OpcaoPorValor(c == ':' ? optopt : c);
-        if (c == ':') return ErroDeUso(std::string("falta o valor da opção --") + opcao->Getopt.name, "gerar");
+        if (c == ':') return ErroDeUso(std::string("falta o valor da opção --") + opcao->Getopt.name, comando);
         if (c == 'h') {
-            Escrever(stdout, AjudaGerar);
+            Escrever(stdout, AVerificar ? AjudaVerificar : AjudaGerar);
             return SaidaSucesso;
         }
-        if (c == OpcaoSilencioso) {
-            opcoes.Silencioso = true;
+        if (c == OpcaoSilencioso || c == OpcaoAceitarCortes || c == OpcaoLimpar) {
+            (c == OpcaoSilencioso ? opcoes.Silencioso : c == OpcaoAceitarCortes ? opcoes.AceitarCortes : opcoes.Limpar) =
+                true;
             continue;
         }
         // A value given apart that looks like an option ("-s --silencioso") is
@@ -371,19 +493,23 @@ int ComandoGerar(const std::vector<std::string>& AArgs) {
             return ErroDeUso(std::string("falta o valor da opção --") + opcao->Getopt.name + ": \"" + valor +
                                  "\" é uma opção (para um valor que começa com \"-\", use --" + opcao->Getopt.name +
                                  "=VALOR)",
-                             "gerar");
+                             comando);
         if (opcoes.*(opcao->Destino))
-            return ErroDeUso(std::string("a opção --") + opcao->Getopt.name + " foi dada mais de uma vez", "gerar");
+            return ErroDeUso(std::string("a opção --") + opcao->Getopt.name + " foi dada mais de uma vez", comando);
         opcoes.*(opcao->Destino) = valor;
     }
-    if (optind < argc) return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"", "gerar");
+    if (optind < argc) return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"", comando);
     for (const char* obrigatoria : {"modelo", "entrada", "saida"}) {
+        if (AVerificar && std::string_view(obrigatoria) == "saida") continue;
         for (const TOpcaoGerar& o : OpcoesGerar)
             if (std::string_view(o.Getopt.name) == obrigatoria && !(opcoes.*(o.Destino)))
-                return ErroDeUso(std::string("falta a opção --") + obrigatoria, "gerar");
+                return ErroDeUso(std::string("falta a opção --") + obrigatoria, comando);
     }
     return Gerar(opcoes);
 }
+
+int ComandoGerar(const std::vector<std::string>& AArgs) { return ComandoGerarOuVerificar(AArgs, false); }
+int ComandoVerificar(const std::vector<std::string>& AArgs) { return ComandoGerarOuVerificar(AArgs, true); }
 
 struct TComando {
     std::string_view Nome;
@@ -395,6 +521,7 @@ int ComandoAjuda(const std::vector<std::string>& AArgs);
 
 const TComando Comandos[] = {
     {"gerar", ComandoGerar, AjudaGerar},
+    {"verificar", ComandoVerificar, AjudaVerificar},
     {"modelos", ComandoModelos, AjudaModelos},
     {"help", ComandoAjuda, AjudaGeral},
 };

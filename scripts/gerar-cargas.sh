@@ -23,7 +23,9 @@ for modelo in "${modelos[@]}"; do
   rm -rf "$destino"
   mkdir -p "$destino"
   echo "-- $modelo"
-  "$cargabal" gerar --modelo "$modelo" --entrada "$catalogo" --saida "$destino"
+  # The sample's nutrient amounts do not fit Ramuza's three-digit fields: the
+  # check lists them, and the loads are written all the same.
+  "$cargabal" gerar --aceitar-cortes --modelo "$modelo" --entrada "$catalogo" --saida "$destino"
 done
 
 echo

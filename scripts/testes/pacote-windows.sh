@@ -104,7 +104,7 @@ linux=build/teste-normal
 mapfile -t modelos < <("$linux/cli/cargabal" modelos | tail -n +2 | awk '{print $2}')
 for modelo in "${modelos[@]}"; do
   mkdir -p "$temporario/linux/$modelo"
-  LANG=$local_pt LC_ALL=$local_pt "$linux/cli/cargabal" gerar --silencioso -m "$modelo" \
+  LANG=$local_pt LC_ALL=$local_pt "$linux/cli/cargabal" gerar --silencioso --aceitar-cortes -m "$modelo" \
     -e exemplos/catalogo.json -s "$temporario/linux/$modelo" > /dev/null
 done
 cargabal_exe() {  # ARCH
@@ -113,7 +113,7 @@ cargabal_exe() {  # ARCH
   for modelo in "${modelos[@]}"; do
     destino=$temporario/$1/$modelo
     mkdir -p "$destino"
-    no_wine "$exe" gerar --silencioso -m "$modelo" -e "$(janela "$raiz/exemplos/catalogo.json")" \
+    no_wine "$exe" gerar --silencioso --aceitar-cortes -m "$modelo" -e "$(janela "$raiz/exemplos/catalogo.json")" \
       -s "$(janela "$destino")" > /dev/null || { echo "gerar $modelo"; r=1; }
     diff -r "$temporario/linux/$modelo" "$destino" || r=1
   done

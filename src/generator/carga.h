@@ -45,9 +45,14 @@ public:
 // through which the writers append their records.
 class TCarga {
 public:
-    TCarga() = default;
+    explicit TCarga(const plataforma::TFormatoNumerico& AFormato) : Formato(AFormato) {}
     // A generation that only shows its records to AObservador.
-    explicit TCarga(TObservadorRegistros& AObservador) : FObservador(&AObservador) {}
+    TCarga(const plataforma::TFormatoNumerico& AFormato, TObservadorRegistros& AObservador)
+        : Formato(AFormato), FObservador(&AObservador) {}
+
+    // The number format of the prices: the locale's, or the generator's
+    // choice of decimal separator.
+    const plataforma::TFormatoNumerico Formato;
 
     TListaLinhas& operator[](TConteudoArquivo AConteudo) { return FListas[static_cast<size_t>(AConteudo)]; }
 

@@ -20,8 +20,14 @@ void TQuelbCargaBal::NotificarProgresso(const Texto& Mensagem, int32_t Progresso
     if (OnProgresso) OnProgresso(Mensagem, ProgressoAtual, ProgressoTotal);
 }
 
+plataforma::TFormatoNumerico TQuelbCargaBal::FormatoPrecos() const {
+    plataforma::TFormatoNumerico f = plataforma::FormatoNumerico();
+    if (SeparadorPreco != u'\0') f.SeparadorDecimal = SeparadorPreco;
+    return f;
+}
+
 std::vector<TAchado> TQuelbCargaBal::VerificarItens() const {
-    return quelb::VerificarItens(FProdutos, Modelo, plataforma::FormatoNumerico());
+    return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos());
 }
 
 void TQuelbCargaBal::VerificarCatalogo(uint64_t AVersao) const {
@@ -55,7 +61,8 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
         throw EQuelbCargaBal(u"Modelo de balança inválido (" + DeUtf8(std::to_string(static_cast<int>(Modelo))) + u")");
 
     FArquivosGerados.clear();
-    TCarga carga;
+    FArquivosAntigos.clear();
+    TCarga carga(FormatoPrecos());
     Texto base = ADiretorio;
     if (base.back() != plataforma::DelimitadorCaminho()) base += plataforma::DelimitadorCaminho();
     std::vector<Texto> caminhos;
@@ -87,6 +94,14 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
         if (lista.Count() == 0) continue;
         SalvarLista(lista, caminhos[i]);
         FArquivosGerados.push_back(caminhos[i]);
+    }
+    // The files of this model that an earlier load left and this one did
+    // not replace: a loader would take them as part of this load.
+    for (size_t i = 0; i < definicao->Arquivos.size(); ++i) {
+        if (carga[definicao->Arquivos[i].Conteudo].Count() > 0 || !plataforma::ArquivoExiste(caminhos[i])) continue;
+        if (LimparArquivosAntigos && !plataforma::RemoverArquivo(caminhos[i]))
+            throw EQuelbErro(u"Não foi possível remover o arquivo antigo \"" + caminhos[i] + u"\".");
+        FArquivosAntigos.push_back(caminhos[i]);
     }
     NotificarProgresso(u"Terminado", total, total);
 }

@@ -10,6 +10,7 @@
 #include "catalogue/itens.h"
 #include "catalogue/texto.h"
 #include "generator/verificacao.h"
+#include "platform/plataforma.h"
 
 namespace quelb {
 
@@ -42,6 +43,13 @@ public:
 
     TQuelbCargaBalModelo Modelo = modFilizola;
     TQuelbCargaBalProgresso OnProgresso;
+    // The decimal separator of the pattern prices (Urano); U+0000, the
+    // default, takes the locale's. Urano S always writes a point, and URF32
+    // turns every point into a comma, so for them it changes nothing.
+    char16_t SeparadorPreco = u'\0';
+    // After the files are saved, the files of this model that the folder
+    // still holds from an earlier load but were not written now are removed.
+    bool LimparArquivosAntigos = false;
 
     // Display name of Modelo.
     Texto ModeloStr() const;
@@ -49,6 +57,10 @@ public:
     const TQuelbCargaBalItens& Produtos() const { return FProdutos; }
     // Full paths of the files saved by the latest generation, in save order.
     const std::vector<Texto>& ArquivosGerados() const { return FArquivosGerados; }
+    // Full paths of the files of this model that the folder held after the
+    // latest generation without its having written them (left from an
+    // earlier load), or that it removed for LimparArquivosAntigos.
+    const std::vector<Texto>& ArquivosAntigos() const { return FArquivosAntigos; }
 
     // Validates, walks the catalogue asking the model's writer for the
     // records of each item, and saves every file that received a line.
@@ -73,8 +85,12 @@ private:
     // item that may be gone.
     void VerificarCatalogo(uint64_t AVersao) const;
 
+    // The number format of this generation's prices.
+    plataforma::TFormatoNumerico FormatoPrecos() const;
+
     TQuelbCargaBalItens FProdutos;
     std::vector<Texto> FArquivosGerados;
+    std::vector<Texto> FArquivosAntigos;
 };
 
 // "Gerando produto %6.6d %s": the message of the progress event of an item.

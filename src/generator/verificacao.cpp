@@ -399,7 +399,7 @@ std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCar
     const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
     if (modelo == nullptr) return {};
     TVerificador verificador(*modelo, AFormato);
-    TCarga carga(verificador);
+    TCarga carga(AFormato, verificador);
     const std::unique_ptr<TEscritorItens> escritor = modelo->CriarEscritor(carga);
     for (int32_t i = 0; i < AItens.Count(); ++i) {
         // A copy: a writer may settle values of the item it writes.

@@ -49,6 +49,10 @@ uint64_t HashSemCaixa(std::string_view ABytes, const char16_t (&ACaracteres)[256
 char16_t DelimitadorCaminho();
 // True when ACaminho names a directory (a link to one counts).
 bool DiretorioExiste(const std::u16string& ACaminho);
+// True when ACaminho names a plain file (a link to one counts).
+bool ArquivoExiste(const std::u16string& ACaminho);
+// Removes the file ACaminho; false when it could not be removed.
+bool RemoverArquivo(const std::u16string& ACaminho);
 
 struct TResultadoGravacao {
     enum TSituacao { Gravado, FalhaCriar, FalhaEscrita } Situacao = Gravado;

@@ -78,7 +78,8 @@ TEST_P(CadaModelo, CatalogoDeExemploGeraTodosOsArquivosDoModelo) {
     const TModelo& m = GetParam();
     DiretorioTemporario saida;
     const TResultadoProcesso r = ExecutarCargabal(
-        {"gerar", "--modelo", m.Apelido, "--entrada", (Exemplos / "catalogo.json").string(), "--saida", saida.Utf8()});
+        {"gerar", "--modelo", m.Apelido, "--entrada", (Exemplos / "catalogo.json").string(), "--saida", saida.Utf8(),
+         "--aceitar-cortes"});
     ASSERT_EQ(r.Saida, 0) << r.Erros;
 
     // Standard output: the full path of each file, in save order.
@@ -99,11 +100,11 @@ TEST_P(CadaModelo, JsonECsvDoMesmoCatalogoDaoOsMesmosBytes) {
     const TModelo& m = GetParam();
     DiretorioTemporario json, csv;
     ASSERT_EQ(ExecutarCargabal({"gerar", "-m", m.Apelido, "-e", (Exemplos / "catalogo.json").string(), "-s",
-                                json.Utf8(), "--silencioso"})
+                                json.Utf8(), "--silencioso", "--aceitar-cortes"})
                   .Saida,
               0);
     ASSERT_EQ(ExecutarCargabal({"gerar", "-m", m.Apelido, "-e", (Exemplos / "catalogo.csv").string(), "-s",
-                                csv.Utf8(), "--silencioso"})
+                                csv.Utf8(), "--silencioso", "--aceitar-cortes"})
                   .Saida,
               0);
     ASSERT_EQ(Arquivos(json.Caminho()), Arquivos(csv.Caminho()));
@@ -159,7 +160,8 @@ TEST_F(Comando, DiretorioRelativoListaCaminhosCompletos) {
 TEST_F(Comando, SilenciosoNaoEscreveNadaNaSaidaDeErros) {
     DiretorioTemporario saida;
     const TResultadoProcesso r = ExecutarCargabal(
-        {"gerar", "-m", "ramuza", "-e", (Exemplos / "catalogo.csv").string(), "-s", saida.Utf8(), "--silencioso"});
+        {"gerar", "-m", "ramuza", "-e", (Exemplos / "catalogo.csv").string(), "-s", saida.Utf8(), "--silencioso",
+         "--aceitar-cortes"});
     EXPECT_EQ(r.Saida, 0);
     EXPECT_EQ(r.Erros, "");
     EXPECT_THAT(r.SaidaPadrao, HasSubstr("RAMUZA_ORIGINAL.TXT"));

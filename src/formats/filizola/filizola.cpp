@@ -35,7 +35,7 @@ public:
 
 private:
     TCarga& FCarga;
-    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    const plataforma::TFormatoNumerico& FFormato = FCarga.Formato;
 };
 
 }  // namespace

@@ -17,7 +17,7 @@ public:
 
 private:
     TCarga& FCarga;
-    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    const plataforma::TFormatoNumerico& FFormato = FCarga.Formato;
 };
 
 constexpr TLayoutRegistro Registros[] = {Layout<Produto>("produto")};

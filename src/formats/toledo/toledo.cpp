@@ -25,7 +25,7 @@ public:
 
 private:
     TCarga& FCarga;
-    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    const plataforma::TFormatoNumerico& FFormato = FCarga.Formato;
 };
 
 // AItem, ATxInfo and ANutricional are the layouts of the item record, of
@@ -52,7 +52,7 @@ public:
 
 private:
     TCarga& FCarga;
-    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    const plataforma::TFormatoNumerico& FFormato = FCarga.Formato;
 };
 
 constexpr TLayoutRegistro RegistrosItemToledo[] = {Layout<ItemToledo>("item")};

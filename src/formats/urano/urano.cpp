@@ -49,8 +49,8 @@ public:
 
 private:
     TCarga& FCarga;
-    const plataforma::TFormatoNumerico FFormato{AComPonto ? u'.' : plataforma::FormatoNumerico().SeparadorDecimal,
-                                                plataforma::FormatoNumerico().SeparadorMilhar};
+    const plataforma::TFormatoNumerico FFormato{AComPonto ? u'.' : FCarga.Formato.SeparadorDecimal,
+                                                FCarga.Formato.SeparadorMilhar};
 };
 
 class TEscritorURF32 final : public TEscritorItens {
@@ -70,7 +70,7 @@ public:
 
 private:
     TCarga& FCarga;
-    const plataforma::TFormatoNumerico& FFormato = plataforma::FormatoNumerico();
+    const plataforma::TFormatoNumerico& FFormato = FCarga.Formato;
 };
 
 constexpr TLayoutRegistro RegistrosUrano[] = {

@@ -34,4 +34,16 @@ bool DiretorioExiste(const std::u16string& ACaminho) {
     return true;
 }
 
+bool ArquivoExiste(const std::u16string& ACaminho) {
+    if (!NomeValido(ACaminho)) return false;
+    const DWORD atributos = GetFileAttributesW(Largo(ACaminho.c_str()));
+    if (atributos == INVALID_FILE_ATTRIBUTES || (atributos & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+    if (atributos & FILE_ATTRIBUTE_REPARSE_POINT) return !AlvoEhDiretorio(ACaminho);
+    return true;
+}
+
+bool RemoverArquivo(const std::u16string& ACaminho) {
+    return NomeValido(ACaminho) && DeleteFileW(Largo(ACaminho.c_str())) != 0;
+}
+
 }  // namespace quelb::plataforma
