@@ -184,12 +184,16 @@ struct TOpcoesGerar {
 };
 
 // The findings of the check on AFluxo, erros and avisos in catalogue order,
-// up to AMaximo and then how many more; returns the number of erros.
-size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, size_t AMaximo) {
+// up to AMaximo and then how many more, each with its item's line when the
+// catalogue is CSV (ALinhas); returns the number of erros.
+size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, size_t AMaximo,
+                     const std::vector<uint64_t>& ALinhas) {
     size_t erros = 0;
     for (size_t i = 0; i < AAchados.size(); ++i) {
         if (AAchados[i].Gravidade == TGravidade::Erro) ++erros;
-        if (i < AMaximo) Escrever(AFluxo, ParaUtf8(LinhaDoAchado(AAchados[i])) + "\n");
+        const auto posicao = static_cast<size_t>(AAchados[i].Posicao);
+        const uint64_t linha = posicao < ALinhas.size() ? ALinhas[posicao] : 0;
+        if (i < AMaximo) Escrever(AFluxo, ParaUtf8(LinhaDoAchado(AAchados[i], linha)) + "\n");
     }
     if (AAchados.size() > AMaximo)
         Escrever(AFluxo, "... e mais " + std::to_string(AAchados.size() - AMaximo) + " achados\n");
@@ -235,7 +239,7 @@ std::vector<std::string_view> NomesDosModelos() {
 // Reads the catalogue of the options into AItens, showing the reading on
 // ABarra; the exit status when it cannot be read or has errors.
 std::optional<int> LerCatalogoDoComando(const TOpcoesGerar& AOpcoes, TOpcoesCatalogo& opcoes, TQuelbCargaBalItens& AItens,
-                                        std::optional<TBarraProgresso>& barra) {
+                                        std::optional<TBarraProgresso>& barra, std::vector<uint64_t>& ALinhas) {
     const bool padrao = *AOpcoes.Entrada == "-";
     const std::string nomeEntrada = padrao ? "entrada padrão" : *AOpcoes.Entrada;
     TRelatorioCatalogo relatorio;
@@ -273,7 +277,7 @@ std::optional<int> LerCatalogoDoComando(const TOpcoesGerar& AOpcoes, TOpcoesCata
                              " no catálogo; nada foi gravado\n");
         return SaidaUsoOuCatalogo;
     }
-
+    ALinhas = std::move(relatorio.LinhasDosItens);
     return std::nullopt;
 }
 
@@ -285,10 +289,11 @@ int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoes
     gerador.SeparadorPreco = ASeparadorPreco;
     std::optional<TBarraProgresso> barra;
     if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
-    if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, AOpcoesCatalogo, gerador.Produtos(), barra))
+    std::vector<uint64_t> linhas;
+    if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, AOpcoesCatalogo, gerador.Produtos(), barra, linhas))
         return *erro;
     const std::vector<TAchado> achados = gerador.VerificarItens();
-    const size_t erros = ListarAchados(stdout, achados, achados.size());
+    const size_t erros = ListarAchados(stdout, achados, achados.size(), linhas);
     std::fflush(stdout);
     if (!AOpcoes.Silencioso)
         Escrever(stderr, "cargabal: " + Plural(static_cast<uint64_t>(gerador.Produtos().Count()), "item", "itens") +
@@ -357,7 +362,9 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     std::optional<TBarraProgresso> barra;
     if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
 
-    if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, opcoes, gerador.Produtos(), barra)) return *erro;
+    std::vector<uint64_t> linhas;
+    if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, opcoes, gerador.Produtos(), barra, linhas))
+        return *erro;
 
     // The check before anything is written: an erro stops here, unless the
     // cuts are accepted; the findings are otherwise listed after the files.
@@ -365,7 +372,7 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     const auto erros = static_cast<size_t>(std::count_if(
         achados.begin(), achados.end(), [](const TAchado& a) { return a.Gravidade == TGravidade::Erro; }));
     if (erros > 0 && !AOpcoes.AceitarCortes) {
-        ListarAchados(stderr, achados, 50);
+        ListarAchados(stderr, achados, 50, linhas);
         Escrever(stderr, "cargabal: a verificação achou " + Plural(erros, "erro", "erros") +
                              "; nada foi gravado (--aceitar-cortes grava assim mesmo)\n");
         return SaidaVerificacao;
@@ -392,7 +399,7 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         if (!ignorado) bytes += tamanho;
     }
     std::fflush(stdout);
-    if (!AOpcoes.Silencioso) ListarAchados(stderr, achados, 50);
+    if (!AOpcoes.Silencioso) ListarAchados(stderr, achados, 50, linhas);
     for (const Texto& antigo : gerador.ArquivosAntigos())
         Escrever(stderr, std::string("cargabal: ") +
                              (AOpcoes.Limpar ? "removido o arquivo de uma carga anterior: "

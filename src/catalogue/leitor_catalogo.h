@@ -76,6 +76,9 @@ struct TRelatorioCatalogo {
     std::vector<std::string> Ignorados;
     bool Colunas = false;  // the ignored names are CSV columns, not JSON keys
     int32_t Itens = 0;     // items appended
+    // The line of each item appended, in order, when the catalogue is CSV
+    // (one line per product); empty for JSON.
+    std::vector<uint64_t> LinhasDosItens;
 
     bool Ok() const { return QuantidadeErros == 0; }
     // The errors one per line, then "... e mais N erros" past the listed.

@@ -362,6 +362,7 @@ void TLeitorCsv::Linha(std::vector<TCelula>& ACelulas, size_t AQuantidade) {
                                           std::to_string(AQuantidade));
     }
     FContexto.Itens.New();
+    FContexto.Relatorio.LinhasDosItens.push_back(linha);
     for (size_t i = 0; i < std::min(AQuantidade, FColunas.size()); ++i) {
         const TCelula& celula = ACelulas[i];
         if (!Decodificar(celula, FTexto)) return;

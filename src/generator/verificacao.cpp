@@ -389,9 +389,10 @@ private:
 
 }  // namespace
 
-Texto LinhaDoAchado(const TAchado& AAchado) {
+Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
+    const Texto linha = ALinhaCsv > 0 ? u", linha " + DeUtf8(std::to_string(ALinhaCsv)) : Texto();
     return Texto(AAchado.Gravidade == TGravidade::Erro ? u"erro: " : u"aviso: ") + u"produtos[" +
-           Numero(AAchado.Posicao) + u"] (código " + Numero(AAchado.Codigo) + u"), " + AAchado.Descricao;
+           Numero(AAchado.Posicao) + u"] (código " + Numero(AAchado.Codigo) + linha + u"), " + AAchado.Descricao;
 }
 
 std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,

@@ -28,8 +28,9 @@ struct TAchado {
     Texto Descricao;
 };
 
-// "erro: produtos[3] (código 1234567), <Descricao>".
-Texto LinhaDoAchado(const TAchado& AAchado);
+// "erro: produtos[3] (código 1234567), <Descricao>"; with ALinhaCsv, the
+// item's line in a CSV catalogue: "produtos[3] (código 1234567, linha 5)".
+Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv = 0);
 
 // Checks AItens against AModelo with the number format AFormato, in
 // catalogue order. The catalogue is left as it is. An unknown model gives

@@ -41,6 +41,13 @@ TEST(VerificarComando, ListsTheFindingsAndExitsThreeOnAnErro) {
     EXPECT_EQ(limpo.SaidaPadrao, "");
 }
 
+TEST(VerificarComando, AFindingOfACsvCatalogueNamesTheItemsLine) {
+    const std::string csv = "Codigo;Descricao;ValorVenda\n12;Queijo;10\n1234567;Presunto;20\n";
+    const TResultadoProcesso r = ExecutarCargabal({"verificar", "-m", "filizola", "-e", "-", "-f", "csv"}, csv);
+    EXPECT_EQ(r.Saida, 3);
+    EXPECT_THAT(r.SaidaPadrao, HasSubstr("erro: produtos[1] (código 1234567, linha 3), Codigo: 1234567 não cabe"));
+}
+
 TEST(GerarComando, AnErroStopsTheGenerationUnlessTheCutsAreAccepted) {
     DiretorioTemporario saida;
     const TResultadoProcesso r =
