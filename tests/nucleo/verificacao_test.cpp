@@ -2,6 +2,8 @@
 // gives exactly its finding, and catalogues whose values fit give no erro.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -178,6 +180,44 @@ INSTANTIATE_TEST_SUITE_P(Casos, UmValor, testing::ValuesIn(Casos), [](const test
     for (const char c : std::string(i.param.nome)) n += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     return n;
 });
+
+// For every model and every number field of its records: one item whose
+// value is one step past the field's capacity gives exactly one erro, for
+// that property.
+TEST(Verificacao, EveryNumberFieldPastItsCapacityGivesItsErro) {
+    int casos = 0;
+    for (const TDefinicaoModelo& m : Modelos()) {
+        for (const TArquivoModelo& a : m.Arquivos) {
+            for (const TLayoutRegistro& l : a.Registros) {
+                for (const TCampo& f : l.Campos) {
+                    const TCapacidade c = Capacidade(f, Virgula);
+                    if (!c.Limitado || f.Propriedade == nullptr || f.Propriedade->Tipo == TTipoPropriedade::Texto)
+                        continue;
+                    const int64_t passo = f.Tipo == TTipoCampo::Decimal
+                                              ? (static_cast<int64_t>(std::pow(10, 4 - f.Casas)) + f.Fator - 1) / f.Fator
+                                          : f.Tipo == TTipoCampo::Numero || f.Tipo == TTipoCampo::NumeroSePositivo ? 1
+                                                                                                                     : 100;
+                    const int64_t maior = f.Propriedade->Tipo == TTipoPropriedade::Inteiro16 ? INT16_MAX
+                                          : f.Propriedade->Tipo == TTipoPropriedade::Inteiro32 ? INT32_MAX
+                                                                                              : INT64_MAX / 2;
+                    if (c.Maximo + passo > maior) continue;
+                    TQuelbCargaBalItens itens;
+                    TQuelbCargaBalItem& item = itens.New();
+                    ItemLimpo(item, 12);
+                    f.Propriedade->DefinirNumero(item, c.Maximo + passo);
+                    std::vector<std::string> erros;
+                    for (const std::string& linha : Achados(m.Modelo, itens))
+                        if (linha.starts_with("erro:")) erros.push_back(linha);
+                    const std::string nome(f.Propriedade->Nome);
+                    ASSERT_EQ(erros.size(), 1u) << m.NomeEnumeracao << " " << l.Nome << " " << f.Nome;
+                    EXPECT_NE(erros[0].find("), " + nome + ": "), std::string::npos) << erros[0];
+                    ++casos;
+                }
+            }
+        }
+    }
+    EXPECT_GT(casos, 150);
+}
 
 TEST(Verificacao, AnItemCounterPastItsFieldIsAnErro) {
     TQuelbCargaBalItens itens;
