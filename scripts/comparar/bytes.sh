@@ -8,6 +8,8 @@
 #   --base REV      revisão base (padrão: aa73603), compilada numa cópia em build/comparar/base
 #   --sementes N    catálogos das sementes 1..N (padrão: 200)
 #   --repo DIR      a árvore em teste, compilada como está (padrão: este repositório)
+#   --nfc           os textos dos catálogos já compostos (NFC): compara só a geração,
+#                   sem a composição que os leitores novos fazem ao ler
 #
 # Uma linha por diferença (semente, modelo, formato, arquivo) e um resumo.
 # Os catálogos que deram diferença ficam em build/comparar/falhas.
@@ -17,6 +19,7 @@ source "$(dirname "$0")/comum.sh"
 
 base=aa73603
 sementes=200
+nfc=0
 repo=$comparar_raiz
 # Bound of one cargabal run; the catalogues are small.
 limite_execucao=60
@@ -26,6 +29,7 @@ while (($#)); do
     --base) base=${2:?falta o valor de --base}; shift 2 ;;
     --sementes) sementes=${2:?falta o valor de --sementes}; shift 2 ;;
     --repo) repo=${2:?falta o valor de --repo}; shift 2 ;;
+    --nfc) nfc=1; shift ;;
     -h | --help) uso ;;
     *) msg "opção desconhecida: $1"; uso ;;
   esac
@@ -55,7 +59,10 @@ rm -rf "$falhas"
 mkdir -p "$falhas"
 
 msg "[$(decorrido)] gerando $sementes catálogos aleatórios"
-python3 "$(dirname "$0")/catalogo_aleatorio.py" $(seq 1 "$sementes") --pasta "$trabalho"
+# With --nfc every text is composed, so that a reader that composes and one
+# that does not hand the generator the same characters.
+QUELB_CATALOGO_NFC=$( ((nfc)) && echo 1) python3 "$(dirname "$0")/catalogo_aleatorio.py" $(seq 1 "$sementes") \
+  --pasta "$trabalho"
 
 identicos=0
 diferentes=0   # files

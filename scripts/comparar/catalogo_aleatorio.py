@@ -14,6 +14,7 @@ catálogo chegue ao gerador.
 # Python 3 (random.Random with an int seed, lists only, no set or hash order).
 
 import argparse
+import unicodedata
 import os
 import random
 import sys
@@ -67,6 +68,10 @@ class Numero:
 
 
 def escrever_texto(t, ascii_apenas):
+    # QUELB_CATALOGO_NFC: every text composed, for comparing the generation
+    # alone (a reader that composes and one that does not then agree).
+    if os.environ.get("QUELB_CATALOGO_NFC"):
+        t = unicodedata.normalize("NFC", t)
     saida = ['"']
     for c in t:
         o = ord(c)
