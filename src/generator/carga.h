@@ -102,4 +102,19 @@ public:
 
 using TCriarEscritor = std::unique_ptr<TEscritorItens> (*)(TCarga&);
 
+// The writing of a load of one record per item, of layout ALayout, in the
+// item file (plain Toledo, Ramuza).
+template <const auto& ALayout>
+class TEscritorUmRegistro final : public TEscritorItens {
+public:
+    explicit TEscritorUmRegistro(TCarga& ACarga) : FCarga(ACarga) {}
+
+    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
+        FCarga.Adicionar<ALayout>(TConteudoArquivo::Itens, {AItem, APosicao, FCarga.Formato});
+    }
+
+private:
+    TCarga& FCarga;
+};
+
 }  // namespace quelb

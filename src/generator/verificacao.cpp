@@ -324,11 +324,10 @@ private:
     // A file without repeated records: whether this one is new, and a
     // different record under a code already written.
     bool RegistroUnico(const TArquivoModelo& AArquivo, const TLayoutRegistro& ALayout, std::u16string_view ALinha) {
+        // Lines already seen are kept by their case-free hash alone: a load
+        // of a million distinct records is checked without holding them.
         const uint64_t hash = plataforma::HashSemCaixa(ALinha);
-        auto& linhas = FLinhas[AArquivo.Conteudo];
-        for (auto [i, fim] = linhas.equal_range(hash); i != fim; ++i)
-            if (plataforma::IguaisSemCaixa(i->second, ALinha)) return false;
-        linhas.emplace(hash, Texto(ALinha));
+        if (!FLinhas[AArquivo.Conteudo].insert(hash).second) return false;
         const TCampoLido* chave = nullptr;
         // What the record says under its code: every field but the item's own
         // code (a Filizola text record names its item too).
@@ -380,7 +379,7 @@ private:
     TRegistro FRegistro;
     std::vector<TCampoLido> FLidos;
     std::unordered_map<Texto, TPrimeiro> FCodigosDeItem;
-    std::map<TConteudoArquivo, std::unordered_multimap<uint64_t, Texto>> FLinhas;
+    std::map<TConteudoArquivo, std::unordered_set<uint64_t>> FLinhas;
     std::map<TConteudoArquivo, std::unordered_map<Texto, TPrimeiro>> FChaves;
     std::map<TConteudoArquivo, std::unordered_set<int64_t>> FChavesEscritas;
     std::vector<TReferenciaDada> FReferencias;

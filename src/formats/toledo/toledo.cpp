@@ -15,19 +15,6 @@ namespace {
 
 using Conteudo = TConteudoArquivo;
 
-class TEscritorToledo final : public TEscritorItens {
-public:
-    explicit TEscritorToledo(TCarga& ACarga) : FCarga(ACarga) {}
-
-    void Escrever(TQuelbCargaBalItem& AItem, int32_t APosicao) override {
-        FCarga.Adicionar<ItemToledo>(Conteudo::Itens, {AItem, APosicao, FFormato});
-    }
-
-private:
-    TCarga& FCarga;
-    const plataforma::TFormatoNumerico& FFormato = FCarga.Formato;
-};
-
 // AItem, ATxInfo and ANutricional are the layouts of the item record, of
 // TXINFO.TXT and of INFNUTRI.TXT. MGV5 version 1 leaves the item as it is;
 // the others settle its extra-information code first.
@@ -73,34 +60,29 @@ const std::array<TArquivoModelo, 1> ArquivosToledo = {{
     {Conteudo::Itens, u"TXITENS.TXT", RegistrosItemToledo},
 }};
 
-const std::array<TArquivoModelo, 6> ArquivosMGV5Ver1 = {{
-    {Conteudo::Itens, u"ITENSMGV.TXT", RegistrosItemMGV5Ver1},
-    {Conteudo::Setores, u"DEPTO.TXT", RegistrosSetor},
-    {Conteudo::InformacaoExtra, u"TXINFO.TXT", RegistrosInformacaoExtraMGV5Ver1},
-    {Conteudo::Nutricional, u"INFNUTRI.TXT", RegistrosNutricional},
-    {Conteudo::Taras, u"TARA.TXT", RegistrosTara},
-    {Conteudo::Fornecedores, u"TXFORN.TXT", RegistrosFornecedor},
-}};
+// The six files of an MGV load; the layouts of the item record, of TXINFO.TXT
+// and of INFNUTRI.TXT are those that differ between the MGV layouts.
+constexpr std::array<TArquivoModelo, 6> ArquivosDoMGV(std::span<const TLayoutRegistro> AItens,
+                                                      std::span<const TLayoutRegistro> AInformacaoExtra,
+                                                      std::span<const TLayoutRegistro> ANutricional) {
+    return {{
+        {Conteudo::Itens, u"ITENSMGV.TXT", AItens},
+        {Conteudo::Setores, u"DEPTO.TXT", RegistrosSetor},
+        {Conteudo::InformacaoExtra, u"TXINFO.TXT", AInformacaoExtra},
+        {Conteudo::Nutricional, u"INFNUTRI.TXT", ANutricional},
+        {Conteudo::Taras, u"TARA.TXT", RegistrosTara},
+        {Conteudo::Fornecedores, u"TXFORN.TXT", RegistrosFornecedor},
+    }};
+}
 
-const std::array<TArquivoModelo, 6> ArquivosMGV = {{
-    {Conteudo::Itens, u"ITENSMGV.TXT", RegistrosItemMGV},
-    {Conteudo::Setores, u"DEPTO.TXT", RegistrosSetor},
-    {Conteudo::InformacaoExtra, u"TXINFO.TXT", RegistrosInformacaoExtra},
-    {Conteudo::Nutricional, u"INFNUTRI.TXT", RegistrosNutricional},
-    {Conteudo::Taras, u"TARA.TXT", RegistrosTara},
-    {Conteudo::Fornecedores, u"TXFORN.TXT", RegistrosFornecedor},
-}};
+const std::array<TArquivoModelo, 6> ArquivosMGV5Ver1 =
+    ArquivosDoMGV(RegistrosItemMGV5Ver1, RegistrosInformacaoExtraMGV5Ver1, RegistrosNutricional);
+const std::array<TArquivoModelo, 6> ArquivosMGV =
+    ArquivosDoMGV(RegistrosItemMGV, RegistrosInformacaoExtra, RegistrosNutricional);
+const std::array<TArquivoModelo, 6> ArquivosMGV7 =
+    ArquivosDoMGV(RegistrosItemMGV7, RegistrosInformacaoExtra, RegistrosNutricionalMGV7);
 
-std::unique_ptr<TEscritorItens> CriarEscritorToledo(TCarga& ACarga) { return std::make_unique<TEscritorToledo>(ACarga); }
-const std::array<TArquivoModelo, 6> ArquivosMGV7 = {{
-    {Conteudo::Itens, u"ITENSMGV.TXT", RegistrosItemMGV7},
-    {Conteudo::Setores, u"DEPTO.TXT", RegistrosSetor},
-    {Conteudo::InformacaoExtra, u"TXINFO.TXT", RegistrosInformacaoExtra},
-    {Conteudo::Nutricional, u"INFNUTRI.TXT", RegistrosNutricionalMGV7},
-    {Conteudo::Taras, u"TARA.TXT", RegistrosTara},
-    {Conteudo::Fornecedores, u"TXFORN.TXT", RegistrosFornecedor},
-}};
-
+std::unique_ptr<TEscritorItens> CriarEscritorToledo(TCarga& ACarga) { return std::make_unique<TEscritorUmRegistro<ItemToledo>>(ACarga); }
 std::unique_ptr<TEscritorItens> CriarEscritorMGV5Ver1(TCarga& ACarga) {
     return std::make_unique<TEscritorMGV<ItemMGV5Ver1, InformacaoExtraMGV5Ver1, Nutricional, false>>(ACarga);
 }
