@@ -13,6 +13,7 @@
 #include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
 #include "cli/entrada.h"
+#include "cli/interrupcao.h"
 #include "cli/modelos_cli.h"
 #include "cli/progresso.h"
 #include "generator/gerador.h"
@@ -38,13 +39,16 @@ enum TSaida : int {
     SaidaFalhaGeracao = 1,   // the generation failed: the directory, a file, an empty catalogue
     SaidaUsoOuCatalogo = 2,  // bad arguments, or a catalogue with errors: nothing is written
     SaidaVerificacao = 3,    // the check found an erro: nothing is written
+    SaidaPastaOcupada = 5,   // another generation kept the folder for the whole wait: nothing is written
 };
 
 // The table of exit codes, as the help texts show it.
 #define QUELB_TABELA_SAIDAS                                                                   \
     "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"     \
     "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"     \
-    "gravado); 3 a verificação achou um erro (nada é gravado).\n"
+    "gravado); 3 a verificação achou um erro (nada é gravado); 5 outra geração\n"             \
+    "gravava no mesmo diretório durante toda a espera (nada é gravado); 130 (143 com\n"      \
+    "SIGTERM) interrompido: nenhum arquivo é substituído.\n"
 
 constexpr const char* AjudaGeral =
     "cargabal " QUELB_VERSAO " - gera os arquivos de carga de produtos para balanças\n"
@@ -92,8 +96,14 @@ constexpr const char* AjudaGerar =
     "      --aceitar-cortes      grava mesmo que a verificação ache erros (lista-os)\n"
     "      --limpar              remove os arquivos do modelo que uma carga anterior\n"
     "                            deixou no diretório e esta não gravou\n"
+    "      --espera SEGUNDOS     quanto esperar enquanto outra geração grava no mesmo\n"
+    "                            diretório (padrão: 10)\n"
     "      --silencioso          não mostra a barra de progresso, os avisos nem o resumo\n"
     "  -h, --help                mostra esta ajuda\n"
+    "\n"
+    "Os arquivos da carga são gravados como um conjunto: todos substituem os\n"
+    "anteriores, ou nenhum (uma falha ou uma interrupção deixa a carga anterior como\n"
+    "estava); o arquivo de itens é o último a ser substituído.\n"
     "\n"
     "Escreve na saída padrão o caminho completo de cada arquivo gravado, um por linha,\n"
     "e na saída de erros um resumo (itens, arquivos, tamanho). Com a saída de erros\n"
@@ -176,7 +186,7 @@ int ComandoModelos(const std::vector<std::string>& AArgs) {
 }
 
 struct TOpcoesGerar {
-    std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal, SeparadorPreco;
+    std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal, SeparadorPreco, Espera;
     bool Silencioso = false;
     bool AceitarCortes = false;
     bool Limpar = false;
@@ -198,6 +208,15 @@ size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, si
     if (AAchados.size() > AMaximo)
         Escrever(AFluxo, "... e mais " + std::to_string(AAchados.size() - AMaximo) + " achados\n");
     return erros;
+}
+
+// "--espera": whole seconds, from 0 to a day.
+std::optional<int32_t> SegundosDeEspera(const std::string& ATexto) {
+    if (ATexto.empty() || ATexto.size() > 5 || ATexto.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int32_t segundos = std::stoi(ATexto);
+    if (segundos > 86400) return std::nullopt;
+    return segundos;
 }
 
 // Characters up to U+0020 at both ends do not make a directory name.
@@ -347,10 +366,17 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar");
 #endif
 
+    const std::optional<int32_t> espera = AOpcoes.Espera ? SegundosDeEspera(*AOpcoes.Espera) : 10;
+    if (!espera) return ErroDeUso("tempo de espera inválido \"" + *AOpcoes.Espera + "\" (use segundos, de 0 a 86400)", "gerar");
+    // Ctrl-C while the catalogue is read ends the command at once; later it
+    // stops the generation, which removes what it wrote.
+    TratarInterrupcoes();
+
     TQuelbCargaBal gerador;
     gerador.Modelo = *modelo;
     gerador.SeparadorPreco = separadorPreco;
     gerador.LimparArquivosAntigos = AOpcoes.Limpar;
+    gerador.EsperaTrava = *espera;
     try {
         // A missing directory is found before a large catalogue is read.
         TQuelbCargaBal::ValidarDiretorio(diretorioTexto);
@@ -378,10 +404,24 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         return SaidaVerificacao;
     }
 
-    if (barra) gerador.OnProgresso = [&barra](const Texto& m, int32_t a, int32_t t) { barra->Evento(m, a, t); };
+    gerador.OnProgresso = [&barra](const Texto& m, int32_t a, int32_t t) {
+        if (barra) barra->Evento(m, a, t);
+        if (m == u"Terminado") return;  // the new load is in place
+        GeracaoIniciada();
+        VerificarInterrupcao();
+    };
+    gerador.AntesDeSubstituir = VerificarInterrupcao;
     int saida = SaidaSucesso;
     try {
         gerador.GerarArquivos(diretorioTexto);
+    } catch (const EInterrompido&) {
+        if (barra) barra->Encerrar();
+        Escrever(stderr, MensagemInterrupcao);
+        return CodigoInterrupcao();
+    } catch (const EQuelbPastaOcupada& e) {
+        if (barra) barra->Encerrar();
+        Escrever(stderr, std::string("cargabal: ") + e.what() + "\n");
+        return SaidaPastaOcupada;
     } catch (const EQuelbErro& e) {
         if (barra) barra->Encerrar();
         Escrever(stderr, "cargabal: " + MensagemGeracao(e) + "\n");
@@ -389,7 +429,8 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     }
     if (barra) barra->Encerrar();
 
-    // The files written, also those saved before a failure.
+    // The files written (after a failure, none, except when the failure
+    // came between the first replacement and the last).
     uintmax_t bytes = 0;
     for (const Texto& caminho : gerador.ArquivosGerados()) {
         const std::string utf8 = ParaUtf8(caminho);
@@ -406,6 +447,9 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
                                              : "aviso: o diretório tem um arquivo de uma carga anterior que esta não "
                                                "gravou (--limpar o remove): ") +
                              ParaUtf8(antigo) + "\n");
+    if (saida == SaidaSucesso && CodigoInterrupcao() != 0)
+        Escrever(stderr, "cargabal: a interrupção chegou quando a carga nova já estava sendo colocada no lugar; ela "
+                         "foi gravada por inteiro\n");
     if (saida == SaidaSucesso && !AOpcoes.Silencioso) {
         std::string nome = ParaUtf8(gerador.ModeloStr());
         if (nome.empty()) nome = DefinicaoModelo(gerador.Modelo)->NomeEnumeracao;
@@ -426,6 +470,7 @@ enum : int {
     OpcaoSeparadorPreco,
     OpcaoAceitarCortes,
     OpcaoLimpar,
+    OpcaoEspera,
 };
 
 struct TOpcaoGerar {
@@ -443,6 +488,7 @@ const TOpcaoGerar OpcoesGerar[] = {
     {{"separador-preco", required_argument, nullptr, OpcaoSeparadorPreco}, &TOpcoesGerar::SeparadorPreco},
     {{"aceitar-cortes", no_argument, nullptr, OpcaoAceitarCortes}, nullptr},
     {{"limpar", no_argument, nullptr, OpcaoLimpar}, nullptr},
+    {{"espera", required_argument, nullptr, OpcaoEspera}, &TOpcoesGerar::Espera},
     {{"silencioso", no_argument, nullptr, OpcaoSilencioso}, nullptr},
     {{"help", no_argument, nullptr, 'h'}, nullptr},
 };

@@ -1,5 +1,6 @@
 #include "generator/gerador.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "generator/carga.h"
@@ -60,11 +61,20 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     if (definicao == nullptr)
         throw EQuelbCargaBal(u"Modelo de balança inválido (" + DeUtf8(std::to_string(static_cast<int>(Modelo))) + u")");
 
+    Texto base = ADiretorio;
+    if (base.back() != plataforma::DelimitadorCaminho()) base += plataforma::DelimitadorCaminho();
+    // One generation into a folder at a time, from the first temporary file
+    // to the last replacement. Where the file system has no locks the
+    // generation goes on without one.
+    plataforma::TTrava trava;
+    const plataforma::TTrava::TSituacao travada =
+        trava.Travar(base + Texto(NomeArquivoTrava), int64_t{std::max<int32_t>(EsperaTrava, 0)} * 1000);
+    if (travada == plataforma::TTrava::Ocupada) throw EQuelbPastaOcupada(ADiretorio, EsperaTrava);
+    if (travada == plataforma::TTrava::Travada) RemoverTemporariosAbandonados(ADiretorio);
+
     FArquivosGerados.clear();
     FArquivosAntigos.clear();
     TCarga carga(FormatoPrecos());
-    Texto base = ADiretorio;
-    if (base.back() != plataforma::DelimitadorCaminho()) base += plataforma::DelimitadorCaminho();
     std::vector<Texto> caminhos;
     for (const TArquivoModelo& arquivo : definicao->Arquivos) {
         caminhos.push_back(base + Texto(arquivo.Nome));
@@ -89,22 +99,43 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
         }
     }
 
+    // Every file that received a line, as one set. The files of this model
+    // that an earlier load left and this one does not write would be taken
+    // by a loader as part of this load.
+    TConjunto conjunto;
+    std::vector<Texto> antigos;
     for (size_t i = 0; i < definicao->Arquivos.size(); ++i) {
         TListaLinhas& lista = carga[definicao->Arquivos[i].Conteudo];
-        if (lista.Count() == 0) continue;
-        SalvarLista(lista, caminhos[i]);
-        FArquivosGerados.push_back(caminhos[i]);
+        if (lista.Count() > 0) {
+            if (definicao->Arquivos[i].Conteudo == definicao->Sinal) conjunto.Sinal = conjunto.Arquivos.size();
+            conjunto.Arquivos.push_back({&lista, caminhos[i]});
+        } else if (plataforma::ArquivoExiste(caminhos[i])) {
+            antigos.push_back(caminhos[i]);
+        }
     }
-    // The files of this model that an earlier load left and this one did
-    // not replace: a loader would take them as part of this load.
-    for (size_t i = 0; i < definicao->Arquivos.size(); ++i) {
-        if (carga[definicao->Arquivos[i].Conteudo].Count() > 0 || !plataforma::ArquivoExiste(caminhos[i])) continue;
-        if (LimparArquivosAntigos && !plataforma::RemoverArquivo(caminhos[i]))
-            throw EQuelbErro(u"Não foi possível remover o arquivo antigo \"" + caminhos[i] + u"\".");
-        FArquivosAntigos.push_back(caminhos[i]);
-    }
+    if (LimparArquivosAntigos) conjunto.Remover = antigos;
+    conjunto.AntesDeSubstituir = AntesDeSubstituir;
+    SalvarConjunto(conjunto, FArquivosGerados);
+    FArquivosAntigos = std::move(antigos);
     NotificarProgresso(u"Terminado", total, total);
 }
+
+void TQuelbCargaBal::RemoverTemporariosAbandonados(const Texto& ADiretorio) {
+    std::vector<std::u16string_view> nomes;
+    for (const TDefinicaoModelo& m : Modelos())
+        for (const TArquivoModelo& a : m.Arquivos) nomes.push_back(a.Nome);
+    plataforma::RemoverTemporariosAbandonados(ADiretorio, nomes);
+}
+
+namespace {
+
+Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
+
+}  // namespace
+
+EQuelbPastaOcupada::EQuelbPastaOcupada(const Texto& ADiretorio, int32_t AEspera)
+    : EQuelbErro(u"Outra geração de carga está gravando no diretório \"" + ADiretorio + u"\" (esperou " +
+                 Numero(std::max<int32_t>(AEspera, 0)) + u" s); tente de novo quando ela terminar.") {}
 
 Texto MensagemGerandoProduto(int32_t ACodigo, const Texto& ADescricao) {
     char codigo[16];

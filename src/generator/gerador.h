@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/enumeracoes.h"
@@ -19,6 +20,15 @@ class EQuelbCargaBal : public EQuelbErro {
 public:
     using EQuelbErro::EQuelbErro;
 };
+
+// Another generation holds the folder for longer than the generator waits.
+class EQuelbPastaOcupada : public EQuelbErro {
+public:
+    EQuelbPastaOcupada(const Texto& ADiretorio, int32_t AEspera);
+};
+
+// The lock file that a generation holds in its folder: left there, empty.
+inline constexpr std::u16string_view NomeArquivoTrava = u".cargabal.lock";
 
 // Progress handler: message, current value, total.
 using TQuelbCargaBalProgresso =
@@ -50,6 +60,13 @@ public:
     // After the files are saved, the files of this model that the folder
     // still holds from an earlier load but were not written now are removed.
     bool LimparArquivosAntigos = false;
+    // Seconds to wait while another generation writes into the same folder
+    // before failing with EQuelbPastaOcupada.
+    int32_t EsperaTrava = 10;
+    // Called when every file of a generation is written and flushed, just
+    // before the first old file is replaced: an exception from it stops the
+    // generation with the folder as it was.
+    std::function<void()> AntesDeSubstituir;
 
     // Display name of Modelo.
     Texto ModeloStr() const;
@@ -63,9 +80,11 @@ public:
     const std::vector<Texto>& ArquivosAntigos() const { return FArquivosAntigos; }
 
     // Validates, walks the catalogue asking the model's writer for the
-    // records of each item, and saves every file that received a line.
-    // Fails with EQuelbCargaBal (validation, a catalogue changed during the
-    // generation) or EQuelbErro (file creation, writing).
+    // records of each item, and saves every file that received a line, as
+    // one set: a failure before the replacements leaves every old file as
+    // it was, and no temporary file. Fails with EQuelbCargaBal (validation,
+    // a catalogue changed during the generation), EQuelbPastaOcupada or
+    // EQuelbErro (file creation, writing).
     void GerarArquivos(const Texto& ADiretorio);
 
     // The check of Produtos against Modelo (verificacao.h): what the files
@@ -84,6 +103,10 @@ private:
     // cleared it or added items): the generation stops before it reads an
     // item that may be gone.
     void VerificarCatalogo(uint64_t AVersao) const;
+
+    // Removes the temporary files that a killed generation left in the
+    // folder (under the folder's lock).
+    static void RemoverTemporariosAbandonados(const Texto& ADiretorio);
 
     // The number format of this generation's prices.
     plataforma::TFormatoNumerico FormatoPrecos() const;

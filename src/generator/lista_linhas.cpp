@@ -57,20 +57,26 @@ void TListaLinhas::GravarPeca() {
 }
 
 plataforma::TResultadoGravacao TListaLinhas::Gravar(const Texto& ACaminho) {
-    // An empty list is an empty file, without a byte-order mark.
-    const std::string_view resto = FContagem > 0 ? std::string_view(FPeca) : std::string_view();
     if (FDestino.empty()) {
+        // An empty list is an empty file, without a byte-order mark.
         plataforma::TGravacaoEmPartes gravacao;
         plataforma::TResultadoGravacao r = gravacao.Iniciar(ACaminho);
         if (r.Situacao != Gravado) return r;
-        gravacao.Escrever(resto);
+        gravacao.Escrever(FContagem > 0 ? std::string_view(FPeca) : std::string_view());
         return gravacao.Concluir();
     }
+    plataforma::TResultadoGravacao r = Preparar(ACaminho);
+    if (r.Situacao == Gravado) r = FGravacao.Colocar();
+    if (r.Situacao == Gravado) r = FGravacao.SincronizarPasta();
+    return r;
+}
+
+plataforma::TResultadoGravacao TListaLinhas::Preparar(const Texto& ACaminho) {
     Destinar(ACaminho);
-    if (resto.empty()) FPeca.clear();
+    if (FContagem == 0) FPeca.clear();
     GravarPeca();  // the last piece, or the whole file of a small list
     if (FFalha.Situacao != Gravado) return FFalha;
-    return FGravacao.Concluir();
+    return FGravacao.Preparar();
 }
 
 bool TListaLinhas::Codificar(std::u16string_view ALinha) {

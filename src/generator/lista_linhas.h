@@ -41,6 +41,13 @@ public:
     // file is spent afterwards; any other list stays as it is. A failure to
     // write out a piece shows here.
     plataforma::TResultadoGravacao Gravar(const Texto& ACaminho);
+    // The same in the three steps of a set of files (TGravacaoEmPartes):
+    // Preparar completes and flushes the temporary file of ACaminho and
+    // checks the target, Colocar puts it in place, SincronizarPasta makes
+    // that durable. The list is spent after Preparar.
+    plataforma::TResultadoGravacao Preparar(const Texto& ACaminho);
+    plataforma::TResultadoGravacao Colocar() { return FGravacao.Colocar(); }
+    plataforma::TResultadoGravacao SincronizarPasta() { return FGravacao.SincronizarPasta(); }
 
     void Adicionar(std::u16string_view ALinha);
     // Appends the line whose bytes are ABytes, each byte a character of the

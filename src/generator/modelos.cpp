@@ -9,19 +9,21 @@ namespace quelb {
 
 namespace {
 
+constexpr TConteudoArquivo Itens = TConteudoArquivo::Itens;
+
 // clang-format off
 constexpr TDefinicaoModelo Tabela[] = {
-    {modFilizola,       "modFilizola",       "filizola",       u"Filizola",    filizola::Arquivos,       filizola::CriarEscritor},
-    {modToledo,         "modToledo",         "toledo",         u"Toledo",      toledo::ArquivosToledo,   toledo::CriarEscritorToledo},
-    {modUrano,          "modUrano",          "urano",          u"Urano",       urano::ArquivosUrano,     urano::CriarEscritorUrano},
-    {modUranoS,         "modUranoS",         "urano-s",        u"Urano (S)",   urano::ArquivosUranoS,    urano::CriarEscritorUranoS},
-    {modToledoMGV5,     "modToledoMGV5",     "toledo-mgv5",    u"Toledo MGV5", toledo::ArquivosMGV,      toledo::CriarEscritorMGV},
-    {modToledoMGV6,     "modToledoMGV6",     "toledo-mgv6",    u"Toledo MGV6", toledo::ArquivosMGV,      toledo::CriarEscritorMGV},
-    {modUranoURF32,     "modUranoURF32",     "urano-urf32",    u"Urano URF32", urano::ArquivosURF32,     urano::CriarEscritorURF32},
-    {modRamuza,         "modRamuza",         "ramuza",         u"Ramuza",      ramuza::Arquivos,         ramuza::CriarEscritor},
+    {modFilizola,       "modFilizola",       "filizola",       u"Filizola",    filizola::Arquivos,       Itens, filizola::CriarEscritor},
+    {modToledo,         "modToledo",         "toledo",         u"Toledo",      toledo::ArquivosToledo,   Itens, toledo::CriarEscritorToledo},
+    {modUrano,          "modUrano",          "urano",          u"Urano",       urano::ArquivosUrano,     Itens, urano::CriarEscritorUrano},
+    {modUranoS,         "modUranoS",         "urano-s",        u"Urano (S)",   urano::ArquivosUranoS,    Itens, urano::CriarEscritorUranoS},
+    {modToledoMGV5,     "modToledoMGV5",     "toledo-mgv5",    u"Toledo MGV5", toledo::ArquivosMGV,      Itens, toledo::CriarEscritorMGV},
+    {modToledoMGV6,     "modToledoMGV6",     "toledo-mgv6",    u"Toledo MGV6", toledo::ArquivosMGV,      Itens, toledo::CriarEscritorMGV},
+    {modUranoURF32,     "modUranoURF32",     "urano-urf32",    u"Urano URF32", urano::ArquivosURF32,     Itens, urano::CriarEscritorURF32},
+    {modRamuza,         "modRamuza",         "ramuza",         u"Ramuza",      ramuza::Arquivos,         Itens, ramuza::CriarEscritor},
     // This model has no display name.
-    {modToledoMGV5Ver1, "modToledoMGV5Ver1", "toledo-mgv5-v1", u"",            toledo::ArquivosMGV5Ver1, toledo::CriarEscritorMGV5Ver1},
-    {modToledoMGV7,     "modToledoMGV7",     "toledo-mgv7",    u"Toledo MGV7", toledo::ArquivosMGV7,     toledo::CriarEscritorMGV7},
+    {modToledoMGV5Ver1, "modToledoMGV5Ver1", "toledo-mgv5-v1", u"",            toledo::ArquivosMGV5Ver1, Itens, toledo::CriarEscritorMGV5Ver1},
+    {modToledoMGV7,     "modToledoMGV7",     "toledo-mgv7",    u"Toledo MGV7", toledo::ArquivosMGV7,     Itens, toledo::CriarEscritorMGV7},
 };
 // clang-format on
 

@@ -18,6 +18,9 @@ struct TDefinicaoModelo {
     std::u16string_view Nome;         // ModeloStr, the display name
     // The files the model may write, in save order.
     std::span<const TArquivoModelo> Arquivos;
+    // The file that loaders take as the sign of a new load (the item file):
+    // a generation replaces it after all the others.
+    TConteudoArquivo Sinal;
     TCriarEscritor CriarEscritor;
 };
 

@@ -161,11 +161,7 @@ inline std::string Arquivo(const std::vector<std::u16string>& ALinhas) {
 
 // Names of the files in ADiretorio, sorted.
 inline std::vector<std::string> ArquivosEm(const DiretorioTemporario& ADiretorio) {
-    std::vector<std::string> r;
-    for (const auto& e : std::filesystem::directory_iterator(ADiretorio.Caminho()))
-        r.push_back(e.path().filename().string());
-    std::sort(r.begin(), r.end());
-    return r;
+    return NomesDaCarga(ADiretorio.Caminho());
 }
 
 // The lines of a saved file, decoded from the 8-bit code page and split at

@@ -1,10 +1,12 @@
 #pragma once
 // A fresh directory under the system's temporary folder, removed at the end.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quelb::teste {
 
@@ -30,6 +32,18 @@ public:
 private:
     std::filesystem::path FCaminho;
 };
+
+// The lock file that a generation leaves in its folder, empty.
+inline const std::filesystem::path ArquivoTrava = ".cargabal.lock";
+
+// Names of what APasta holds, sorted, without the lock file.
+inline std::vector<std::string> NomesDaCarga(const std::filesystem::path& APasta) {
+    std::vector<std::string> r;
+    for (const auto& e : std::filesystem::directory_iterator(APasta))
+        if (e.path().filename() != ArquivoTrava) r.push_back(e.path().filename().string());
+    std::sort(r.begin(), r.end());
+    return r;
+}
 
 inline std::string LerArquivo(const std::filesystem::path& ACaminho) {
     std::ifstream f(ACaminho, std::ios::binary);

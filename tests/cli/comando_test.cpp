@@ -35,12 +35,7 @@ std::vector<std::string> Linhas(const std::string& ATexto) {
     return r;
 }
 
-std::vector<std::string> Arquivos(const fs::path& ADiretorio) {
-    std::vector<std::string> r;
-    for (const auto& e : fs::directory_iterator(ADiretorio)) r.push_back(e.path().filename().string());
-    std::sort(r.begin(), r.end());
-    return r;
-}
+std::vector<std::string> Arquivos(const fs::path& ADiretorio) { return teste::NomesDaCarga(ADiretorio); }
 
 size_t ContarLinhas(const std::string& AConteudo) {
     size_t n = 0;

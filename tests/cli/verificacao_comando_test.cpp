@@ -22,12 +22,7 @@ const std::string CodigosLongos =
                      {"Codigo": 1234568, "Descricao": "Presunto", "ValorVenda": 20}]})";
 const std::string Limpo = R"({"produtos": [{"Codigo": 12, "Descricao": "Queijo", "ValorVenda": 10}]})";
 
-std::vector<std::string> ArquivosEm(const fs::path& APasta) {
-    std::vector<std::string> r;
-    for (const auto& e : fs::directory_iterator(APasta)) r.push_back(e.path().filename().string());
-    std::sort(r.begin(), r.end());
-    return r;
-}
+std::vector<std::string> ArquivosEm(const fs::path& APasta) { return teste::NomesDaCarga(APasta); }
 
 TEST(VerificarComando, ListsTheFindingsAndExitsThreeOnAnErro) {
     const TResultadoProcesso r = ExecutarCargabal({"verificar", "-m", "toledo-mgv6", "-e", "-"}, CodigosLongos);

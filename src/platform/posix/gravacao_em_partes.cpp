@@ -1,8 +1,9 @@
 // Saving a file so that its name never points at a half-written file: the
 // bytes go to a new file beside the target in pieces as they are made, are
 // flushed to disk, and the new file is then renamed over the target in one
-// step. Until that rename the old file is untouched; after any
-// failure the temporary file is removed.
+// step. Until that rename the old file is untouched; after any failure the
+// temporary file is removed.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +15,8 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "catalogue/texto.h"
 #include "platform/plataforma.h"
@@ -98,9 +101,9 @@ bool EscreverTudo(int ADescritor, std::string_view ABytes) {
     return true;
 }
 
-// Makes the rename durable; returns 0 or the error. A file system that
-// cannot sync a directory (EINVAL) is taken at its word.
-int SincronizarPasta(const std::string& APasta) {
+// Makes a rename durable; returns 0 or the error. A file system that cannot
+// sync a directory (EINVAL) is taken at its word.
+int SincronizarDiretorio(const std::string& APasta) {
     const int fd = open(APasta.empty() ? "." : APasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return 0;  // not readable: nothing to sync through
     const int erro = fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
@@ -186,11 +189,13 @@ bool TGravacaoEmPartes::Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) c
     return true;
 }
 
-TResultadoGravacao TGravacaoEmPartes::Concluir() {
-    // Whatever happens below, the save is over: on a failure the temporary
-    // file goes with this object.
-    const std::unique_ptr<TArquivo, TFechar> arquivo = std::move(FArquivo);
-    if (!arquivo) return Falha(TResultadoGravacao::FalhaEscrita, EBADF);
+TResultadoGravacao TGravacaoEmPartes::Preparar() {
+    if (!FArquivo || FArquivo->Descritor < 0) {
+        Descartar();
+        return Falha(TResultadoGravacao::FalhaEscrita, EBADF);
+    }
+    // On a failure below the temporary file goes with the object.
+    std::unique_ptr<TArquivo, TFechar> arquivo = std::move(FArquivo);
     if (arquivo->Erro != 0) return Falha(TResultadoGravacao::FalhaEscrita, arquivo->Erro);
     // The target is looked at again: it may have come or changed while the
     // pieces were written.
@@ -213,15 +218,74 @@ TResultadoGravacao TGravacaoEmPartes::Concluir() {
     // After EINTR Linux has closed the descriptor; the data was already
     // flushed by fsync.
     if (close(fd) != 0 && errno != EINTR) return Falha(TResultadoGravacao::FalhaEscrita, errno);
-
-    if (rename(arquivo->Temporario.c_str(), arquivo->Destino.c_str()) != 0)
-        return Falha(TResultadoGravacao::FalhaCriar, errno);
-    arquivo->Temporario.clear();  // it is the target now
-
-    // The new file is in place; if the rename cannot be made durable the
-    // caller still hears of it.
-    if (const int erro = SincronizarPasta(Pasta(arquivo->Destino))) return Falha(TResultadoGravacao::FalhaEscrita, erro);
+    FArquivo = std::move(arquivo);
     return {};
+}
+
+TResultadoGravacao TGravacaoEmPartes::Colocar() {
+    if (!FArquivo || FArquivo->Descritor >= 0 || FArquivo->Temporario.empty()) {
+        Descartar();
+        return Falha(TResultadoGravacao::FalhaCriar, EBADF);
+    }
+    if (rename(FArquivo->Temporario.c_str(), FArquivo->Destino.c_str()) != 0) {
+        const int erro = errno;
+        Descartar();
+        return Falha(TResultadoGravacao::FalhaCriar, erro);
+    }
+    FArquivo->Temporario.clear();  // it is the target now
+    return {};
+}
+
+TResultadoGravacao TGravacaoEmPartes::SincronizarPasta() {
+    if (!FArquivo) return Falha(TResultadoGravacao::FalhaEscrita, EBADF);
+    if (const int erro = SincronizarDiretorio(Pasta(FArquivo->Destino)))
+        return Falha(TResultadoGravacao::FalhaEscrita, erro);
+    return {};
+}
+
+namespace {
+
+bool Hexadecimal(std::string_view ATexto) {
+    for (const char c : ATexto)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
+}
+
+// The target name of a temporary file name (see NomeTemporario), or empty.
+std::string_view AlvoDoTemporario(std::string_view ANome) {
+    constexpr size_t Sufixo = 1 + 16 + 4;  // ".3f9a0c1b2d4e5f60.tmp"
+    if (ANome.size() <= 1 + Sufixo || ANome[0] != '.' || !ANome.ends_with(".tmp")) return {};
+    const size_t ponto = ANome.size() - Sufixo;
+    if (ANome[ponto] != '.' || !Hexadecimal(ANome.substr(ponto + 1, 16))) return {};
+    return ANome.substr(1, ponto - 1);
+}
+
+}  // namespace
+
+size_t RemoverTemporariosAbandonados(const std::u16string& APasta, std::span<const std::u16string_view> ANomes) {
+    std::unordered_set<std::string> nomes;
+    for (const std::u16string_view n : ANomes) nomes.insert(ParaUtf8(std::u16string(n)).substr(0, 200));
+    const std::string caminho = ParaUtf8(APasta);
+    if (caminho.find('\0') != std::string::npos) return 0;
+    const int fd = open(caminho.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    DIR* pasta = fdopendir(fd);
+    if (pasta == nullptr) {
+        close(fd);
+        return 0;
+    }
+    size_t removidos = 0;
+    while (const dirent* e = readdir(pasta)) {
+        const std::string_view alvo = AlvoDoTemporario(e->d_name);
+        if (alvo.empty() || !nomes.contains(std::string(alvo))) continue;
+        struct stat info;
+        // Plain files only: the temporary files are never links or folders.
+        if (fstatat(fd, e->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            unlinkat(fd, e->d_name, 0) == 0)
+            ++removidos;
+    }
+    closedir(pasta);  // closes fd as well
+    return removidos;
 }
 
 }  // namespace quelb::plataforma

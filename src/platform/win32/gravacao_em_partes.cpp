@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "platform/plataforma.h"
 
@@ -266,25 +268,40 @@ bool TGravacaoEmPartes::Ler(uint64_t AInicio, char* ADestino, size_t ATamanho) c
     return true;
 }
 
-TResultadoGravacao TGravacaoEmPartes::Concluir() {
-    // Whatever happens below, the save is over: on a failure the temporary
-    // file goes with this object.
-    const std::unique_ptr<TArquivo, TFechar> temporario = std::move(FArquivo);
-    if (!temporario) return Falha(TResultadoGravacao::FalhaEscrita, ERROR_INVALID_HANDLE);
+TResultadoGravacao TGravacaoEmPartes::Preparar() {
+    if (!FArquivo || FArquivo->Alca == INVALID_HANDLE_VALUE) {
+        Descartar();
+        return Falha(TResultadoGravacao::FalhaEscrita, ERROR_INVALID_HANDLE);
+    }
+    // On a failure below the temporary file goes with the object.
+    std::unique_ptr<TArquivo, TFechar> temporario = std::move(FArquivo);
     if (temporario->Erro != ERROR_SUCCESS) return Falha(TResultadoGravacao::FalhaEscrita, temporario->Erro);
     // Some network redirectors cannot flush; the close below still reports
     // a write that did not reach the server.
     if (!FlushFileBuffers(temporario->Alca) && GetLastError() != ERROR_INVALID_FUNCTION)
         return Falha(TResultadoGravacao::FalhaEscrita, GetLastError());
     if (!temporario->Fechar()) return Falha(TResultadoGravacao::FalhaEscrita, GetLastError());
+    // Made read-only, or replaced by a folder, since Iniciar.
+    const DWORD atual = GetFileAttributesW(W(temporario->Destino));
+    if (atual != INVALID_FILE_ATTRIBUTES && (atual & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return Falha(TResultadoGravacao::FalhaCriar, ERROR_ACCESS_DENIED);
     // Best effort: a file left hidden is still a whole file.
     SetFileAttributesW(W(temporario->Temporario), temporario->Atributos);
+    FArquivo = std::move(temporario);
+    return {};
+}
 
-    const std::u16string& destino = temporario->Destino;
+TResultadoGravacao TGravacaoEmPartes::Colocar() {
+    if (!FArquivo || FArquivo->Alca != INVALID_HANDLE_VALUE || FArquivo->Temporario.empty()) {
+        Descartar();
+        return Falha(TResultadoGravacao::FalhaCriar, ERROR_INVALID_HANDLE);
+    }
+    TArquivo& temporario = *FArquivo;
+    const std::u16string& destino = temporario.Destino;
     DWORD opcoes = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
     const DWORD erro = Repetindo([&]() -> TTentativa {
-        if (MoveFileExW(W(temporario->Temporario), W(destino), opcoes)) {
-            temporario->Temporario.clear();  // it is the target now
+        if (MoveFileExW(W(temporario.Temporario), W(destino), opcoes)) {
+            temporario.Temporario.clear();  // it is the target now
             return {};
         }
         const DWORD falha = GetLastError();
@@ -298,12 +315,70 @@ TResultadoGravacao TGravacaoEmPartes::Concluir() {
         if (atual == INVALID_FILE_ATTRIBUTES) return {falha, Passageiro(falha)};
         // Made read-only, or replaced by a folder, since the check above.
         if (atual & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return {ERROR_ACCESS_DENIED, false};
-        const TTentativa troca = Substituir(destino, temporario->Temporario);
+        const TTentativa troca = Substituir(destino, temporario.Temporario);
         if (troca.Erro == ERROR_SUCCESS || !troca.Repetir) return troca;
         return {falha, Passageiro(falha)};
     });
-    if (erro != ERROR_SUCCESS) return Falha(TResultadoGravacao::FalhaCriar, erro);
+    if (erro != ERROR_SUCCESS) {
+        Descartar();
+        return Falha(TResultadoGravacao::FalhaCriar, erro);
+    }
     return {};
+}
+
+// The move was written through (MOVEFILE_WRITE_THROUGH, or ReplaceFileW's
+// own flush): nothing is left to flush.
+TResultadoGravacao TGravacaoEmPartes::SincronizarPasta() {
+    if (!FArquivo) return Falha(TResultadoGravacao::FalhaEscrita, ERROR_INVALID_HANDLE);
+    return {};
+}
+
+namespace {
+
+bool Hexadecimal(std::u16string_view ATexto) {
+    for (const char16_t c : ATexto)
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'))) return false;
+    return true;
+}
+
+// ASCII letters in capitals: file names compare without letter case.
+std::u16string Maiusculas(std::u16string_view ATexto) {
+    std::u16string r(ATexto);
+    for (char16_t& c : r)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return r;
+}
+
+// The target name of a temporary file name (see NomeUnico), or empty.
+std::u16string_view AlvoDoTemporario(std::u16string_view ANome) {
+    if (ANome.size() <= SufixoMaximo || !ANome.ends_with(u".tmp")) return {};
+    const size_t ponto = ANome.size() - SufixoMaximo;
+    if (ANome[ponto] != u'.' || !Hexadecimal(ANome.substr(ponto + 1, 16))) return {};
+    return ANome.substr(0, ponto);
+}
+
+}  // namespace
+
+size_t RemoverTemporariosAbandonados(const std::u16string& APasta, std::span<const std::u16string_view> ANomes) {
+    if (!win32::NomeValido(APasta)) return 0;
+    std::unordered_set<std::u16string> nomes;
+    for (const std::u16string_view n : ANomes) nomes.insert(Maiusculas(n));
+    std::u16string pasta = APasta;
+    if (pasta.back() != u'\\' && pasta.back() != u'/') pasta += u'\\';
+    WIN32_FIND_DATAW e;
+    const HANDLE busca = FindFirstFileExW(W(pasta + u"*.tmp"), FindExInfoBasic, &e, FindExSearchNameMatch, nullptr, 0);
+    if (busca == INVALID_HANDLE_VALUE) return 0;
+    size_t removidos = 0;
+    do {
+        const std::u16string_view nome(reinterpret_cast<const char16_t*>(e.cFileName));
+        if (e.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+        const std::u16string_view alvo = AlvoDoTemporario(nome);
+        if (!alvo.empty() && nomes.contains(Maiusculas(alvo)) &&
+            Apagar(pasta + std::u16string(nome)) == ERROR_SUCCESS)
+            ++removidos;
+    } while (FindNextFileW(busca, &e));
+    FindClose(busca);
+    return removidos;
 }
 
 }  // namespace quelb::plataforma
