@@ -320,6 +320,8 @@ INSTANTIATE_TEST_SUITE_P(Casos, ErroDoComando, testing::Values(
               "codificação desconhecida \"latin9\""},
     TCasoErro{"DecimalDesconhecido", {"-m", "toledo", "-s", "SAIDA", "--decimal=virgla"}, Valido, "json", 2,
               "separador decimal desconhecido \"virgla\""},
+    TCasoErro{"EsperaInvalida", {"-m", "toledo", "-s", "SAIDA", "--espera", "dez"}, Valido, "json", 2,
+              "tempo de espera inválido \"dez\" (use segundos, de 0 a 86400)"},
     TCasoErro{"DiretorioInexistente", {"-m", "toledo", "-s", "/nao/existe"}, Valido, "json", 1,
               "cargabal: o diretório de saída \"/nao/existe\" não existe"},
     TCasoErro{"DiretorioEmBranco", {"-m", "toledo", "-s", "  "}, Valido, "json", 2,

@@ -2,10 +2,14 @@
 
 #include <fcntl.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 #include "apoio/diretorio_temporario.h"
 
@@ -21,10 +25,11 @@ std::vector<char*> Argv(const std::string& APrograma, const std::vector<std::str
     return argv;
 }
 
-int Esperar(pid_t APid) {
+int EsperarProcesso(pid_t APid, int* ASinal = nullptr) {
     int estado = 0;
     while (waitpid(APid, &estado, 0) < 0 && errno == EINTR) {
     }
+    if (ASinal != nullptr) *ASinal = WIFSIGNALED(estado) ? WTERMSIG(estado) : 0;
     return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
 }
 
@@ -38,19 +43,18 @@ std::string CaminhoCargabal() {
 #endif
 }
 
-TResultadoProcesso ExecutarCargabal(const std::vector<std::string>& AArgs, const std::string& AEntrada) {
-    DiretorioTemporario temp;
-    const std::string entrada = (temp.Caminho() / "entrada").string();
-    const std::string saida = (temp.Caminho() / "saida").string();
-    const std::string erros = (temp.Caminho() / "erros").string();
-    {
-        std::ofstream f(entrada, std::ios::binary);
-        f << AEntrada;
-    }
+TCargabalEmExecucao::TCargabalEmExecucao(const std::vector<std::string>& AArgs, const std::string& AEntrada) {
+    std::random_device aleatorio;
+    FPasta = (std::filesystem::temp_directory_path() /
+              ("quelb_processo_" + std::to_string(aleatorio()) + std::to_string(aleatorio())))
+                 .string();
+    std::filesystem::create_directories(FPasta);
+    const std::string entrada = FPasta + "/entrada", saida = FPasta + "/saida", erros = FPasta + "/erros";
+    std::ofstream(entrada, std::ios::binary) << AEntrada;
     const std::string programa = CaminhoCargabal();
     std::vector<char*> argv = Argv(programa, AArgs);
-    const pid_t pid = fork();
-    if (pid == 0) {
+    FPid = fork();
+    if (FPid == 0) {
         const int e = open(entrada.c_str(), O_RDONLY);
         const int s = open(saida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int r = open(erros.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -58,12 +62,33 @@ TResultadoProcesso ExecutarCargabal(const std::vector<std::string>& AArgs, const
         execv(programa.c_str(), argv.data());
         _exit(127);
     }
+}
+
+TCargabalEmExecucao::~TCargabalEmExecucao() {
+    if (FPid > 0) {
+        kill(FPid, SIGKILL);
+        EsperarProcesso(FPid);
+    }
+    std::error_code ignorado;
+    std::filesystem::remove_all(FPasta, ignorado);
+}
+
+void TCargabalEmExecucao::Sinalizar(int ASinal) {
+    if (FPid > 0) kill(FPid, ASinal);
+}
+
+TResultadoProcesso TCargabalEmExecucao::Esperar() {
     TResultadoProcesso r;
-    if (pid < 0) return r;
-    r.Saida = Esperar(pid);
-    r.SaidaPadrao = LerArquivo(saida);
-    r.Erros = LerArquivo(erros);
+    if (FPid <= 0) return r;
+    r.Saida = EsperarProcesso(FPid, &r.Sinal);
+    FPid = -1;
+    r.SaidaPadrao = LerArquivo(FPasta + "/saida");
+    r.Erros = LerArquivo(FPasta + "/erros");
     return r;
+}
+
+TResultadoProcesso ExecutarCargabal(const std::vector<std::string>& AArgs, const std::string& AEntrada) {
+    return TCargabalEmExecucao(AArgs, AEntrada).Esperar();
 }
 
 TResultadoProcesso ExecutarCargabalNoTerminal(const std::vector<std::string>& AArgs) {
@@ -88,7 +113,7 @@ TResultadoProcesso ExecutarCargabalNoTerminal(const std::vector<std::string>& AA
         else break;  // EIO once the child has closed the terminal
     }
     close(mestre);
-    r.Saida = Esperar(pid);
+    r.Saida = EsperarProcesso(pid);
     return r;
 }
 

@@ -17,6 +17,7 @@
 
 #include "apoio/diretorio_temporario.h"
 #include "falhas/mecanismos.h"
+#include "falhas/pasta.h"
 #include "generator/gerador.h"
 
 namespace quelb {
@@ -24,6 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using teste::DiretorioTemporario;
+using teste::Conteudo;
+using teste::Escrever;
 using teste::LerArquivo;
 
 const uid_t UsuarioComum = 65534;
@@ -33,24 +36,6 @@ std::u16string Causa(int AErro) { return DeUtf8(std::strerror(AErro)); }
 
 std::u16string MensagemCriar(const fs::path& ACaminho, int AErro) {
     return u"Cannot create file \"" + ACaminho.u16string() + u"\". " + Causa(AErro);
-}
-
-void Escrever(const fs::path& ACaminho, const std::string& ABytes) {
-    std::ofstream(ACaminho, std::ios::binary) << ABytes;
-}
-
-// Everything under a folder but the generation's lock file: relative name to
-// content ("<pasta>" for a folder, "-> target" for a link).
-std::map<std::string, std::string> Conteudo(const fs::path& APasta) {
-    std::map<std::string, std::string> r;
-    for (const auto& e : fs::recursive_directory_iterator(APasta)) {
-        if (e.path().filename() == teste::ArquivoTrava) continue;
-        const std::string nome = e.path().lexically_relative(APasta).string();
-        if (e.is_symlink()) r[nome] = "-> " + fs::read_symlink(e.path()).string();
-        else if (e.is_directory()) r[nome] = "<pasta>";
-        else r[nome] = LerArquivo(e.path());
-    }
-    return r;
 }
 
 // A Filizola load of 20 items with extra-information texts: the items file
@@ -73,14 +58,7 @@ protected:
         ASSERT_GT(novo["REC_ASS.TXT"].size(), 4 * 4096u);
     }
 
-    std::u16string Gerar(const fs::path& APasta) {
-        try {
-            g.GerarArquivos(APasta.u16string());
-        } catch (const EQuelbErro& e) {
-            return e.Mensagem();
-        }
-        return u"OK";
-    }
+    std::u16string Gerar(const fs::path& APasta) { return teste::Gerar(g, APasta); }
 
     std::vector<Texto> Listados(const fs::path& APasta, std::initializer_list<const char*> ANomes) {
         std::vector<Texto> r;
