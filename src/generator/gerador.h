@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,6 +19,12 @@ namespace quelb {
 class EQuelbCargaBal : public EQuelbErro {
 public:
     using EQuelbErro::EQuelbErro;
+};
+
+// A generation stopped by Cancelar.
+class EQuelbCancelada : public EQuelbCargaBal {
+public:
+    using EQuelbCargaBal::EQuelbCargaBal;
 };
 
 // Progress handler: message, current value, total.
@@ -65,8 +72,14 @@ public:
     // Validates, walks the catalogue asking the model's writer for the
     // records of each item, and saves every file that received a line.
     // Fails with EQuelbCargaBal (validation, a catalogue changed during the
-    // generation) or EQuelbErro (file creation, writing).
+    // generation), EQuelbCancelada or EQuelbErro (file creation, writing).
     void GerarArquivos(const Texto& ADiretorio);
+
+    // Stops the running generation at its next progress event before the
+    // files are saved, with EQuelbCancelada: nothing is replaced. Meant for
+    // a progress handler (or another thread); each generation starts anew,
+    // and a call after the last item's event changes nothing.
+    void Cancelar() noexcept { FCancelada = true; }
 
     // The check of Produtos against Modelo (verificacao.h): what the files
     // would do to each value, before anything is written.
@@ -80,10 +93,10 @@ public:
     void NotificarProgresso(const Texto& Mensagem, int32_t ProgressoAtual, int32_t ProgressoTotal);
 
 private:
-    // Fails when the catalogue changed since AVersao (a progress handler that
-    // cleared it or added items): the generation stops before it reads an
-    // item that may be gone.
-    void VerificarCatalogo(uint64_t AVersao) const;
+    // Fails when the generation was cancelled, or when the catalogue changed
+    // since AVersao (a progress handler that cleared it or added items): the
+    // generation stops before it reads an item that may be gone.
+    void VerificarInterrupcao(uint64_t AVersao) const;
 
     // The number format of this generation's prices.
     plataforma::TFormatoNumerico FormatoPrecos() const;
@@ -91,6 +104,7 @@ private:
     TQuelbCargaBalItens FProdutos;
     std::vector<Texto> FArquivosGerados;
     std::vector<Texto> FArquivosAntigos;
+    std::atomic<bool> FCancelada{false};
 };
 
 // "Gerando produto %6.6d %s": the message of the progress event of an item.
