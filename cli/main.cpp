@@ -20,7 +20,6 @@
 #include "generator/modelos.h"
 
 #ifdef _WIN32
-#include "platform/plataforma.h"
 #include "platform/win32/windows_minimo.h"
 #endif
 
@@ -353,18 +352,13 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     // The directory as the library gets it: absolute, so that the paths it
     // lists are full paths.
     if (EmBranco(*AOpcoes.Saida)) return ErroDeUso("o diretório de saída (--saida) está em branco", "gerar");
-#ifdef _WIN32
-    // Windows hands the arguments over in the ANSI code page; the name goes
-    // on in UTF-16 from there.
-    const Texto diretorioTexto =
-        std::filesystem::absolute(std::filesystem::path(plataforma::DeCodigoPagina(*AOpcoes.Saida))).u16string();
-#else
+    Texto nomeSaida;
     std::error_code erroCaminho;
-    const std::string diretorio = std::filesystem::absolute(*AOpcoes.Saida, erroCaminho).string();
     Texto diretorioTexto;
-    if (erroCaminho || !DeUtf8(diretorio, diretorioTexto))
+    if (DeUtf8(*AOpcoes.Saida, nomeSaida))
+        diretorioTexto = std::filesystem::absolute(std::filesystem::path(nomeSaida), erroCaminho).u16string();
+    if (diretorioTexto.empty() || erroCaminho)
         return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar");
-#endif
 
     const std::optional<int32_t> espera = AOpcoes.Espera ? SegundosDeEspera(*AOpcoes.Espera) : 10;
     if (!espera) return ErroDeUso("tempo de espera inválido \"" + *AOpcoes.Espera + "\" (use segundos, de 0 a 86400)", "gerar");
@@ -627,7 +621,9 @@ int Executar(const std::vector<std::string>& AArgs) {
 
 }  // namespace quelb::cli
 
-int main(int argc, char** argv) {
+namespace {
+
+int Principal(const std::vector<std::string>& AArgs) {
 #ifdef _WIN32
     // Messages and paths go out in UTF-8, which a console shows right in that
     // code page; the console gets its own back on the way out.
@@ -640,7 +636,7 @@ int main(int argc, char** argv) {
     } paginaConsole;
 #endif
     try {
-        return quelb::cli::Executar(std::vector<std::string>(argv + 1, argv + argc));
+        return quelb::cli::Executar(AArgs);
     } catch (const std::bad_alloc&) {
         std::fputs("cargabal: memória insuficiente\n", stderr);
     } catch (const std::exception& e) {
@@ -648,3 +644,17 @@ int main(int argc, char** argv) {
     }
     return 1;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands the arguments over in UTF-16 here (linked with -municode), so
+// that any file name arrives whole; the command works in UTF-8, as on Linux.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(quelb::ParaUtf8(reinterpret_cast<const char16_t*>(argv[i])));
+    return Principal(args);
+}
+#else
+int main(int argc, char** argv) { return Principal(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

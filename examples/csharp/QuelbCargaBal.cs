@@ -2,9 +2,10 @@
 // and a thin wrapper that turns a failure text into an exception.
 //
 // Every function returns "OK" or the message of the failure, as an ANSI text
-// that belongs to the library and stays valid only until the next call: it
-// is read as IntPtr and copied at once with Marshal.PtrToStringAnsi, so the
-// marshaller never tries to free it.
+// that belongs to the library and stays valid only until the same thread's
+// next call: it is read as IntPtr and copied at once with
+// Marshal.PtrToStringAnsi, so the marshaller never tries to free it. Calls
+// from several threads run one at a time (the library locks).
 using System;
 using System.Globalization;
 using System.Runtime.InteropServices;
@@ -15,6 +16,12 @@ namespace Quelb
     {
         // quelbcargabal.dll on Windows, libquelbcargabal.so elsewhere.
         private const string Biblioteca = "quelbcargabal";
+
+        // The progress callback: the event's message (ANSI, valid during the
+        // call only), its position and the total. A nonzero result cancels
+        // the generation before any file is replaced.
+        [UnmanagedFunctionPointer(CallingConvention.StdCall)]
+        public delegate int QuelbProgresso(IntPtr mensagem, int atual, int total);
 
         // Modelo: "modFilizola", "modToledo", "modUrano", "modUranoS",
         // "modToledoMGV5", "modToledoMGV6", "modUranoURF32", "modRamuza",
@@ -60,6 +67,26 @@ namespace Quelb
         [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
                    ExactSpelling = true)]
         public static extern IntPtr CarregarCatalogo(string caminho);
+
+        // Sets one property of the product added last, named by its catalogue
+        // path ("Nutricional.Qtd", "InformacaoExtra.Receita", "Tara.Valor"...),
+        // from a text: integers, decimals with a point or a comma, enumeration
+        // names, "sim"/"nao". On failure nothing changes.
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr DefinirCampo(string nome, string valor);
+
+        // The full paths of the files the latest generation wrote, CR LF
+        // between them; empty before any generation.
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr ArquivosGerados();
+
+        // Registers the progress callback of the next generations (null
+        // removes it). Keep the delegate alive while it is registered.
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr DefinirProgresso(QuelbProgresso funcao);
     }
 
     // A call that did not return "OK"; Message is the library's text.
@@ -110,5 +137,32 @@ namespace Quelb
 
         public static void CarregarCatalogo(string caminho) =>
             Conferir("CarregarCatalogo", QuelbCargaBalNativo.CarregarCatalogo(caminho));
+
+        public static void DefinirCampo(string nome, string valor) =>
+            Conferir("DefinirCampo", QuelbCargaBalNativo.DefinirCampo(nome, valor));
+
+        public static string[] ArquivosGerados()
+        {
+            string texto = Marshal.PtrToStringAnsi(QuelbCargaBalNativo.ArquivosGerados()) ?? "";
+            return texto.Length == 0 ? new string[0] : texto.Split(new[] { "\r\n" }, StringSplitOptions.None);
+        }
+
+        // The delegate registered in the library: kept here so that the
+        // garbage collector leaves it alone (it is only written).
+#pragma warning disable 0414
+        private static QuelbCargaBalNativo.QuelbProgresso progresso;
+#pragma warning restore 0414
+
+        // funcao(mensagem, atual, total) at each progress event of the next
+        // generations; true cancels. Null removes it.
+        public static void DefinirProgresso(Func<string, int, int, bool> funcao)
+        {
+            QuelbCargaBalNativo.QuelbProgresso nativo = null;
+            if (funcao != null)
+                nativo = (mensagem, atual, total) =>
+                    funcao(Marshal.PtrToStringAnsi(mensagem) ?? "", atual, total) ? 1 : 0;
+            Conferir("DefinirProgresso", QuelbCargaBalNativo.DefinirProgresso(nativo));
+            progresso = nativo;
+        }
     }
 }

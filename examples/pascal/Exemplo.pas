@@ -1,5 +1,8 @@
 { A point-of-sale program sending its products to Filizola scales through
-  the quelbcargabal library, and checking every text that comes back.
+  the quelbcargabal library, and checking every text that comes back; then
+  the nutrition facts and the ingredients of a product for Toledo MGV6
+  scales, set through DefinirCampo, and the INFNUTRI.TXT and TXINFO.TXT
+  files they give.
 
   Usage: exemplo <load directory>
   Exit code 0 when every check holds, 1 otherwise. }
@@ -49,12 +52,34 @@ const
     'PADARIA     0000030003000',
     'FRIOS       0000040004000');
 
+  { Catalogue paths and values of the nutrition facts and the ingredients. }
+  Nutricao: array[0..10, 0..1] of PAnsiChar = (
+    ('Nutricional.Codigo', '2'), ('Nutricional.Qtd', '50'), ('Nutricional.UndPorcao', 'tpGramas'),
+    ('Nutricional.PartInteira', '1'), ('Nutricional.MedCaseira', 'tpUnidade'),
+    ('Nutricional.ValorEnergetico', '135'), ('Nutricional.Carboidrato', '28,0'),
+    ('Nutricional.Proteina', '4,5'), ('Nutricional.GorduraTotal', '0,7'), ('Nutricional.Sodio', '324'),
+    ('InformacaoExtra.Receita', 'Farinha de trigo, '#$E1'gua, sal e fermento.'));
+  { Code 2, 50 g, 1 unit, 135 kcal, 28.0 g, 4.5 g, 0.7 g ... 324 mg. }
+  LinhaNutricao = 'N00000200500010050135028004500700000000003240';
+  { Code 2, the text after 100 blanks (the fields the product leaves empty). }
+  ReceitaMgv = 'Farinha de trigo, '#$E1'gua, sal e fermento.';
+
   MsgDiretorioInexistente = 'Diretorio informado n'#$E3'o existe!';
   MsgSemProdutos = 'N'#$E3'o foram informados os produtos para a gera'#$E7#$E3'o!';
   MsgCodigoInvalido = '''abc'' is not a valid integer value';
 
 var
   Falhas: Integer = 0;
+  Eventos: Integer = 0;
+
+{ Progress of a generation: it runs inside GerarArquivos; a nonzero result
+  would cancel it before any file is replaced. }
+function Progresso(Mensagem: PAnsiChar; Atual, Total: LongInt): LongInt; stdcall;
+begin
+  WriteLn('  [', Atual, '/', Total, '] ', Mensagem);
+  Inc(Eventos);
+  Result := 0;
+end;
 
 { The returned text lives only until the next call: copy it at once. }
 function Texto(AResultado: PAnsiChar): AnsiString;
@@ -120,7 +145,7 @@ begin
 end;
 
 var
-  Diretorio: AnsiString;
+  Diretorio, Mgv6: AnsiString;
   I: Integer;
 begin
   if ParamCount <> 1 then
@@ -157,6 +182,26 @@ begin
 
   Conferir('LimparItems', Texto(LimparItems), 'OK');
   Conferir('GerarArquivos sem produtos', Texto(GerarArquivos(PAnsiChar(Diretorio))), MsgSemProdutos);
+
+  { Toledo MGV6: DefinirCampo sets the properties of the product added last. }
+  Conferir('Inicializar MGV6', Texto(Inicializar('modToledoMGV6')), 'OK');
+  Conferir('AdicionarItem 2', Texto(AdicionarItem('0', 'tpvPeso', '2', 'P'#$C3'O FRANC'#$CA'S', '1', 0, nil,
+    '2', 'PADARIA', 16.9)), 'OK');
+  for I := 0 to High(Nutricao) do
+    Conferir('DefinirCampo ' + AnsiString(Nutricao[I, 0]), Texto(DefinirCampo(Nutricao[I, 0], Nutricao[I, 1])), 'OK');
+  ConferirErro('DefinirCampo com valor invalido', Texto(DefinirCampo('Nutricional.Qtd', 'cinquenta')));
+  Conferir('DefinirProgresso', Texto(DefinirProgresso(Progresso)), 'OK');
+  Mgv6 := Diretorio + 'mgv6' + PathDelim;
+  ForceDirectories(Mgv6);
+  Conferir('GerarArquivos MGV6', Texto(GerarArquivos(PAnsiChar(Mgv6))), 'OK');
+  Conferir('eventos de progresso', IntToStr(Eventos), '3');
+  Conferir('DefinirProgresso nil', Texto(DefinirProgresso(nil)), 'OK');
+  Conferir('ArquivosGerados', Texto(ArquivosGerados), Mgv6 + 'ITENSMGV.TXT'#13#10 + Mgv6 + 'DEPTO.TXT'#13#10 +
+    Mgv6 + 'TXINFO.TXT'#13#10 + Mgv6 + 'INFNUTRI.TXT');
+  ConferirArquivo(Mgv6 + 'INFNUTRI.TXT', [LinhaNutricao]);
+  Conferir('TXINFO.TXT', TrimRight(LerArquivo(Mgv6 + 'TXINFO.TXT')), '000002' + StringOfChar(' ', 100) + ReceitaMgv);
+  WriteLn('INFNUTRI.TXT: ', TrimRight(LerArquivo(Mgv6 + 'INFNUTRI.TXT')));
+  WriteLn('TXINFO.TXT:   ', TrimRight(LerArquivo(Mgv6 + 'TXINFO.TXT')));
 
   if Falhas > 0 then
   begin

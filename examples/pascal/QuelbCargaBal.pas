@@ -3,9 +3,10 @@
 
   Every text, in and out, is 8-bit Windows-1252 ending with a zero byte.
   Every function returns 'OK' on success, otherwise the message of the
-  failure (Versao returns the version). The returned text belongs to the
-  library and stays valid only until the next call of any of the
-  functions: copy it into a string right away and never free it.
+  failure (Versao and ArquivosGerados return their text). The returned text
+  belongs to the library and stays valid only until the same thread's next
+  call of any of the functions: copy it into a string right away and never
+  free it. Calls from several threads run one at a time (the library locks).
 
   Inicializar(Modelo): 'modFilizola', 'modToledo', 'modUrano', 'modUranoS',
     'modToledoMGV5', 'modToledoMGV6', 'modUranoURF32', 'modRamuza',
@@ -22,7 +23,17 @@
     one per line.
   Versao: the library's version, such as '1.1.0'.
   CarregarCatalogo(Caminho): appends the products of a JSON or CSV catalogue
-    file, all of them or none; on errors returns them, one per line. }
+    file, all of them or none; on errors returns them, one per line.
+  DefinirCampo(Nome, Valor): sets one property of the product added last,
+    named by its catalogue path ('Nutricional.Qtd', 'InformacaoExtra.Receita',
+    'Tara.Valor'...), from a text: integers, decimals with a point or a comma,
+    enumeration names, 'sim'/'nao'. On failure nothing changes.
+  ArquivosGerados: the full paths of the files the latest GerarArquivos
+    wrote, CR LF between them; empty before any generation.
+  DefinirProgresso(Funcao): the callback of the progress events of the next
+    generations (nil removes it). It runs inside GerarArquivos and may call
+    the functions; a nonzero result cancels the generation before any file
+    is replaced. }
 unit QuelbCargaBal;
 
 {$IFDEF FPC}
@@ -45,6 +56,10 @@ const
   {$ERROR Fora do Windows a biblioteca de 32 bits usa cdecl: troque stdcall por cdecl abaixo.}
 {$IFEND}
 
+type
+  { Message (valid during the call only), position and total of an event. }
+  TQuelbProgresso = function(Mensagem: PAnsiChar; Atual, Total: LongInt): LongInt; stdcall;
+
 function Inicializar(Modelo: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
 function LimparItems: PAnsiChar; stdcall; external QuelbBiblioteca;
 function AdicionarItem(ModeloEtiqueta, TipoVenda, Codigo, Descricao, Validade: PAnsiChar;
@@ -54,6 +69,9 @@ function GerarArquivos(Diretorio: PAnsiChar): PAnsiChar; stdcall; external Quelb
 function VerificarItens: PAnsiChar; stdcall; external QuelbBiblioteca;
 function Versao: PAnsiChar; stdcall; external QuelbBiblioteca;
 function CarregarCatalogo(Caminho: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+function DefinirCampo(Nome, Valor: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+function ArquivosGerados: PAnsiChar; stdcall; external QuelbBiblioteca;
+function DefinirProgresso(Funcao: TQuelbProgresso): PAnsiChar; stdcall; external QuelbBiblioteca;
 
 implementation
 

@@ -1,5 +1,6 @@
-"""Exemplo: envia os produtos de uma loja para balanças Filizola e Toledo MGV5
-e confere os arquivos gerados e os textos de erro.
+"""Exemplo: envia os produtos de uma loja para balanças Filizola, Toledo MGV5 e
+Toledo MGV6 (com informação nutricional e ingredientes) e confere os arquivos
+gerados e os textos de erro.
 
     python3 exemplo.py <diretório da carga> [--biblioteca caminho/da/biblioteca]
 
@@ -84,6 +85,56 @@ def conferir_toledo_mgv5(carga, diretorio):
     print("ok   Toledo MGV5: ITENSMGV.TXT e DEPTO.TXT")
 
 
+# The nutrition facts and the ingredients of one product, by catalogue path.
+NUTRICAO = {
+    "Nutricional.Codigo": 2, "Nutricional.Qtd": 50, "Nutricional.UndPorcao": "tpGramas",
+    "Nutricional.PartInteira": 1, "Nutricional.MedCaseira": "tpUnidade",
+    "Nutricional.ValorEnergetico": 135, "Nutricional.Carboidrato": Decimal("28.0"),
+    "Nutricional.Proteina": "4,5", "Nutricional.GorduraTotal": Decimal("0.7"), "Nutricional.Sodio": 324,
+    "InformacaoExtra.Receita": "Farinha de trigo, água, sal e fermento.",
+}
+
+
+def conferir_nutricao_mgv6(carga, diretorio):
+    carga.inicializar("modToledoMGV6")
+    carga.limpar_itens()
+    carga.adicionar_item(codigo=2, descricao="PÃO FRANCÊS", valor_venda=Decimal("16.90"), validade=1,
+                         setor_codigo=2, setor_descricao="PADARIA")
+    for nome, valor in NUTRICAO.items():
+        carga.definir_campo(nome, valor)  # the product added last
+    try:
+        carga.definir_campo("Nutricional.Qtd", "cinquenta")
+        raise AssertionError("DefinirCampo aceitou um inteiro inválido")
+    except ErroCargaBal as erro:
+        assert erro.mensagem == 'Nutricional.Qtd: esperado inteiro de 32 bits, encontrado "cinquenta".', erro
+
+    # A callback that answers True cancels before any file is replaced.
+    carga.definir_progresso(lambda mensagem, atual, total: mensagem.startswith("Gerando"))
+    try:
+        carga.gerar_arquivos(diretorio)
+        raise AssertionError("a geração não foi cancelada")
+    except ErroCargaBal as erro:
+        assert "cancelada" in erro.mensagem, erro
+    assert not os.listdir(diretorio), os.listdir(diretorio)
+
+    eventos = []
+    carga.definir_progresso(lambda mensagem, atual, total: eventos.append((mensagem, atual, total)))
+    carga.gerar_arquivos(diretorio)
+    carga.definir_progresso(None)
+    assert eventos == [("Iniciando a geração dos arquivos", 0, 1), ("Gerando produto 000002 PÃO FRANCÊS", 0, 1),
+                       ("Terminado", 1, 1)], eventos
+    assert carga.arquivos_gerados() == [os.path.join(diretorio, nome) for nome in
+                                        ("ITENSMGV.TXT", "DEPTO.TXT", "TXINFO.TXT", "INFNUTRI.TXT")]
+
+    infnutri = linhas(os.path.join(diretorio, "INFNUTRI.TXT"))
+    assert infnutri == ["N00000200500010050135028004500700000000003240"], infnutri
+    txinfo = linhas(os.path.join(diretorio, "TXINFO.TXT"))
+    assert txinfo[0].rstrip() == "000002" + " " * 100 + NUTRICAO["InformacaoExtra.Receita"], txinfo
+    print("ok   Toledo MGV6: INFNUTRI.TXT e TXINFO.TXT")
+    print("     INFNUTRI.TXT:", infnutri[0])
+    print("     TXINFO.TXT:  ", txinfo[0].rstrip())
+
+
 def conferir_erros(carga, diretorio):
     # The library's texts are Windows-1252: "ã" is the single byte E3.
     try:
@@ -135,11 +186,13 @@ def main():
     # Directory names may carry accents too.
     filizola = os.path.join(opcoes.diretorio, "balança-filizola")
     toledo = os.path.join(opcoes.diretorio, "balança-toledo")
-    os.makedirs(filizola, exist_ok=True)
-    os.makedirs(toledo, exist_ok=True)
+    mgv6 = os.path.join(opcoes.diretorio, "balança-mgv6")
+    for pasta in (filizola, toledo, mgv6):
+        os.makedirs(pasta, exist_ok=True)
 
     conferir_filizola(carga, filizola)
     conferir_toledo_mgv5(carga, toledo)
+    conferir_nutricao_mgv6(carga, mgv6)
     conferir_erros(carga, opcoes.diretorio)
     print("Todas as conferências passaram")
     return 0

@@ -8,14 +8,18 @@
     carga.adicionar_item(codigo=1, descricao="MAÇÃ FUJI", tipo_venda="tpvPeso",
                          valor_venda=8.49, validade=5, setor_codigo=1,
                          setor_descricao="HORTIFRUTI")
+    carga.definir_campo("Nutricional.Qtd", 50)      # do último produto adicionado
+    carga.definir_campo("InformacaoExtra.Receita", "Maçã.")
     carga.gerar_arquivos("/tmp/carga")
+    carga.arquivos_gerados()                # ["/tmp/carga/CADTXT.TXT", ...]
 
 Os textos vão para a biblioteca em Windows-1252; toda falha volta como
 ErroCargaBal, com a mensagem da biblioteca decodificada de Windows-1252.
 """
 import ctypes
 import os
-from typing import Optional, Union
+from decimal import Decimal
+from typing import Callable, List, Optional, Union
 
 __all__ = ["CargaBal", "ErroCargaBal", "MODELOS", "TIPOS_VENDA"]
 
@@ -39,6 +43,12 @@ class ErroCargaBal(Exception):
         self.bruto = bruto  # the bytes the library returned
         self.mensagem = bruto.decode(CODIFICACAO, errors="replace")
         super().__init__(f"{funcao}: {self.mensagem}")
+
+
+# The progress callback: stdcall on 32-bit Windows (WINFUNCTYPE), the C
+# convention elsewhere.
+_TIPO_PROGRESSO = (ctypes.WINFUNCTYPE if os.name == "nt" else ctypes.CFUNCTYPE)(
+    ctypes.c_int32, ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32)
 
 
 def _nome_padrao() -> str:
@@ -76,6 +86,10 @@ class CargaBal:
             "GerarArquivos": [texto],
             "Versao": [],
             "VerificarItens": [],
+            "CarregarCatalogo": [texto],
+            "DefinirCampo": [texto, texto],
+            "ArquivosGerados": [],
+            "DefinirProgresso": [_TIPO_PROGRESSO],
         }
         for nome, argumentos in assinaturas.items():
             funcao = getattr(self._bib, nome)
@@ -83,6 +97,10 @@ class CargaBal:
             # c_char_p copies the returned text at once, before any other
             # call can replace it.
             funcao.restype = ctypes.c_char_p
+        # The callback passed to the library, kept alive while it is set,
+        # and an exception raised inside it, raised again by gerar_arquivos.
+        self._progresso = None
+        self._erro_progresso: Optional[BaseException] = None
 
     def _chamar(self, nome: str, *argumentos) -> None:
         resultado = getattr(self._bib, nome)(*argumentos)
@@ -120,4 +138,50 @@ class CargaBal:
 
     def gerar_arquivos(self, diretorio: Union[str, os.PathLike]) -> None:
         """Grava os arquivos de carga do modelo escolhido num diretório existente."""
-        self._chamar("GerarArquivos", _texto(os.fspath(diretorio)))
+        self._erro_progresso = None
+        try:
+            self._chamar("GerarArquivos", _texto(os.fspath(diretorio)))
+        finally:
+            erro, self._erro_progresso = self._erro_progresso, None
+        if erro is not None:
+            raise erro
+
+    def carregar_catalogo(self, caminho: Union[str, os.PathLike]) -> None:
+        """Acrescenta os produtos de um catálogo JSON ou CSV: todos, ou nenhum se houver erro."""
+        self._chamar("CarregarCatalogo", _texto(os.fspath(caminho)))
+
+    def definir_campo(self, nome: str, valor: Union[str, int, Decimal, bool]) -> None:
+        """Define uma propriedade do último produto adicionado, pelo caminho do
+        catálogo ("Nutricional.Qtd", "InformacaoExtra.Receita", "Tara.Valor"...).
+        Números vão como texto: int e Decimal exatos, bool como "1"/"0"; um
+        texto vai como está ("12,5", "tpGramas", "sim"). Numa falha nada muda."""
+        if isinstance(valor, bool):
+            valor = "1" if valor else "0"
+        elif isinstance(valor, (int, Decimal)):
+            valor = str(valor)
+        elif not isinstance(valor, str):
+            raise TypeError(f"esperado str, int, Decimal ou bool, veio {type(valor).__name__}")
+        self._chamar("DefinirCampo", _texto(nome), _texto(valor))
+
+    def arquivos_gerados(self) -> List[str]:
+        """Os caminhos completos dos arquivos da última geração, na ordem em que foram gravados."""
+        texto = self._bib.ArquivosGerados().decode(CODIFICACAO)
+        return texto.split("\r\n") if texto else []
+
+    def definir_progresso(self, funcao: Optional[Callable[[str, int, int], object]]) -> None:
+        """Chama funcao(mensagem, atual, total) a cada evento das próximas gerações
+        (None a remove). Um retorno verdadeiro cancela a geração antes de qualquer
+        arquivo ser substituído; uma exceção dentro dela também, e volta de
+        gerar_arquivos. A biblioteca guarda uma só função por processo."""
+        if funcao is None:
+            chamada = _TIPO_PROGRESSO()  # a null pointer
+        else:
+            def chamada(mensagem, atual, total):
+                try:
+                    return 1 if funcao(mensagem.decode(CODIFICACAO), atual, total) else 0
+                except BaseException as erro:  # noqa: B902 - handed back to gerar_arquivos
+                    self._erro_progresso = erro
+                    return 1
+            chamada = _TIPO_PROGRESSO(chamada)
+        self._chamar("DefinirProgresso", chamada)
+        self._progresso = chamada

@@ -6,12 +6,16 @@
  * ANSI code page of the system (Windows-1252 on Linux).
  *
  * Result of every function: "OK" on success, otherwise the message of the
- * failure (Versao returns the version instead). The returned text belongs
- * to the library: it stays valid until the next call of any of these
- * functions (or until the library is unloaded). Copy it if you need it
- * longer; never free it.
+ * failure (Versao and ArquivosGerados return their text instead). The
+ * returned text belongs to the library: it stays valid until the same
+ * thread's next call of any of these functions (or until the library is
+ * unloaded). Copy it if you need it longer; never free it.
  *
- * Call the library from one thread at a time.
+ * Threads: every function except Versao takes one lock of the library for
+ * its whole call, so calls from several threads run one after the other (a
+ * GerarArquivos holds it until the files are written). Each thread has its
+ * own returned text. The progress callback runs on the thread that called
+ * GerarArquivos, which holds the lock, so it may call any function.
  */
 #ifndef QUELB_CARGABAL_H
 #define QUELB_CARGABAL_H
@@ -28,13 +32,21 @@
 extern "C" {
 #endif
 
+/* The progress callback (DefinirProgresso): the event's message in the ANSI
+ * code page (valid during the call only), its position and the total.
+ * Return 0 to go on; any other value cancels the generation. */
+typedef int32_t(QUELB_CALL* QuelbProgresso)(const char* Mensagem, int32_t Atual, int32_t Total);
+
 /* Selects the model: "modFilizola" (the default), "modToledo", "modUrano",
  * "modUranoS", "modToledoMGV5", "modToledoMGV6", "modUranoURF32",
  * "modRamuza", "modToledoMGV5Ver1" or "modToledoMGV7" (exact text). Keeps the products
  * already added. Call it before the other functions. */
 const char* QUELB_CALL Inicializar(const char* Modelo);
 
-/* Removes every product. */
+/* Removes every product. Called from the progress callback, it stops the
+ * generation under way, as AdicionarItem, DefinirCampo, CarregarCatalogo and
+ * Inicializar do: GerarArquivos then returns "Os produtos foram alterados
+ * durante a geração dos arquivos; nenhum arquivo foi gravado." */
 const char* QUELB_CALL LimparItems(void);
 
 /* Appends one product. Integer texts accept leading spaces, a sign, decimal
@@ -56,7 +68,11 @@ const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* Tip
                                      double ValorVenda);
 
 /* Writes the load files of the selected model into Diretorio (which must
- * exist), replacing files of the same names. */
+ * exist), replacing files of the same names. Holds the lock until it ends.
+ * With a progress callback (DefinirProgresso), a nonzero return from it
+ * before the files are saved stops the generation: no file is replaced and
+ * the result is "A geração dos arquivos foi cancelada; nenhum arquivo foi
+ * gravado." Called from the progress callback, it fails at once. */
 const char* QUELB_CALL GerarArquivos(const char* Diretorio);
 
 /* Checks the products against the selected model before anything is
@@ -68,7 +84,8 @@ const char* QUELB_CALL GerarArquivos(const char* Diretorio);
  * lines, then one that says how many more. Writes nothing. */
 const char* QUELB_CALL VerificarItens(void);
 
-/* The library's version, such as "1.1.0" (major.minor.patch). */
+/* The library's version, such as "1.1.0" (major.minor.patch): a constant
+ * text, valid as long as the library is loaded; takes no lock. */
 const char* QUELB_CALL Versao(void);
 
 /* Appends the products of a catalogue file, JSON or CSV (the format of
@@ -77,6 +94,30 @@ const char* QUELB_CALL Versao(void);
  * line, each with its place in the file ("linha 17, coluna ValorVenda: ..."),
  * at most 50 and then how many more. Call Inicializar first. */
 const char* QUELB_CALL CarregarCatalogo(const char* Caminho);
+
+/* Sets one property of the product added last, named by its path in the
+ * catalogue format of docs/formato-catalogo.md ("Nutricional.Qtd",
+ * "InformacaoExtra.Receita", "Tara.Valor", "TipoValidade"...; letter case
+ * and accents do not count), from the text Valor by that format's rules for
+ * JSON texts: integers within the property's range ("30", "-5"), exact
+ * decimals with a point or a comma ("12.5", "0,015"), enumeration names with
+ * or without their prefix ("tpGramas", "gramas"), "sim"/"não" or "1"/"0" for
+ * the yes/no properties, texts as they are. On failure (an unknown name, a
+ * value the property does not take, no product yet) the message names the
+ * property and the value, and nothing changes. */
+const char* QUELB_CALL DefinirCampo(const char* Nome, const char* Valor);
+
+/* The full paths of the files that the latest GerarArquivos wrote, in the
+ * order they were saved, CR LF between them (none after the last). Empty
+ * before any generation, and after one that wrote nothing. */
+const char* QUELB_CALL ArquivosGerados(void);
+
+/* Registers the callback of the progress events of the following
+ * generations, or removes it (null). The events of a generation of N
+ * products: "Iniciando a geração dos arquivos" (0, N), one per product
+ * "Gerando produto 000042 Descrição" (0 to N-1, N), and "Terminado" (N, N)
+ * after the files are saved, whose return is ignored. Returns "OK". */
+const char* QUELB_CALL DefinirProgresso(QuelbProgresso Funcao);
 
 #ifdef __cplusplus
 }

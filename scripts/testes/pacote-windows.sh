@@ -135,7 +135,8 @@ exemplo_c() {  # ARCH TRIPLET
   "$2-gcc-posix" -O2 -Wall -Wextra -Werror -I"$pacote/include" -static-libgcc examples/c/exemplo.c \
     "$pasta/quelbcargabal.lib" -Wl,--disable-stdcall-fixup -o "$pasta/exemplo.exe" || return 1
   saida=$(no_wine "$pasta/exemplo.exe" "$(janela "$carga")" | tr -d '\r') || return 1
-  [[ $saida == *"(quelbcargabal $versao)" && -s $carga/CADTXT.TXT ]] || { echo "$saida"; return 1; }
+  [[ $saida == *"(quelbcargabal $versao)"* && -s $carga/INFNUTRI.TXT && -s $carga/TXINFO.TXT ]] ||
+    { echo "$saida"; return 1; }
 }
 
 for alvo in x86:i686-w64-mingw32 x64:x86_64-w64-mingw32; do

@@ -4,7 +4,12 @@
 # it under Wine, then runs the C host of tests/windows under Wine for the x86
 # and the x64 DLL, under a decimal-comma locale (pt_BR) and a decimal-point
 # one (en_US). The host's load files must equal, byte for byte, those that the
-# same host writes on Linux with the Linux build under the same locale.
+# same host writes on Linux with the Linux build under the same locale. The
+# C host of tests/windows/host_campos.c sets every property of the sample
+# catalogue through DefinirCampo, under both locales and with both DLLs: its
+# files must equal those of cargabal.exe and of the Linux cargabal for the
+# same catalogue (also read from a path with an accent), and its cases of the
+# progress callback and of two threads must pass.
 # Usage: scripts/testes/windows.sh [REPOSITORY_ROOT]
 set -euo pipefail
 raiz=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
@@ -29,7 +34,8 @@ exportacoes() {
     END { print "entradas", entradas + 0 }' | sort -n
 }
 
-esperadas=$'entradas 7\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens\n12 CarregarCatalogo\n13 Versao'
+esperadas=$'entradas 10\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens\n9 DefinirCampo'
+esperadas+=$'\n10 ArquivosGerados\n11 DefinirProgresso\n12 CarregarCatalogo\n13 Versao'
 
 exportacoes_certas() {
   local obtidas
@@ -56,7 +62,7 @@ for alvo in x86:i686-w64-mingw32:pei-i386 x64:x86_64-w64-mingw32:pei-x86-64; do
   IFS=: read -r nome triplo formato_pe <<< "$alvo"
   dll=dist/windows/$nome/quelbcargabal.dll
   confere "$nome: formato $formato_pe" formato "$triplo" "$dll" "$formato_pe"
-  confere "$nome: exporta os sete nomes nos ordinais 4 a 8, 12 e 13, e nada mais" exportacoes_certas "$triplo" "$dll"
+  confere "$nome: exporta os dez nomes nos ordinais 4 a 13, e nada mais" exportacoes_certas "$triplo" "$dll"
   confere "$nome: só importa DLLs do sistema" importacoes_de_sistema "$triplo" "$dll"
 done
 
@@ -65,7 +71,7 @@ done
 referencia=build/windows/linux
 echo "== Compilando a referência Linux"
 cmake -S . -B "$referencia" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF > /dev/null
-cmake --build "$referencia" -j2 --target quelbcargabal > /dev/null
+cmake --build "$referencia" -j2 --target quelbcargabal cargabal > /dev/null
 # The host checks that Versao() returns the project's version.
 versao=(-DQUELB_VERSAO_ESPERADA="\"$(bash scripts/versao.sh)\"")
 cc -O2 -Wall -Wextra -Iinclude "${versao[@]}" tests/windows/host_carga.c -o "$referencia/host_carga" -ldl
@@ -73,6 +79,11 @@ i686-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude "${versao[@]}" -static te
   -o build/windows/x86/host_carga.exe
 x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Iinclude "${versao[@]}" -static tests/windows/host_carga.c \
   -o build/windows/x64/host_carga.exe
+cc -O2 -Wall -Wextra -Iinclude tests/windows/host_campos.c -o "$referencia/host_campos" -ldl -lpthread
+for alvo in x86:i686 x64:x86_64; do
+  "${alvo#*:}-w64-mingw32-gcc-posix" -O2 -Wall -Wextra -Iinclude -static tests/windows/host_campos.c \
+    -o "build/windows/${alvo%%:*}/host_campos.exe"
+done
 
 # One Wine prefix for this run, in a temporary folder; no Mono or Gecko.
 temporario=$(mktemp -d /tmp/quelb-windows.XXXXXX)
@@ -179,6 +190,56 @@ for loc in "${locales[@]}"; do
       mesmos_arquivos "$temporario/linux-$loc/modelos" "$temporario/$nome-$loc/modelos"
   done
 done
+# ---- Every property through DefinirCampo, against cargabal ----
+
+# The sample catalogue: in UTF-8 for cargabal, also under a name with an
+# accent, and in the ANSI code page for the host.
+modelos=(modFilizola modToledo modUrano modUranoS modToledoMGV5 modToledoMGV6 modUranoURF32 modRamuza
+  modToledoMGV5Ver1 modToledoMGV7)
+cp exemplos/catalogo.csv "$temporario/catálogo.csv"
+sed '1s/^\xEF\xBB\xBF//' exemplos/catalogo.csv | iconv -f UTF-8 -t WINDOWS-1252 > "$temporario/catalogo-ansi.csv"
+cargabal_linux() {  # LOCALE FOLDER
+  local modelo
+  for modelo in "${modelos[@]}"; do
+    mkdir -p "$2/$modelo"
+    LANG=$1 LC_ALL=$1 "$referencia/cli/cargabal" gerar --silencioso --aceitar-cortes -m "$modelo" \
+      -e exemplos/catalogo.csv -s "$2/$modelo" > /dev/null || return 1
+  done
+}
+cargabal_exe() {  # ARCH LOCALE FOLDER
+  local modelo
+  for modelo in "${modelos[@]}"; do
+    mkdir -p "$3/$modelo"
+    LANG=$2 LC_ALL=$2 wine "dist/windows/$1/cargabal.exe" gerar --silencioso --aceitar-cortes -m "$modelo" \
+      -e "$(janela "$temporario/catálogo.csv")" -s "$(janela "$3/$modelo")" > /dev/null || return 1
+  done
+}
+host_campos_linux() {  # LOCALE FOLDER
+  LANG=$1 LC_ALL=$1 "$referencia/host_campos" "$referencia/src/libquelbcargabal.so" "$temporario/catalogo-ansi.csv" "$2"
+}
+host_campos_windows() {  # ARCH LOCALE FOLDER
+  LANG=$2 LC_ALL=$2 wine "build/windows/$1/host_campos.exe" "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" \
+    "$(janela "$temporario/catalogo-ansi.csv")" "$(janela "$3")"
+}
+for loc in "${locales[@]}"; do
+  novo_servidor
+  echo "== DefinirCampo e cargabal, Linux, $loc"
+  confere "cargabal Linux, $loc" cargabal_linux "$loc" "$temporario/cargabal-linux-$loc"
+  confere "host_campos Linux, $loc" host_campos_linux "$loc" "$temporario/campos-linux-$loc"
+  confere "DefinirCampo dá as cargas do cargabal, Linux, $loc" \
+    mesmos_arquivos "$temporario/cargabal-linux-$loc" "$temporario/campos-linux-$loc/modelos"
+  for nome in x86 x64; do
+    echo "== DefinirCampo e cargabal.exe, Windows $nome (Wine), $loc"
+    confere "cargabal.exe $nome, catálogo de nome acentuado, $loc" \
+      cargabal_exe "$nome" "$loc" "$temporario/cargabal-$nome-$loc"
+    confere "cargabal.exe $nome dá as cargas do cargabal Linux, $loc" \
+      mesmos_arquivos "$temporario/cargabal-linux-$loc" "$temporario/cargabal-$nome-$loc"
+    confere "host_campos $nome, $loc" host_campos_windows "$nome" "$loc" "$temporario/campos-$nome-$loc"
+    confere "DefinirCampo dá as cargas do cargabal.exe, $nome, $loc" \
+      mesmos_arquivos "$temporario/cargabal-$nome-$loc" "$temporario/campos-$nome-$loc/modelos"
+  done
+done
+
 # The DLL takes its number format from the user's locale: Urano prices carry
 # the decimal separator.
 for nome in x86 x64; do

@@ -30,9 +30,12 @@ public:
 
     TQuelbCargaBalItem& GetItem(int32_t Index);
     const TQuelbCargaBalItem& GetItem(int32_t Index) const;
-    // Changes whenever an item is added or removed: a generation checks it
-    // after every progress event.
+    // Changes whenever an item is added or removed, or Alterado is called: a
+    // generation checks it after every progress event.
     uint64_t Versao() const { return FVersao; }
+    // Tells a running generation that the catalogue changed in a way the
+    // version does not see (a property of an item set from outside).
+    void Alterado() noexcept { ++FVersao; }
 
 private:
     void VerificarIndice(int32_t Index) const;

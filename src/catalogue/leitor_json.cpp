@@ -383,71 +383,16 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
     if (ATipo == TTipoValor::Nulo) return;  // absent: the default stays
     FContexto.Deu(FPropriedade);
     const std::string lugar = LugarItem() + "." + std::string(APropriedade.Nome);
-    const auto esperado = [&] {
-        Erro(lugar, "esperado " + DescreverEsperado(APropriedade) + ", encontrado " +
-                        (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
+    if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) {
+        Erro(lugar, "esperado " + DescreverEsperado(APropriedade) + ", encontrado " + std::string(ATexto));
         Entrar(ATipo);
-    };
-    if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) return esperado();
-    if (APropriedade.Tipo == TTipoPropriedade::Booleano) {
-        // true/false, or a string "sim"/"não", "1"/"0".
-        const auto v = ATipo == TTipoValor::Booleano || ATipo == TTipoValor::Texto ? LerBooleano(ATexto, false)
-                                                                                  : std::nullopt;
-        if (!v) return esperado();
-        APropriedade.DefinirNumero(*FItem, *v ? 1 : 0);
         return;
     }
-    if (ATipo == TTipoValor::Booleano) return esperado();
-    switch (APropriedade.Tipo) {
-        case TTipoPropriedade::Inteiro32:
-        case TTipoPropriedade::Inteiro16: {
-            int64_t v = 0;
-            bool fora = false;
-            const bool ok = InteiroExato(ATexto, ATipo == TTipoValor::Numero, v, fora);
-            const bool de16 = APropriedade.Tipo == TTipoPropriedade::Inteiro16;
-            const int64_t minimo = de16 ? INT16_MIN : INT32_MIN, maximo = de16 ? INT16_MAX : INT32_MAX;
-            if (!ok || v < minimo || v > maximo) return esperado();
-            APropriedade.DefinirNumero(*FItem, v);
-            return;
-        }
-        case TTipoPropriedade::Decimal: {
-            const TFormaDecimal forma{.PermitirExpoente = ATipo == TTipoValor::Numero,
-                                      .PermitirVirgula = ATipo == TTipoValor::Texto};
-            int64_t v = 0;
-            switch (ConverterDecimal(ATexto, forma, v)) {
-                case TResultadoDecimal::Ok: APropriedade.DefinirNumero(*FItem, v); return;
-                case TResultadoDecimal::ForaDoIntervalo:
-                    Erro(lugar, "valor fora do intervalo " +
-                                    (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
-                    return;
-                case TResultadoDecimal::Invalido:
-                    Erro(lugar, "valor inválido " + (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
-                    return;
-            }
-            return;
-        }
-        case TTipoPropriedade::Enumeracao: {
-            const auto v = ATipo == TTipoValor::Texto ? ProcurarEnumeracao(APropriedade, ATexto) : std::nullopt;
-            if (!v) return esperado();
-            APropriedade.DefinirNumero(*FItem, *v);
-            return;
-        }
-        case TTipoPropriedade::Texto:
-            if (ATipo != TTipoValor::Texto) return esperado();
-            if (!Utf8Valido(ATexto)) {
-                // The escape of a lone surrogate ("\udc00") gives ED A0..BF.
-                bool surrogate = false;
-                for (size_t i = 0; i + 1 < ATexto.size() && !surrogate; ++i)
-                    surrogate = static_cast<unsigned char>(ATexto[i]) == 0xED &&
-                                (static_cast<unsigned char>(ATexto[i + 1]) & 0xE0) == 0xA0;
-                Erro(lugar, surrogate ? "texto com \\u de um surrogate isolado" : "texto que não é UTF-8 válido");
-                return;
-            }
-            DefinirTextoUtf8(APropriedade, *FItem, ATexto, FRascunho);
-            return;
-        case TTipoPropriedade::Booleano:
-            return;  // read above
-    }
+    const TFormaValor forma = ATipo == TTipoValor::Numero     ? TFormaValor::Numero
+                              : ATipo == TTipoValor::Booleano ? TFormaValor::Booleano
+                                                              : TFormaValor::Texto;
+    const std::string erro = DefinirValor(APropriedade, *FItem, forma, ATexto, FRascunho);
+    if (!erro.empty()) Erro(lugar, erro);
 }
 
 bool TManipulador::EndObject(rapidjson::SizeType) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/item.h"
 #include "catalogue/propriedades.h"
 
 namespace quelb {
@@ -39,5 +40,19 @@ enum class TNumeroCsv {
 // "1.234.567"; for an integer also "1.234"). APlano receives the plain
 // number for ConverterDecimal or InteiroExato.
 TNumeroCsv NormalizarNumeroCsv(std::string_view ACelula, char ASeparadorDecimal, bool AInteiro, std::string& APlano);
+
+// How a value is written: a JSON number, a JSON true or false, or a text (a
+// JSON string, or a text that a host program hands over).
+enum class TFormaValor : uint8_t { Numero, Booleano, Texto };
+
+// Sets APropriedade of AItem from a value written as AForma (UTF-8): an
+// integer within the property's range, an exact decimal (a point or a comma
+// in a text, an exponent in a number), an enumeration name, a boolean, or a
+// text composed to NFC. Returns the error ("esperado inteiro de 32 bits,
+// encontrado \"abc\""), or an empty text when the value was set; the item
+// changes only then. The JSON reader and the host's DefinirCampo both set
+// values through here.
+std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, TFormaValor AForma,
+                         std::string_view AUtf8, std::u16string& ARascunho);
 
 }  // namespace quelb

@@ -31,7 +31,9 @@ std::vector<TAchado> TQuelbCargaBal::VerificarItens() const {
     return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos());
 }
 
-void TQuelbCargaBal::VerificarCatalogo(uint64_t AVersao) const {
+void TQuelbCargaBal::VerificarInterrupcao(uint64_t AVersao) const {
+    if (FCancelada)
+        throw EQuelbCancelada(u"A geração dos arquivos foi cancelada; nenhum arquivo foi gravado.");
     if (FProdutos.Versao() != AVersao)
         throw EQuelbCargaBal(u"Os produtos foram alterados durante a geração dos arquivos; nenhum arquivo foi gravado.");
 }
@@ -85,17 +87,16 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
 
     const int32_t total = FProdutos.Count();
     const uint64_t versao = FProdutos.Versao();
+    FCancelada = false;
     NotificarProgresso(u"Iniciando a geração dos arquivos", 0, total);
-    VerificarCatalogo(versao);
+    VerificarInterrupcao(versao);
     {
         const std::unique_ptr<TEscritorItens> escritor = definicao->CriarEscritor(carga);
         for (int32_t i = 0; i < total; ++i) {
             TQuelbCargaBalItem& item = FProdutos.GetItem(i);
             escritor->Escrever(item, i + 1);
-            if (OnProgresso) {
-                OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao), i, total);
-                VerificarCatalogo(versao);
-            }
+            if (OnProgresso) OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao), i, total);
+            VerificarInterrupcao(versao);
         }
     }
 

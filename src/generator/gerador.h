@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,6 +30,12 @@ public:
 
 // The lock file that a generation holds in its folder: left there, empty.
 inline constexpr std::u16string_view NomeArquivoTrava = u".cargabal.lock";
+
+// A generation stopped by Cancelar.
+class EQuelbCancelada : public EQuelbCargaBal {
+public:
+    using EQuelbCargaBal::EQuelbCargaBal;
+};
 
 // Progress handler: message, current value, total.
 using TQuelbCargaBalProgresso =
@@ -81,11 +88,18 @@ public:
 
     // Validates, walks the catalogue asking the model's writer for the
     // records of each item, and saves every file that received a line, as
-    // one set: a failure before the replacements leaves every old file as
-    // it was, and no temporary file. Fails with EQuelbCargaBal (validation,
-    // a catalogue changed during the generation), EQuelbPastaOcupada or
-    // EQuelbErro (file creation, writing).
+    // one set: a failure or a cancellation before the replacements leaves
+    // every old file as it was, and no temporary file. Fails with
+    // EQuelbCargaBal (validation, a catalogue changed during the generation),
+    // EQuelbCancelada, EQuelbPastaOcupada or EQuelbErro (file creation,
+    // writing).
     void GerarArquivos(const Texto& ADiretorio);
+
+    // Stops the running generation at its next progress event before the
+    // files are saved, with EQuelbCancelada: nothing is replaced. Meant for
+    // a progress handler (or another thread); each generation starts anew,
+    // and a call after the last item's event changes nothing.
+    void Cancelar() noexcept { FCancelada = true; }
 
     // The check of Produtos against Modelo (verificacao.h): what the files
     // would do to each value, before anything is written.
@@ -99,10 +113,10 @@ public:
     void NotificarProgresso(const Texto& Mensagem, int32_t ProgressoAtual, int32_t ProgressoTotal);
 
 private:
-    // Fails when the catalogue changed since AVersao (a progress handler that
-    // cleared it or added items): the generation stops before it reads an
-    // item that may be gone.
-    void VerificarCatalogo(uint64_t AVersao) const;
+    // Fails when the generation was cancelled, or when the catalogue changed
+    // since AVersao (a progress handler that cleared it or added items): the
+    // generation stops before it reads an item that may be gone.
+    void VerificarInterrupcao(uint64_t AVersao) const;
 
     // Removes the temporary files that a killed generation left in the
     // folder (under the folder's lock).
@@ -114,6 +128,7 @@ private:
     TQuelbCargaBalItens FProdutos;
     std::vector<Texto> FArquivosGerados;
     std::vector<Texto> FArquivosAntigos;
+    std::atomic<bool> FCancelada{false};
 };
 
 // "Gerando produto %6.6d %s": the message of the progress event of an item.

@@ -1,11 +1,15 @@
 // The exported functions. Every failure is caught here and returned as
-// text; nothing thrown ever reaches the host.
+// text; nothing thrown ever reaches the host. One lock serialises the calls.
 #include <memory>
+#include <mutex>
 #include <new>
 #include <string>
 
 #include "catalogue/leitor_catalogo.h"
+#include "catalogue/nomes_catalogo.h"
+#include "catalogue/propriedades.h"
 #include "catalogue/texto.h"
+#include "catalogue/valores_catalogo.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
 #include "interface/conversao.h"
@@ -24,42 +28,61 @@ namespace {
 
 const char* const Ok = "OK";
 
+// Taken by every exported function for its whole call. The progress
+// callback runs inside GerarArquivos on the caller's thread and may call
+// back in, so the thread that holds it may take it again.
+std::recursive_mutex Trava;
+
 // The one generator of the loaded library, created by the first Inicializar.
 std::unique_ptr<TQuelbCargaBal> Gerador;
 
-// Holds the text of the latest failure for the host.
-std::string Resultado;
+// The host's progress callback (DefinirProgresso), or null.
+QuelbProgresso Progresso = nullptr;
+
+// True while GerarArquivos runs (only the thread that holds the lock sees it).
+bool Gerando = false;
+
+// The text a call returns, one per thread: it stays valid until that
+// thread's next call.
+thread_local std::string Resultado;
 
 Texto Argumento(const char* ATexto) {
     return ATexto ? plataforma::DeCodigoPagina(ATexto) : Texto();
 }
 
-const char* Falha(const std::u16string& AMensagem) noexcept {
+const char* Responder(const std::u16string& ATexto) noexcept {
     try {
         Resultado.clear();
-        plataforma::ParaCodigoPagina(AMensagem, Resultado);
+        plataforma::ParaCodigoPagina(ATexto, Resultado);
         return Resultado.c_str();
     } catch (...) {
         return "Out of memory";
     }
 }
 
-// Runs a call that gives a text and returns it ("OK" for an empty one), or
-// the message of its failure.
+// Runs a call under the lock and returns the text it gives (AVazio for an
+// empty one), or the message of its failure.
 template <class F>
-const char* ProtegerTexto(F&& AChamada) noexcept {
+const char* Executar(F&& AChamada, const char* AVazio) noexcept {
     try {
+        const std::lock_guard<std::recursive_mutex> trava(Trava);
         const Texto texto = AChamada();
-        return texto.empty() ? Ok : Falha(texto);
+        return texto.empty() ? AVazio : Responder(texto);
     } catch (const EQuelbErro& e) {
-        return Falha(e.Mensagem());
+        return Responder(e.Mensagem());
     } catch (const std::bad_alloc&) {
         return "Out of memory";
     } catch (const std::exception& e) {
-        return Falha(DeUtf8(e.what()));
+        return Responder(DeUtf8(e.what()));
     } catch (...) {
         return "Erro desconhecido";
     }
+}
+
+// A call whose text is "OK" when it gives none.
+template <class F>
+const char* ProtegerTexto(F&& AChamada) noexcept {
+    return Executar(std::forward<F>(AChamada), Ok);
 }
 
 // Runs a call and turns any failure into its message.
@@ -94,6 +117,22 @@ std::vector<std::string_view> NomesDosModelos() {
     return r;
 }
 
+// The generator's progress handler while the host has a callback: the
+// message in the ANSI code page; a nonzero return cancels the generation
+// (after the last event nothing is left to cancel). The callback is read at
+// each event, so that one that removes itself is not called again.
+void ChamarProgresso(const Texto& AMensagem, int32_t AAtual, int32_t ATotal) {
+    const QuelbProgresso funcao = Progresso;
+    if (!funcao) return;
+    const std::string mensagem = plataforma::ParaCodigoPagina(AMensagem);
+    if (funcao(mensagem.c_str(), AAtual, ATotal) != 0) Gerador->Cancelar();
+}
+
+// "Nutricional.Qtd = "abc"": a name and a value as a message shows them.
+std::string NomeEValor(std::u16string_view ANome, std::u16string_view AValor) {
+    return ParaUtf8(ANome) + " = \"" + ParaUtf8(AValor) + "\"";
+}
+
 }  // namespace
 
 TQuelbCargaBal* GeradorCompartilhado() { return Gerador.get(); }
@@ -113,6 +152,7 @@ QUELB_EXPORTA const char* QUELB_CALL Inicializar(const char* Modelo) {
             throw EQuelbErro(u"Modelo de balança desconhecido: \"" + nome + u"\". Modelos aceitos: " +
                              NomesAceitos(NomesDosModelos()) + u".");
         Gerador->Modelo = *modelo;
+        Gerador->Produtos().Alterado();  // a generation under way stops
     });
 }
 
@@ -148,8 +188,16 @@ QUELB_EXPORTA const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, c
 
 QUELB_EXPORTA const char* QUELB_CALL GerarArquivos(const char* Diretorio) {
     return Proteger([&] {
+        if (Gerando)
+            throw EQuelbErro(u"Uma geração dos arquivos já está em andamento: GerarArquivos não pode ser chamada "
+                             u"de dentro da função de progresso.");
         const Texto diretorio = Argumento(Diretorio);
         if (Gerador) {
+            struct TGerando {
+                TGerando() { Gerando = true; }
+                ~TGerando() { Gerando = false; }
+            } gerando;
+            Gerador->OnProgresso = Progresso ? TQuelbCargaBalProgresso(ChamarProgresso) : nullptr;
             Gerador->GerarArquivos(diretorio);
             return;
         }
@@ -173,6 +221,47 @@ QUELB_EXPORTA const char* QUELB_CALL VerificarItens(void) {
             r += u"\r\n... e mais " + DeUtf8(std::to_string(achados.size() - Maximo)) + u" achados.";
         return r;
     });
+}
+
+QUELB_EXPORTA const char* QUELB_CALL DefinirCampo(const char* Nome, const char* Valor) {
+    return Proteger([&] {
+        TQuelbCargaBalItens& itens = GeradorInicializado(u"DefinirCampo").Produtos();
+        const Texto nome = Argumento(Nome), valor = Argumento(Valor);
+        const std::string normalizado = NormalizarNome(nome);
+        const TAlvoNome alvo = ProcurarCaminho(normalizado);
+        if (alvo.Propriedade < 0) {
+            std::string m = "Campo desconhecido em DefinirCampo: " + NomeEValor(nome, valor);
+            if (const auto sugestao = SugerirCaminho(normalizado)) m += "; quis dizer \"" + *sugestao + "\"?";
+            throw EQuelbErro(DeUtf8(m + "."));
+        }
+        const TPropriedade& propriedade = Propriedades[static_cast<size_t>(alvo.Propriedade)];
+        if (itens.Count() == 0)
+            throw EQuelbErro(DeUtf8("Nenhum produto para receber " + NomeEValor(DeUtf8(propriedade.Nome), valor) +
+                                    ": chame AdicionarItem antes de DefinirCampo."));
+        std::u16string rascunho;
+        const std::string erro = DefinirValor(propriedade, itens.GetItem(itens.Count() - 1), TFormaValor::Texto,
+                                              ParaUtf8(valor), rascunho);
+        if (!erro.empty()) throw EQuelbErro(DeUtf8(std::string(propriedade.Nome) + ": " + erro + "."));
+        itens.Alterado();  // a generation under way stops
+    });
+}
+
+QUELB_EXPORTA const char* QUELB_CALL ArquivosGerados(void) {
+    return Executar(
+        [] {
+            Texto r;
+            if (!Gerador) return r;
+            for (const Texto& caminho : Gerador->ArquivosGerados()) {
+                if (!r.empty()) r += u"\r\n";
+                r += caminho;
+            }
+            return r;
+        },
+        "");
+}
+
+QUELB_EXPORTA const char* QUELB_CALL DefinirProgresso(QuelbProgresso Funcao) {
+    return Proteger([&] { Progresso = Funcao; });
 }
 
 // A constant text: it stays valid for as long as the library is loaded.

@@ -15,15 +15,22 @@ constexpr TQuelbCargaBalModelo TodosOsModelos[] = {
 
 // A handler that clears the catalogue or adds to it at the second item event
 // ends the generation before it reads an item that may be gone: the error,
-// and no file left in the folder (ASan sees any read of a freed item).
+// and no file left in the folder (ASan sees any read of a freed item). One
+// that cancels ends it the same way, with its own message.
 TEST(TodosOsModelos, ACatalogueChangedDuringTheGenerationStopsItWithNothingSaved) {
     static_assert(std::size(TodosOsModelos) == QuantidadeModelos);
+    const char16_t* const alterados =
+        u"Os produtos foram alterados durante a geração dos arquivos; nenhum arquivo foi gravado.";
     const struct {
         const char* nome;
-        void (*mudar)(TQuelbCargaBalItens&);
+        void (*mudar)(TQuelbCargaBal&);
+        const char16_t* mensagem;
     } mudancas[] = {
-        {"cleared", [](TQuelbCargaBalItens& p) { p.Clear(); }},
-        {"item added", [](TQuelbCargaBalItens& p) { p.New().Codigo = 99; }},
+        {"cleared", [](TQuelbCargaBal& g) { g.Produtos().Clear(); }, alterados},
+        {"item added", [](TQuelbCargaBal& g) { g.Produtos().New().Codigo = 99; }, alterados},
+        {"property changed", [](TQuelbCargaBal& g) { g.Produtos().Alterado(); }, alterados},
+        {"cancelled", [](TQuelbCargaBal& g) { g.Cancelar(); },
+         u"A geração dos arquivos foi cancelada; nenhum arquivo foi gravado."},
     };
     for (const TQuelbCargaBalModelo modelo : TodosOsModelos) {
         for (const auto& m : mudancas) {
@@ -44,15 +51,14 @@ TEST(TodosOsModelos, ACatalogueChangedDuringTheGenerationStopsItWithNothingSaved
             }
             int32_t eventosItem = 0;
             g.OnProgresso = [&](const Texto& mensagem, int32_t, int32_t) {
-                if (mensagem.starts_with(u"Gerando produto") && ++eventosItem == 2) m.mudar(g.Produtos());
+                if (mensagem.starts_with(u"Gerando produto") && ++eventosItem == 2) m.mudar(g);
             };
             teste::DiretorioTemporario dir;
             try {
                 g.GerarArquivos(dir.Texto());
                 ADD_FAILURE() << "no error";
             } catch (const EQuelbCargaBal& e) {
-                EXPECT_EQ(e.Mensagem(),
-                          u"Os produtos foram alterados durante a geração dos arquivos; nenhum arquivo foi gravado.");
+                EXPECT_EQ(e.Mensagem(), m.mensagem);
             }
             EXPECT_EQ(eventosItem, 2);
             EXPECT_EQ(teste::ArquivosEm(dir), std::vector<std::string>{});

@@ -22,74 +22,18 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#define SEP "\\"
 #else
 #include <dirent.h>
 #include <dlfcn.h>
 #include <errno.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#define SEP "/"
 #endif
 
+#include "apoio_host.h"
 #include "quelb/cargabal.h"
 
-typedef const char*(QUELB_CALL* FnInicializar)(const char*);
-typedef const char*(QUELB_CALL* FnLimparItems)(void);
-typedef const char*(QUELB_CALL* FnAdicionarItem)(const char*, const char*, const char*, const char*, const char*,
-                                                 int32_t, const char*, const char*, const char*, double);
-typedef const char*(QUELB_CALL* FnGerarArquivos)(const char*);
-typedef const char*(QUELB_CALL* FnVersao)(void);
-typedef const char*(QUELB_CALL* FnCarregarCatalogo)(const char*);
-
-static FnInicializar Inicializar_;
-static FnLimparItems LimparItems_;
-static FnAdicionarItem AdicionarItem_;
-static FnGerarArquivos GerarArquivos_;
-static FnLimparItems VerificarItens_;
-static FnVersao Versao_;
-static FnCarregarCatalogo CarregarCatalogo_;
-
-static int passaram = 0, falharam = 0;
-
 /* ---- checks ---- */
-
-static void registra(int ok, const char* caso, const char* detalhe) {
-    if (ok) {
-        ++passaram;
-    } else {
-        ++falharam;
-        fprintf(stderr, "FALHA %s: %s\n", caso, detalhe ? detalhe : "");
-    }
-}
-
-/* Prints a returned text with its bytes outside ASCII in hex. */
-static void descreve(char* destino, size_t tamanho, const char* texto) {
-    size_t n = 0;
-    if (texto == NULL) {
-        snprintf(destino, tamanho, "(nulo)");
-        return;
-    }
-    for (; *texto && n + 5 < tamanho; ++texto) {
-        const unsigned char c = (unsigned char)*texto;
-        if (c >= 0x20 && c < 0x7F)
-            destino[n++] = (char)c;
-        else
-            n += (size_t)snprintf(destino + n, tamanho - n, "\\x%02X", c);
-    }
-    destino[n] = '\0';
-}
-
-static void confere_texto(const char* caso, const char* obtido, const char* esperado) {
-    char a[512], b[512], detalhe[1100];
-    const int ok = obtido != NULL && strcmp(obtido, esperado) == 0;
-    if (!ok) {
-        descreve(a, sizeof a, obtido);
-        descreve(b, sizeof b, esperado);
-        snprintf(detalhe, sizeof detalhe, "obtido \"%s\", esperado \"%s\"", a, b);
-    }
-    registra(ok, caso, ok ? NULL : detalhe);
-}
 
 static void confere_erro(const char* caso, const char* obtido, const char* trecho) {
     char a[512], detalhe[700];
@@ -102,22 +46,6 @@ static void confere_erro(const char* caso, const char* obtido, const char* trech
 }
 
 /* ---- files and folders ---- */
-
-static void junta(char* destino, size_t tamanho, const char* pasta, const char* nome) {
-    if ((size_t)snprintf(destino, tamanho, "%s" SEP "%s", pasta, nome) >= tamanho) {
-        fprintf(stderr, "caminho longo demais: %s\n", pasta);
-        exit(2);
-    }
-}
-
-static int cria_pasta(const char* caminho) {
-#ifdef _WIN32
-    return CreateDirectoryA(caminho, NULL) || GetLastError() == ERROR_ALREADY_EXISTS;
-#else
-    struct stat st;
-    return mkdir(caminho, 0777) == 0 || (stat(caminho, &st) == 0 && S_ISDIR(st.st_mode));
-#endif
-}
 
 /* A symbolic link to a directory; false where the system refuses one. */
 static int cria_ligacao(const char* alvo, const char* ligacao) {
@@ -136,27 +64,6 @@ static void remove_ligacao(const char* ligacao) {
 #else
     unlink(ligacao);
 #endif
-}
-
-/* Whole file into a zero-terminated buffer (to free); NULL when missing. */
-static char* le_arquivo(const char* caminho, long* tamanho) {
-    FILE* f = fopen(caminho, "rb");
-    char* dados;
-    long n;
-    if (f == NULL) return NULL;
-    fseek(f, 0, SEEK_END);
-    n = ftell(f);
-    fseek(f, 0, SEEK_SET);
-    dados = (char*)malloc((size_t)n + 1);
-    if (dados == NULL || fread(dados, 1, (size_t)n, f) != (size_t)n) {
-        free(dados);
-        fclose(f);
-        return NULL;
-    }
-    dados[n] = '\0';
-    fclose(f);
-    if (tamanho) *tamanho = n;
-    return dados;
 }
 
 static void apaga(const char* caminho) { remove(caminho); }
@@ -193,65 +100,22 @@ static int conta_linhas(const char* texto) {
 
 /* ---- loading the library ---- */
 
-#ifdef _WIN32
-static HMODULE biblioteca;
-
-static void* funcao(const char* nome, int ordinal) {
-    void* por_nome = (void*)GetProcAddress(biblioteca, nome);
-    void* por_ordinal = (void*)GetProcAddress(biblioteca, MAKEINTRESOURCEA(ordinal));
-    char detalhe[200];
-    snprintf(detalhe, sizeof detalhe, "%s por nome %p, pelo ordinal %d %p", nome, por_nome, ordinal, por_ordinal);
-    registra(por_nome != NULL && por_nome == por_ordinal, "exportada por nome e ordinal", detalhe);
-    return por_nome;
-}
-
 static int carrega(const char* caminho) {
+#ifdef _WIN32
     int ordinal;
-    biblioteca = LoadLibraryA(caminho);
-    if (biblioteca == NULL) {
-        fprintf(stderr, "LoadLibrary(%s) falhou: erro %lu\n", caminho, (unsigned long)GetLastError());
-        return 0;
-    }
-    Inicializar_ = (FnInicializar)funcao("Inicializar", 7);
-    LimparItems_ = (FnLimparItems)funcao("LimparItems", 5);
-    AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
-    GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
-    VerificarItens_ = (FnLimparItems)funcao("VerificarItens", 8);
-    CarregarCatalogo_ = (FnCarregarCatalogo)funcao("CarregarCatalogo", 12);
-    Versao_ = (FnVersao)funcao("Versao", 13);
-    /* No other ordinal answers; 9 to 11 are kept for functions to come. */
+#endif
+    if (!carrega_funcoes(caminho)) return 0;
+#ifdef _WIN32
+    /* No other ordinal answers. */
     for (ordinal = 1; ordinal <= 20; ++ordinal) {
         char caso[64];
-        if ((ordinal >= 4 && ordinal <= 8) || ordinal == 12 || ordinal == 13) continue;
+        if (ordinal >= 4 && ordinal <= 13) continue;
         snprintf(caso, sizeof caso, "nada exportado no ordinal %d", ordinal);
         registra(GetProcAddress(biblioteca, MAKEINTRESOURCEA(ordinal)) == NULL, caso, "encontrado");
     }
-    return 1;
-}
-#else
-static void* biblioteca;
-
-static void* funcao(const char* nome, int ordinal) {
-    (void)ordinal;
-    return dlsym(biblioteca, nome);
-}
-
-static int carrega(const char* caminho) {
-    biblioteca = dlopen(caminho, RTLD_NOW | RTLD_LOCAL);
-    if (biblioteca == NULL) {
-        fprintf(stderr, "dlopen: %s\n", dlerror());
-        return 0;
-    }
-    Inicializar_ = (FnInicializar)funcao("Inicializar", 7);
-    LimparItems_ = (FnLimparItems)funcao("LimparItems", 5);
-    AdicionarItem_ = (FnAdicionarItem)funcao("AdicionarItem", 6);
-    GerarArquivos_ = (FnGerarArquivos)funcao("GerarArquivos", 4);
-    VerificarItens_ = (FnLimparItems)funcao("VerificarItens", 8);
-    Versao_ = (FnVersao)funcao("Versao", 13);
-    CarregarCatalogo_ = (FnCarregarCatalogo)funcao("CarregarCatalogo", 12);
-    return 1;
-}
 #endif
+    return 1;
+}
 
 /* ---- stdcall on 32-bit x86: the callee removes its arguments ---- */
 
@@ -285,9 +149,10 @@ static void confere_convencao(void) {
     static const struct {
         const char* nome;
         unsigned bytes;
-    } casos[] = {{"Inicializar", 4},   {"LimparItems", 0}, {"AdicionarItem", 44},
-                 {"GerarArquivos", 4}, {"VerificarItens", 0}, {"Versao", 0}};
-    const void* funcoes[6];
+    } casos[] = {{"Inicializar", 4},     {"LimparItems", 0},     {"AdicionarItem", 44},  {"GerarArquivos", 4},
+                 {"VerificarItens", 0},  {"Versao", 0},          {"DefinirCampo", 8},    {"ArquivosGerados", 0},
+                 {"DefinirProgresso", 4}, {"CarregarCatalogo", 4}};
+    const void* funcoes[10];
     size_t i;
     funcoes[0] = (const void*)Inicializar_;
     funcoes[1] = (const void*)LimparItems_;
@@ -295,10 +160,14 @@ static void confere_convencao(void) {
     funcoes[3] = (const void*)GerarArquivos_;
     funcoes[4] = (const void*)VerificarItens_;
     funcoes[5] = (const void*)Versao_;
+    funcoes[6] = (const void*)DefinirCampo_;
+    funcoes[7] = (const void*)ArquivosGerados_;
+    funcoes[8] = (const void*)DefinirProgresso_;
+    funcoes[9] = (const void*)CarregarCatalogo_;
     /* All arguments zero: null texts and a price of 0; every call returns an
      * error text or "OK", and the item that AdicionarItem appends is removed
      * below. */
-    for (i = 0; i < 6; ++i) {
+    for (i = 0; i < 10; ++i) {
         char caso[80], detalhe[80];
         const unsigned resto = restam_na_pilha(funcoes[i], casos[i].bytes);
         snprintf(caso, sizeof caso, "%s remove %u bytes da pilha", casos[i].nome, casos[i].bytes);
@@ -856,10 +725,6 @@ static void carga_de_catalogos(const char* trabalho) {
     size_t f, m, i;
     const char* r;
     FILE* resultados;
-    if (CarregarCatalogo_ == NULL) {
-        registra(0, "CarregarCatalogo", "ausente");
-        return;
-    }
     junta(raiz, sizeof raiz, trabalho, "modelos");
     cria_pasta(raiz);
     junta(caminho, sizeof caminho, raiz, "catalogos.txt");
@@ -1003,10 +868,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!carrega(argv[1])) return 2;
-    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_ || !VerificarItens_ || !Versao_) {
-        fprintf(stderr, "funcoes ausentes\n");
-        return 2;
-    }
     junta(casos, sizeof casos, argv[2], "casos");
     if (!cria_pasta(argv[2]) || !cria_pasta(casos)) {
         fprintf(stderr, "nao foi possivel criar %s\n", casos);
