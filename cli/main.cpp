@@ -12,6 +12,7 @@
 #include "catalogue/erro.h"
 #include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
+#include "cli/comando_ler.h"
 #include "cli/entrada.h"
 #include "cli/modelos_cli.h"
 #include "cli/progresso.h"
@@ -38,13 +39,15 @@ enum TSaida : int {
     SaidaFalhaGeracao = 1,   // the generation failed: the directory, a file, an empty catalogue
     SaidaUsoOuCatalogo = 2,  // bad arguments, or a catalogue with errors: nothing is written
     SaidaVerificacao = 3,    // the check found an erro: nothing is written
+    SaidaCargaDanificada = 4,  // "ler": the load read is damaged (comando_ler.cpp)
 };
 
 // The table of exit codes, as the help texts show it.
 #define QUELB_TABELA_SAIDAS                                                                   \
     "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"     \
     "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"     \
-    "gravado); 3 a verificação achou um erro (nada é gravado).\n"
+    "gravado); 3 a verificação achou um erro (nada é gravado); 4 a carga lida por\n"     \
+    "\"ler\" está danificada (o catálogo é escrito com o que pôde ser lido).\n"
 
 constexpr const char* AjudaGeral =
     "cargabal " QUELB_VERSAO " - gera os arquivos de carga de produtos para balanças\n"
@@ -53,6 +56,7 @@ constexpr const char* AjudaGeral =
     "Uso:\n"
     "  cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO [opções]\n"
     "  cargabal verificar --modelo MODELO --entrada CATALOGO [opções]\n"
+    "  cargabal ler [--modelo MODELO] --entrada PASTA [--saida CATALOGO]\n"
     "  cargabal modelos\n"
     "  cargabal help [COMANDO]\n"
     "  cargabal --help | --version\n"
@@ -60,6 +64,7 @@ constexpr const char* AjudaGeral =
     "Comandos:\n"
     "  gerar     lê o catálogo e grava no diretório os arquivos de carga do modelo\n"
     "  verificar confere o catálogo contra o modelo, sem gravar nada\n"
+    "  ler       lê de volta uma carga e escreve o seu catálogo, conferindo os arquivos\n"
     "  modelos   lista os modelos de balança, seus apelidos e os arquivos de cada um\n"
     "  help      mostra esta ajuda, ou a de um comando\n"
     "\n"
@@ -529,6 +534,7 @@ int ComandoAjuda(const std::vector<std::string>& AArgs);
 const TComando Comandos[] = {
     {"gerar", ComandoGerar, AjudaGerar},
     {"verificar", ComandoVerificar, AjudaVerificar},
+    {"ler", ComandoLer, AjudaLer},
     {"modelos", ComandoModelos, AjudaModelos},
     {"help", ComandoAjuda, AjudaGeral},
 };
