@@ -254,7 +254,8 @@ private:
     void VerificarTexto(const TCampo& f, bool AFechado, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
                         bool AComSoma) {
         std::u16string_view t = f.Propriedade->Texto(o.Item);
-        t = t.substr(0, static_cast<size_t>(std::max(f.Largura, 0)));  // what is cut is not written
+        t = t.substr(std::min(t.size(), static_cast<size_t>(f.Inicio)));  // the part the field shows
+        t = t.substr(0, static_cast<size_t>(std::max(f.Largura, 0)));     // what is cut is not written
         const Texto nome = NomePropriedade(f);
         for (const char16_t c : t) {
             if (!Controle(c)) continue;
