@@ -131,9 +131,10 @@ std::vector<TLinha> Linhas(std::u16string_view ATexto, bool& ASemCrLf) {
 }
 
 // The fields of a record, read by the layout that fits it.
+// The fields themselves are read again where they are used, so that a
+// large load keeps a few words per record, not every field.
 struct TRegistroLido {
     const TLayoutRegistro* Layout = nullptr;
-    std::vector<TCampoLido> Lidos;
     bool LarguraCerta = false;
     uint64_t Linha = 0;
     std::u16string_view Texto;
@@ -146,7 +147,8 @@ bool ComecaCom(std::u16string_view ALinha, std::span<const TCampo> ACampos) {
 // The layout of the file's layouts that reads ALinha best: a layout whose
 // leading fixed text the line has, of the right width, with every field
 // valid; failing that, the first that starts right. False when none does.
-bool LerComLayout(std::span<const TLayoutRegistro> ALayouts, const TLinha& ALinha, TRegistroLido& ARegistro) {
+bool LerComLayout(std::span<const TLayoutRegistro> ALayouts, const TLinha& ALinha, TRegistroLido& ARegistro,
+                  std::vector<TCampoLido>& ALidos) {
     ARegistro = {};
     ARegistro.Linha = ALinha.Numero;
     ARegistro.Texto = ALinha.Texto;
@@ -160,7 +162,7 @@ bool LerComLayout(std::span<const TLayoutRegistro> ALayouts, const TLinha& ALinh
         if (nota > melhor) {
             melhor = nota;
             ARegistro.Layout = &l;
-            ARegistro.Lidos = lidos;
+            ALidos = lidos;
             ARegistro.LarguraCerta = largura;
         }
         if (nota == 3) break;
@@ -179,9 +181,8 @@ public:
             const TArquivoCarga* arquivo = ProcurarArquivo(AArquivos, a.Nome);
             if (arquivo != nullptr) LerArquivo(a, *arquivo);
         }
-        if (FRegistros[0].empty() && ProcurarArquivo(AArquivos, FModelo.Arquivos[0].Nome) == nullptr)
+        if (ProcurarArquivo(AArquivos, FModelo.Arquivos[0].Nome) == nullptr)
             Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, 0, 0, u"falta o arquivo de itens");
-        LerItens();
         for (size_t i = 1; i < FModelo.Arquivos.size(); ++i) Juntar(FModelo.Arquivos[i], FRegistros[i]);
         std::stable_sort(FResultado.Achados.begin(), FResultado.Achados.end(),
                          [this](const TAchadoCarga& a, const TAchadoCarga& b) {
@@ -219,14 +220,19 @@ private:
 
     void LerArquivo(const TArquivoModelo& AArquivo, const TArquivoCarga& ACarga) {
         const std::u16string_view nome = AArquivo.Nome;
+        // The item file makes its items as it is read; the records of the
+        // other files, which join to them, are kept with their text.
+        const bool itens = &AArquivo == &FModelo.Arquivos[0];
         bool utf8Invalido = false;
-        FTextos.push_back(Decodificar(ACarga.Bytes, utf8Invalido));
+        Texto textoDosItens;
+        const Texto& texto = itens ? (textoDosItens = Decodificar(ACarga.Bytes, utf8Invalido))
+                                   : FTextos.emplace_back(Decodificar(ACarga.Bytes, utf8Invalido));
         if (utf8Invalido)
             Achar(TGravidade::Erro, nome, 0, 0, u"o arquivo começa com a marca de UTF-8, mas não é UTF-8 válido");
         bool semCrLf = false;
-        std::vector<TLinha> linhas = Linhas(FTextos.back(), semCrLf);
+        std::vector<TLinha> linhas = Linhas(texto, semCrLf);
         if (semCrLf) Achar(TGravidade::Aviso, nome, 1, 0, u"as linhas terminam só com LF, sem CR");
-        if (!FTextos.back().empty() && !FTextos.back().ends_with(u"\n"))
+        if (!texto.empty() && !texto.ends_with(u"\n"))
             Achar(TGravidade::Aviso, nome, linhas.size(), 0, u"a última linha não termina com CR LF");
         std::vector<TRegistroLido>& registros = FRegistros[PosicaoArquivo(AArquivo)];
         const int32_t larguraFixa =
@@ -256,26 +262,28 @@ private:
                 linha.Texto.size() + static_cast<size_t>(campos[campos.size() - 2].Largura) > static_cast<size_t>(larguraFixa)) {
                 const size_t falta = static_cast<size_t>(larguraFixa) - linha.Texto.size();
                 const std::u16string_view marca = campos.back().Fixo;
-                FTextos.push_back(Texto(linha.Texto.substr(0, linha.Texto.size() - marca.size())) + Texto(falta, u' ') +
-                                  Texto(marca));
-                linha.Texto = FTextos.back();
+                linha.Texto = FTextos.emplace_back(Texto(linha.Texto.substr(0, linha.Texto.size() - marca.size())) +
+                                                   Texto(falta, u' ') + Texto(marca));
                 Achar(TGravidade::Aviso, nome, linha.Numero, 0,
                       u"a linha tem " + Numero(static_cast<int64_t>(falta)) +
                           u" caractere(s) a menos: o texto tinha caracteres fora do plano básico (emojis, por exemplo), "
                           u"gravados cada um como um \"?\" só");
             }
             TRegistroLido r;
-            if (!LerComLayout(AArquivo.Registros, linha, r)) {
+            if (!LerComLayout(AArquivo.Registros, linha, r, FCampos)) {
                 Achar(TGravidade::Erro, nome, linha.Numero, 1, u"registro de tipo desconhecido");
                 continue;
             }
-            Auditar(nome, r);
-            registros.push_back(std::move(r));
+            Auditar(nome, r, FCampos);
+            if (itens)
+                Item(r, FCampos);
+            else
+                registros.push_back(r);
         }
     }
 
     // The faults of a record's characters.
-    void Auditar(std::u16string_view AArquivo, const TRegistroLido& r) {
+    void Auditar(std::u16string_view AArquivo, const TRegistroLido& r, const std::vector<TCampoLido>& ALidos) {
         if (!r.LarguraCerta) {
             const int32_t fixa = LarguraFixa(r.Layout->Campos);
             const int32_t minima = Largura(r.Layout->Campos);
@@ -284,7 +292,7 @@ private:
                   u"a linha tem " + Numero(static_cast<int64_t>(r.Texto.size())) + u" caracteres; o registro " +
                       DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + Numero(minima));
         }
-        for (const TCampoLido& l : r.Lidos) {
+        for (const TCampoLido& l : ALidos) {
             if (l.Valido) continue;
             const TCampo& f = *l.Campo;
             const Texto campo = u"campo " + DeUtf8(f.Nome) + u": ";
@@ -316,9 +324,9 @@ private:
     }
 
     // Sets on AItem the values of the record r that it has not got yet.
-    void Aplicar(const TRegistroLido& r, TItemLido& AItem) {
+    void Aplicar(const TRegistroLido& r, const std::vector<TCampoLido>& ALidos, TItemLido& AItem) {
         TQuelbCargaBalItem& item = *AItem.Item;
-        for (const TCampoLido& l : r.Lidos) {
+        for (const TCampoLido& l : ALidos) {
             const TCampo& f = *l.Campo;
             if (f.Propriedade == nullptr || !l.Valido) continue;
             const size_t indice = IndiceDe(f.Propriedade);
@@ -361,46 +369,48 @@ private:
         return i == std::u16string_view::npos ? std::u16string_view() : ATexto.substr(0, i + 1);
     }
 
-    static const TCampoLido* CampoDe(const TRegistroLido& r, std::string_view APropriedade) {
-        for (const TCampoLido& l : r.Lidos)
+    // The fields of a record kept, read again.
+    static std::vector<TCampoLido> Campos(const TRegistroLido& r) {
+        std::vector<TCampoLido> lidos;
+        LerRegistro(r.Layout->Campos, r.Texto, lidos);
+        return lidos;
+    }
+    static const TCampoLido* CampoDe(const std::vector<TCampoLido>& ALidos, std::string_view APropriedade) {
+        for (const TCampoLido& l : ALidos)
             if (l.Campo->Propriedade != nullptr && l.Campo->Propriedade->Nome == APropriedade) return &l;
         return nullptr;
     }
-    static const TCampoLido* CampoChamado(const TRegistroLido& r, std::string_view ANome) {
-        for (const TCampoLido& l : r.Lidos)
+    static const TCampoLido* CampoChamado(const std::vector<TCampoLido>& ALidos, std::string_view ANome) {
+        for (const TCampoLido& l : ALidos)
             if (l.Campo->Nome == ANome) return &l;
         return nullptr;
     }
 
-    // The item file: an item per record of its first layout; its other
-    // records (Urano's nutrition and recipe) belong to the item before them.
-    void LerItens() {
+    // A record of the item file: an item per record of its first layout;
+    // its other records (Urano's nutrition and recipe) belong to the item
+    // before them.
+    void Item(const TRegistroLido& r, const std::vector<TCampoLido>& ALidos) {
         const TArquivoModelo& arquivo = FModelo.Arquivos[0];
-        std::unordered_map<int64_t, uint64_t> linhas;
-        for (const TRegistroLido& r : FRegistros[0]) {
-            if (r.Layout == &arquivo.Registros[0]) {
-                FLidos.push_back({&FItens.New(), r.Linha, {}});
-                Aplicar(r, FLidos.back());
-                const int64_t codigo = FLidos.back().Item->Codigo;
-                const auto [primeiro, novo] = linhas.try_emplace(codigo, r.Linha);
-                if (novo)
-                    FPorCodigo.emplace(codigo, FLidos.size() - 1);
-                else
-                    Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(r, "Codigo"),
-                          u"o código " + Numero(codigo) + u" repete o do item da linha " +
-                              Numero(static_cast<int64_t>(primeiro->second)));
-            } else if (FLidos.empty()) {
-                Achar(TGravidade::Erro, arquivo.Nome, r.Linha, 1,
-                      u"registro " + DeUtf8(r.Layout->Nome) + u" antes do primeiro registro de item");
-            } else {
-                const TCampoLido* codigo = CampoDe(r, "Codigo");
-                if (codigo != nullptr && codigo->Valido && r.Lidos.size() > 0 &&
-                    !MesmoCodigo(codigo->Texto, *codigo->Campo, FLidos.back().Item->Codigo))
-                    Achar(TGravidade::Erro, arquivo.Nome, r.Linha, codigo->Coluna,
-                          u"o registro " + DeUtf8(r.Layout->Nome) + u" tem o código " + Numero(codigo->Numero) +
-                              u", mas segue o item de código " + Numero(FLidos.back().Item->Codigo));
-                Aplicar(r, FLidos.back());
-            }
+        if (r.Layout == &arquivo.Registros[0]) {
+            FLidos.push_back({&FItens.New(), r.Linha, {}});
+            Aplicar(r, ALidos, FLidos.back());
+            const int64_t codigo = FLidos.back().Item->Codigo;
+            const auto [primeiro, novo] = FPorCodigo.try_emplace(codigo, FLidos.size() - 1);
+            if (!novo)
+                Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(ALidos, "Codigo"),
+                      u"o código " + Numero(codigo) + u" repete o do item da linha " +
+                          Numero(static_cast<int64_t>(FLidos[primeiro->second].Linha)));
+        } else if (FLidos.empty()) {
+            Achar(TGravidade::Erro, arquivo.Nome, r.Linha, 1,
+                  u"registro " + DeUtf8(r.Layout->Nome) + u" antes do primeiro registro de item");
+        } else {
+            const TCampoLido* codigo = CampoDe(ALidos, "Codigo");
+            if (codigo != nullptr && codigo->Valido &&
+                !MesmoCodigo(codigo->Texto, *codigo->Campo, FLidos.back().Item->Codigo))
+                Achar(TGravidade::Erro, arquivo.Nome, r.Linha, codigo->Coluna,
+                      u"o registro " + DeUtf8(r.Layout->Nome) + u" tem o código " + Numero(codigo->Numero) +
+                          u", mas segue o item de código " + Numero(FLidos.back().Item->Codigo));
+            Aplicar(r, ALidos, FLidos.back());
         }
     }
 
@@ -416,8 +426,8 @@ private:
         return (AEscrito.find(u'-') != std::u16string_view::npos ? -lido : lido) == ACodigo;
     }
 
-    static size_t ColunaDe(const TRegistroLido& r, std::string_view APropriedade) {
-        const TCampoLido* l = CampoDe(r, APropriedade);
+    static size_t ColunaDe(const std::vector<TCampoLido>& ALidos, std::string_view APropriedade) {
+        const TCampoLido* l = CampoDe(ALidos, APropriedade);
         return l != nullptr ? l->Coluna : 1;
     }
 
@@ -449,7 +459,8 @@ private:
         if (AArquivo.Conteudo == TConteudoArquivo::InformacaoExtra && vinculos != nullptr) {
             const std::vector<TRegistroLido>& v = FRegistros[PosicaoArquivo(*vinculos)];
             for (size_t k = 0; k < ARegistros.size(); ++k) {
-                const TCampoLido* codigo = k < v.size() ? CampoDe(v[k], "Codigo") : nullptr;
+                const std::vector<TCampoLido> vinculo = k < v.size() ? Campos(v[k]) : std::vector<TCampoLido>();
+                const TCampoLido* codigo = CampoDe(vinculo, "Codigo");
                 if (codigo == nullptr || !codigo->Valido) {
                     Achar(TGravidade::Erro, AArquivo.Nome, ARegistros[k].Linha, 1,
                           u"a receita não tem vínculo na linha " + Numero(static_cast<int64_t>(k + 1)) + u" de " +
@@ -465,15 +476,17 @@ private:
             return;
         }
         const TLayoutRegistro& layout = *ARegistros[0].Layout;
-        const TCampoLido* chave = CampoChamado(ARegistros[0], layout.Chave);
+        const std::vector<TCampoLido> primeiro = Campos(ARegistros[0]);
+        const TCampoLido* chave = CampoChamado(primeiro, layout.Chave);
         const std::string_view propriedadeChave =
             chave != nullptr && chave->Campo->Propriedade != nullptr ? chave->Campo->Propriedade->Nome : "";
         // Records that name their item by its code (Filizola, URF32).
-        if (CampoDe(ARegistros[0], "Codigo") != nullptr) {
+        if (CampoDe(primeiro, "Codigo") != nullptr) {
             std::unordered_map<int64_t, uint64_t> vistos;
             for (const TRegistroLido& r : ARegistros) {
-                const TCampoLido* codigo = CampoDe(r, "Codigo");
-                if (!codigo->Valido) continue;
+                const std::vector<TCampoLido> lidos = Campos(r);
+                const TCampoLido* codigo = CampoDe(lidos, "Codigo");
+                if (codigo == nullptr || !codigo->Valido) continue;
                 const auto [primeiro, novo] = vistos.try_emplace(codigo->Numero, r.Linha);
                 if (!novo) {
                     Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, codigo->Coluna,
@@ -513,7 +526,7 @@ private:
                   u"nenhum item tem o código " + Numero(ACodigo) + u" (em " + Texto(FModelo.Arquivos[0].Nome) + u")");
             return;
         }
-        Aplicar(r, FLidos[item->second]);
+        Aplicar(r, Campos(r), FLidos[item->second]);
     }
 
     // Duplicate keys in a file of records without repeats.
@@ -521,7 +534,8 @@ private:
         std::unordered_map<int64_t, size_t> porChave;
         for (size_t k = 0; k < ARegistros.size(); ++k) {
             const TRegistroLido& r = ARegistros[k];
-            const TCampoLido* chave = CampoChamado(r, r.Layout->Chave);
+            const std::vector<TCampoLido> lidos = Campos(r);
+            const TCampoLido* chave = CampoChamado(lidos, r.Layout->Chave);
             if (chave == nullptr || !chave->Valido) continue;
             // The extra information of an item of code 0 takes code 0.
             const bool zeroDoItem = chave->Numero == 0 && AArquivo.Conteudo == TConteudoArquivo::InformacaoExtra;
@@ -551,7 +565,7 @@ private:
                 continue;
             }
             usados[r->second] = true;
-            Aplicar(ARegistros[r->second], i);
+            Aplicar(ARegistros[r->second], Campos(ARegistros[r->second]), i);
         }
         for (size_t k = 0; k < ARegistros.size(); ++k)
             if (!usados[k])
@@ -588,9 +602,10 @@ private:
             const int64_t q = preferido[i];
             if (q >= 0) ++proximo[static_cast<size_t>(q)];
             if (q >= 0 && static_cast<size_t>(q) < p) {
-                Aplicar(ARegistros[static_cast<size_t>(q)], FLidos[i]);  // written already: an equal line is dropped
+                const TRegistroLido& r = ARegistros[static_cast<size_t>(q)];
+                Aplicar(r, Campos(r), FLidos[i]);  // written already: an equal line is dropped
             } else if (p < m && (q == static_cast<int64_t>(p) || proximo[p] == itensDe[p].size() || n - i - 1 < m - p)) {
-                Aplicar(ARegistros[p], FLidos[i]);
+                Aplicar(ARegistros[p], Campos(ARegistros[p]), FLidos[i]);
                 ++p;
             }
         }
@@ -604,9 +619,10 @@ private:
     void JuntarVinculos(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros) {
         std::unordered_map<int64_t, bool> ligados;
         for (const TRegistroLido& r : ARegistros) {
-            const TCampoLido* codigo = CampoDe(r, "Codigo");
+            const std::vector<TCampoLido> lidos = Campos(r);
+            const TCampoLido* codigo = CampoDe(lidos, "Codigo");
             if (codigo == nullptr || !codigo->Valido) continue;
-            const TCampoLido* vinculado = CampoChamado(r, "codigo_vinculado");
+            const TCampoLido* vinculado = CampoChamado(lidos, "codigo_vinculado");
             if (vinculado != nullptr && vinculado->Valido && !MesmoCodigo(vinculado->Texto, *vinculado->Campo, codigo->Numero))
                 Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, vinculado->Coluna,
                       u"o vínculo liga o item " + Numero(codigo->Numero) + u" ao registro " + Numero(vinculado->Numero) +
@@ -651,6 +667,7 @@ private:
     std::deque<Texto> FTextos;  // the files' texts, which the records view
     std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;
     std::vector<TItemLido> FLidos;
+    std::vector<TCampoLido> FCampos;  // of the record being read
     std::unordered_map<int64_t, size_t> FPorCodigo;  // first item of each code
     TLeituraCarga FResultado;
 };
