@@ -12,6 +12,7 @@
 #include "catalogue/erro.h"
 #include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
+#include "cli/comando_ler.h"
 #include "cli/entrada.h"
 #include "cli/interrupcao.h"
 #include "cli/modelos_cli.h"
@@ -38,6 +39,7 @@ enum TSaida : int {
     SaidaFalhaGeracao = 1,   // the generation failed: the directory, a file, an empty catalogue
     SaidaUsoOuCatalogo = 2,  // bad arguments, or a catalogue with errors: nothing is written
     SaidaVerificacao = 3,    // the check found an erro: nothing is written
+    SaidaCargaDanificada = 4,  // "ler": the load read is damaged (comando_ler.cpp)
     SaidaPastaOcupada = 5,   // another generation kept the folder for the whole wait: nothing is written
 };
 
@@ -45,9 +47,10 @@ enum TSaida : int {
 #define QUELB_TABELA_SAIDAS                                                                   \
     "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"     \
     "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"     \
-    "gravado); 3 a verificação achou um erro (nada é gravado); 5 outra geração\n"             \
-    "gravava no mesmo diretório durante toda a espera (nada é gravado); 130 (143 com\n"      \
-    "SIGTERM) interrompido: nenhum arquivo é substituído.\n"
+    "gravado); 3 a verificação achou um erro (nada é gravado); 4 a carga lida por\n"      \
+    "\"ler\" está danificada (o catálogo é escrito com o que pôde ser lido); 5 outra\n"   \
+    "geração gravava no mesmo diretório durante toda a espera (nada é gravado); 130\n"    \
+    "(143 com SIGTERM) interrompido: nenhum arquivo é substituído.\n"
 
 constexpr const char* AjudaGeral =
     "cargabal " QUELB_VERSAO " - gera os arquivos de carga de produtos para balanças\n"
@@ -56,6 +59,7 @@ constexpr const char* AjudaGeral =
     "Uso:\n"
     "  cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO [opções]\n"
     "  cargabal verificar --modelo MODELO --entrada CATALOGO [opções]\n"
+    "  cargabal ler [--modelo MODELO] --entrada PASTA [--saida CATALOGO]\n"
     "  cargabal modelos\n"
     "  cargabal help [COMANDO]\n"
     "  cargabal --help | --version\n"
@@ -63,6 +67,7 @@ constexpr const char* AjudaGeral =
     "Comandos:\n"
     "  gerar     lê o catálogo e grava no diretório os arquivos de carga do modelo\n"
     "  verificar confere o catálogo contra o modelo, sem gravar nada\n"
+    "  ler       lê de volta uma carga e escreve o seu catálogo, conferindo os arquivos\n"
     "  modelos   lista os modelos de balança, seus apelidos e os arquivos de cada um\n"
     "  help      mostra esta ajuda, ou a de um comando\n"
     "\n"
@@ -569,6 +574,7 @@ int ComandoAjuda(const std::vector<std::string>& AArgs);
 const TComando Comandos[] = {
     {"gerar", ComandoGerar, AjudaGerar},
     {"verificar", ComandoVerificar, AjudaVerificar},
+    {"ler", ComandoLer, AjudaLer},
     {"modelos", ComandoModelos, AjudaModelos},
     {"help", ComandoAjuda, AjudaGeral},
 };

@@ -98,4 +98,13 @@ TResultadoDecimal ConverterDecimal(std::string_view t, TFormaDecimal AForma, int
     return TResultadoDecimal::Ok;
 }
 
+std::string TextoDecimal(int64_t ADezMilesimos) {
+    const uint64_t m = ADezMilesimos < 0 ? 0 - static_cast<uint64_t>(ADezMilesimos) : static_cast<uint64_t>(ADezMilesimos);
+    std::string t = std::to_string(m / 10000);
+    std::string decimais = std::to_string(10000 + m % 10000).substr(1);
+    while (!decimais.empty() && decimais.back() == '0') decimais.pop_back();
+    if (!decimais.empty()) t += "." + decimais;
+    return (ADezMilesimos < 0 ? "-" : "") + t;
+}
+
 }  // namespace quelb

@@ -2,6 +2,7 @@
 // Decimal text to a count of ten-thousandths, digit by digit: the text is
 // never passed through a binary float, so "0.1" is exactly 1000.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quelb {
@@ -21,5 +22,9 @@ struct TFormaDecimal {
 // outside the signed 64-bit range is ForaDoIntervalo; ADezMilesimos is
 // written only on Ok.
 TResultadoDecimal ConverterDecimal(std::string_view ATexto, TFormaDecimal AForma, int64_t& ADezMilesimos);
+
+// The amount as plain decimal text, exactly, without trailing zeros:
+// "12.5", "-0.015", "3".
+std::string TextoDecimal(int64_t ADezMilesimos);
 
 }  // namespace quelb

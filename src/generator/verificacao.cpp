@@ -7,9 +7,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "catalogue/valor_decimal.h"
 #include "generator/carga.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
+#include "generator/referencias.h"
 
 namespace quelb {
 
@@ -18,14 +20,7 @@ namespace {
 Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
 
 // An amount as the catalogue writes it: "12345.67", "0.015", "99999999".
-Texto Quantia(int64_t ADezMilesimos) {
-    const uint64_t m = ADezMilesimos < 0 ? 0 - static_cast<uint64_t>(ADezMilesimos) : static_cast<uint64_t>(ADezMilesimos);
-    std::string t = std::to_string(m / 10000);
-    std::string decimais = std::to_string(10000 + m % 10000).substr(1);
-    while (!decimais.empty() && decimais.back() == '0') decimais.pop_back();
-    if (!decimais.empty()) t += "." + decimais;
-    return DeUtf8((ADezMilesimos < 0 ? "-" : "") + t);
-}
+Texto Quantia(int64_t ADezMilesimos) { return DeUtf8(TextoDecimal(ADezMilesimos)); }
 
 // The value of a field's property (or of the item's place) as the catalogue
 // writes it.
@@ -76,17 +71,6 @@ constexpr TAltoEm AltosEm[] = {
      7'5000},
     {"Nutricional.AltoEmGorduraSaturada", "Nutricional.GorduraSaturada", u"gordura saturada", u"g", 6'0000, 3'0000},
     {"Nutricional.AltoEmSodio", "Nutricional.Sodio", u"sódio", u"mg", 600'0000, 300'0000},
-};
-
-// A code of the item naming a record of another file of the load.
-struct TReferencia {
-    std::string_view Propriedade;  // in the item record
-    TConteudoArquivo Arquivo;      // the file of the records it names
-    std::string_view Chave;        // the property that keys those records
-};
-constexpr TReferencia Referencias[] = {
-    {"CodigoTara", TConteudoArquivo::Taras, "Tara.Codigo"},
-    {"CodigoFornecedor", TConteudoArquivo::Fornecedores, "Fornecedor.Codigo"},
 };
 
 // The check itself: sees each record the model's writer would write.
@@ -270,7 +254,8 @@ private:
     void VerificarTexto(const TCampo& f, bool AFechado, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
                         bool AComSoma) {
         std::u16string_view t = f.Propriedade->Texto(o.Item);
-        t = t.substr(0, static_cast<size_t>(std::max(f.Largura, 0)));  // what is cut is not written
+        t = t.substr(std::min(t.size(), static_cast<size_t>(f.Inicio)));  // the part the field shows
+        t = t.substr(0, static_cast<size_t>(std::max(f.Largura, 0)));     // what is cut is not written
         const Texto nome = NomePropriedade(f);
         for (const char16_t c : t) {
             if (!Controle(c)) continue;
@@ -280,17 +265,31 @@ private:
                       AArquivo);
             break;
         }
-        for (size_t i = 0; i < t.size(); ++i) {
+        // The first character without a byte; a pair of surrogates, which is
+        // one character, before any other where it shifts the record.
+        size_t primeiro = t.size(), par = t.size();
+        for (size_t i = 0; i < t.size() && par == t.size(); ++i) {
             if (TemByte(t[i])) continue;
-            // A pair of surrogates is one character.
-            const size_t n = (t[i] >= 0xD800 && t[i] < 0xDC00 && i + 1 < t.size()) ? 2 : 1;
-            const Texto caractere(t.substr(i, n));
-            Achar(AComSoma ? TGravidade::Erro : TGravidade::Aviso, AChave + u"|sem byte",
-                  nome + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
-                      (AComSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
-                                : u"; o arquivo teria \"?\""));
-            break;
+            if (primeiro == t.size()) primeiro = i;
+            if (t[i] >= 0xD800 && t[i] < 0xDC00 && i + 1 < t.size() && t[i + 1] >= 0xDC00 && t[i + 1] < 0xE000) {
+                par = i;
+                ++i;
+            }
+            if (AComSoma) break;
         }
+        // The pair takes two characters of the field and one byte of the
+        // file: the fields after it shift left, unless a closing mark ends
+        // the record.
+        const bool desloca = par < t.size() && !AFechado;
+        const size_t i = par < t.size() ? par : primeiro;
+        if (i == t.size()) return;
+        const Texto caractere(t.substr(i, i == par ? 2 : 1));
+        Achar(AComSoma || desloca ? TGravidade::Erro : TGravidade::Aviso, AChave + u"|sem byte",
+              nome + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
+                  (AComSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
+                   : desloca ? u"; o arquivo teria um \"?\" só no lugar dos seus dois caracteres, e o registro "
+                               u"ficaria um caractere mais curto, com os campos seguintes deslocados"
+                             : u"; o arquivo teria \"?\""));
     }
 
     void VerificarCodigo(const TCampo& f, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,

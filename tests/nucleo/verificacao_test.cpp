@@ -115,9 +115,17 @@ const TCaso Casos[] = {
      [](auto& a, auto&) { a.InformacaoExtra = {0, u"", u"Farinha\r\nÁgua"}; },
      {"aviso: produtos[0] (código 12), InformacaoExtra.Receita: o texto tem uma quebra de linha (U+000D), que fica no "
       "registro de REC_ASS.TXT"}},
-    {"character without a byte", modToledoMGV6, [](auto& a, auto&) { a.Descricao = u"Pão 😀"; },
-     {"aviso: produtos[0] (código 12), Descricao: \"😀\" não existe na página de código de ITENSMGV.TXT; o arquivo "
+    {"character without a byte", modToledoMGV6, [](auto& a, auto&) { a.Descricao = u"Pão 中"; },
+     {"aviso: produtos[0] (código 12), Descricao: \"中\" não existe na página de código de ITENSMGV.TXT; o arquivo "
       "teria \"?\""}},
+    {"character outside the basic plane shifts the record", modToledoMGV6, [](auto& a, auto&) { a.Descricao = u"Pão 😀"; },
+     {"erro: produtos[0] (código 12), Descricao: \"😀\" não existe na página de código de ITENSMGV.TXT; o arquivo "
+      "teria um \"?\" só no lugar dos seus dois caracteres, e o registro ficaria um caractere mais curto, com os "
+      "campos seguintes deslocados"}},
+    {"character outside the basic plane before a closing mark", modFilizola,
+     [](auto& a, auto&) { a.InformacaoExtra = {0, u"", u"Pão 😀"}; },
+     {"aviso: produtos[0] (código 12), InformacaoExtra.Receita: \"😀\" não existe na página de código de REC_ASS.TXT; "
+      "o arquivo teria \"?\""}},
     {"character without a byte in a checksummed record", modUranoS, [](auto& a, auto&) { a.Descricao = u"Pão 中"; },
      {"erro: produtos[0] (código 12), Descricao: \"中\" não existe na página de código de PRODUTOS.TXT; o arquivo teria "
       "\"?\" e a soma de verificação do registro não conferiria"}},

@@ -1,0 +1,240 @@
+#include "cli/comando_ler.h"
+
+#include <getopt.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "catalogue/escritor_catalogo.h"
+#include "catalogue/propriedades.h"
+#include "catalogue/texto.h"
+#include "catalogue/valor_decimal.h"
+#include "cli/entrada.h"
+#include "cli/modelos_cli.h"
+#include "generator/ler_carga.h"
+#include "generator/modelos.h"
+#include "platform/leitura.h"
+#include "platform/plataforma.h"
+
+namespace quelb::cli {
+
+const char* const AjudaLer =
+    "Uso: cargabal ler [--modelo MODELO] --entrada PASTA|ARQUIVO [--saida CATALOGO] [opções]\n"
+    "\n"
+    "Lê de volta os arquivos de carga de um modelo e escreve o catálogo que os gera:\n"
+    "para migrar os produtos de uma marca de balança para outra, ou para conferir uma\n"
+    "carga. Junta os arquivos pelos seus códigos e confere cada linha: largura, números,\n"
+    "códigos, molduras e somas de verificação, registros que faltam ou se repetem.\n"
+    "Cada achado sai na saída de erros com o arquivo, a linha e a coluna.\n"
+    "\n"
+    "Opções:\n"
+    "  -m, --modelo MODELO    o modelo da carga (veja \"cargabal modelos\"); sem esta\n"
+    "                         opção, o modelo vem dos nomes dos arquivos e da largura\n"
+    "                         dos registros (as cargas da MGV5 e da MGV6 são iguais:\n"
+    "                         são lidas como MGV6)\n"
+    "  -e, --entrada PASTA    a pasta com os arquivos da carga, ou um arquivo só\n"
+    "  -s, --saida CATALOGO   o catálogo a escrever, .json ou .csv; \"-\" escreve JSON\n"
+    "                         na saída padrão. Sem esta opção, uma tabela dos itens\n"
+    "                         na saída padrão\n"
+    "  -f, --formato FORMATO  json ou csv, em vez da extensão do catálogo\n"
+    "      --silencioso       não mostra os avisos nem o resumo\n"
+    "  -h, --help             mostra esta ajuda\n"
+    "\n"
+    "Lê arquivos em Windows-1252, ou em UTF-8 com marca de ordem de bytes.\n"
+    "\n"
+    "Saída: 0 carga sem erro (avisos podem ser listados); 2 erro nos argumentos ou\n"
+    "nenhuma carga a ler; 4 a carga está danificada (o catálogo é escrito com o que\n"
+    "pôde ser lido).\n";
+
+namespace {
+
+enum : int { SaidaSucesso = 0, SaidaUso = 2, SaidaDanificada = 4 };
+enum : int { OpcaoSilencioso = 256 };
+
+void Escrever(std::FILE* AFluxo, const std::string& ATexto) { std::fwrite(ATexto.data(), 1, ATexto.size(), AFluxo); }
+
+int ErroDeUso(const std::string& AMensagem) {
+    Escrever(stderr, "cargabal: " + AMensagem + "\nUse \"cargabal help ler\" para ver as opções.\n");
+    return SaidaUso;
+}
+
+std::filesystem::path Caminho(const std::string& AArgumento) {
+#ifdef _WIN32
+    return std::filesystem::path(plataforma::DeCodigoPagina(AArgumento));
+#else
+    return std::filesystem::path(AArgumento);
+#endif
+}
+
+// The bytes of a file; none when it cannot be read.
+std::optional<std::string> LerArquivo(const std::filesystem::path& ACaminho, std::string& ACausa) {
+    plataforma::TArquivoLeitura arquivo;
+    std::u16string causa;
+    if (!arquivo.Abrir(ACaminho.u16string(), causa)) {
+        ACausa = ParaUtf8(causa);
+        return std::nullopt;
+    }
+    std::string bytes;
+    char bloco[1 << 16];
+    while (const size_t n = arquivo.Ler(bloco, sizeof bloco)) bytes.append(bloco, n);
+    if (!arquivo.Erro().empty()) {
+        ACausa = ParaUtf8(arquivo.Erro());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool DeAlgumModelo(std::u16string_view ANome) {
+    for (const TDefinicaoModelo& m : Modelos())
+        if (ArquivoDoModelo(m.Modelo, ANome)) return true;
+    return false;
+}
+
+std::string Plural(uint64_t AQuantidade, const char* ASingular, const char* APlural) {
+    return std::to_string(AQuantidade) + " " + (AQuantidade == 1 ? ASingular : APlural);
+}
+
+// A readable table of the items: code, sale type, price, validity and description.
+void Tabela(const TQuelbCargaBalItens& AItens) {
+    char linha[96];
+    std::snprintf(linha, sizeof linha, "%10s  %-11s  %12s  %8s  %s\n", "CODIGO", "TIPO", "PRECO", "VALIDADE", "DESCRICAO");
+    Escrever(stdout, linha);
+    for (int32_t i = 0; i < AItens.Count(); ++i) {
+        const TQuelbCargaBalItem& item = AItens.GetItem(i);
+        const auto numero = [&](const char* ANome) { return ProcurarPropriedade(ANome)->Numero(item); };
+        const TPropriedade& tipo = *ProcurarPropriedade("Tipo");
+        std::snprintf(linha, sizeof linha, "%10lld  %-11s  %12s  %8lld  ", static_cast<long long>(numero("Codigo")),
+                      tipo.Nomes[static_cast<size_t>(numero("Tipo"))], TextoDecimal(numero("ValorVenda")).c_str(),
+                      static_cast<long long>(numero("Validade")));
+        Escrever(stdout, linha + ParaUtf8(ProcurarPropriedade("Descricao")->Texto(item)) + "\n");
+    }
+}
+
+}  // namespace
+
+int ComandoLer(const std::vector<std::string>& AArgs) {
+    std::vector<std::string> copias(AArgs);
+    copias.insert(copias.begin(), "cargabal ler");
+    std::vector<char*> argv;
+    for (std::string& a : copias) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const option longas[] = {
+        {"modelo", required_argument, nullptr, 'm'}, {"entrada", required_argument, nullptr, 'e'},
+        {"saida", required_argument, nullptr, 's'},  {"formato", required_argument, nullptr, 'f'},
+        {"silencioso", no_argument, nullptr, OpcaoSilencioso}, {"help", no_argument, nullptr, 'h'},
+        {nullptr, 0, nullptr, 0},
+    };
+    std::optional<std::string> nomeModelo, entrada, saida, nomeFormato;
+    bool silencioso = false;
+    opterr = 0;
+    optind = 0;
+    const int argc = static_cast<int>(argv.size() - 1);
+    for (;;) {
+        const int c = getopt_long(argc, argv.data(), ":m:e:s:f:h", longas, nullptr);
+        if (c == -1) break;
+        if (c == 'h') {
+            Escrever(stdout, AjudaLer);
+            return SaidaSucesso;
+        }
+        if (c == '?') return ErroDeUso("opção desconhecida \"" + std::string(argv[optind - 1]) + "\"");
+        if (c == ':') return ErroDeUso("falta o valor da opção \"" + std::string(argv[optind - 1]) + "\"");
+        if (c == OpcaoSilencioso) {
+            silencioso = true;
+            continue;
+        }
+        std::optional<std::string>& destino = c == 'm' ? nomeModelo : c == 'e' ? entrada : c == 's' ? saida : nomeFormato;
+        if (destino) return ErroDeUso("uma opção foi dada mais de uma vez: \"" + std::string(argv[optind - 1]) + "\"");
+        destino = optarg;
+    }
+    if (optind < argc) return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"");
+    if (!entrada) return ErroDeUso("falta a opção --entrada");
+
+    std::optional<TQuelbCargaBalModelo> modelo;
+    if (nomeModelo && !(modelo = ProcurarModelo(*nomeModelo)))
+        return ErroDeUso("modelo desconhecido \"" + *nomeModelo + "\" (\"cargabal modelos\" lista os nomes aceitos)");
+    std::optional<TFormatoCatalogo> formato;
+    if (nomeFormato && !(formato = FormatoPorNome(*nomeFormato)))
+        return ErroDeUso("formato desconhecido \"" + *nomeFormato + "\" (use json ou csv)");
+
+    // The files of the load: those of a folder that some model writes, or
+    // the one file given (by another name, the model's item file).
+    std::vector<TArquivoCarga> arquivos;
+    const std::filesystem::path caminho = Caminho(*entrada);
+    std::error_code erro;
+    std::vector<std::filesystem::path> caminhos;
+    if (std::filesystem::is_directory(caminho, erro)) {
+        for (const auto& e : std::filesystem::directory_iterator(caminho, erro))
+            if (e.is_regular_file(erro) && DeAlgumModelo(e.path().filename().u16string())) caminhos.push_back(e.path());
+        std::sort(caminhos.begin(), caminhos.end());
+    } else if (std::filesystem::exists(caminho, erro)) {
+        caminhos.push_back(caminho);
+    } else {
+        return ErroDeUso("a entrada \"" + *entrada + "\" não existe");
+    }
+    for (const std::filesystem::path& c : caminhos) {
+        std::string causa;
+        std::optional<std::string> bytes = LerArquivo(c, causa);
+        if (!bytes) return ErroDeUso("não foi possível ler \"" + ParaUtf8(c.u16string()) + "\": " + causa);
+        arquivos.push_back({c.filename().u16string(), std::move(*bytes)});
+    }
+    if (arquivos.empty()) return ErroDeUso("a pasta \"" + *entrada + "\" não tem arquivos de carga");
+    if (!modelo) {
+        bool ambiguo = false;
+        modelo = DetectarModelo(arquivos, ambiguo);
+        if (!modelo)
+            return ErroDeUso("não foi possível saber o modelo da carga pelos nomes dos arquivos; use --modelo");
+        Escrever(stderr, "cargabal: modelo detectado: " + std::string(DefinicaoModelo(*modelo)->Apelido) +
+                             (ambiguo ? " (as cargas da MGV5 e da MGV6 são iguais e não há como distingui-las; lida "
+                                        "como MGV6)"
+                                      : "") +
+                             "\n");
+    }
+    if (arquivos.size() == 1 && !ArquivoDoModelo(*modelo, arquivos[0].Nome))
+        arquivos[0].Nome = DefinicaoModelo(*modelo)->Arquivos[0].Nome;
+
+    TQuelbCargaBalItens itens;
+    const TLeituraCarga leitura = LerCarga(*modelo, arquivos, itens);
+    const size_t erros = leitura.Erros();
+    size_t listados = 0;
+    for (const TAchadoCarga& a : leitura.Achados) {
+        if (silencioso && a.Gravidade == TGravidade::Aviso) continue;
+        if (listados++ < 50) Escrever(stderr, ParaUtf8(LinhaDoAchado(a)) + "\n");
+    }
+    if (listados > 50) Escrever(stderr, "... e mais " + std::to_string(listados - 50) + " achados\n");
+
+    const std::vector<size_t> propriedades = PropriedadesDoModelo(*modelo);
+    if (!saida) {
+        Tabela(itens);
+    } else if (*saida == "-") {
+        EscreverCatalogo(itens, propriedades, formato.value_or(TFormatoCatalogo::Json),
+                         [](std::string_view t) { std::fwrite(t.data(), 1, t.size(), stdout); });
+    } else {
+        const std::filesystem::path destino = Caminho(*saida);
+        if (!formato) {
+            std::u16string extensao = destino.extension().u16string();
+            for (char16_t& c : extensao)
+                if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+            formato = extensao == u".csv" ? TFormatoCatalogo::Csv : TFormatoCatalogo::Json;
+        }
+        std::ofstream arquivo(destino, std::ios::binary | std::ios::trunc);
+        if (arquivo)
+            EscreverCatalogo(itens, propriedades, *formato,
+                             [&arquivo](std::string_view t) { arquivo.write(t.data(), static_cast<std::streamsize>(t.size())); });
+        arquivo.close();
+        if (!arquivo) {
+            Escrever(stderr, "cargabal: não foi possível gravar o catálogo \"" + *saida + "\"\n");
+            return 1;
+        }
+    }
+    std::fflush(stdout);
+    if (!silencioso)
+        Escrever(stderr, std::string(DefinicaoModelo(*modelo)->Apelido) + ": " +
+                             Plural(static_cast<uint64_t>(itens.Count()), "item lido", "itens lidos") + " de " +
+                             Plural(arquivos.size(), "arquivo", "arquivos") + "; " + Plural(erros, "erro", "erros") +
+                             ", " + Plural(leitura.Achados.size() - erros, "aviso", "avisos") + ".\n");
+    return erros > 0 ? SaidaDanificada : SaidaSucesso;
+}
+
+}  // namespace quelb::cli

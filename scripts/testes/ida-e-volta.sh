@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Round trips of loads through "cargabal ler", for every model: random
+# catalogues without erros in the check are generated, read back and
+# generated again (byte-identical files), and the second load reads back to
+# the same catalogue as the first. Bounded in time.
+#
+#   scripts/testes/ida-e-volta.sh <repo root> [build folder]
+set -euo pipefail
+raiz=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
+cd "$raiz"
+
+construcao=${2:-}
+if [[ -z $construcao ]]; then
+  if [[ -f build/teste-normal/build.ninja ]]; then
+    construcao=build/teste-normal
+  else
+    construcao=build/ida-e-volta
+    [[ -f $construcao/build.ninja ]] ||
+      cmake -S . -B "$construcao" -G Ninja -DQUELB_TESTES=OFF > /dev/null
+  fi
+fi
+cmake --build "$construcao" -j2 --target cargabal > /dev/null
+cargabal=$(cd "$construcao" && pwd)/cli/cargabal
+
+echo "-- catálogos lidos em JSON"
+python3 scripts/comparar/ida_e_volta.py "$cargabal" 1 60 --limite 90
+echo "-- catálogos lidos em CSV"
+python3 scripts/comparar/ida_e_volta.py "$cargabal" 1001 15 --limite 30 --csv

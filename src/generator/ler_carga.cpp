@@ -1,0 +1,754 @@
+#include "generator/ler_carga.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <deque>
+#include <unordered_map>
+
+#include "catalogue/propriedades.h"
+#include "formats/filizola/layouts_filizola.h"
+#include "formats/toledo/layouts_toledo.h"
+#include "formats/urano/layouts_urano.h"
+#include "generator/ler_registro.h"
+#include "generator/modelos.h"
+#include "generator/referencias.h"
+#include "platform/cp1252.h"
+#include "platform/plataforma.h"
+
+namespace quelb {
+
+namespace {
+
+constexpr size_t QuantidadePropriedades = std::size(Propriedades);
+using TDefinidas = std::bitset<QuantidadePropriedades>;
+
+size_t IndiceDe(const TPropriedade* p) { return static_cast<size_t>(p - Propriedades); }
+const TPropriedade& Propriedade(std::string_view ANome) { return *ProcurarPropriedade(ANome); }
+
+Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
+
+// ---- What a record implies of values it does not show ----
+
+enum class TMinimo : uint8_t {
+    TextoNaoVazio,  // a text of at least one character
+    TextoDeTres,    // a text of at least three characters
+    Positivo,       // a number above 0
+};
+
+// A record written only under a condition on a value: where the record is
+// there but the value read does not meet the condition (a text of spaces,
+// a value the record does not show), the smallest value that does.
+struct TPresenca {
+    const TCampo* Layout;
+    std::string_view Propriedade;
+    TMinimo Minimo;
+    // Another property that also calls for the record (Filizola's sector
+    // record: a sector name or a key).
+    std::string_view Alternativa = {};
+};
+
+constexpr TPresenca Presencas[] = {
+    {filizola::Setor.data(), "Setor.Descricao", TMinimo::TextoNaoVazio, "Tecla"},
+    {filizola::Nutricional.data(), "Nutricional.Descricao", TMinimo::TextoNaoVazio},
+    {filizola::InformacaoExtra.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
+    {toledo::InformacaoExtra.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
+    {toledo::InformacaoExtraMGV5Ver1.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
+    {urano::Nutricional.data(), "Nutricional.Qtd", TMinimo::Positivo},
+    {urano::Receita.data(), "InformacaoExtra.Receita", TMinimo::TextoNaoVazio},
+    {urano::ReceitaAposNutricional.data(), "InformacaoExtra.Receita", TMinimo::TextoNaoVazio},
+    {urano::ReceitaURF32.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
+};
+
+void GarantirPresenca(const TLayoutRegistro& ALayout, TQuelbCargaBalItem& AItem) {
+    for (const TPresenca& r : Presencas) {
+        if (r.Layout != ALayout.Campos.data()) continue;
+        const TPropriedade& p = Propriedade(r.Propriedade);
+        if (!r.Alternativa.empty() && Propriedade(r.Alternativa).Numero(AItem) > 0) continue;
+        if (r.Minimo == TMinimo::Positivo) {
+            if (p.Numero(AItem) <= 0) p.DefinirNumero(AItem, 1);
+            continue;
+        }
+        const size_t minimo = r.Minimo == TMinimo::TextoDeTres ? 3 : 1;
+        Texto t(p.Texto(AItem));
+        if (t.size() < minimo) {
+            t.resize(minimo, u' ');
+            p.DefinirTexto(AItem, t);
+        }
+    }
+}
+
+// ---- Files and lines ----
+
+// ASCII letters in upper case: file names compared as the scales' loaders
+// compare them.
+Texto Maiusculas(std::u16string_view ANome) {
+    Texto r(ANome);
+    for (char16_t& c : r)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return r;
+}
+
+const TArquivoCarga* ProcurarArquivo(std::span<const TArquivoCarga> AArquivos, std::u16string_view ANome) {
+    const Texto nome = Maiusculas(ANome);
+    for (const TArquivoCarga& a : AArquivos)
+        if (Maiusculas(a.Nome) == nome) return &a;
+    return nullptr;
+}
+
+struct TLinha {
+    std::u16string_view Texto;
+    uint64_t Numero;  // of its first line in the file, from 1
+};
+
+// The text of a file: UTF-8 after a byte-order mark, otherwise Windows-1252.
+Texto Decodificar(const std::string& ABytes, bool& AUtf8Invalido) {
+    AUtf8Invalido = false;
+    if (ABytes.starts_with("\xEF\xBB\xBF")) {
+        Texto t;
+        if (DeUtf8(std::string_view(ABytes).substr(3), t)) return t;
+        AUtf8Invalido = true;
+        return DeUtf8(std::string_view(ABytes).substr(3));
+    }
+    return plataforma::cp1252::Decodificar(ABytes);
+}
+
+// The lines of a text, each ended by CR LF (a file without any CR LF is
+// taken by its LF alone).
+std::vector<TLinha> Linhas(std::u16string_view ATexto, bool& ASemCrLf) {
+    std::vector<TLinha> r;
+    const std::u16string_view fim = ATexto.find(u"\r\n") == std::u16string_view::npos ? u"\n" : u"\r\n";
+    ASemCrLf = fim.size() == 1 && !ATexto.empty();
+    size_t inicio = 0;
+    uint64_t numero = 1;
+    while (inicio < ATexto.size()) {
+        size_t f = ATexto.find(fim, inicio);
+        if (f == std::u16string_view::npos) f = ATexto.size();
+        r.push_back({ATexto.substr(inicio, f - inicio), numero++});
+        inicio = f + fim.size();
+    }
+    return r;
+}
+
+// The fields of a record, read by the layout that fits it.
+// The fields themselves are read again where they are used, so that a
+// large load keeps a few words per record, not every field.
+struct TRegistroLido {
+    const TLayoutRegistro* Layout = nullptr;
+    bool LarguraCerta = false;
+    uint64_t Linha = 0;
+    std::u16string_view Texto;
+};
+
+bool ComecaCom(std::u16string_view ALinha, std::span<const TCampo> ACampos) {
+    return ACampos.empty() || ACampos[0].Tipo != TTipoCampo::Fixo || ALinha.starts_with(ACampos[0].Fixo);
+}
+
+// The layout of the file's layouts that reads ALinha best: a layout whose
+// leading fixed text the line has, of the right width, with every field
+// valid; failing that, the first that starts right. False when none does.
+bool LerComLayout(std::span<const TLayoutRegistro> ALayouts, const TLinha& ALinha, TRegistroLido& ARegistro,
+                  std::vector<TCampoLido>& ALidos) {
+    ARegistro = {};
+    ARegistro.Linha = ALinha.Numero;
+    ARegistro.Texto = ALinha.Texto;
+    std::vector<TCampoLido> lidos;
+    int melhor = -1;
+    for (const TLayoutRegistro& l : ALayouts) {
+        if (!ComecaCom(ALinha.Texto, l.Campos)) continue;
+        const bool largura = LerRegistro(l.Campos, ALinha.Texto, lidos);
+        const bool validos = std::all_of(lidos.begin(), lidos.end(), [](const TCampoLido& c) { return c.Valido; });
+        const int nota = (largura ? 2 : 0) + (validos ? 1 : 0);
+        if (nota > melhor) {
+            melhor = nota;
+            ARegistro.Layout = &l;
+            ALidos = lidos;
+            ARegistro.LarguraCerta = largura;
+        }
+        if (nota == 3) break;
+    }
+    return ARegistro.Layout != nullptr;
+}
+
+// ---- The reading ----
+
+class TLeitor {
+public:
+    TLeitor(const TDefinicaoModelo& AModelo, TQuelbCargaBalItens& AItens) : FModelo(AModelo), FItens(AItens) {}
+
+    TLeituraCarga Ler(std::span<const TArquivoCarga> AArquivos) {
+        for (const TArquivoModelo& a : FModelo.Arquivos) {
+            const TArquivoCarga* arquivo = ProcurarArquivo(AArquivos, a.Nome);
+            if (arquivo != nullptr) LerArquivo(a, *arquivo);
+        }
+        if (ProcurarArquivo(AArquivos, FModelo.Arquivos[0].Nome) == nullptr)
+            Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, 0, 0, u"falta o arquivo de itens");
+        for (size_t i = 1; i < FModelo.Arquivos.size(); ++i) Juntar(FModelo.Arquivos[i], FRegistros[i]);
+        std::stable_sort(FResultado.Achados.begin(), FResultado.Achados.end(),
+                         [this](const TAchadoCarga& a, const TAchadoCarga& b) {
+                             return std::pair(OrdemArquivo(a.Arquivo), a.Linha) < std::pair(OrdemArquivo(b.Arquivo), b.Linha);
+                         });
+        return std::move(FResultado);
+    }
+
+private:
+    // An item read, with what its records have set.
+    struct TItemLido {
+        TQuelbCargaBalItem* Item;
+        uint64_t Linha;
+        TDefinidas Definidas;
+    };
+
+    size_t OrdemArquivo(const Texto& ANome) const {
+        for (size_t i = 0; i < FModelo.Arquivos.size(); ++i)
+            if (FModelo.Arquivos[i].Nome == ANome) return i;
+        return FModelo.Arquivos.size();
+    }
+
+    void Achar(TGravidade AGravidade, std::u16string_view AArquivo, uint64_t ALinha, size_t AColuna, Texto ADescricao) {
+        FResultado.Achados.push_back({AGravidade, Texto(AArquivo), ALinha, AColuna, std::move(ADescricao)});
+    }
+
+    const TArquivoModelo* ArquivoDe(TConteudoArquivo AConteudo) const {
+        for (const TArquivoModelo& a : FModelo.Arquivos)
+            if (a.Conteudo == AConteudo) return &a;
+        return nullptr;
+    }
+    size_t PosicaoArquivo(const TArquivoModelo& AArquivo) const {
+        return static_cast<size_t>(&AArquivo - FModelo.Arquivos.data());
+    }
+
+    void LerArquivo(const TArquivoModelo& AArquivo, const TArquivoCarga& ACarga) {
+        const std::u16string_view nome = AArquivo.Nome;
+        // The item file makes its items as it is read; the records of the
+        // other files, which join to them, are kept with their text.
+        const bool itens = &AArquivo == &FModelo.Arquivos[0];
+        bool utf8Invalido = false;
+        Texto textoDosItens;
+        const Texto& texto = itens ? (textoDosItens = Decodificar(ACarga.Bytes, utf8Invalido))
+                                   : FTextos.emplace_back(Decodificar(ACarga.Bytes, utf8Invalido));
+        if (utf8Invalido)
+            Achar(TGravidade::Erro, nome, 0, 0, u"o arquivo começa com a marca de UTF-8, mas não é UTF-8 válido");
+        bool semCrLf = false;
+        std::vector<TLinha> linhas = Linhas(texto, semCrLf);
+        if (semCrLf) Achar(TGravidade::Aviso, nome, 1, 0, u"as linhas terminam só com LF, sem CR");
+        if (!texto.empty() && !texto.ends_with(u"\n"))
+            Achar(TGravidade::Aviso, nome, linhas.size(), 0, u"a última linha não termina com CR LF");
+        std::vector<TRegistroLido>& registros = FRegistros[PosicaoArquivo(AArquivo)];
+        const int32_t larguraFixa =
+            AArquivo.Registros.size() == 1 ? LarguraFixa(AArquivo.Registros[0].Campos) : -1;
+        for (size_t i = 0; i < linhas.size(); ++i) {
+            TLinha linha = linhas[i];
+            // A text with a line break inside a record of fixed width (it
+            // ends in a closing mark): the record runs on to the next lines.
+            if (larguraFixa > 0 && linha.Texto.size() < static_cast<size_t>(larguraFixa)) {
+                size_t j = i, largura = linha.Texto.size();
+                while (largura < static_cast<size_t>(larguraFixa) && j + 1 < linhas.size())
+                    largura += 2 + linhas[++j].Texto.size();
+                if (largura == static_cast<size_t>(larguraFixa) && j > i) {
+                    linha.Texto = std::u16string_view(linha.Texto.data(), largura);
+                    Achar(TGravidade::Aviso, nome, linha.Numero, 0,
+                          u"um texto com quebra de linha continua o registro nas " + Numero(static_cast<int64_t>(j - i)) +
+                              u" linhas seguintes");
+                    i = j;
+                }
+            }
+            // A record closed by a mark but short of its width: a character
+            // outside the basic plane of its text became one "?" in the file.
+            const std::span<const TCampo> campos = AArquivo.Registros[0].Campos;
+            if (larguraFixa > 0 && linha.Texto.size() < static_cast<size_t>(larguraFixa) && campos.size() > 1 &&
+                campos.back().Tipo == TTipoCampo::Fixo && campos[campos.size() - 2].Tipo == TTipoCampo::Texto &&
+                linha.Texto.ends_with(campos.back().Fixo) &&
+                linha.Texto.size() + static_cast<size_t>(campos[campos.size() - 2].Largura) > static_cast<size_t>(larguraFixa)) {
+                const size_t falta = static_cast<size_t>(larguraFixa) - linha.Texto.size();
+                const std::u16string_view marca = campos.back().Fixo;
+                linha.Texto = FTextos.emplace_back(Texto(linha.Texto.substr(0, linha.Texto.size() - marca.size())) +
+                                                   Texto(falta, u' ') + Texto(marca));
+                Achar(TGravidade::Aviso, nome, linha.Numero, 0,
+                      u"a linha tem " + Numero(static_cast<int64_t>(falta)) +
+                          u" caractere(s) a menos: o texto tinha caracteres fora do plano básico (emojis, por exemplo), "
+                          u"gravados cada um como um \"?\" só");
+            }
+            TRegistroLido r;
+            if (!LerComLayout(AArquivo.Registros, linha, r, FCampos)) {
+                Achar(TGravidade::Erro, nome, linha.Numero, 1, u"registro de tipo desconhecido");
+                continue;
+            }
+            Auditar(nome, r, FCampos);
+            if (itens)
+                Item(r, FCampos);
+            else
+                registros.push_back(r);
+        }
+    }
+
+    // The faults of a record's characters.
+    void Auditar(std::u16string_view AArquivo, const TRegistroLido& r, const std::vector<TCampoLido>& ALidos) {
+        if (!r.LarguraCerta) {
+            const int32_t fixa = LarguraFixa(r.Layout->Campos);
+            const int32_t minima = Largura(r.Layout->Campos);
+            const size_t coluna = std::min(r.Texto.size(), static_cast<size_t>(minima)) + 1;
+            Achar(TGravidade::Erro, AArquivo, r.Linha, coluna,
+                  u"a linha tem " + Numero(static_cast<int64_t>(r.Texto.size())) + u" caracteres; o registro " +
+                      DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + Numero(minima));
+        }
+        for (const TCampoLido& l : ALidos) {
+            if (l.Valido) continue;
+            const TCampo& f = *l.Campo;
+            const Texto campo = u"campo " + DeUtf8(f.Nome) + u": ";
+            const Texto escrito = u"\"" + Texto(l.Texto) + u"\"";
+            switch (f.Tipo) {
+                case TTipoCampo::Codigo:
+                    Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna, campo + escrito + u" não é um código deste campo");
+                    break;
+                case TTipoCampo::Fixo:
+                    Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
+                          campo + u"esperado \"" + Texto(f.Fixo) + u"\", encontrado " + escrito);
+                    break;
+                case TTipoCampo::Soma: {
+                    // A character without a byte in the code page was written
+                    // as "?", and the sum counts the character itself.
+                    const bool interrogacao = r.Texto.substr(0, l.Coluna - 1).find(u'?') != std::u16string_view::npos;
+                    Achar(interrogacao ? TGravidade::Aviso : TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
+                          u"soma de verificação " + escrito + u" não confere com os caracteres do registro" +
+                              (interrogacao ? u" (o registro tem \"?\" no lugar de um caractere que a página de código "
+                                              u"não tem; a soma conta o caractere original)"
+                                            : u""));
+                    break;
+                }
+                default:
+                    Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna, campo + escrito + u" não é um número");
+                    break;
+            }
+        }
+    }
+
+    // Sets on AItem the values of the record r that it has not got yet.
+    void Aplicar(const TRegistroLido& r, const std::vector<TCampoLido>& ALidos, TItemLido& AItem) {
+        TQuelbCargaBalItem& item = *AItem.Item;
+        for (const TCampoLido& l : ALidos) {
+            const TCampo& f = *l.Campo;
+            if (f.Propriedade == nullptr || !l.Valido) continue;
+            const size_t indice = IndiceDe(f.Propriedade);
+            const TPropriedade& p = *f.Propriedade;
+            if (f.Tipo == TTipoCampo::Texto && f.Inicio > 0) {
+                // The rest of a text that an earlier field of the record began.
+                Texto t(p.Texto(item));
+                t.resize(static_cast<size_t>(f.Inicio), u' ');
+                t += l.Texto;
+                p.DefinirTexto(item, SemEnchimento(t, u' ', false));
+                continue;
+            }
+            if (AItem.Definidas[indice]) continue;
+            switch (f.Tipo) {
+                case TTipoCampo::Texto:
+                    p.DefinirTexto(item, SemEnchimento(l.Texto, u' ', false));
+                    break;
+                case TTipoCampo::TextoADireita:
+                    p.DefinirTexto(item, SemEnchimento(l.Texto, f.Enchimento, true));
+                    break;
+                case TTipoCampo::NumeroSePositivo:
+                    if (l.Texto.empty()) continue;  // not written: nothing said
+                    p.DefinirNumero(item, l.Numero);
+                    break;
+                default:
+                    p.DefinirNumero(item, l.Numero);
+                    break;
+            }
+            AItem.Definidas[indice] = true;
+        }
+        GarantirPresenca(*r.Layout, item);
+    }
+
+    static std::u16string_view SemEnchimento(std::u16string_view ATexto, char16_t AEnchimento, bool AEsquerda) {
+        if (AEsquerda) {
+            const size_t i = ATexto.find_first_not_of(AEnchimento);
+            return i == std::u16string_view::npos ? std::u16string_view() : ATexto.substr(i);
+        }
+        const size_t i = ATexto.find_last_not_of(AEnchimento);
+        return i == std::u16string_view::npos ? std::u16string_view() : ATexto.substr(0, i + 1);
+    }
+
+    // The fields of a record kept, read again.
+    static std::vector<TCampoLido> Campos(const TRegistroLido& r) {
+        std::vector<TCampoLido> lidos;
+        LerRegistro(r.Layout->Campos, r.Texto, lidos);
+        return lidos;
+    }
+    static const TCampoLido* CampoDe(const std::vector<TCampoLido>& ALidos, std::string_view APropriedade) {
+        for (const TCampoLido& l : ALidos)
+            if (l.Campo->Propriedade != nullptr && l.Campo->Propriedade->Nome == APropriedade) return &l;
+        return nullptr;
+    }
+    static const TCampoLido* CampoChamado(const std::vector<TCampoLido>& ALidos, std::string_view ANome) {
+        for (const TCampoLido& l : ALidos)
+            if (l.Campo->Nome == ANome) return &l;
+        return nullptr;
+    }
+
+    // A record of the item file: an item per record of its first layout;
+    // its other records (Urano's nutrition and recipe) belong to the item
+    // before them.
+    void Item(const TRegistroLido& r, const std::vector<TCampoLido>& ALidos) {
+        const TArquivoModelo& arquivo = FModelo.Arquivos[0];
+        if (r.Layout == &arquivo.Registros[0]) {
+            FLidos.push_back({&FItens.New(), r.Linha, {}});
+            Aplicar(r, ALidos, FLidos.back());
+            const int64_t codigo = FLidos.back().Item->Codigo;
+            const auto [primeiro, novo] = FPorCodigo.try_emplace(codigo, FLidos.size() - 1);
+            if (!novo)
+                Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(ALidos, "Codigo"),
+                      u"o código " + Numero(codigo) + u" repete o do item da linha " +
+                          Numero(static_cast<int64_t>(FLidos[primeiro->second].Linha)));
+        } else if (FLidos.empty()) {
+            Achar(TGravidade::Erro, arquivo.Nome, r.Linha, 1,
+                  u"registro " + DeUtf8(r.Layout->Nome) + u" antes do primeiro registro de item");
+        } else {
+            const TCampoLido* codigo = CampoDe(ALidos, "Codigo");
+            if (codigo != nullptr && codigo->Valido &&
+                !MesmoCodigo(codigo->Texto, *codigo->Campo, FLidos.back().Item->Codigo))
+                Achar(TGravidade::Erro, arquivo.Nome, r.Linha, codigo->Coluna,
+                      u"o registro " + DeUtf8(r.Layout->Nome) + u" tem o código " + Numero(codigo->Numero) +
+                          u", mas segue o item de código " + Numero(FLidos.back().Item->Codigo));
+            Aplicar(r, ALidos, FLidos.back());
+        }
+    }
+
+    // Whether a code field shows ACodigo, as cut to its width.
+    static bool MesmoCodigo(std::u16string_view AEscrito, const TCampo& ACampo, int64_t ACodigo) {
+        const Texto inteiro = Numero(ACodigo);
+        if (inteiro.size() >= static_cast<size_t>(ACampo.Largura))
+            return SemEnchimento(AEscrito, ACampo.Enchimento, true) ==
+                   std::u16string_view(inteiro).substr(0, static_cast<size_t>(ACampo.Largura));
+        int64_t lido = 0;
+        for (const char16_t c : AEscrito)
+            if (c >= u'0' && c <= u'9') lido = lido * 10 + (c - u'0');
+        return (AEscrito.find(u'-') != std::u16string_view::npos ? -lido : lido) == ACodigo;
+    }
+
+    static size_t ColunaDe(const std::vector<TCampoLido>& ALidos, std::string_view APropriedade) {
+        const TCampoLido* l = CampoDe(ALidos, APropriedade);
+        return l != nullptr ? l->Coluna : 1;
+    }
+
+    // The column of the item record's field of APropriedade, for an item read.
+    size_t ColunaNoItem(std::string_view APropriedade) const {
+        size_t coluna = 1;
+        for (const TCampo& f : FModelo.Arquivos[0].Registros[0].Campos) {
+            if (f.Propriedade != nullptr && f.Propriedade->Nome == APropriedade) return coluna;
+            coluna += static_cast<size_t>(f.Largura);
+        }
+        return 1;
+    }
+    bool ItemMostra(std::string_view APropriedade) const {
+        for (const TCampo& f : FModelo.Arquivos[0].Registros[0].Campos)
+            if (f.Propriedade != nullptr && f.Propriedade->Nome == APropriedade) return true;
+        return false;
+    }
+
+    // The records of another file, joined to their items.
+    void Juntar(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros) {
+        if (AArquivo.Conteudo == TConteudoArquivo::ProdutosNutricional ||
+            AArquivo.Conteudo == TConteudoArquivo::ProdutosReceita) {
+            JuntarVinculos(AArquivo, ARegistros);
+            return;
+        }
+        // URF32's recipes: each recipe line goes with the product-recipe
+        // link of the same place, which names its item in full.
+        const TArquivoModelo* vinculos = ArquivoDe(TConteudoArquivo::ProdutosReceita);
+        if (AArquivo.Conteudo == TConteudoArquivo::InformacaoExtra && vinculos != nullptr) {
+            const std::vector<TRegistroLido>& v = FRegistros[PosicaoArquivo(*vinculos)];
+            for (size_t k = 0; k < ARegistros.size(); ++k) {
+                const std::vector<TCampoLido> vinculo = k < v.size() ? Campos(v[k]) : std::vector<TCampoLido>();
+                const TCampoLido* codigo = CampoDe(vinculo, "Codigo");
+                if (codigo == nullptr || !codigo->Valido) {
+                    Achar(TGravidade::Erro, AArquivo.Nome, ARegistros[k].Linha, 1,
+                          u"a receita não tem vínculo na linha " + Numero(static_cast<int64_t>(k + 1)) + u" de " +
+                              Texto(vinculos->Nome));
+                    continue;
+                }
+                JuntarPorCodigo(ARegistros[k], codigo->Numero, vinculos->Nome, v[k].Linha, codigo->Coluna);
+            }
+            return;
+        }
+        if (ARegistros.empty()) {
+            FaltasPorChave(AArquivo);
+            return;
+        }
+        const TLayoutRegistro& layout = *ARegistros[0].Layout;
+        const std::vector<TCampoLido> primeiro = Campos(ARegistros[0]);
+        const TCampoLido* chave = CampoChamado(primeiro, layout.Chave);
+        const std::string_view propriedadeChave =
+            chave != nullptr && chave->Campo->Propriedade != nullptr ? chave->Campo->Propriedade->Nome : "";
+        // Records that name their item by its code (Filizola, URF32).
+        if (CampoDe(primeiro, "Codigo") != nullptr) {
+            std::unordered_map<int64_t, uint64_t> vistos;
+            for (const TRegistroLido& r : ARegistros) {
+                const std::vector<TCampoLido> lidos = Campos(r);
+                const TCampoLido* codigo = CampoDe(lidos, "Codigo");
+                if (codigo == nullptr || !codigo->Valido) continue;
+                const auto [primeiro, novo] = vistos.try_emplace(codigo->Numero, r.Linha);
+                if (!novo) {
+                    Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, codigo->Coluna,
+                          u"o item de código " + Numero(codigo->Numero) + u" já tem um registro na linha " +
+                              Numero(static_cast<int64_t>(primeiro->second)));
+                    continue;
+                }
+                JuntarPorCodigo(r, codigo->Numero, AArquivo.Nome, r.Linha, codigo->Coluna);
+            }
+            if (AArquivo.Conteudo == TConteudoArquivo::Nutricional && ArquivoDe(TConteudoArquivo::ProdutosNutricional))
+                for (const TItemLido& i : FLidos)
+                    if (!vistos.count(i.Item->Codigo))
+                        Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem("Codigo"),
+                              u"o item de código " + Numero(i.Item->Codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+            return;
+        }
+        if (propriedadeChave.empty()) return;
+        // Records keyed by a code that the item record shows (MGV: sector,
+        // nutrition, extra information).
+        if (ItemMostra(propriedadeChave)) {
+            JuntarPorChave(AArquivo, ARegistros, Propriedade(propriedadeChave));
+            return;
+        }
+        // A reference the item record does not show (MGV5 version 1 has no
+        // tare code): the records go to the items in order all the same.
+        const TReferencia* referencia = nullptr;
+        for (const TReferencia& ref : Referencias)
+            if (ref.Arquivo == AArquivo.Conteudo && ItemMostra(ref.Propriedade)) referencia = &ref;
+        Distribuir(AArquivo, ARegistros, referencia);
+    }
+
+    void JuntarPorCodigo(const TRegistroLido& r, int64_t ACodigo,
+                         std::u16string_view AOnde, uint64_t ALinha, size_t AColuna) {
+        const auto item = FPorCodigo.find(ACodigo);
+        if (item == FPorCodigo.end()) {
+            Achar(TGravidade::Erro, AOnde, ALinha, AColuna,
+                  u"nenhum item tem o código " + Numero(ACodigo) + u" (em " + Texto(FModelo.Arquivos[0].Nome) + u")");
+            return;
+        }
+        Aplicar(r, Campos(r), FLidos[item->second]);
+    }
+
+    // Duplicate keys in a file of records without repeats.
+    std::unordered_map<int64_t, size_t> Indexar(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros) {
+        std::unordered_map<int64_t, size_t> porChave;
+        for (size_t k = 0; k < ARegistros.size(); ++k) {
+            const TRegistroLido& r = ARegistros[k];
+            const std::vector<TCampoLido> lidos = Campos(r);
+            const TCampoLido* chave = CampoChamado(lidos, r.Layout->Chave);
+            if (chave == nullptr || !chave->Valido) continue;
+            // The extra information of an item of code 0 takes code 0.
+            const bool zeroDoItem = chave->Numero == 0 && AArquivo.Conteudo == TConteudoArquivo::InformacaoExtra;
+            if (chave->Numero <= 0 && !zeroDoItem)
+                Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, chave->Coluna,
+                      u"o código " + Numero(chave->Numero) + u" não é positivo: este registro não é gravado assim");
+            const auto [primeiro, novo] = porChave.try_emplace(chave->Numero, k);
+            if (!novo)
+                Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, chave->Coluna,
+                      u"o código " + Numero(chave->Numero) + u" já tem um registro na linha " +
+                          Numero(static_cast<int64_t>(ARegistros[primeiro->second].Linha)));
+        }
+        return porChave;
+    }
+
+    void JuntarPorChave(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros,
+                        const TPropriedade& AChave) {
+        const std::unordered_map<int64_t, size_t> porChave = Indexar(AArquivo, ARegistros);
+        std::vector<bool> usados(ARegistros.size(), false);
+        for (TItemLido& i : FLidos) {
+            const int64_t codigo = AChave.Numero(*i.Item);
+            if (codigo < 0 || (codigo == 0 && (i.Item->Codigo != 0 || !porChave.count(0)))) continue;
+            const auto r = porChave.find(codigo);
+            if (r == porChave.end()) {
+                Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem(AChave.Nome),
+                      DeUtf8(AChave.Nome) + u": o código " + Numero(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                continue;
+            }
+            usados[r->second] = true;
+            Aplicar(ARegistros[r->second], Campos(ARegistros[r->second]), i);
+        }
+        for (size_t k = 0; k < ARegistros.size(); ++k)
+            if (!usados[k])
+                Achar(TGravidade::Aviso, AArquivo.Nome, ARegistros[k].Linha, 1,
+                      u"nenhum item usa este registro; ele fica fora do catálogo");
+    }
+
+    // Records keyed by a code of their own, which the item names by another
+    // property (tare and supplier). Each item takes the record its code
+    // names, as long as the records come out in the file's order: the first
+    // item to carry a record writes it. Where an item cannot take its record
+    // without putting it out of order, it takes none; a record that no item
+    // names goes to the earliest item that keeps the order.
+    void Distribuir(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros, const TReferencia* ARef) {
+        const std::unordered_map<int64_t, size_t> porChave = Indexar(AArquivo, ARegistros);
+        const size_t n = FLidos.size(), m = ARegistros.size();
+        std::vector<int64_t> preferido(n, -1);
+        std::vector<std::vector<size_t>> itensDe(m);
+        for (size_t i = 0; i < n && ARef != nullptr; ++i) {
+            const int64_t codigo = Propriedade(ARef->Propriedade).Numero(*FLidos[i].Item);
+            if (codigo == 0) continue;
+            const auto r = porChave.find(codigo);
+            if (r == porChave.end()) {
+                Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, FLidos[i].Linha, ColunaNoItem(ARef->Propriedade),
+                      DeUtf8(ARef->Propriedade) + u": " + Numero(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                continue;
+            }
+            preferido[i] = static_cast<int64_t>(r->second);
+            itensDe[r->second].push_back(i);
+        }
+        std::vector<size_t> proximo(m, 0);  // in itensDe: the next item that names the record
+        size_t p = 0;                       // the next record to come out
+        for (size_t i = 0; i < n; ++i) {
+            const int64_t q = preferido[i];
+            if (q >= 0) ++proximo[static_cast<size_t>(q)];
+            if (q >= 0 && static_cast<size_t>(q) < p) {
+                const TRegistroLido& r = ARegistros[static_cast<size_t>(q)];
+                Aplicar(r, Campos(r), FLidos[i]);  // written already: an equal line is dropped
+            } else if (p < m && (q == static_cast<int64_t>(p) || proximo[p] == itensDe[p].size() || n - i - 1 < m - p)) {
+                Aplicar(ARegistros[p], Campos(ARegistros[p]), FLidos[i]);
+                ++p;
+            }
+        }
+        for (; p < m; ++p)
+            Achar(TGravidade::Aviso, AArquivo.Nome, ARegistros[p].Linha, 1,
+                  u"não há itens que bastem para este registro; ele fica fora do catálogo");
+    }
+
+    // URF32's links: one per item with a portion (nutrition) or per recipe
+    // line (recipes), naming the item.
+    void JuntarVinculos(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros) {
+        std::unordered_map<int64_t, bool> ligados;
+        for (const TRegistroLido& r : ARegistros) {
+            const std::vector<TCampoLido> lidos = Campos(r);
+            const TCampoLido* codigo = CampoDe(lidos, "Codigo");
+            if (codigo == nullptr || !codigo->Valido) continue;
+            const TCampoLido* vinculado = CampoChamado(lidos, "codigo_vinculado");
+            if (vinculado != nullptr && vinculado->Valido && !MesmoCodigo(vinculado->Texto, *vinculado->Campo, codigo->Numero))
+                Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, vinculado->Coluna,
+                      u"o vínculo liga o item " + Numero(codigo->Numero) + u" ao registro " + Numero(vinculado->Numero) +
+                          u"; os registros desta carga têm o código do item");
+            const auto item = FPorCodigo.find(codigo->Numero);
+            if (item == FPorCodigo.end()) {
+                Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, codigo->Coluna,
+                      u"nenhum item tem o código " + Numero(codigo->Numero) + u" (em " + Texto(FModelo.Arquivos[0].Nome) +
+                          u")");
+                continue;
+            }
+            ligados[codigo->Numero] = true;
+            if (AArquivo.Conteudo == TConteudoArquivo::ProdutosNutricional && FLidos[item->second].Item->Nutricional.Qtd <= 0)
+                Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, 1,
+                      u"o item " + Numero(codigo->Numero) + u" tem vínculo, mas a sua porção não passa de 0");
+        }
+        if (AArquivo.Conteudo != TConteudoArquivo::ProdutosNutricional) return;
+        for (const TItemLido& i : FLidos)
+            if (i.Item->Nutricional.Qtd > 0 && !ligados.count(i.Item->Codigo))
+                Achar(TGravidade::Erro, AArquivo.Nome, 0, 0,
+                      u"o item " + Numero(i.Item->Codigo) + u" tem porção, mas nenhum vínculo neste arquivo");
+    }
+
+    // A file that is not there: the codes of the items that name its records.
+    void FaltasPorChave(const TArquivoModelo& AArquivo) {
+        const TLayoutRegistro& layout = AArquivo.Registros[0];
+        for (const TCampo& f : layout.Campos) {
+            if (f.Nome != layout.Chave || f.Propriedade == nullptr) continue;
+            if (f.Propriedade->Nome == "Codigo" || !ItemMostra(f.Propriedade->Nome)) return;
+            for (const TItemLido& i : FLidos) {
+                const int64_t codigo = f.Propriedade->Numero(*i.Item);
+                if (codigo > 0)
+                    Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem(f.Propriedade->Nome),
+                          DeUtf8(f.Propriedade->Nome) + u": o código " + Numero(codigo) + u" não tem registro em " +
+                              Texto(AArquivo.Nome));
+            }
+        }
+    }
+
+    const TDefinicaoModelo& FModelo;
+    TQuelbCargaBalItens& FItens;
+    std::deque<Texto> FTextos;  // the files' texts, which the records view
+    std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;
+    std::vector<TItemLido> FLidos;
+    std::vector<TCampoLido> FCampos;  // of the record being read
+    std::unordered_map<int64_t, size_t> FPorCodigo;  // first item of each code
+    TLeituraCarga FResultado;
+};
+
+}  // namespace
+
+Texto LinhaDoAchado(const TAchadoCarga& AAchado) {
+    Texto r = AAchado.Arquivo;
+    if (AAchado.Linha > 0) r += u":" + Numero(static_cast<int64_t>(AAchado.Linha));
+    if (AAchado.Coluna > 0) r += u":" + Numero(static_cast<int64_t>(AAchado.Coluna));
+    return r + (AAchado.Gravidade == TGravidade::Erro ? u": erro: " : u": aviso: ") + AAchado.Descricao;
+}
+
+size_t TLeituraCarga::Erros() const {
+    return static_cast<size_t>(std::count_if(Achados.begin(), Achados.end(),
+                                             [](const TAchadoCarga& a) { return a.Gravidade == TGravidade::Erro; }));
+}
+
+TLeituraCarga LerCarga(TQuelbCargaBalModelo AModelo, std::span<const TArquivoCarga> AArquivos, TQuelbCargaBalItens& AItens) {
+    const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
+    if (modelo == nullptr) return {};
+    return TLeitor(*modelo, AItens).Ler(AArquivos);
+}
+
+std::vector<size_t> PropriedadesDoModelo(TQuelbCargaBalModelo AModelo) {
+    TDefinidas levadas;
+    const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
+    if (modelo == nullptr) return {};
+    for (const TArquivoModelo& a : modelo->Arquivos) {
+        for (const TLayoutRegistro& l : a.Registros) {
+            for (const TCampo& f : l.Campos)
+                if (f.Propriedade != nullptr) levadas[IndiceDe(f.Propriedade)] = true;
+            for (const TPresenca& r : Presencas)
+                if (r.Layout == l.Campos.data()) levadas[IndiceDe(&Propriedade(r.Propriedade))] = true;
+        }
+    }
+    std::vector<size_t> r;
+    for (size_t i = 0; i < QuantidadePropriedades; ++i)
+        if (levadas[i]) r.push_back(i);
+    return r;
+}
+
+bool ArquivoDoModelo(TQuelbCargaBalModelo AModelo, std::u16string_view ANome) {
+    const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
+    if (modelo == nullptr) return false;
+    const Texto nome = Maiusculas(ANome);
+    for (const TArquivoModelo& a : modelo->Arquivos)
+        if (Maiusculas(a.Nome) == nome) return true;
+    return false;
+}
+
+std::optional<TQuelbCargaBalModelo> DetectarModelo(std::span<const TArquivoCarga> AArquivos, bool& AAmbiguo) {
+    AAmbiguo = false;
+    // The first line of a file, as its records' width tells the layout.
+    const auto primeiraLinha = [](const TArquivoCarga& a) {
+        bool invalido = false, semCrLf = false;
+        const Texto t = Decodificar(a.Bytes, invalido);
+        const std::vector<TLinha> linhas = Linhas(t, semCrLf);
+        return linhas.empty() ? Texto() : Texto(linhas[0].Texto);
+    };
+    std::optional<TQuelbCargaBalModelo> r;
+    if (ProcurarArquivo(AArquivos, u"CADTXT.TXT")) r = modFilizola;
+    else if (ProcurarArquivo(AArquivos, u"TXITENS.TXT")) r = modToledo;
+    else if (ProcurarArquivo(AArquivos, u"RAMUZA_ORIGINAL.TXT")) r = modRamuza;
+    else if (const TArquivoCarga* mgv = ProcurarArquivo(AArquivos, u"ITENSMGV.TXT")) {
+        const size_t largura = primeiraLinha(*mgv).size();
+        if (largura == LarguraFixa(toledo::ItemMGV5Ver1)) {
+            r = modToledoMGV5Ver1;
+        } else if (largura >= 280) {
+            r = modToledoMGV7;
+        } else {
+            r = modToledoMGV6;
+            AAmbiguo = true;
+        }
+    } else if (const TArquivoCarga* produtos = ProcurarArquivo(AArquivos, u"PRODUTOS.TXT")) {
+        const Texto linha = primeiraLinha(*produtos);
+        if (linha.starts_with(u'\x10')) r = modUranoS;
+        else if (linha.starts_with(u'\x0A') || linha.starts_with(u'\x0B') || linha.starts_with(u'\x0C')) r = modUrano;
+        else r = modUranoURF32;
+    }
+    return r;
+}
+
+}  // namespace quelb

@@ -1,0 +1,254 @@
+// Reading a load back: the faults of damaged files at their file, line and
+// column, the values a record implies, the joins by code, the encodings and
+// the detection of the model.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "apoio/carga.h"
+#include "catalogue/propriedades.h"
+#include "generator/ler_carga.h"
+#include "platform/cp1252.h"
+
+namespace quelb {
+namespace {
+
+using teste::DiretorioTemporario;
+
+// The files a real generation of AGerador writes, as a reading gets them.
+std::vector<TArquivoCarga> Gerar(TQuelbCargaBal& AGerador) {
+    DiretorioTemporario d;
+    AGerador.GerarArquivos(d.Texto());
+    std::vector<TArquivoCarga> r;
+    for (const std::string& nome : teste::ArquivosEm(d)) {
+        std::ifstream f(d.Caminho() / nome, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << f.rdbuf();
+        r.push_back({DeUtf8(nome), bytes.str()});
+    }
+    return r;
+}
+
+TQuelbCargaBalItem& Item(TQuelbCargaBal& AGerador, int32_t ACodigo) {
+    TQuelbCargaBalItem& i = AGerador.Produtos().New();
+    i.Codigo = ACodigo;
+    i.Descricao = u"Queijo minas";
+    i.ValorVenda = TValorFixo::DeDezMilesimos(12'5000);
+    i.Validade = 10;
+    return i;
+}
+
+// The lines of a file's bytes (Windows-1252, CR LF) and back.
+std::vector<std::string> Linhas(const std::string& ABytes) {
+    std::vector<std::string> r;
+    size_t inicio = 0, fim;
+    while ((fim = ABytes.find("\r\n", inicio)) != std::string::npos) {
+        r.push_back(ABytes.substr(inicio, fim - inicio));
+        inicio = fim + 2;
+    }
+    return r;
+}
+std::string Bytes(const std::vector<std::string>& ALinhas) {
+    std::string r;
+    for (const std::string& l : ALinhas) r += l + "\r\n";
+    return r;
+}
+
+TArquivoCarga& Arquivo(std::vector<TArquivoCarga>& AArquivos, std::u16string_view ANome) {
+    for (TArquivoCarga& a : AArquivos)
+        if (a.Nome == ANome) return a;
+    throw std::logic_error("no such file in the load");
+}
+
+std::vector<std::string> Achados(const TLeituraCarga& ALeitura) {
+    std::vector<std::string> r;
+    for (const TAchadoCarga& a : ALeitura.Achados) r.push_back(ParaUtf8(LinhaDoAchado(a)));
+    return r;
+}
+
+struct TDano {
+    const char* Nome;
+    TQuelbCargaBalModelo Modelo;
+    std::function<void(TQuelbCargaBal&)> Catalogo;
+    std::u16string_view Arquivo;
+    // Changes the lines of that file.
+    std::function<void(std::vector<std::string>&)> Danificar;
+    const char* Achado;  // the finding expected among those of the reading
+    bool Danificada = true;
+};
+
+const TDano Danos[] = {
+    {"flipped checksum digit", modUrano, [](auto& g) { Item(g, 42); }, u"PRODUTOS.TXT",
+     [](auto& l) { l[0][44] = l[0][44] == '0' ? '1' : '0'; },
+     "PRODUTOS.TXT:1:43: erro: soma de verificação"},
+    {"line cut short", modToledoMGV6, [](auto& g) { Item(g, 42); }, u"ITENSMGV.TXT", [](auto& l) { l[0].resize(140); },
+     "ITENSMGV.TXT:1:141: erro: a linha tem 140 caracteres; o registro item tem 150"},
+    {"missing nutrition record", modToledoMGV6,
+     [](auto& g) {
+         Item(g, 42).Nutricional.Codigo = 7;
+         Item(g, 43).Nutricional.Codigo = 8;
+     },
+     u"INFNUTRI.TXT", [](auto& l) { l.erase(l.begin()); },
+     "ITENSMGV.TXT:1:79: erro: Nutricional.Codigo: o código 7 não tem registro em INFNUTRI.TXT"},
+    {"letter in a price", modFilizola, [](auto& g) { Item(g, 42); }, u"CADTXT.TXT", [](auto& l) { l[0][33] = 'A'; },
+     "CADTXT.TXT:1:30: erro: campo preco: \"0001A50\" não é um número"},
+    {"code outside the table", modToledo, [](auto& g) { Item(g, 42); }, u"TXITENS.TXT", [](auto& l) { l[0][4] = '7'; },
+     "TXITENS.TXT:1:5: erro: campo tipo: \"7\" não é um código deste campo"},
+    {"repeated item code", modToledo,
+     [](auto& g) {
+         Item(g, 42);
+         Item(g, 43);
+     },
+     u"TXITENS.TXT", [](auto& l) { l[1].replace(5, 6, "000042"); },
+     "TXITENS.TXT:2:6: erro: o código 42 repete o do item da linha 1"},
+    {"two sector records under one code", modToledoMGV6,
+     [](auto& g) {
+         Item(g, 42).Setor = {3, u"Frios"};
+         Item(g, 43).Setor = {4, u"Padaria"};
+     },
+     u"DEPTO.TXT", [](auto& l) { l[1].replace(0, 2, "03"); },
+     "DEPTO.TXT:2:1: erro: o código 3 já tem um registro na linha 1"},
+    {"a record of an item that is not there", modFilizola, [](auto& g) { Item(g, 42).Nutricional.Descricao = u"Porção"; },
+     u"NUTRI.TXT", [](auto& l) { l[0].replace(0, 6, "000099"); },
+     "NUTRI.TXT:1:1: erro: nenhum item tem o código 99 (em CADTXT.TXT)"},
+    // A character without a byte is written as "?", and the sum counts the
+    // character itself: the record is what the generation wrote.
+    {"question mark in a checksummed record", modUranoS, [](auto& g) { Item(g, 42).Descricao = u"Pão 中"; },
+     u"PRODUTOS.TXT", [](auto&) {}, "PRODUTOS.TXT:1:86: aviso: soma de verificação", false},
+};
+
+class CargaDanificada : public testing::TestWithParam<TDano> {};
+
+TEST_P(CargaDanificada, GivesItsFindingAtFileLineAndColumn) {
+    const TDano& d = GetParam();
+    TQuelbCargaBal g;
+    g.Modelo = d.Modelo;
+    d.Catalogo(g);
+    std::vector<TArquivoCarga> arquivos = Gerar(g);
+    TArquivoCarga& alvo = Arquivo(arquivos, d.Arquivo);
+    std::vector<std::string> linhas = Linhas(alvo.Bytes);
+    d.Danificar(linhas);
+    alvo.Bytes = Bytes(linhas);
+
+    TQuelbCargaBalItens itens;
+    const TLeituraCarga leitura = LerCarga(d.Modelo, arquivos, itens);
+    const std::vector<std::string> achados = Achados(leitura);
+    EXPECT_TRUE(std::any_of(achados.begin(), achados.end(),
+                            [&](const std::string& a) { return a.starts_with(d.Achado); }))
+        << testing::PrintToString(achados);
+    EXPECT_EQ(leitura.Erros() > 0, d.Danificada) << testing::PrintToString(achados);
+    // What could be read is there all the same.
+    EXPECT_GE(itens.Count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Danos, CargaDanificada, testing::ValuesIn(Danos),
+                         [](const testing::TestParamInfo<TDano>& i) {
+                             std::string nome;
+                             for (const char c : std::string_view(i.param.Nome)) nome += std::isalnum(c) ? c : '_';
+                             return nome;
+                         });
+
+// Reads the load of g back, checks it is clean, and generates it again:
+// the same files, byte for byte.
+TQuelbCargaBalItens LerDeVolta(TQuelbCargaBal& g) {
+    const std::vector<TArquivoCarga> arquivos = Gerar(g);
+    TQuelbCargaBalItens itens;
+    const TLeituraCarga leitura = LerCarga(g.Modelo, arquivos, itens);
+    EXPECT_EQ(leitura.Erros(), 0u) << testing::PrintToString(Achados(leitura));
+    TQuelbCargaBal outro;
+    outro.Modelo = g.Modelo;
+    for (int32_t i = 0; i < itens.Count(); ++i) outro.Produtos().New() = itens.GetItem(i);
+    const std::vector<TArquivoCarga> denovo = Gerar(outro);
+    EXPECT_EQ(denovo.size(), arquivos.size());
+    for (size_t i = 0; i < std::min(denovo.size(), arquivos.size()); ++i) {
+        EXPECT_EQ(ParaUtf8(denovo[i].Nome), ParaUtf8(arquivos[i].Nome));
+        EXPECT_EQ(denovo[i].Bytes, arquivos[i].Bytes) << ParaUtf8(arquivos[i].Nome);
+    }
+    return itens;
+}
+
+TEST(LerCarga, ARecordImpliesTheSmallestValueThatWritesIt) {
+    TQuelbCargaBal g;
+    g.Modelo = modUrano;
+    TQuelbCargaBalItem& a = Item(g, 42);
+    a.Nutricional.Qtd = 30;
+    a.InformacaoExtra.Receita = u"   ";
+    const TQuelbCargaBalItens itens = LerDeVolta(g);
+    ASSERT_EQ(itens.Count(), 1);
+    EXPECT_EQ(itens.GetItem(0).Nutricional.Qtd, 1);  // the record exists only above 0
+    EXPECT_EQ(itens.GetItem(0).InformacaoExtra.Receita, u" ");
+
+    TQuelbCargaBal f;
+    f.Modelo = modFilizola;
+    Item(f, 42).Setor.Descricao = u"  ";                    // a sector record for a blank name
+    Item(f, 43).InformacaoExtra.Receita = u"ab\r\nc";       // a line break inside a closed record
+    Item(f, 44).Nutricional.Descricao = u" ";
+    const TQuelbCargaBalItens filizola = LerDeVolta(f);
+    ASSERT_EQ(filizola.Count(), 3);
+    EXPECT_EQ(filizola.GetItem(0).Setor.Descricao, u" ");
+    EXPECT_EQ(filizola.GetItem(1).InformacaoExtra.Receita, u"ab\r\nc");
+    EXPECT_EQ(filizola.GetItem(2).Nutricional.Descricao, u" ");
+}
+
+// Tare records are keyed by their own code, which the items name by
+// CodigoTara: each item takes the record it names, unless that puts the
+// file out of order; a record no item names goes to an item all the same.
+TEST(LerCarga, TareRecordsGoToTheItemsThatNameThemInTheFilesOrder) {
+    TQuelbCargaBal g;
+    g.Modelo = modToledoMGV6;
+    TQuelbCargaBalItem& a = Item(g, 1);
+    a.Tara = {5, u"Bandeja", TValorFixo::DeDezMilesimos(150)};
+    a.CodigoTara = 5;
+    Item(g, 2).CodigoTara = 5;  // names the tare of item 1
+    TQuelbCargaBalItem& c = Item(g, 3);
+    c.Tara = {9, u"Pote", TValorFixo::DeDezMilesimos(300)};  // no item names it
+    const TQuelbCargaBalItens itens = LerDeVolta(g);
+    ASSERT_EQ(itens.Count(), 3);
+    EXPECT_EQ(itens.GetItem(0).Tara.Codigo, 5);
+    EXPECT_EQ(itens.GetItem(0).Tara.Descricao, u"Bandeja");
+    EXPECT_EQ(itens.GetItem(1).Tara.Codigo, 5);
+    EXPECT_EQ(itens.GetItem(2).Tara.Codigo, 9);
+}
+
+TEST(LerCarga, Utf8WithAByteOrderMarkReadsAsWindows1252) {
+    TQuelbCargaBal g;
+    g.Modelo = modToledoMGV6;
+    Item(g, 42).Descricao = u"Pão de açúcar";
+    std::vector<TArquivoCarga> arquivos = Gerar(g);
+    for (TArquivoCarga& a : arquivos) a.Bytes = "\xEF\xBB\xBF" + ParaUtf8(plataforma::cp1252::Decodificar(a.Bytes));
+    TQuelbCargaBalItens itens;
+    EXPECT_EQ(LerCarga(modToledoMGV6, arquivos, itens).Erros(), 0u);
+    ASSERT_EQ(itens.Count(), 1);
+    EXPECT_EQ(itens.GetItem(0).Descricao, u"Pão de açúcar");
+}
+
+TEST(LerCarga, TheModelComesFromTheFileNamesAndTheRecordWidths) {
+    const struct {
+        TQuelbCargaBalModelo Gerado, Detectado;
+        bool Ambiguo;
+    } casos[] = {
+        {modFilizola, modFilizola, false},     {modToledo, modToledo, false},
+        {modUrano, modUrano, false},           {modUranoS, modUranoS, false},
+        {modToledoMGV5, modToledoMGV6, true},  {modToledoMGV6, modToledoMGV6, true},
+        {modUranoURF32, modUranoURF32, false}, {modRamuza, modRamuza, false},
+        {modToledoMGV5Ver1, modToledoMGV5Ver1, false}, {modToledoMGV7, modToledoMGV7, false},
+    };
+    for (const auto& c : casos) {
+        TQuelbCargaBal g;
+        g.Modelo = c.Gerado;
+        Item(g, 42);
+        std::vector<TArquivoCarga> arquivos = Gerar(g);
+        for (TArquivoCarga& a : arquivos)
+            for (char16_t& ch : a.Nome) ch = ch >= u'A' && ch <= u'Z' ? ch + 32 : ch;  // names in lower case
+        bool ambiguo = false;
+        EXPECT_EQ(DetectarModelo(arquivos, ambiguo), c.Detectado) << int(c.Gerado);
+        EXPECT_EQ(ambiguo, c.Ambiguo) << int(c.Gerado);
+    }
+    bool ambiguo = false;
+    EXPECT_EQ(DetectarModelo(std::vector<TArquivoCarga>{{u"LEIAME.TXT", "x\r\n"}}, ambiguo), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quelb
