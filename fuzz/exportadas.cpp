@@ -1,9 +1,9 @@
-// The four exported functions called in random sequences with arbitrary
-// bytes: any byte but zero in the texts (some of megabytes), any bit pattern
-// as the price (NaN, infinities, denormals). Each call must return a text,
-// and the calls must keep their promises: LimparItems empties the list,
-// AdicionarItem appends exactly one item even when it fails, GerarArquivos
-// lists only files that exist.
+// The exported functions called in random sequences with arbitrary bytes:
+// any byte but zero in the texts (some of megabytes), any bit pattern as the
+// price (NaN, infinities, denormals). Each call must return a text, and the
+// calls must keep their promises: LimparItems empties the list,
+// AdicionarItem appends exactly one item even when it fails, DefinirCampo
+// changes nothing when it fails, GerarArquivos lists only files that exist.
 //
 // Generations write only inside a folder of their own: a directory text
 // from the input loses its "/" and is taken inside that folder.
@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/propriedades.h"
 #include "catalogue/texto.h"
 #include "generator/modelos.h"
 #include "interface/exportadas.h"
@@ -43,6 +44,20 @@ const std::vector<const char*> NomesModelo = [] {
 }();
 const char* const NomesTipo[] = {"tpvPeso", "tpvUnidade", "tpvEAN13", "tpvEAN13Und"};
 const char* const Inteiros[] = {"0", "1", "-1", "  42", "+7", "$1F", "0x7fffffff", "-2147483648", "70000"};
+// Values of DefinirCampo of every kind of property.
+const char* const Valores[] = {"0", "-1", "32768", "12,5", "0.015", "1e3", "tpGramas", "meses", "1/2",
+                               "sim", "n\xE3o", "Farinha, \xE1gua e sal.", ""};
+// The property paths, from the property table.
+const std::vector<std::string> NomesPropriedade = [] {
+    std::vector<std::string> r;
+    for (const quelb::TPropriedade& p : quelb::Propriedades) r.emplace_back(p.Nome);
+    return r;
+}();
+const std::vector<const char*> Propriedades = [] {
+    std::vector<const char*> r;
+    for (const std::string& t : NomesPropriedade) r.push_back(t.c_str());
+    return r;
+}();
 
 // The sandbox: <pasta>/a is the directory the generations write to; a
 // relative name from the input is taken inside <pasta>/a, so "." and ".."
@@ -167,6 +182,17 @@ int32_t QuantidadeItens() {
     return g ? g->Produtos().Count() : -1;
 }
 
+// Every property of the last item, as text; nothing without items.
+std::vector<std::string> Retrato() {
+    std::vector<std::string> r;
+    const quelb::TQuelbCargaBal* g = quelb::GeradorCompartilhado();
+    if (g == nullptr || g->Produtos().Count() == 0) return r;
+    const quelb::TQuelbCargaBalItem& item = g->Produtos().GetItem(g->Produtos().Count() - 1);
+    for (const quelb::TPropriedade& p : quelb::Propriedades)
+        r.push_back(p.Texto ? quelb::ParaUtf8(p.Texto(item)) : std::to_string(p.Numero(item)));
+    return r;
+}
+
 void Conferir(const char* AResultado) {
     if (AResultado == nullptr || AResultado[0] == '\0') Falhou("resultado nulo ou vazio");
 }
@@ -180,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* ADados, size_t ATamanho) {
 
     TEntrada e(ADados, ATamanho);
     for (int chamadas = 0; chamadas < 64 && !e.Acabou(); ++chamadas) {
-        switch (e.Escolha(5)) {
+        switch (e.Escolha(6)) {
             case 0: {
                 const std::string nome = e.Texto(NomesModelo.data(), NomesModelo.size());
                 Conferir(Inicializar(nome.c_str()));
@@ -196,6 +222,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* ADados, size_t ATamanho) {
                 // Also after a failure: the files saved before it stay listed.
                 for (const quelb::Texto& arquivo : quelb::GeradorCompartilhado()->ArquivosGerados())
                     if (!fs::is_regular_file(quelb::ParaUtf8(arquivo))) Falhou("arquivo listado não existe");
+                break;
+            }
+            case 3: {
+                const std::string nome = e.Texto(Propriedades.data(), Propriedades.size()),
+                                  valor = e.Texto(Valores, std::size(Valores));
+                const std::vector<std::string> antes = Retrato();
+                const char* r = DefinirCampo(nome.c_str(), valor.c_str());
+                Conferir(r);
+                if (std::string(r) != "OK" && Retrato() != antes) Falhou("DefinirCampo falhou e mudou o item");
                 break;
             }
             default: {

@@ -40,13 +40,14 @@ typedef int32_t(QUELB_CALL* QuelbProgresso)(const char* Mensagem, int32_t Atual,
 /* Selects the model: "modFilizola" (the default), "modToledo", "modUrano",
  * "modUranoS", "modToledoMGV5", "modToledoMGV6", "modUranoURF32",
  * "modRamuza", "modToledoMGV5Ver1" or "modToledoMGV7" (exact text). Keeps the products
- * already added. Call it before the other functions. */
+ * already added. Call it before the other functions. Takes the lock; from
+ * the progress callback it stops the generation under way. */
 const char* QUELB_CALL Inicializar(const char* Modelo);
 
-/* Removes every product. Called from the progress callback, it stops the
- * generation under way, as AdicionarItem, DefinirCampo, CarregarCatalogo and
- * Inicializar do: GerarArquivos then returns "Os produtos foram alterados
- * durante a geração dos arquivos; nenhum arquivo foi gravado." */
+/* Removes every product. Takes the lock. Called from the progress callback,
+ * it stops the generation under way, as AdicionarItem, DefinirCampo,
+ * CarregarCatalogo and Inicializar do: GerarArquivos then returns the message
+ * that the products changed during the generation and no file was written. */
 const char* QUELB_CALL LimparItems(void);
 
 /* Appends one product. Integer texts accept leading spaces, a sign, decimal
@@ -60,7 +61,8 @@ const char* QUELB_CALL LimparItems(void);
  * so hosts that declare it as a pointer work too.
  *
  * On failure the product stays in the list with the fields set before the
- * failing one. */
+ * failing one. Takes the lock; from the progress callback it stops the
+ * generation under way. */
 const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* TipoVenda,
                                      const char* Codigo, const char* Descricao,
                                      const char* Validade, int32_t Reservado, const char* Tecla,
@@ -71,8 +73,8 @@ const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* Tip
  * exist), replacing files of the same names. Holds the lock until it ends.
  * With a progress callback (DefinirProgresso), a nonzero return from it
  * before the files are saved stops the generation: no file is replaced and
- * the result is "A geração dos arquivos foi cancelada; nenhum arquivo foi
- * gravado." Called from the progress callback, it fails at once. */
+ * the result is the message that the generation was cancelled and no file
+ * was written. Called from the progress callback, it fails at once. */
 const char* QUELB_CALL GerarArquivos(const char* Diretorio);
 
 /* Checks the products against the selected model before anything is
@@ -81,7 +83,8 @@ const char* QUELB_CALL GerarArquivos(const char* Diretorio);
  * (the file would change what a value means: a code or price cut, two
  * products with one code, a line break inside a text...) or "aviso:" (a
  * value less exact, or a property the model does not keep). At most 1000
- * lines, then one that says how many more. Writes nothing. */
+ * lines, then one that says how many more. Writes nothing. Takes the lock;
+ * may be called from the progress callback. */
 const char* QUELB_CALL VerificarItens(void);
 
 /* The library's version, such as "1.1.0" (major.minor.patch): a constant
@@ -92,7 +95,8 @@ const char* QUELB_CALL Versao(void);
  * docs/formato-catalogo.md), to those already added: all of them, or none
  * when the file has any error. The result is "OK" or the errors, one per
  * line, each with its place in the file ("linha 17, coluna ValorVenda: ..."),
- * at most 50 and then how many more. Call Inicializar first. */
+ * at most 50 and then how many more. Call Inicializar first. Takes the lock;
+ * from the progress callback it stops the generation under way. */
 const char* QUELB_CALL CarregarCatalogo(const char* Caminho);
 
 /* Sets one property of the product added last, named by its path in the
@@ -101,22 +105,26 @@ const char* QUELB_CALL CarregarCatalogo(const char* Caminho);
  * and accents do not count), from the text Valor by that format's rules for
  * JSON texts: integers within the property's range ("30", "-5"), exact
  * decimals with a point or a comma ("12.5", "0,015"), enumeration names with
- * or without their prefix ("tpGramas", "gramas"), "sim"/"não" or "1"/"0" for
+ * or without their prefix ("tpGramas", "gramas"), "sim"/"nao" or "1"/"0" for
  * the yes/no properties, texts as they are. On failure (an unknown name, a
  * value the property does not take, no product yet) the message names the
- * property and the value, and nothing changes. */
+ * property and the value, and nothing changes. Takes the lock; from the
+ * progress callback it stops the generation under way. */
 const char* QUELB_CALL DefinirCampo(const char* Nome, const char* Valor);
 
 /* The full paths of the files that the latest GerarArquivos wrote, in the
  * order they were saved, CR LF between them (none after the last). Empty
- * before any generation, and after one that wrote nothing. */
+ * before any generation, and after one that wrote nothing. Takes the lock;
+ * may be called from the progress callback. */
 const char* QUELB_CALL ArquivosGerados(void);
 
 /* Registers the callback of the progress events of the following
  * generations, or removes it (null). The events of a generation of N
- * products: "Iniciando a geração dos arquivos" (0, N), one per product
- * "Gerando produto 000042 Descrição" (0 to N-1, N), and "Terminado" (N, N)
- * after the files are saved, whose return is ignored. Returns "OK". */
+ * products: the start (0, N), one per product "Gerando produto 000042 ..."
+ * (0 to N-1, N), and "Terminado" (N, N)
+ * after the files are saved, whose return is ignored. Returns "OK". Takes
+ * the lock; from the progress callback it changes the callback of the events
+ * that follow. */
 const char* QUELB_CALL DefinirProgresso(QuelbProgresso Funcao);
 
 #ifdef __cplusplus

@@ -57,7 +57,7 @@ roda_exemplo() {  # PROGRAM
   local carga saida
   carga=$(mktemp -d "$temporario/carga.XXXX")
   saida=$("$1" "$carga") || return 1
-  [[ $saida == *"(quelbcargabal $versao)" && -s $carga/CADTXT.TXT ]] || { echo "$saida"; return 1; }
+  [[ $saida == *"(quelbcargabal $versao)"* && -s $carga/INFNUTRI.TXT ]] || { echo "$saida"; return 1; }
 }
 por_pkg_config() {  # OUTPUT [PKG_CONFIG_PATH]
   local opcoes

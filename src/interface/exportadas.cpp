@@ -231,8 +231,9 @@ QUELB_EXPORTA const char* QUELB_CALL DefinirCampo(const char* Nome, const char* 
         const TAlvoNome alvo = ProcurarCaminho(normalizado);
         if (alvo.Propriedade < 0) {
             std::string m = "Campo desconhecido em DefinirCampo: " + NomeEValor(nome, valor);
-            if (const auto sugestao = SugerirCaminho(normalizado)) m += "; quis dizer \"" + *sugestao + "\"?";
-            throw EQuelbErro(DeUtf8(m + "."));
+            const auto sugestao = SugerirCaminho(normalizado);
+            m += sugestao ? "; quis dizer \"" + *sugestao + "\"?" : std::string(".");
+            throw EQuelbErro(DeUtf8(m));
         }
         const TPropriedade& propriedade = Propriedades[static_cast<size_t>(alvo.Propriedade)];
         if (itens.Count() == 0)

@@ -149,7 +149,7 @@ TEST(DefinirCampo, AFailureNamesThePropertyAndTheValueAndChangesNothing) {
         {"Nutricional.AltoEmSodio", "talvez",
          "Nutricional.AltoEmSodio: esperado verdadeiro ou falso (true/false, sim/n\xE3o, 1/0), encontrado \"talvez\"."},
         {"Nutricional.Qdt", "30",
-         "Campo desconhecido em DefinirCampo: Nutricional.Qdt = \"30\"; quis dizer \"Nutricional.Qtd\"?."},
+         "Campo desconhecido em DefinirCampo: Nutricional.Qdt = \"30\"; quis dizer \"Nutricional.Qtd\"?"},
         {"Estoque", "5", "Campo desconhecido em DefinirCampo: Estoque = \"5\"."},
         {"Setor", "5", "Campo desconhecido em DefinirCampo: Setor = \"5\"."},
         {nullptr, nullptr, "Campo desconhecido em DefinirCampo:  = \"\"."},
