@@ -44,9 +44,11 @@ std::string LerArquivo(const fs::path& p) {
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
+// The files of a folder, without the lock file that a generation leaves there.
 std::vector<std::string> Nomes(const fs::path& pasta) {
     std::vector<std::string> r;
-    for (const auto& e : fs::directory_iterator(pasta)) r.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(pasta))
+        if (e.path().filename() != ".cargabal.lock") r.push_back(e.path().filename().string());
     std::sort(r.begin(), r.end());
     return r;
 }

@@ -40,7 +40,12 @@ static const char* const Alterados =
 
 /* ---- files and folders ---- */
 
-/* The entries of a folder, "." and ".." aside. */
+/* The entries of a folder, "." and ".." aside, and the lock file that a
+   generation leaves in its folder. */
+static int conta_arquivo(const char* nome) {
+    return strcmp(nome, ".") != 0 && strcmp(nome, "..") != 0 && strcmp(nome, ".cargabal.lock") != 0;
+}
+
 static int conta_entradas(const char* pasta) {
     int n = 0;
 #ifdef _WIN32
@@ -50,14 +55,14 @@ static int conta_entradas(const char* pasta) {
     junta(padrao, sizeof padrao, pasta, "*");
     h = FindFirstFileA(padrao, &d);
     if (h == INVALID_HANDLE_VALUE) return -1;
-    do n += strcmp(d.cFileName, ".") != 0 && strcmp(d.cFileName, "..") != 0;
+    do n += conta_arquivo(d.cFileName);
     while (FindNextFileA(h, &d));
     FindClose(h);
 #else
     struct dirent* e;
     DIR* d = opendir(pasta);
     if (d == NULL) return -1;
-    while ((e = readdir(d)) != NULL) n += strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0;
+    while ((e = readdir(d)) != NULL) n += conta_arquivo(e->d_name);
     closedir(d);
 #endif
     return n;
