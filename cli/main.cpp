@@ -367,7 +367,8 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
 #endif
 
     const std::optional<int32_t> espera = AOpcoes.Espera ? SegundosDeEspera(*AOpcoes.Espera) : 10;
-    if (!espera) return ErroDeUso("tempo de espera inválido \"" + *AOpcoes.Espera + "\" (use segundos, de 0 a 86400)", "gerar");
+    if (!espera)
+        return ErroDeUso("tempo de espera inválido \"" + *AOpcoes.Espera + "\" (use segundos, de 0 a 86400)", "gerar");
     // Ctrl-C while the catalogue is read ends the command at once; later it
     // stops the generation, which removes what it wrote.
     TratarInterrupcoes();

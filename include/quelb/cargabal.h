@@ -56,7 +56,10 @@ const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* Tip
                                      double ValorVenda);
 
 /* Writes the load files of the selected model into Diretorio (which must
- * exist), replacing files of the same names. */
+ * exist), replacing files of the same names: all of them, or none when the
+ * generation fails (the item file is replaced last). While another
+ * generation writes into the same folder it waits up to 10 seconds, then
+ * fails with a message that names the folder. */
 const char* QUELB_CALL GerarArquivos(const char* Diretorio);
 
 /* Checks the products against the selected model before anything is
