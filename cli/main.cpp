@@ -366,7 +366,8 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         return ErroDeUso("o nome do diretório de saída não é UTF-8 válido", "gerar");
 
     const std::optional<int32_t> espera = AOpcoes.Espera ? SegundosDeEspera(*AOpcoes.Espera) : 10;
-    if (!espera) return ErroDeUso("tempo de espera inválido \"" + *AOpcoes.Espera + "\" (use segundos, de 0 a 86400)", "gerar");
+    if (!espera)
+        return ErroDeUso("tempo de espera inválido \"" + *AOpcoes.Espera + "\" (use segundos, de 0 a 86400)", "gerar");
     // Ctrl-C while the catalogue is read ends the command at once; later it
     // stops the generation, which removes what it wrote.
     TratarInterrupcoes();

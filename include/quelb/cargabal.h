@@ -70,7 +70,10 @@ const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, const char* Tip
                                      double ValorVenda);
 
 /* Writes the load files of the selected model into Diretorio (which must
- * exist), replacing files of the same names. Holds the lock until it ends.
+ * exist), replacing files of the same names: all of them, or none when the
+ * generation fails (the item file is replaced last). While another
+ * generation writes into the same folder it waits up to 10 seconds, then
+ * fails with a message that names the folder. Holds the lock until it ends.
  * With a progress callback (DefinirProgresso), a nonzero return from it
  * before the files are saved stops the generation: no file is replaced and
  * the result is the message that the generation was cancelled and no file

@@ -124,8 +124,9 @@ for semente in $(seq 1 "$sementes"); do
           "base: $(tr '\n' ' ' < "$pb.saida")/ atual: $(tr '\n' ' ' < "$pa.saida")"
       # The messages on standard error are the command's own (the check's
       # findings, the readers' texts) and are not compared.
-      # Every file of either folder.
+      # Every file of either folder (but the lock file a generation leaves).
       while IFS= read -r arquivo; do
+        [[ $arquivo == .cargabal.lock ]] && continue
         if [[ ! -f $pb/$arquivo ]]; then
           diferenca "$semente" "$modelo" "$formato" "$arquivo" "só a árvore em teste gravou"
         elif [[ ! -f $pa/$arquivo ]]; then

@@ -84,6 +84,9 @@ for alvo in x86:i686 x64:x86_64; do
   "${alvo#*:}-w64-mingw32-gcc-posix" -O2 -Wall -Wextra -Iinclude -static tests/windows/host_campos.c \
     -o "build/windows/${alvo%%:*}/host_campos.exe"
 done
+# Another process holding a load folder's lock.
+i686-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static tests/windows/segurar_trava.c -o build/windows/x86/segurar_trava.exe
+x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static tests/windows/segurar_trava.c -o build/windows/x64/segurar_trava.exe
 
 # One Wine prefix for this run, in a temporary folder; no Mono or Gecko.
 temporario=$(mktemp -d /tmp/quelb-windows.XXXXXX)
@@ -158,7 +161,7 @@ disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE
   wineserver -k 2> /dev/null || true
   wineserver -w 2> /dev/null || true
   printf 'anterior\r\n' | cmp -s - "$pasta/TXITENS.TXT" || { echo "TXITENS.TXT mudou"; r=1; }
-  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == "TXITENS.TXT enchimento " ]] ||
+  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == ".cargabal.lock TXITENS.TXT enchimento " ]] ||
     { echo "Sobrou na pasta: $(ls -A "$pasta" | tr '\n' ' ')"; r=1; }
   return $r
 }
@@ -170,14 +173,95 @@ disco_cheio() {  # disco_cheio ARCH
   unshare -m bash -c 'disco_cheio_no_espaco "$@"' _ "$pasta" \
     "$temporario/ligado-$1-libquelbcargabal-dll-a/programa_ligado.exe" "${locales[0]}"
 }
+
+# ---- The load as one set ----
+
+# A catalogue whose Toledo MGV6 load has all six files, each small enough to
+# be written out when the set is saved, in save order. Its load from the
+# Linux build gives the sizes (the bytes are the same on both systems).
+catalogo_mgv6=$temporario/mgv6.csv
+{
+  echo "Codigo;Descricao;ValorVenda;Setor.Codigo;Setor.Descricao;Nutricional.Codigo;Nutricional.ValorEnergetico;Tara.Codigo;Tara.Descricao;Tara.Valor;Fornecedor.Codigo;Fornecedor.Descricao1;InformacaoExtra.Receita"
+  for ((i = 1; i <= 200; i++)); do
+    echo "$i;Produto $i;$((i % 100 + 1)),50;$((1 + i % 9));Setor;$i;$((i % 500 + 1));$((1 + i % 7));Tara;0,0$((1 + i % 7));$((1 + i % 11));Fornecedor;Ingredientes do produto $i"
+  done
+} > "$catalogo_mgv6"
+mkdir -p "$temporario/mgv6-linux"
+"$referencia/cli/cargabal" gerar -m toledo-mgv6 -e "$catalogo_mgv6" -s "$temporario/mgv6-linux" --silencioso > /dev/null
+paginas() { echo $((($(stat -c %s "$temporario/mgv6-linux/$1") + 4095) / 4096)); }
+export arquivos_mgv6="DEPTO.TXT INFNUTRI.TXT ITENSMGV.TXT TARA.TXT TXFORN.TXT TXINFO.TXT"
+
+# The six old files (a page each), then room for the first three new files
+# and half the fourth, INFNUTRI.TXT: the generation must fail with every old
+# file as it was and nothing else in the folder but the lock file.
+conjunto_disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE PAGES
+  local pasta=$1 r=0 rc=0 saida nome
+  mount -t tmpfs -o "size=$(($4 * 4096))" tmpfs "$pasta" || return 1
+  for nome in $arquivos_mgv6; do printf 'antigo %s\r\n' "$nome" > "$pasta/$nome"; done
+  local antes
+  antes=$(cd "$pasta" && md5sum -- *.TXT)
+  saida=$(LANG=$3 LC_ALL=$3 wine "$2" gerar -m toledo-mgv6 -e "$(janela "$catalogo_mgv6")" -s "$(janela "$pasta")" \
+    --silencioso 2>&1) || rc=$?
+  wineserver -k 2> /dev/null || true
+  wineserver -w 2> /dev/null || true
+  [[ $rc -eq 1 && $saida == *"o disco está cheio?"* ]] || { echo "Saída $rc: $saida"; r=1; }
+  [[ $(cd "$pasta" && md5sum -- *.TXT) == "$antes" ]] || { echo "Um arquivo antigo mudou"; r=1; }
+  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == ".cargabal.lock $arquivos_mgv6 " ]] ||
+    { echo "Sobrou na pasta: $(ls -A "$pasta" | tr '\n' ' ')"; r=1; }
+  return $r
+}
+conjunto_disco_cheio() {  # ARCH
+  local pasta=$temporario/conjunto-cheio-$1 paginas_livres
+  mkdir -p "$pasta"
+  paginas_livres=$(($(paginas ITENSMGV.TXT) + $(paginas DEPTO.TXT) + $(paginas TXINFO.TXT) + $(paginas INFNUTRI.TXT) / 2))
+  [[ $(paginas INFNUTRI.TXT) -ge 2 ]] || { echo "INFNUTRI.TXT pequeno demais para o caso"; return 1; }
+  novo_servidor
+  export -f conjunto_disco_cheio_no_espaco janela
+  export catalogo_mgv6
+  unshare -m bash -c 'conjunto_disco_cheio_no_espaco "$@"' _ "$pasta" "dist/windows/$1/cargabal.exe" "${locales[0]}" \
+    $((6 + paginas_livres))
+}
 if unshare -m true 2> /dev/null; then
   for nome in x86 x64; do
     echo "== Disco cheio ($nome)"
     confere "$nome: disco cheio" disco_cheio "$nome"
+    confere "$nome: disco cheio no quarto arquivo da MGV6" conjunto_disco_cheio "$nome"
   done
 else
   echo "Sem namespaces de montagem: casos de disco cheio pulados"
 fi
+
+# Another process holds the folder's lock: the command waits a second and
+# ends with exit 5, writing nothing; once the lock is released it saves.
+conjunto_trava() {  # ARCH
+  local pasta=$temporario/conjunto-trava-$1 log=$temporario/conjunto-trava-$1.log r=0 rc=0 saida segurador i
+  mkdir -p "$pasta"
+  novo_servidor
+  LANG=${locales[0]} LC_ALL=${locales[0]} wine "build/windows/$1/segurar_trava.exe" "$(janela "$pasta")" 20000 \
+    > "$log" 2>&1 &
+  segurador=$!
+  for ((i = 0; i < 200; i++)); do
+    grep -q travado "$log" 2> /dev/null && break
+    sleep 0.1
+  done
+  grep -q travado "$log" || { echo "A trava não foi tomada: $(cat "$log")"; kill "$segurador"; wait "$segurador"; return 1; }
+  saida=$(LANG=${locales[0]} LC_ALL=${locales[0]} wine "dist/windows/$1/cargabal.exe" gerar -m toledo-mgv6 \
+    -e "$(janela "$catalogo_mgv6")" -s "$(janela "$pasta")" --espera 1 2>&1) || rc=$?
+  kill "$segurador" 2> /dev/null || true
+  wait "$segurador" 2> /dev/null || true
+  [[ $rc -eq 5 && $saida == *"(esperou 1 s); tente de novo quando ela terminar."* ]] || { echo "Saída $rc: $saida"; r=1; }
+  [[ -z $(ls "$pasta") ]] || { echo "Gravado com a trava tomada: $(ls "$pasta")"; r=1; }
+  rc=0
+  LANG=${locales[0]} LC_ALL=${locales[0]} wine "dist/windows/$1/cargabal.exe" gerar -m toledo-mgv6 \
+    -e "$(janela "$catalogo_mgv6")" -s "$(janela "$pasta")" --espera 5 --silencioso > /dev/null 2>&1 || rc=$?
+  [[ $rc -eq 0 ]] || { echo "Depois da trava, saída $rc"; r=1; }
+  diff -r -x .cargabal.lock "$temporario/mgv6-linux" "$pasta" || r=1
+  return $r
+}
+for nome in x86 x64; do
+  echo "== Conjunto: trava tomada por outro processo ($nome)"
+  confere "$nome: trava tomada por outro processo" conjunto_trava "$nome"
+done
 
 for loc in "${locales[@]}"; do
   novo_servidor

@@ -118,6 +118,7 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     conjunto.AntesDeSubstituir = AntesDeSubstituir;
     SalvarConjunto(conjunto, FArquivosGerados);
     FArquivosAntigos = std::move(antigos);
+    trava.Liberar();  // the new load is in place
     NotificarProgresso(u"Terminado", total, total);
 }
 

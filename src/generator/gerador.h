@@ -64,8 +64,9 @@ public:
     // default, takes the locale's. Urano S always writes a point, and URF32
     // turns every point into a comma, so for them it changes nothing.
     char16_t SeparadorPreco = u'\0';
-    // After the files are saved, the files of this model that the folder
-    // still holds from an earlier load but were not written now are removed.
+    // The files of this model that the folder still holds from an earlier
+    // load but that this one does not write are removed, with the
+    // replacements of the new files (never when the set fails).
     bool LimparArquivosAntigos = false;
     // Seconds to wait while another generation writes into the same folder
     // before failing with EQuelbPastaOcupada.

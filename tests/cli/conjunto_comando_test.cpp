@@ -45,10 +45,11 @@ fs::path Catalogo(const fs::path& APasta, int AItens, char AVariante) {
          "InformacaoExtra.Receita\n";
     for (int i = 1; i <= AItens; ++i) {
         const std::string v(1, AVariante);
-        f << i << ";Produto " << v << " " << i << ";" << i % 100 + 1 << (AVariante == 'A' ? ",50" : ",75") << ";"
-          << 1 + i % 9 << ";Setor " << v << ";" << i << ";Porção " << v << " " << i << ";" << i % 500 + (AVariante == 'A' ? 1 : 2) << ";" << 1 + i % 7 << ";Tara "
-          << v << ";0,0" << 1 + i % 7 << ";" << 1 + i % 11 << ";Fornecedor " << v << ";Ingredientes " << v
-          << " do produto " << i << "\n";
+        f << i << ";Produto " << v << " " << i << ";" << i % 100 + 1 << (AVariante == 'A' ? ",50" : ",75");
+        f << ";" << 1 + i % 9 << ";Setor " << v;
+        f << ";" << i << ";Porção " << v << " " << i << ";" << i % 500 + (AVariante == 'A' ? 1 : 2);
+        f << ";" << 1 + i % 7 << ";Tara " << v << ";0,0" << 1 + i % 7;
+        f << ";" << 1 + i % 11 << ";Fornecedor " << v << ";Ingredientes " << v << " do produto " << i << "\n";
     }
     return caminho;
 }

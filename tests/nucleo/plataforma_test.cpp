@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -64,6 +66,29 @@ TEST(Arquivos, DirectoryExistenceFollowsLinks) {
     EXPECT_FALSE(DiretorioExiste(u16(base / "arquivo")));
     EXPECT_FALSE(DiretorioExiste(u16(base / "nada")));
     EXPECT_FALSE(DiretorioExiste(u""));
+}
+
+std::atomic<int> Recebidos{0};
+extern "C" void ContarSinal(int) { ++Recebidos; }
+
+// The replacements of a load run with interruptions held back: one that
+// comes meanwhile is delivered when they end, not lost.
+TEST(Interrupcoes, AreHeldBackUntilTheStepsEnd) {
+    for (const int sinal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(sinal);
+        struct sigaction contar {}, anterior {};
+        contar.sa_handler = ContarSinal;
+        sigemptyset(&contar.sa_mask);
+        ASSERT_EQ(sigaction(sinal, &contar, &anterior), 0);
+        Recebidos = 0;
+        {
+            const TAdiarInterrupcoes adiar;
+            raise(sinal);
+            EXPECT_EQ(Recebidos, 0);
+        }
+        EXPECT_EQ(Recebidos, 1);
+        sigaction(sinal, &anterior, nullptr);
+    }
 }
 
 }  // namespace

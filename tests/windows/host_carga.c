@@ -396,7 +396,8 @@ static void casos_diretorio(const char* pasta) {
 /* ---- saving: the old file stays whole until the new one replaces it ---- */
 
 /* The names a Filizola load of one item may leave in its folder. */
-static const char* const ArquivosFilizola[] = {"CADTXT.TXT", "SETORTXT.TXT", NULL};
+/* The load files, and the lock file that every generation leaves. */
+static const char* const ArquivosFilizola[] = {"CADTXT.TXT", "SETORTXT.TXT", ".cargabal.lock", NULL};
 
 static int grava_bytes(const char* caminho, const char* bytes) {
     FILE* f = fopen(caminho, "wb");
@@ -648,6 +649,8 @@ static void casos_gravacao(const char* casos) {
     confere_sem_estranhos("nenhum arquivo temporario na pasta longa", longa);
     apaga(alvo);
     junta(alvo, sizeof alvo, longa, "SETORTXT.TXT");
+    apaga(alvo);
+    junta(alvo, sizeof alvo, longa, ".cargabal.lock");
     apaga(alvo);
     while (strlen(longa) > strlen(pasta)) {
         remove_pasta(longa);

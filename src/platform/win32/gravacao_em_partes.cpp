@@ -186,6 +186,14 @@ constexpr DWORD AtributosMantidos = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTE
 
 }  // namespace
 
+std::u16string win32::CaminhoParaSistema(const std::u16string& ACaminho) {
+    std::u16string completo;
+    size_t nome = 0;
+    DWORD erro = ERROR_SUCCESS;
+    if (!CaminhoCompleto(ACaminho, completo, nome, erro)) return ACaminho;
+    return completo.size() >= MAX_PATH ? FormaLonga(completo) : completo;
+}
+
 struct TGravacaoEmPartes::TArquivo {
     HANDLE Alca = INVALID_HANDLE_VALUE;
     DWORD Erro = ERROR_SUCCESS;  // the first write error
@@ -366,7 +374,8 @@ size_t RemoverTemporariosAbandonados(const std::u16string& APasta, std::span<con
     std::u16string pasta = APasta;
     if (pasta.back() != u'\\' && pasta.back() != u'/') pasta += u'\\';
     WIN32_FIND_DATAW e;
-    const HANDLE busca = FindFirstFileExW(W(pasta + u"*.tmp"), FindExInfoBasic, &e, FindExSearchNameMatch, nullptr, 0);
+    const HANDLE busca =
+        FindFirstFileExW(W(pasta + u"*.tmp"), FindExInfoStandard, &e, FindExSearchNameMatch, nullptr, 0);
     if (busca == INVALID_HANDLE_VALUE) return 0;
     size_t removidos = 0;
     do {

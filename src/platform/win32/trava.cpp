@@ -15,8 +15,9 @@ HANDLE Alca(intptr_t AValor) { return reinterpret_cast<HANDLE>(AValor); }
 
 intptr_t AbrirTrava(const std::u16string& ACaminho) {
     if (!win32::NomeValido(ACaminho)) return -1;
+    const std::u16string caminho = win32::CaminhoParaSistema(ACaminho);
     const HANDLE arquivo =
-        CreateFileW(win32::Largo(ACaminho.c_str()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CreateFileW(win32::Largo(caminho.c_str()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     return arquivo == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<intptr_t>(arquivo);
 }

@@ -29,6 +29,11 @@ inline bool NomeValido(const std::u16string& ACaminho) {
     return !ACaminho.empty() && ACaminho.find(u'\0') == std::u16string::npos;
 }
 
+// ACaminho as the file functions take it past MAX_PATH: absolute, in the
+// "\\?\" form when it is that long; unchanged when it cannot be made
+// absolute.
+std::u16string CaminhoParaSistema(const std::u16string& ACaminho);
+
 // The system's description of a Win32 error code, in the user's language,
 // without the trailing line break and period that system messages carry.
 std::u16string DescricaoErro(DWORD ACodigo);
