@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cstdint>
 #include <deque>
 #include <unordered_map>
 
@@ -223,6 +224,7 @@ private:
         // The item file makes its items as it is read; the records of the
         // other files, which join to them, are kept with their text.
         const bool itens = &AArquivo == &FModelo.Arquivos[0];
+        FArquivoAtual = nome;
         bool utf8Invalido = false;
         Texto textoDosItens;
         const Texto& texto = itens ? (textoDosItens = Decodificar(ACarga.Bytes, utf8Invalido))
@@ -328,7 +330,20 @@ private:
         TQuelbCargaBalItem& item = *AItem.Item;
         for (const TCampoLido& l : ALidos) {
             const TCampo& f = *l.Campo;
+            if (f.Tipo == TTipoCampo::Posicao && l.Valido) {
+                const auto posicao = static_cast<int64_t>(&AItem - FLidos.data()) + 1;
+                if (l.Numero != posicao)
+                    Achar(TGravidade::Aviso, FArquivoAtual, r.Linha, l.Coluna,
+                          u"o número " + Numero(l.Numero) + u" não é a posição do item na carga (" + Numero(posicao) +
+                              u"); uma nova geração grava " + Numero(posicao));
+            }
             if (f.Propriedade == nullptr || !l.Valido) continue;
+            if (!CabeNaPropriedade(*f.Propriedade, l.Numero)) {
+                Achar(TGravidade::Erro, FArquivoAtual, r.Linha, l.Coluna,
+                      u"campo " + DeUtf8(f.Nome) + u": " + Numero(l.Numero) + u" não cabe em " +
+                          DeUtf8(f.Propriedade->Nome) + u", inteiro de 16 bits");
+                continue;
+            }
             const size_t indice = IndiceDe(f.Propriedade);
             const TPropriedade& p = *f.Propriedade;
             if (f.Tipo == TTipoCampo::Texto && f.Inicio > 0) {
@@ -358,6 +373,12 @@ private:
             AItem.Definidas[indice] = true;
         }
         GarantirPresenca(*r.Layout, item);
+    }
+
+    // An integer of a 16-bit property that a wider field shows (the
+    // validity of URF32, five digits).
+    static bool CabeNaPropriedade(const TPropriedade& p, int64_t AValor) {
+        return p.Tipo != TTipoPropriedade::Inteiro16 || (AValor >= INT16_MIN && AValor <= INT16_MAX);
     }
 
     static std::u16string_view SemEnchimento(std::u16string_view ATexto, char16_t AEnchimento, bool AEsquerda) {
@@ -448,6 +469,7 @@ private:
 
     // The records of another file, joined to their items.
     void Juntar(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros) {
+        FArquivoAtual = AArquivo.Nome;
         if (AArquivo.Conteudo == TConteudoArquivo::ProdutosNutricional ||
             AArquivo.Conteudo == TConteudoArquivo::ProdutosReceita) {
             JuntarVinculos(AArquivo, ARegistros);
@@ -579,8 +601,21 @@ private:
     // item to carry a record writes it. Where an item cannot take its record
     // without putting it out of order, it takes none; a record that no item
     // names goes to the earliest item that keeps the order.
-    void Distribuir(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros, const TReferencia* ARef) {
-        const std::unordered_map<int64_t, size_t> porChave = Indexar(AArquivo, ARegistros);
+    void Distribuir(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ATodos, const TReferencia* ARef) {
+        Indexar(AArquivo, ATodos);  // the repeated and non-positive codes
+        // A record without a positive code is never written: no item takes it.
+        std::vector<TRegistroLido> ARegistros;
+        std::unordered_map<int64_t, size_t> porChave;
+        for (const TRegistroLido& r : ATodos) {
+            const std::vector<TCampoLido> lidos = Campos(r);
+            const TCampoLido* chave = CampoChamado(lidos, r.Layout->Chave);
+            if (chave == nullptr || !chave->Valido || chave->Numero <= 0) {
+                Achar(TGravidade::Aviso, AArquivo.Nome, r.Linha, 1, u"o registro não tem código válido; ele fica fora do catálogo");
+                continue;
+            }
+            porChave.try_emplace(chave->Numero, ARegistros.size());
+            ARegistros.push_back(r);
+        }
         const size_t n = FLidos.size(), m = ARegistros.size();
         std::vector<int64_t> preferido(n, -1);
         std::vector<std::vector<size_t>> itensDe(m);
@@ -668,6 +703,7 @@ private:
     std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;
     std::vector<TItemLido> FLidos;
     std::vector<TCampoLido> FCampos;  // of the record being read
+    std::u16string_view FArquivoAtual;  // whose records are being set on the items
     std::unordered_map<int64_t, size_t> FPorCodigo;  // first item of each code
     TLeituraCarga FResultado;
 };

@@ -113,6 +113,13 @@ const TDano Danos[] = {
     {"a record of an item that is not there", modFilizola, [](auto& g) { Item(g, 42).Nutricional.Descricao = u"Porção"; },
      u"NUTRI.TXT", [](auto& l) { l[0].replace(0, 6, "000099"); },
      "NUTRI.TXT:1:1: erro: nenhum item tem o código 99 (em CADTXT.TXT)"},
+    {"validity beyond a 16-bit property", modUranoURF32, [](auto& g) { Item(g, 42); }, u"PRODUTOS.TXT",
+     [](auto& l) { l[0].replace(37, 5, "40000"); },
+     "PRODUTOS.TXT:1:38: erro: campo validade: 40000 não cabe em Validade, inteiro de 16 bits"},
+    {"running number out of place", modRamuza, [](auto& g) { Item(g, 42); }, u"RAMUZA_ORIGINAL.TXT",
+     [](auto& l) { l[0].replace(0, 4, "0002"); },
+     "RAMUZA_ORIGINAL.TXT:1:1: aviso: o número 2 não é a posição do item na carga (1); uma nova geração grava 1",
+     false},
     // A character without a byte is written as "?", and the sum counts the
     // character itself: the record is what the generation wrote.
     {"question mark in a checksummed record", modUranoS, [](auto& g) { Item(g, 42).Descricao = u"Pão 中"; },
