@@ -636,10 +636,12 @@ private:
         for (size_t i = 0; i < n; ++i) {
             const int64_t q = preferido[i];
             if (q >= 0) ++proximo[static_cast<size_t>(q)];
-            if (q >= 0 && static_cast<size_t>(q) < p) {
+            // As many records left as items: each item writes the next one.
+            const bool faltamItens = p < m && n - i <= m - p;
+            if (!faltamItens && q >= 0 && static_cast<size_t>(q) < p) {
                 const TRegistroLido& r = ARegistros[static_cast<size_t>(q)];
                 Aplicar(r, Campos(r), FLidos[i]);  // written already: an equal line is dropped
-            } else if (p < m && (q == static_cast<int64_t>(p) || proximo[p] == itensDe[p].size() || n - i - 1 < m - p)) {
+            } else if (p < m && (faltamItens || q == static_cast<int64_t>(p) || proximo[p] == itensDe[p].size())) {
                 Aplicar(ARegistros[p], Campos(ARegistros[p]), FLidos[i]);
                 ++p;
             }
@@ -760,7 +762,7 @@ std::optional<TQuelbCargaBalModelo> DetectarModelo(std::span<const TArquivoCarga
     // The first line of a file, as its records' width tells the layout.
     const auto primeiraLinha = [](const TArquivoCarga& a) {
         bool invalido = false, semCrLf = false;
-        const Texto t = Decodificar(a.Bytes, invalido);
+        const Texto t = Decodificar(a.Bytes.substr(0, 4096), invalido);  // the first line is enough
         const std::vector<TLinha> linhas = Linhas(t, semCrLf);
         return linhas.empty() ? Texto() : Texto(linhas[0].Texto);
     };

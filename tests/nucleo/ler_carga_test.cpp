@@ -219,6 +219,23 @@ TEST(LerCarga, TareRecordsGoToTheItemsThatNameThemInTheFilesOrder) {
     EXPECT_EQ(itens.GetItem(2).Tara.Codigo, 9);
 }
 
+// The last items must carry the records left, even one naming a record
+// already written.
+TEST(LerCarga, EveryTareRecordGoesToAnItemWhenItemsRunShort) {
+    TQuelbCargaBal g;
+    g.Modelo = modToledoMGV7;
+    TQuelbCargaBalItem& a = Item(g, 1);
+    a.Tara = {233, u"", TValorFixo()};
+    a.CodigoTara = 233;
+    Item(g, 2).Tara = {999, u"Pote", TValorFixo()};
+    TQuelbCargaBalItem& c = Item(g, 3);
+    c.Tara = {5, u"Bandeja", TValorFixo()};
+    c.CodigoTara = 999;
+    const TQuelbCargaBalItens itens = LerDeVolta(g);
+    ASSERT_EQ(itens.Count(), 3);
+    EXPECT_EQ(itens.GetItem(2).Tara.Codigo, 5);
+}
+
 TEST(LerCarga, Utf8WithAByteOrderMarkReadsAsWindows1252) {
     TQuelbCargaBal g;
     g.Modelo = modToledoMGV6;
