@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 
 #include "apoio/carga.h"
@@ -234,6 +235,47 @@ TEST(LerCarga, EveryTareRecordGoesToAnItemWhenItemsRunShort) {
     const TQuelbCargaBalItens itens = LerDeVolta(g);
     ASSERT_EQ(itens.Count(), 3);
     EXPECT_EQ(itens.GetItem(2).Tara.Codigo, 5);
+}
+
+// Loads with random bytes changed, cut or inserted (line ends and the Urano
+// framing characters among them) are read without fault, for every model;
+// a fixed seed and a fixed number of rounds bound the test.
+TEST(LerCarga, RandomDamageIsReadSafely) {
+    std::mt19937 aleatorio(20261210);
+    const char especiais[] = {'\r', '\n', '\x02', '\x03', '\x0A', '\x0B', '\x0C', '\x10', '?', '-', ' ', 'x', '\xEF'};
+    for (int m = 0; m < QuantidadeModelos; ++m) {
+        TQuelbCargaBal g;
+        g.Modelo = static_cast<TQuelbCargaBalModelo>(m);
+        TQuelbCargaBalItem& a = Item(g, 42);
+        a.Nutricional = {};
+        a.Nutricional.Codigo = 3;
+        a.Nutricional.Qtd = 30;
+        a.Nutricional.Descricao = u"Porção";
+        a.InformacaoExtra.Receita = u"Farinha, água e sal.";
+        a.Tara = {2, u"Bandeja", TValorFixo::DeDezMilesimos(150)};
+        a.CodigoTara = 2;
+        a.Fornecedor.Codigo = 4;
+        a.CodigoFornecedor = 4;
+        a.Setor = {5, u"Padaria"};
+        Item(g, 43).CodigoTara = 2;
+        const std::vector<TArquivoCarga> originais = Gerar(g);
+        for (int rodada = 0; rodada < 300; ++rodada) {
+            std::vector<TArquivoCarga> arquivos = originais;
+            TArquivoCarga& alvo = arquivos[aleatorio() % arquivos.size()];
+            for (int n = 1 + static_cast<int>(aleatorio() % 4); n > 0 && !alvo.Bytes.empty(); --n) {
+                const size_t i = aleatorio() % alvo.Bytes.size();
+                const char c = especiais[aleatorio() % sizeof especiais];
+                switch (aleatorio() % 3) {
+                    case 0: alvo.Bytes[i] = c; break;
+                    case 1: alvo.Bytes.insert(i, 1, c); break;
+                    default: alvo.Bytes.resize(i); break;
+                }
+            }
+            TQuelbCargaBalItens itens;
+            const TLeituraCarga leitura = LerCarga(g.Modelo, arquivos, itens);
+            for (const TAchadoCarga& f : leitura.Achados) EXPECT_FALSE(f.Descricao.empty());
+        }
+    }
 }
 
 TEST(LerCarga, Utf8WithAByteOrderMarkReadsAsWindows1252) {
