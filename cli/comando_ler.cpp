@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -105,8 +106,10 @@ void Tabela(const TQuelbCargaBalItens& AItens) {
         const TQuelbCargaBalItem& item = AItens.GetItem(i);
         const auto numero = [&](const char* ANome) { return ProcurarPropriedade(ANome)->Numero(item); };
         const TPropriedade& tipo = *ProcurarPropriedade("Tipo");
+        std::string preco = TextoDecimal(numero("ValorVenda"));
+        std::replace(preco.begin(), preco.end(), '.', ',');  // as a Brazilian reader writes it
         std::snprintf(linha, sizeof linha, "%10lld  %-11s  %12s  %8lld  ", static_cast<long long>(numero("Codigo")),
-                      tipo.Nomes[static_cast<size_t>(numero("Tipo"))], TextoDecimal(numero("ValorVenda")).c_str(),
+                      tipo.Nomes[static_cast<size_t>(numero("Tipo"))], preco.c_str(),
                       static_cast<long long>(numero("Validade")));
         Escrever(stdout, linha + ParaUtf8(ProcurarPropriedade("Descricao")->Texto(item)) + "\n");
     }
