@@ -8,18 +8,17 @@
 #include <unordered_map>
 
 #include "catalogue/propriedades.h"
-#include "formats/filizola/layouts_filizola.h"
-#include "formats/toledo/layouts_toledo.h"
-#include "formats/urano/layouts_urano.h"
+#include "generator/arquivo_carga.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
-#include "platform/cp1252.h"
-#include "platform/plataforma.h"
+#include "generator/valores_implicitos.h"
 
 namespace quelb {
 
 namespace {
+
+using namespace carga;
 
 constexpr size_t QuantidadePropriedades = std::size(Propriedades);
 using TDefinidas = std::bitset<QuantidadePropriedades>;
@@ -29,111 +28,9 @@ const TPropriedade& Propriedade(std::string_view ANome) { return *ProcurarPropri
 
 Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
 
-// ---- What a record implies of values it does not show ----
-
-enum class TMinimo : uint8_t {
-    TextoNaoVazio,  // a text of at least one character
-    TextoDeTres,    // a text of at least three characters
-    Positivo,       // a number above 0
-};
-
-// A record written only under a condition on a value: where the record is
-// there but the value read does not meet the condition (a text of spaces,
-// a value the record does not show), the smallest value that does.
-struct TPresenca {
-    const TCampo* Layout;
-    std::string_view Propriedade;
-    TMinimo Minimo;
-    // Another property that also calls for the record (Filizola's sector
-    // record: a sector name or a key).
-    std::string_view Alternativa = {};
-};
-
-constexpr TPresenca Presencas[] = {
-    {filizola::Setor.data(), "Setor.Descricao", TMinimo::TextoNaoVazio, "Tecla"},
-    {filizola::Nutricional.data(), "Nutricional.Descricao", TMinimo::TextoNaoVazio},
-    {filizola::InformacaoExtra.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-    {toledo::InformacaoExtra.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-    {toledo::InformacaoExtraMGV5Ver1.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-    {urano::Nutricional.data(), "Nutricional.Qtd", TMinimo::Positivo},
-    {urano::Receita.data(), "InformacaoExtra.Receita", TMinimo::TextoNaoVazio},
-    {urano::ReceitaAposNutricional.data(), "InformacaoExtra.Receita", TMinimo::TextoNaoVazio},
-    {urano::ReceitaURF32.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-};
-
-void GarantirPresenca(const TLayoutRegistro& ALayout, TQuelbCargaBalItem& AItem) {
-    for (const TPresenca& r : Presencas) {
-        if (r.Layout != ALayout.Campos.data()) continue;
-        const TPropriedade& p = Propriedade(r.Propriedade);
-        if (!r.Alternativa.empty() && Propriedade(r.Alternativa).Numero(AItem) > 0) continue;
-        if (r.Minimo == TMinimo::Positivo) {
-            if (p.Numero(AItem) <= 0) p.DefinirNumero(AItem, 1);
-            continue;
-        }
-        const size_t minimo = r.Minimo == TMinimo::TextoDeTres ? 3 : 1;
-        Texto t(p.Texto(AItem));
-        if (t.size() < minimo) {
-            t.resize(minimo, u' ');
-            p.DefinirTexto(AItem, t);
-        }
-    }
-}
-
-// ---- Files and lines ----
-
-// ASCII letters in upper case: file names compared as the scales' loaders
-// compare them.
-Texto Maiusculas(std::u16string_view ANome) {
-    Texto r(ANome);
-    for (char16_t& c : r)
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    return r;
-}
-
-const TArquivoCarga* ProcurarArquivo(std::span<const TArquivoCarga> AArquivos, std::u16string_view ANome) {
-    const Texto nome = Maiusculas(ANome);
-    for (const TArquivoCarga& a : AArquivos)
-        if (Maiusculas(a.Nome) == nome) return &a;
-    return nullptr;
-}
-
-struct TLinha {
-    std::u16string_view Texto;
-    uint64_t Numero;  // of its first line in the file, from 1
-};
-
-// The text of a file: UTF-8 after a byte-order mark, otherwise Windows-1252.
-Texto Decodificar(const std::string& ABytes, bool& AUtf8Invalido) {
-    AUtf8Invalido = false;
-    if (ABytes.starts_with("\xEF\xBB\xBF")) {
-        Texto t;
-        if (DeUtf8(std::string_view(ABytes).substr(3), t)) return t;
-        AUtf8Invalido = true;
-        return DeUtf8(std::string_view(ABytes).substr(3));
-    }
-    return plataforma::cp1252::Decodificar(ABytes);
-}
-
-// The lines of a text, each ended by CR LF (a file without any CR LF is
-// taken by its LF alone).
-std::vector<TLinha> Linhas(std::u16string_view ATexto, bool& ASemCrLf) {
-    std::vector<TLinha> r;
-    const std::u16string_view fim = ATexto.find(u"\r\n") == std::u16string_view::npos ? u"\n" : u"\r\n";
-    ASemCrLf = fim.size() == 1 && !ATexto.empty();
-    size_t inicio = 0;
-    uint64_t numero = 1;
-    while (inicio < ATexto.size()) {
-        size_t f = ATexto.find(fim, inicio);
-        if (f == std::u16string_view::npos) f = ATexto.size();
-        r.push_back({ATexto.substr(inicio, f - inicio), numero++});
-        inicio = f + fim.size();
-    }
-    return r;
-}
-
-// The fields of a record, read by the layout that fits it.
-// The fields themselves are read again where they are used, so that a
-// large load keeps a few words per record, not every field.
+// A record, read by the layout that fits it. Its fields are read again
+// where they are used, so that a large load keeps a few words per record,
+// not every field.
 struct TRegistroLido {
     const TLayoutRegistro* Layout = nullptr;
     bool LarguraCerta = false;
@@ -738,8 +635,7 @@ std::vector<size_t> PropriedadesDoModelo(TQuelbCargaBalModelo AModelo) {
         for (const TLayoutRegistro& l : a.Registros) {
             for (const TCampo& f : l.Campos)
                 if (f.Propriedade != nullptr) levadas[IndiceDe(f.Propriedade)] = true;
-            for (const TPresenca& r : Presencas)
-                if (r.Layout == l.Campos.data()) levadas[IndiceDe(&Propriedade(r.Propriedade))] = true;
+            for (const size_t i : PropriedadesImplicitas(l)) levadas[i] = true;
         }
     }
     std::vector<size_t> r;
@@ -755,38 +651,6 @@ bool ArquivoDoModelo(TQuelbCargaBalModelo AModelo, std::u16string_view ANome) {
     for (const TArquivoModelo& a : modelo->Arquivos)
         if (Maiusculas(a.Nome) == nome) return true;
     return false;
-}
-
-std::optional<TQuelbCargaBalModelo> DetectarModelo(std::span<const TArquivoCarga> AArquivos, bool& AAmbiguo) {
-    AAmbiguo = false;
-    // The first line of a file, as its records' width tells the layout.
-    const auto primeiraLinha = [](const TArquivoCarga& a) {
-        bool invalido = false, semCrLf = false;
-        const Texto t = Decodificar(a.Bytes.substr(0, 4096), invalido);  // the first line is enough
-        const std::vector<TLinha> linhas = Linhas(t, semCrLf);
-        return linhas.empty() ? Texto() : Texto(linhas[0].Texto);
-    };
-    std::optional<TQuelbCargaBalModelo> r;
-    if (ProcurarArquivo(AArquivos, u"CADTXT.TXT")) r = modFilizola;
-    else if (ProcurarArquivo(AArquivos, u"TXITENS.TXT")) r = modToledo;
-    else if (ProcurarArquivo(AArquivos, u"RAMUZA_ORIGINAL.TXT")) r = modRamuza;
-    else if (const TArquivoCarga* mgv = ProcurarArquivo(AArquivos, u"ITENSMGV.TXT")) {
-        const size_t largura = primeiraLinha(*mgv).size();
-        if (largura == LarguraFixa(toledo::ItemMGV5Ver1)) {
-            r = modToledoMGV5Ver1;
-        } else if (largura >= 280) {
-            r = modToledoMGV7;
-        } else {
-            r = modToledoMGV6;
-            AAmbiguo = true;
-        }
-    } else if (const TArquivoCarga* produtos = ProcurarArquivo(AArquivos, u"PRODUTOS.TXT")) {
-        const Texto linha = primeiraLinha(*produtos);
-        if (linha.starts_with(u'\x10')) r = modUranoS;
-        else if (linha.starts_with(u'\x0A') || linha.starts_with(u'\x0B') || linha.starts_with(u'\x0C')) r = modUrano;
-        else r = modUranoURF32;
-    }
-    return r;
 }
 
 }  // namespace quelb
