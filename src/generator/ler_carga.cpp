@@ -9,10 +9,12 @@
 
 #include "catalogue/propriedades.h"
 #include "generator/arquivo_carga.h"
+#include "generator/carga.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
 #include "generator/valores_implicitos.h"
+#include "platform/plataforma.h"
 
 namespace quelb {
 
@@ -81,6 +83,7 @@ public:
         }
         if (ProcurarArquivo(AArquivos, FModelo.Arquivos[0].Nome) == nullptr)
             Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, 0, 0, u"falta o arquivo de itens");
+        ConferirSequencia();
         for (size_t i = 1; i < FModelo.Arquivos.size(); ++i) Juntar(FModelo.Arquivos[i], FRegistros[i]);
         std::stable_sort(FResultado.Achados.begin(), FResultado.Achados.end(),
                          [this](const TAchadoCarga& a, const TAchadoCarga& b) {
@@ -310,6 +313,9 @@ private:
     void Item(const TRegistroLido& r, const std::vector<TCampoLido>& ALidos) {
         const TArquivoModelo& arquivo = FModelo.Arquivos[0];
         if (r.Layout == &arquivo.Registros[0]) {
+            ConferirSequencia();
+            FSequencia.clear();
+            FSequencia.push_back({r.Layout, r.Linha});
             FLidos.push_back({&FItens.New(), r.Linha, {}});
             Aplicar(r, ALidos, FLidos.back());
             const int64_t codigo = FLidos.back().Item->Codigo;
@@ -329,7 +335,45 @@ private:
                       u"o registro " + DeUtf8(r.Layout->Nome) + u" tem o código " + Numero(codigo->Numero) +
                           u", mas segue o item de código " + Numero(FLidos.back().Item->Codigo));
             Aplicar(r, ALidos, FLidos.back());
+            FSequencia.push_back({r.Layout, r.Linha});
         }
+    }
+
+    // Sees which records of the item file the model's writer makes.
+    class TRegistrosDoItem final : public TObservadorRegistros {
+    public:
+        std::vector<const TCampo*> Layouts;
+        bool Registro(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout, const TOrigem&, bool) override {
+            if (AConteudo == TConteudoArquivo::Itens) Layouts.push_back(ALayout.Campos.data());
+            return true;
+        }
+    };
+
+    // The records of the last item read, where the item file has records of
+    // several kinds (Urano): those the writer makes for the item, in order
+    // (a recipe after a nutrition record has a layout of its own).
+    void ConferirSequencia() {
+        if (FModelo.Arquivos[0].Registros.size() < 2 || FSequencia.empty()) return;
+        TRegistrosDoItem registros;
+        TCarga carga(plataforma::FormatoNumerico(), registros);
+        TQuelbCargaBalItem copia = *FLidos.back().Item;
+        FModelo.CriarEscritor(carga)->Escrever(copia, static_cast<int32_t>(FLidos.size()));
+        const std::vector<const TCampo*>& esperados = registros.Layouts;
+        for (size_t i = 0; i < std::max(esperados.size(), FSequencia.size()); ++i) {
+            const TCampo* lido = i < FSequencia.size() ? FSequencia[i].first->Campos.data() : nullptr;
+            if (i < esperados.size() && esperados[i] == lido) continue;
+            const uint64_t linha = i < FSequencia.size() ? FSequencia[i].second : FSequencia.back().second;
+            Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, linha, 1,
+                  u"o item da linha " + Numero(static_cast<int64_t>(FSequencia[0].second)) + u" teria aqui " +
+                      (i < esperados.size() ? u"o registro " + NomeDoLayout(esperados[i]) : Texto(u"nenhum registro")) +
+                      u", não " + (lido != nullptr ? u"o registro " + NomeDoLayout(lido) : Texto(u"o fim dos seus registros")));
+            return;
+        }
+    }
+    Texto NomeDoLayout(const TCampo* ACampos) const {
+        for (const TLayoutRegistro& l : FModelo.Arquivos[0].Registros)
+            if (l.Campos.data() == ACampos) return DeUtf8(l.Nome);
+        return u"?";
     }
 
     // Whether a code field shows ACodigo, as cut to its width.
@@ -602,6 +646,8 @@ private:
     std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;
     std::vector<TItemLido> FLidos;
     std::vector<TCampoLido> FCampos;  // of the record being read
+    // The layouts and lines of the records of the last item read.
+    std::vector<std::pair<const TLayoutRegistro*, uint64_t>> FSequencia;
     std::u16string_view FArquivoAtual;  // whose records are being set on the items
     std::unordered_map<int64_t, size_t> FPorCodigo;  // first item of each code
     TLeituraCarga FResultado;

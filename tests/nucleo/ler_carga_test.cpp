@@ -114,6 +114,15 @@ const TDano Danos[] = {
     {"a record of an item that is not there", modFilizola, [](auto& g) { Item(g, 42).Nutricional.Descricao = u"Porção"; },
      u"NUTRI.TXT", [](auto& l) { l[0].replace(0, 6, "000099"); },
      "NUTRI.TXT:1:1: erro: nenhum item tem o código 99 (em CADTXT.TXT)"},
+    {"recipe laid out for a nutrition record that is not there", modUrano,
+     [](auto& g) {
+         TQuelbCargaBalItem& a = Item(g, 42);
+         a.Nutricional.Qtd = 30;
+         a.InformacaoExtra.Receita = u"Farinha";
+     },
+     u"PRODUTOS.TXT", [](auto& l) { l.erase(l.begin() + 1); },
+     "PRODUTOS.TXT:2:1: erro: o item da linha 1 teria aqui o registro receita, não o registro "
+     "receita_apos_nutricional"},
     {"validity beyond a 16-bit property", modUranoURF32, [](auto& g) { Item(g, 42); }, u"PRODUTOS.TXT",
      [](auto& l) { l[0].replace(37, 5, "40000"); },
      "PRODUTOS.TXT:1:38: erro: campo validade: 40000 não cabe em Validade, inteiro de 16 bits"},
