@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -44,13 +45,13 @@ const char* const AjudaLer =
     "\n"
     "Lê arquivos em Windows-1252, ou em UTF-8 com marca de ordem de bytes.\n"
     "\n"
-    "Saída: 0 carga sem erro (avisos podem ser listados); 2 erro nos argumentos ou\n"
-    "nenhuma carga a ler; 4 a carga está danificada (o catálogo é escrito com o que\n"
-    "pôde ser lido).\n";
+    "Saída: 0 carga sem erro (avisos podem ser listados); 1 o catálogo não pôde ser\n"
+    "gravado; 2 erro nos argumentos ou nenhuma carga a ler; 4 a carga está danificada\n"
+    "(o catálogo é escrito com o que pôde ser lido).\n";
 
 namespace {
 
-enum : int { SaidaSucesso = 0, SaidaUso = 2, SaidaDanificada = 4 };
+enum : int { SaidaSucesso = 0, SaidaCatalogoNaoGravado = 1, SaidaUso = 2, SaidaDanificada = 4 };
 enum : int { OpcaoSilencioso = 256 };
 
 void Escrever(std::FILE* AFluxo, const std::string& ATexto) { std::fwrite(ATexto.data(), 1, ATexto.size(), AFluxo); }
@@ -105,8 +106,10 @@ void Tabela(const TQuelbCargaBalItens& AItens) {
         const TQuelbCargaBalItem& item = AItens.GetItem(i);
         const auto numero = [&](const char* ANome) { return ProcurarPropriedade(ANome)->Numero(item); };
         const TPropriedade& tipo = *ProcurarPropriedade("Tipo");
+        std::string preco = TextoDecimal(numero("ValorVenda"));
+        std::replace(preco.begin(), preco.end(), '.', ',');  // as a Brazilian reader writes it
         std::snprintf(linha, sizeof linha, "%10lld  %-11s  %12s  %8lld  ", static_cast<long long>(numero("Codigo")),
-                      tipo.Nomes[static_cast<size_t>(numero("Tipo"))], TextoDecimal(numero("ValorVenda")).c_str(),
+                      tipo.Nomes[static_cast<size_t>(numero("Tipo"))], preco.c_str(),
                       static_cast<long long>(numero("Validade")));
         Escrever(stdout, linha + ParaUtf8(ProcurarPropriedade("Descricao")->Texto(item)) + "\n");
     }
@@ -225,7 +228,7 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
         arquivo.close();
         if (!arquivo) {
             Escrever(stderr, "cargabal: não foi possível gravar o catálogo \"" + *saida + "\"\n");
-            return 1;
+            return SaidaCatalogoNaoGravado;
         }
     }
     std::fflush(stdout);

@@ -2,7 +2,10 @@
 """Ida e volta de cargas: para cada semente e cada modelo, um catálogo
 aleatório sem erros na verificação é gerado, lido de volta com "cargabal ler"
 e gerado de novo; os arquivos das duas gerações têm de ser iguais byte a byte,
-e ler a segunda carga tem de dar o mesmo catálogo que a primeira leitura.
+e ler a segunda carga tem de dar o mesmo catálogo que a primeira leitura. Depois
+um caractere da carga é trocado por uma letra: ler essa carga danificada, gerar
+e ler de novo também tem de dar o mesmo catálogo. Sem --modelo, a leitura tem
+de detectar o modelo (a MGV5 como MGV6).
 
     ida_e_volta.py CARGABAL SEMENTE_INICIAL QUANTIDADE [--limite SEGUNDOS] [--csv]
 
@@ -125,8 +128,38 @@ def um(cargabal, semente, modelo, trabalho, extensao):
     esperado = DETECTADO.get(modelo, modelo)
     if ("modelo detectado: " + esperado).encode() not in r.stderr:
         return "detecção: esperado %s, veio %s" % (esperado, r.stderr.decode(errors="replace").splitlines()[:1])
+    erro = danificada(cargabal, modelo, a, pasta, semente, extensao)
+    if erro:
+        return erro
     subprocess.run(["rm", "-rf", pasta])
     return n
+
+
+def danificada(cargabal, modelo, a, pasta, semente, extensao):
+    """A load with one character changed (a letter where the seed says) reads
+    to a catalogue that generates a load reading back to that same catalogue."""
+    import random
+    r = random.Random(semente)
+    nome = r.choice(sorted(os.listdir(a)))
+    caminho = os.path.join(a, nome)
+    with open(caminho, "rb") as f:
+        bytes_ = bytearray(f.read())
+    fins = [i for i in range(len(bytes_)) if bytes_[i] not in b"\r\n"]
+    bytes_[r.choice(fins)] = ord("x")
+    with open(caminho, "wb") as f:
+        f.write(bytes_)
+    lido1, lido2 = os.path.join(pasta, "dano1" + extensao), os.path.join(pasta, "dano2" + extensao)
+    ler(cargabal, modelo, a, lido1)
+    c = os.path.join(pasta, "c")
+    os.makedirs(c)
+    g = rodar([cargabal, "gerar", "-m", modelo, "-e", lido1, "-s", c, "--silencioso", "--aceitar-cortes"])
+    if g.returncode != 0:
+        return "gerar da carga danificada saiu com %d: %s" % (g.returncode, g.stderr.decode(errors="replace")[:500])
+    ler(cargabal, modelo, c, lido2)
+    with open(lido1, "rb") as f1, open(lido2, "rb") as f2:
+        if f1.read() != f2.read():
+            return "carga danificada (%s): ler, gerar, ler não deu o mesmo catálogo" % nome
+    return None
 
 
 def principal():

@@ -23,6 +23,6 @@ cmake --build "$construcao" -j2 --target cargabal > /dev/null
 cargabal=$(cd "$construcao" && pwd)/cli/cargabal
 
 echo "-- catálogos lidos em JSON"
-python3 scripts/comparar/ida_e_volta.py "$cargabal" 1 60 --limite 90
+python3 scripts/comparar/ida_e_volta.py "$cargabal" 1 60 --limite 75
 echo "-- catálogos lidos em CSV"
-python3 scripts/comparar/ida_e_volta.py "$cargabal" 1001 15 --limite 30 --csv
+python3 scripts/comparar/ida_e_volta.py "$cargabal" 1001 20 --limite 30 --csv

@@ -3,22 +3,24 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cstdint>
 #include <deque>
 #include <unordered_map>
 
 #include "catalogue/propriedades.h"
-#include "formats/filizola/layouts_filizola.h"
-#include "formats/toledo/layouts_toledo.h"
-#include "formats/urano/layouts_urano.h"
+#include "generator/arquivo_carga.h"
+#include "generator/carga.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
-#include "platform/cp1252.h"
+#include "generator/valores_implicitos.h"
 #include "platform/plataforma.h"
 
 namespace quelb {
 
 namespace {
+
+using namespace carga;
 
 constexpr size_t QuantidadePropriedades = std::size(Propriedades);
 using TDefinidas = std::bitset<QuantidadePropriedades>;
@@ -28,111 +30,9 @@ const TPropriedade& Propriedade(std::string_view ANome) { return *ProcurarPropri
 
 Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
 
-// ---- What a record implies of values it does not show ----
-
-enum class TMinimo : uint8_t {
-    TextoNaoVazio,  // a text of at least one character
-    TextoDeTres,    // a text of at least three characters
-    Positivo,       // a number above 0
-};
-
-// A record written only under a condition on a value: where the record is
-// there but the value read does not meet the condition (a text of spaces,
-// a value the record does not show), the smallest value that does.
-struct TPresenca {
-    const TCampo* Layout;
-    std::string_view Propriedade;
-    TMinimo Minimo;
-    // Another property that also calls for the record (Filizola's sector
-    // record: a sector name or a key).
-    std::string_view Alternativa = {};
-};
-
-constexpr TPresenca Presencas[] = {
-    {filizola::Setor.data(), "Setor.Descricao", TMinimo::TextoNaoVazio, "Tecla"},
-    {filizola::Nutricional.data(), "Nutricional.Descricao", TMinimo::TextoNaoVazio},
-    {filizola::InformacaoExtra.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-    {toledo::InformacaoExtra.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-    {toledo::InformacaoExtraMGV5Ver1.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-    {urano::Nutricional.data(), "Nutricional.Qtd", TMinimo::Positivo},
-    {urano::Receita.data(), "InformacaoExtra.Receita", TMinimo::TextoNaoVazio},
-    {urano::ReceitaAposNutricional.data(), "InformacaoExtra.Receita", TMinimo::TextoNaoVazio},
-    {urano::ReceitaURF32.data(), "InformacaoExtra.Receita", TMinimo::TextoDeTres},
-};
-
-void GarantirPresenca(const TLayoutRegistro& ALayout, TQuelbCargaBalItem& AItem) {
-    for (const TPresenca& r : Presencas) {
-        if (r.Layout != ALayout.Campos.data()) continue;
-        const TPropriedade& p = Propriedade(r.Propriedade);
-        if (!r.Alternativa.empty() && Propriedade(r.Alternativa).Numero(AItem) > 0) continue;
-        if (r.Minimo == TMinimo::Positivo) {
-            if (p.Numero(AItem) <= 0) p.DefinirNumero(AItem, 1);
-            continue;
-        }
-        const size_t minimo = r.Minimo == TMinimo::TextoDeTres ? 3 : 1;
-        Texto t(p.Texto(AItem));
-        if (t.size() < minimo) {
-            t.resize(minimo, u' ');
-            p.DefinirTexto(AItem, t);
-        }
-    }
-}
-
-// ---- Files and lines ----
-
-// ASCII letters in upper case: file names compared as the scales' loaders
-// compare them.
-Texto Maiusculas(std::u16string_view ANome) {
-    Texto r(ANome);
-    for (char16_t& c : r)
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    return r;
-}
-
-const TArquivoCarga* ProcurarArquivo(std::span<const TArquivoCarga> AArquivos, std::u16string_view ANome) {
-    const Texto nome = Maiusculas(ANome);
-    for (const TArquivoCarga& a : AArquivos)
-        if (Maiusculas(a.Nome) == nome) return &a;
-    return nullptr;
-}
-
-struct TLinha {
-    std::u16string_view Texto;
-    uint64_t Numero;  // of its first line in the file, from 1
-};
-
-// The text of a file: UTF-8 after a byte-order mark, otherwise Windows-1252.
-Texto Decodificar(const std::string& ABytes, bool& AUtf8Invalido) {
-    AUtf8Invalido = false;
-    if (ABytes.starts_with("\xEF\xBB\xBF")) {
-        Texto t;
-        if (DeUtf8(std::string_view(ABytes).substr(3), t)) return t;
-        AUtf8Invalido = true;
-        return DeUtf8(std::string_view(ABytes).substr(3));
-    }
-    return plataforma::cp1252::Decodificar(ABytes);
-}
-
-// The lines of a text, each ended by CR LF (a file without any CR LF is
-// taken by its LF alone).
-std::vector<TLinha> Linhas(std::u16string_view ATexto, bool& ASemCrLf) {
-    std::vector<TLinha> r;
-    const std::u16string_view fim = ATexto.find(u"\r\n") == std::u16string_view::npos ? u"\n" : u"\r\n";
-    ASemCrLf = fim.size() == 1 && !ATexto.empty();
-    size_t inicio = 0;
-    uint64_t numero = 1;
-    while (inicio < ATexto.size()) {
-        size_t f = ATexto.find(fim, inicio);
-        if (f == std::u16string_view::npos) f = ATexto.size();
-        r.push_back({ATexto.substr(inicio, f - inicio), numero++});
-        inicio = f + fim.size();
-    }
-    return r;
-}
-
-// The fields of a record, read by the layout that fits it.
-// The fields themselves are read again where they are used, so that a
-// large load keeps a few words per record, not every field.
+// A record, read by the layout that fits it. Its fields are read again
+// where they are used, so that a large load keeps a few words per record,
+// not every field.
 struct TRegistroLido {
     const TLayoutRegistro* Layout = nullptr;
     bool LarguraCerta = false;
@@ -183,6 +83,7 @@ public:
         }
         if (ProcurarArquivo(AArquivos, FModelo.Arquivos[0].Nome) == nullptr)
             Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, 0, 0, u"falta o arquivo de itens");
+        ConferirSequencia();
         for (size_t i = 1; i < FModelo.Arquivos.size(); ++i) Juntar(FModelo.Arquivos[i], FRegistros[i]);
         std::stable_sort(FResultado.Achados.begin(), FResultado.Achados.end(),
                          [this](const TAchadoCarga& a, const TAchadoCarga& b) {
@@ -223,6 +124,7 @@ private:
         // The item file makes its items as it is read; the records of the
         // other files, which join to them, are kept with their text.
         const bool itens = &AArquivo == &FModelo.Arquivos[0];
+        FArquivoAtual = nome;
         bool utf8Invalido = false;
         Texto textoDosItens;
         const Texto& texto = itens ? (textoDosItens = Decodificar(ACarga.Bytes, utf8Invalido))
@@ -328,7 +230,20 @@ private:
         TQuelbCargaBalItem& item = *AItem.Item;
         for (const TCampoLido& l : ALidos) {
             const TCampo& f = *l.Campo;
+            if (f.Tipo == TTipoCampo::Posicao && l.Valido) {
+                const auto posicao = static_cast<int64_t>(&AItem - FLidos.data()) + 1;
+                if (l.Numero != posicao)
+                    Achar(TGravidade::Aviso, FArquivoAtual, r.Linha, l.Coluna,
+                          u"o número " + Numero(l.Numero) + u" não é a posição do item na carga (" + Numero(posicao) +
+                              u"); uma nova geração grava " + Numero(posicao));
+            }
             if (f.Propriedade == nullptr || !l.Valido) continue;
+            if (!CabeNaPropriedade(*f.Propriedade, l.Numero)) {
+                Achar(TGravidade::Erro, FArquivoAtual, r.Linha, l.Coluna,
+                      u"campo " + DeUtf8(f.Nome) + u": " + Numero(l.Numero) + u" não cabe em " +
+                          DeUtf8(f.Propriedade->Nome) + u", inteiro de 16 bits");
+                continue;
+            }
             const size_t indice = IndiceDe(f.Propriedade);
             const TPropriedade& p = *f.Propriedade;
             if (f.Tipo == TTipoCampo::Texto && f.Inicio > 0) {
@@ -358,6 +273,12 @@ private:
             AItem.Definidas[indice] = true;
         }
         GarantirPresenca(*r.Layout, item);
+    }
+
+    // An integer of a 16-bit property that a wider field shows (the
+    // validity of URF32, five digits).
+    static bool CabeNaPropriedade(const TPropriedade& p, int64_t AValor) {
+        return p.Tipo != TTipoPropriedade::Inteiro16 || (AValor >= INT16_MIN && AValor <= INT16_MAX);
     }
 
     static std::u16string_view SemEnchimento(std::u16string_view ATexto, char16_t AEnchimento, bool AEsquerda) {
@@ -392,6 +313,9 @@ private:
     void Item(const TRegistroLido& r, const std::vector<TCampoLido>& ALidos) {
         const TArquivoModelo& arquivo = FModelo.Arquivos[0];
         if (r.Layout == &arquivo.Registros[0]) {
+            ConferirSequencia();
+            FSequencia.clear();
+            FSequencia.push_back({r.Layout, r.Linha});
             FLidos.push_back({&FItens.New(), r.Linha, {}});
             Aplicar(r, ALidos, FLidos.back());
             const int64_t codigo = FLidos.back().Item->Codigo;
@@ -411,7 +335,45 @@ private:
                       u"o registro " + DeUtf8(r.Layout->Nome) + u" tem o código " + Numero(codigo->Numero) +
                           u", mas segue o item de código " + Numero(FLidos.back().Item->Codigo));
             Aplicar(r, ALidos, FLidos.back());
+            FSequencia.push_back({r.Layout, r.Linha});
         }
+    }
+
+    // Sees which records of the item file the model's writer makes.
+    class TRegistrosDoItem final : public TObservadorRegistros {
+    public:
+        std::vector<const TCampo*> Layouts;
+        bool Registro(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout, const TOrigem&, bool) override {
+            if (AConteudo == TConteudoArquivo::Itens) Layouts.push_back(ALayout.Campos.data());
+            return true;
+        }
+    };
+
+    // The records of the last item read, where the item file has records of
+    // several kinds (Urano): those the writer makes for the item, in order
+    // (a recipe after a nutrition record has a layout of its own).
+    void ConferirSequencia() {
+        if (FModelo.Arquivos[0].Registros.size() < 2 || FSequencia.empty()) return;
+        TRegistrosDoItem registros;
+        TCarga carga(plataforma::FormatoNumerico(), registros);
+        TQuelbCargaBalItem copia = *FLidos.back().Item;
+        FModelo.CriarEscritor(carga)->Escrever(copia, static_cast<int32_t>(FLidos.size()));
+        const std::vector<const TCampo*>& esperados = registros.Layouts;
+        for (size_t i = 0; i < std::max(esperados.size(), FSequencia.size()); ++i) {
+            const TCampo* lido = i < FSequencia.size() ? FSequencia[i].first->Campos.data() : nullptr;
+            if (i < esperados.size() && esperados[i] == lido) continue;
+            const uint64_t linha = i < FSequencia.size() ? FSequencia[i].second : FSequencia.back().second;
+            Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, linha, 1,
+                  u"o item da linha " + Numero(static_cast<int64_t>(FSequencia[0].second)) + u" teria aqui " +
+                      (i < esperados.size() ? u"o registro " + NomeDoLayout(esperados[i]) : Texto(u"nenhum registro")) +
+                      u", não " + (lido != nullptr ? u"o registro " + NomeDoLayout(lido) : Texto(u"o fim dos seus registros")));
+            return;
+        }
+    }
+    Texto NomeDoLayout(const TCampo* ACampos) const {
+        for (const TLayoutRegistro& l : FModelo.Arquivos[0].Registros)
+            if (l.Campos.data() == ACampos) return DeUtf8(l.Nome);
+        return u"?";
     }
 
     // Whether a code field shows ACodigo, as cut to its width.
@@ -448,6 +410,7 @@ private:
 
     // The records of another file, joined to their items.
     void Juntar(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros) {
+        FArquivoAtual = AArquivo.Nome;
         if (AArquivo.Conteudo == TConteudoArquivo::ProdutosNutricional ||
             AArquivo.Conteudo == TConteudoArquivo::ProdutosReceita) {
             JuntarVinculos(AArquivo, ARegistros);
@@ -579,8 +542,21 @@ private:
     // item to carry a record writes it. Where an item cannot take its record
     // without putting it out of order, it takes none; a record that no item
     // names goes to the earliest item that keeps the order.
-    void Distribuir(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros, const TReferencia* ARef) {
-        const std::unordered_map<int64_t, size_t> porChave = Indexar(AArquivo, ARegistros);
+    void Distribuir(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ATodos, const TReferencia* ARef) {
+        Indexar(AArquivo, ATodos);  // the repeated and non-positive codes
+        // A record without a positive code is never written: no item takes it.
+        std::vector<TRegistroLido> ARegistros;
+        std::unordered_map<int64_t, size_t> porChave;
+        for (const TRegistroLido& r : ATodos) {
+            const std::vector<TCampoLido> lidos = Campos(r);
+            const TCampoLido* chave = CampoChamado(lidos, r.Layout->Chave);
+            if (chave == nullptr || !chave->Valido || chave->Numero <= 0) {
+                Achar(TGravidade::Aviso, AArquivo.Nome, r.Linha, 1, u"o registro não tem código válido; ele fica fora do catálogo");
+                continue;
+            }
+            porChave.try_emplace(chave->Numero, ARegistros.size());
+            ARegistros.push_back(r);
+        }
         const size_t n = FLidos.size(), m = ARegistros.size();
         std::vector<int64_t> preferido(n, -1);
         std::vector<std::vector<size_t>> itensDe(m);
@@ -601,10 +577,12 @@ private:
         for (size_t i = 0; i < n; ++i) {
             const int64_t q = preferido[i];
             if (q >= 0) ++proximo[static_cast<size_t>(q)];
-            if (q >= 0 && static_cast<size_t>(q) < p) {
+            // As many records left as items: each item writes the next one.
+            const bool faltamItens = p < m && n - i <= m - p;
+            if (!faltamItens && q >= 0 && static_cast<size_t>(q) < p) {
                 const TRegistroLido& r = ARegistros[static_cast<size_t>(q)];
                 Aplicar(r, Campos(r), FLidos[i]);  // written already: an equal line is dropped
-            } else if (p < m && (q == static_cast<int64_t>(p) || proximo[p] == itensDe[p].size() || n - i - 1 < m - p)) {
+            } else if (p < m && (faltamItens || q == static_cast<int64_t>(p) || proximo[p] == itensDe[p].size())) {
                 Aplicar(ARegistros[p], Campos(ARegistros[p]), FLidos[i]);
                 ++p;
             }
@@ -668,6 +646,9 @@ private:
     std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;
     std::vector<TItemLido> FLidos;
     std::vector<TCampoLido> FCampos;  // of the record being read
+    // The layouts and lines of the records of the last item read.
+    std::vector<std::pair<const TLayoutRegistro*, uint64_t>> FSequencia;
+    std::u16string_view FArquivoAtual;  // whose records are being set on the items
     std::unordered_map<int64_t, size_t> FPorCodigo;  // first item of each code
     TLeituraCarga FResultado;
 };
@@ -700,8 +681,7 @@ std::vector<size_t> PropriedadesDoModelo(TQuelbCargaBalModelo AModelo) {
         for (const TLayoutRegistro& l : a.Registros) {
             for (const TCampo& f : l.Campos)
                 if (f.Propriedade != nullptr) levadas[IndiceDe(f.Propriedade)] = true;
-            for (const TPresenca& r : Presencas)
-                if (r.Layout == l.Campos.data()) levadas[IndiceDe(&Propriedade(r.Propriedade))] = true;
+            for (const size_t i : PropriedadesImplicitas(l)) levadas[i] = true;
         }
     }
     std::vector<size_t> r;
@@ -717,38 +697,6 @@ bool ArquivoDoModelo(TQuelbCargaBalModelo AModelo, std::u16string_view ANome) {
     for (const TArquivoModelo& a : modelo->Arquivos)
         if (Maiusculas(a.Nome) == nome) return true;
     return false;
-}
-
-std::optional<TQuelbCargaBalModelo> DetectarModelo(std::span<const TArquivoCarga> AArquivos, bool& AAmbiguo) {
-    AAmbiguo = false;
-    // The first line of a file, as its records' width tells the layout.
-    const auto primeiraLinha = [](const TArquivoCarga& a) {
-        bool invalido = false, semCrLf = false;
-        const Texto t = Decodificar(a.Bytes, invalido);
-        const std::vector<TLinha> linhas = Linhas(t, semCrLf);
-        return linhas.empty() ? Texto() : Texto(linhas[0].Texto);
-    };
-    std::optional<TQuelbCargaBalModelo> r;
-    if (ProcurarArquivo(AArquivos, u"CADTXT.TXT")) r = modFilizola;
-    else if (ProcurarArquivo(AArquivos, u"TXITENS.TXT")) r = modToledo;
-    else if (ProcurarArquivo(AArquivos, u"RAMUZA_ORIGINAL.TXT")) r = modRamuza;
-    else if (const TArquivoCarga* mgv = ProcurarArquivo(AArquivos, u"ITENSMGV.TXT")) {
-        const size_t largura = primeiraLinha(*mgv).size();
-        if (largura == LarguraFixa(toledo::ItemMGV5Ver1)) {
-            r = modToledoMGV5Ver1;
-        } else if (largura >= 280) {
-            r = modToledoMGV7;
-        } else {
-            r = modToledoMGV6;
-            AAmbiguo = true;
-        }
-    } else if (const TArquivoCarga* produtos = ProcurarArquivo(AArquivos, u"PRODUTOS.TXT")) {
-        const Texto linha = primeiraLinha(*produtos);
-        if (linha.starts_with(u'\x10')) r = modUranoS;
-        else if (linha.starts_with(u'\x0A') || linha.starts_with(u'\x0B') || linha.starts_with(u'\x0C')) r = modUrano;
-        else r = modUranoURF32;
-    }
-    return r;
 }
 
 }  // namespace quelb

@@ -55,7 +55,7 @@ TEST(LerComando, TheCatalogueReadGeneratesTheSameLoad) {
     // Without --saida: a table of the items.
     const TResultadoProcesso tabela = ExecutarCargabal({"ler", "-e", a.Utf8()});
     EXPECT_EQ(tabela.Saida, 0);
-    EXPECT_THAT(tabela.SaidaPadrao, HasSubstr("        43  tpvUnidade           0.75         1  Pão francês\n"));
+    EXPECT_THAT(tabela.SaidaPadrao, HasSubstr("        43  tpvUnidade           0,75         1  Pão francês\n"));
     EXPECT_THAT(tabela.Erros, HasSubstr("modelo detectado: filizola\n"));
 }
 

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 
 #include "apoio/carga.h"
@@ -113,6 +114,22 @@ const TDano Danos[] = {
     {"a record of an item that is not there", modFilizola, [](auto& g) { Item(g, 42).Nutricional.Descricao = u"Porção"; },
      u"NUTRI.TXT", [](auto& l) { l[0].replace(0, 6, "000099"); },
      "NUTRI.TXT:1:1: erro: nenhum item tem o código 99 (em CADTXT.TXT)"},
+    {"recipe laid out for a nutrition record that is not there", modUrano,
+     [](auto& g) {
+         TQuelbCargaBalItem& a = Item(g, 42);
+         a.Nutricional.Qtd = 30;
+         a.InformacaoExtra.Receita = u"Farinha";
+     },
+     u"PRODUTOS.TXT", [](auto& l) { l.erase(l.begin() + 1); },
+     "PRODUTOS.TXT:2:1: erro: o item da linha 1 teria aqui o registro receita, não o registro "
+     "receita_apos_nutricional"},
+    {"validity beyond a 16-bit property", modUranoURF32, [](auto& g) { Item(g, 42); }, u"PRODUTOS.TXT",
+     [](auto& l) { l[0].replace(37, 5, "40000"); },
+     "PRODUTOS.TXT:1:38: erro: campo validade: 40000 não cabe em Validade, inteiro de 16 bits"},
+    {"running number out of place", modRamuza, [](auto& g) { Item(g, 42); }, u"RAMUZA_ORIGINAL.TXT",
+     [](auto& l) { l[0].replace(0, 4, "0002"); },
+     "RAMUZA_ORIGINAL.TXT:1:1: aviso: o número 2 não é a posição do item na carga (1); uma nova geração grava 1",
+     false},
     // A character without a byte is written as "?", and the sum counts the
     // character itself: the record is what the generation wrote.
     {"question mark in a checksummed record", modUranoS, [](auto& g) { Item(g, 42).Descricao = u"Pão 中"; },
@@ -210,6 +227,64 @@ TEST(LerCarga, TareRecordsGoToTheItemsThatNameThemInTheFilesOrder) {
     EXPECT_EQ(itens.GetItem(0).Tara.Descricao, u"Bandeja");
     EXPECT_EQ(itens.GetItem(1).Tara.Codigo, 5);
     EXPECT_EQ(itens.GetItem(2).Tara.Codigo, 9);
+}
+
+// The last items must carry the records left, even one naming a record
+// already written.
+TEST(LerCarga, EveryTareRecordGoesToAnItemWhenItemsRunShort) {
+    TQuelbCargaBal g;
+    g.Modelo = modToledoMGV7;
+    TQuelbCargaBalItem& a = Item(g, 1);
+    a.Tara = {233, u"", TValorFixo()};
+    a.CodigoTara = 233;
+    Item(g, 2).Tara = {999, u"Pote", TValorFixo()};
+    TQuelbCargaBalItem& c = Item(g, 3);
+    c.Tara = {5, u"Bandeja", TValorFixo()};
+    c.CodigoTara = 999;
+    const TQuelbCargaBalItens itens = LerDeVolta(g);
+    ASSERT_EQ(itens.Count(), 3);
+    EXPECT_EQ(itens.GetItem(2).Tara.Codigo, 5);
+}
+
+// Loads with random bytes changed, cut or inserted (line ends and the Urano
+// framing characters among them) are read without fault, for every model;
+// a fixed seed and a fixed number of rounds bound the test.
+TEST(LerCarga, RandomDamageIsReadSafely) {
+    std::mt19937 aleatorio(20261210);
+    const char especiais[] = {'\r', '\n', '\x02', '\x03', '\x0A', '\x0B', '\x0C', '\x10', '?', '-', ' ', 'x', '\xEF'};
+    for (int m = 0; m < QuantidadeModelos; ++m) {
+        TQuelbCargaBal g;
+        g.Modelo = static_cast<TQuelbCargaBalModelo>(m);
+        TQuelbCargaBalItem& a = Item(g, 42);
+        a.Nutricional = {};
+        a.Nutricional.Codigo = 3;
+        a.Nutricional.Qtd = 30;
+        a.Nutricional.Descricao = u"Porção";
+        a.InformacaoExtra.Receita = u"Farinha, água e sal.";
+        a.Tara = {2, u"Bandeja", TValorFixo::DeDezMilesimos(150)};
+        a.CodigoTara = 2;
+        a.Fornecedor.Codigo = 4;
+        a.CodigoFornecedor = 4;
+        a.Setor = {5, u"Padaria"};
+        Item(g, 43).CodigoTara = 2;
+        const std::vector<TArquivoCarga> originais = Gerar(g);
+        for (int rodada = 0; rodada < 300; ++rodada) {
+            std::vector<TArquivoCarga> arquivos = originais;
+            TArquivoCarga& alvo = arquivos[aleatorio() % arquivos.size()];
+            for (int n = 1 + static_cast<int>(aleatorio() % 4); n > 0 && !alvo.Bytes.empty(); --n) {
+                const size_t i = aleatorio() % alvo.Bytes.size();
+                const char c = especiais[aleatorio() % sizeof especiais];
+                switch (aleatorio() % 3) {
+                    case 0: alvo.Bytes[i] = c; break;
+                    case 1: alvo.Bytes.insert(i, 1, c); break;
+                    default: alvo.Bytes.resize(i); break;
+                }
+            }
+            TQuelbCargaBalItens itens;
+            const TLeituraCarga leitura = LerCarga(g.Modelo, arquivos, itens);
+            for (const TAchadoCarga& f : leitura.Achados) EXPECT_FALSE(f.Descricao.empty());
+        }
+    }
 }
 
 TEST(LerCarga, Utf8WithAByteOrderMarkReadsAsWindows1252) {
