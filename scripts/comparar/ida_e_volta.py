@@ -78,9 +78,14 @@ def catalogo_limpo(cargabal, semente, modelo, pasta):
     return None, 0
 
 
+def nomes_da_carga(pasta):
+    """The load files of a folder: not the lock file a generation leaves."""
+    return sorted(n for n in os.listdir(pasta) if n != ".cargabal.lock")
+
+
 def arquivos(pasta):
     r = {}
-    for n in sorted(os.listdir(pasta)):
+    for n in nomes_da_carga(pasta):
         with open(os.path.join(pasta, n), "rb") as f:
             r[n] = f.read()
     return r
@@ -140,7 +145,7 @@ def danificada(cargabal, modelo, a, pasta, semente, extensao):
     to a catalogue that generates a load reading back to that same catalogue."""
     import random
     r = random.Random(semente)
-    nome = r.choice(sorted(os.listdir(a)))
+    nome = r.choice(nomes_da_carga(a))
     caminho = os.path.join(a, nome)
     with open(caminho, "rb") as f:
         bytes_ = bytearray(f.read())

@@ -11,17 +11,8 @@ set -euo pipefail
 raiz=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 cd "$raiz"
 
-construcao=${2:-}
-if [[ -z $construcao ]]; then
-  if [[ -f build/teste-normal/build.ninja ]]; then
-    construcao=build/teste-normal
-  else
-    construcao=build/exemplos
-    [[ -f $construcao/build.ninja ]] ||
-      cmake -S . -B "$construcao" -G Ninja -DQUELB_TESTES=OFF > /dev/null
-  fi
-fi
-construcao=$(cd "$construcao" && pwd)
+source scripts/pasta-construcao.sh
+construcao=$(pasta_construcao "${2:-}" exemplos)
 cmake --build "$construcao" -j2 --target quelbcargabal > /dev/null
 biblioteca=$construcao/src
 [[ -f $biblioteca/libquelbcargabal.so ]] || { echo "falta $biblioteca/libquelbcargabal.so"; exit 1; }

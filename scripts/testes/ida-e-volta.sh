@@ -9,18 +9,10 @@ set -euo pipefail
 raiz=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 cd "$raiz"
 
-construcao=${2:-}
-if [[ -z $construcao ]]; then
-  if [[ -f build/teste-normal/build.ninja ]]; then
-    construcao=build/teste-normal
-  else
-    construcao=build/ida-e-volta
-    [[ -f $construcao/build.ninja ]] ||
-      cmake -S . -B "$construcao" -G Ninja -DQUELB_TESTES=OFF > /dev/null
-  fi
-fi
+source scripts/pasta-construcao.sh
+construcao=$(pasta_construcao "${2:-}" ida-e-volta)
 cmake --build "$construcao" -j2 --target cargabal > /dev/null
-cargabal=$(cd "$construcao" && pwd)/cli/cargabal
+cargabal=$construcao/cli/cargabal
 
 echo "-- catálogos lidos em JSON"
 python3 scripts/comparar/ida_e_volta.py "$cargabal" 1 60 --limite 75
