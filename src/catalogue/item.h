@@ -3,18 +3,20 @@
 
 #include "catalogue/enumeracoes.h"
 #include "catalogue/texto.h"
+#include "catalogue/texto_item.h"
 #include "catalogue/valor_fixo.h"
 
 namespace quelb {
 
 // The catalogue only holds values: it validates and converts nothing. What a
 // writer makes of an odd value (empty text, negative code, too wide) is the
-// writer's business.
+// writer's business. Texts are TTextoItem, a byte per character where the
+// text allows it: a big catalogue is mostly its texts.
 
 class TQuelbCargaBalSetor {
 public:
     int32_t Codigo = 0;
-    Texto Descricao;
+    TTextoItem Descricao;
 };
 
 class TQuelbCargaBalNutricional {
@@ -25,7 +27,7 @@ public:
     void Limpar();
 
     int32_t Codigo;
-    Texto Descricao;
+    TTextoItem Descricao;
     int32_t Qtd;
     TQuelbCargaBalNutriUndPorcao UndPorcao;
     int32_t PartInteira;
@@ -54,26 +56,26 @@ public:
 class TQuelbCargaBalTaras {
 public:
     int32_t Codigo = 0;
-    Texto Descricao;
+    TTextoItem Descricao;
     TValorFixo Valor;
 };
 
 class TQuelbCargaBalFornecedor {
 public:
     int16_t Codigo = 0;
-    Texto Observacao;
-    Texto Descricao1;
-    Texto Descricao2;
-    Texto Descricao3;
-    Texto Descricao4;
-    Texto Descricao5;
+    TTextoItem Observacao;
+    TTextoItem Descricao1;
+    TTextoItem Descricao2;
+    TTextoItem Descricao3;
+    TTextoItem Descricao4;
+    TTextoItem Descricao5;
 };
 
 class TQuelbCargaBalInformacaoExtra {
 public:
     int32_t Codigo = 0;
-    Texto Observacao;
-    Texto Receita;
+    TTextoItem Observacao;
+    TTextoItem Receita;
 };
 
 // One product. Its five records are held by value: they exist as long as the
@@ -83,7 +85,7 @@ public:
     int32_t Tecla = 0;
     TValorFixo ValorVenda;
     int16_t ModeloEtiqueta = 0;
-    Texto Descricao;
+    TTextoItem Descricao;
     int32_t Codigo = 0;
     TQuelbCargaBalTipoVenda Tipo = tpvPeso;
     int16_t Validade = 0;
@@ -98,7 +100,7 @@ public:
     int32_t CodigoInfoNutr = 0;
     int32_t CodigoTara = 0;
     int16_t CodigoFornecedor = 0;
-    Texto EAN13Fornecedor;
+    TTextoItem EAN13Fornecedor;
     TQuelbCargaBalInformacaoExtra InformacaoExtra;
 };
 

@@ -222,7 +222,7 @@ private:
     char FDecimal = ',';
     std::vector<TColuna> FColunas;
     std::string FTexto, FPlano;
-    std::u16string FRascunho;
+    TRascunhoTexto FRascunho;
     bool FParou = false;
 };
 

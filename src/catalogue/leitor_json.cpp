@@ -229,7 +229,7 @@ private:
     uint64_t FVistas = 0;     // properties given in the item at hand
     uint32_t FRegistros = 0;  // records given in the item at hand
     std::unordered_map<std::string, TChave, THashTexto, std::equal_to<>> FChaves[1 + QuantidadeRegistros];
-    std::u16string FRascunho;
+    TRascunhoTexto FRascunho;
 };
 
 static_assert(std::size(Propriedades) <= 64, "one bit per property");

@@ -83,7 +83,7 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
             TQuelbCargaBalItem& item = FProdutos.GetItem(i);
             escritor->Escrever(item, i + 1);
             if (OnProgresso) {
-                OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao), i, total);
+                OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao.Utf16()), i, total);
                 VerificarCatalogo(versao);
             }
         }

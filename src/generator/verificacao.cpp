@@ -269,24 +269,36 @@ private:
     // the record however its text runs (Filizola's recipe text and its "@").
     void VerificarTexto(const TCampo& f, bool AFechado, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
                         bool AComSoma) {
-        std::u16string_view t = f.Propriedade->Texto(o.Item);
-        t = t.substr(0, static_cast<size_t>(std::max(f.Largura, 0)));  // what is cut is not written
-        const Texto nome = NomePropriedade(f);
-        for (const char16_t c : t) {
+        const TTextoItem& t = f.Propriedade->TextoItem(o.Item);
+        const size_t n = std::min(t.size(), static_cast<size_t>(std::max(f.Largura, 0)));  // what is cut is not written
+        if (t.Estreito()) VerificarUnidades(t.Bytes().substr(0, n), f, AFechado, AArquivo, AChave, AComSoma);
+        else VerificarUnidades(t.Largo().substr(0, n), f, AFechado, AArquivo, AChave, AComSoma);
+    }
+    // The same on the code units of a text: UTF-16, or one byte each.
+    template <class TVista>
+    void VerificarUnidades(TVista t, const TCampo& f, bool AFechado, const Texto& AArquivo, const Texto& AChave,
+                           bool AComSoma) {
+        const auto unidade = [&](size_t i) -> char16_t {
+            if constexpr (sizeof(t[0]) == 1) return static_cast<unsigned char>(t[i]);
+            else return t[i];
+        };
+        for (size_t i = 0; i < t.size(); ++i) {
+            const char16_t c = unidade(i);
             if (!Controle(c)) continue;
             Achar(AFechado ? TGravidade::Aviso : TGravidade::Erro, AChave + u"|controle",
-                  nome + u": o texto tem " + (c == u'\n' || c == u'\r' ? Texto(u"uma quebra de linha") : Texto(u"um caractere de controle")) +
+                  NomePropriedade(f) + u": o texto tem " + (c == u'\n' || c == u'\r' ? Texto(u"uma quebra de linha") : Texto(u"um caractere de controle")) +
                       u" (U+" + Hexa(c) + u"), que " + (AFechado ? u"fica no registro de " : u"divide ou desloca o registro de ") +
                       AArquivo);
             break;
         }
         for (size_t i = 0; i < t.size(); ++i) {
-            if (TemByte(t[i])) continue;
+            const char16_t c = unidade(i);
+            if (TemByte(c)) continue;
             // A pair of surrogates is one character.
-            const size_t n = (t[i] >= 0xD800 && t[i] < 0xDC00 && i + 1 < t.size()) ? 2 : 1;
-            const Texto caractere(t.substr(i, n));
+            Texto caractere(1, c);
+            if (c >= 0xD800 && c < 0xDC00 && i + 1 < t.size()) caractere += unidade(i + 1);
             Achar(AComSoma ? TGravidade::Erro : TGravidade::Aviso, AChave + u"|sem byte",
-                  nome + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
+                  NomePropriedade(f) + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
                       (AComSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
                                 : u"; o arquivo teria \"?\""));
             break;

@@ -1,0 +1,79 @@
+#include "catalogue/texto_item.h"
+
+#include <algorithm>
+#include <new>
+
+namespace quelb {
+
+namespace {
+
+bool CabeEmByte(std::u16string_view ATexto) {
+    char16_t ou = 0;
+    for (const char16_t c : ATexto) ou |= c;
+    return ou <= 0xFF;
+}
+
+}  // namespace
+
+char* TTextoItem::Reservar(size_t ATamanho, bool ALargo) {
+    if (ATamanho > (UINT32_MAX >> 1)) throw std::bad_alloc();
+    char* bloco = static_cast<char*>(::operator new(sizeof(uint32_t) + ATamanho * (ALargo ? 2 : 1)));
+    const uint32_t cabecalho = static_cast<uint32_t>(ATamanho) << 1 | (ALargo ? 1u : 0u);
+    std::memcpy(bloco, &cabecalho, sizeof cabecalho);
+    return bloco;
+}
+
+void TTextoItem::Liberar() noexcept {
+    ::operator delete(FBloco);
+    FBloco = nullptr;
+}
+
+void TTextoItem::Atribuir(std::u16string_view ATexto) {
+    if (ATexto.empty()) return;
+    if (CabeEmByte(ATexto)) {
+        FBloco = Reservar(ATexto.size(), false);
+        std::transform(ATexto.begin(), ATexto.end(), FBloco + sizeof(uint32_t),
+                       [](char16_t c) { return static_cast<char>(c); });
+    } else {
+        FBloco = Reservar(ATexto.size(), true);
+        std::memcpy(FBloco + sizeof(uint32_t), ATexto.data(), ATexto.size() * sizeof(char16_t));
+    }
+}
+
+TTextoItem TTextoItem::DeLatin1(std::string_view ABytes) {
+    TTextoItem t;
+    if (ABytes.empty()) return t;
+    t.FBloco = t.Reservar(ABytes.size(), false);
+    std::memcpy(t.FBloco + sizeof(uint32_t), ABytes.data(), ABytes.size());
+    return t;
+}
+
+TTextoItem::TTextoItem(const TTextoItem& AOutro) {
+    if (!AOutro.FBloco) return;
+    const size_t bytes = sizeof(uint32_t) + AOutro.size() * (AOutro.Estreito() ? 1 : 2);
+    FBloco = static_cast<char*>(::operator new(bytes));
+    std::memcpy(FBloco, AOutro.FBloco, bytes);
+}
+
+TTextoItem& TTextoItem::operator=(const TTextoItem& AOutro) {
+    if (this != &AOutro) *this = TTextoItem(AOutro);
+    return *this;
+}
+
+std::u16string TTextoItem::Utf16() const {
+    if (!Estreito()) return std::u16string(Largo());
+    const std::string_view b = Bytes();
+    std::u16string t(b.size(), u'\0');
+    std::transform(b.begin(), b.end(), t.begin(), [](char c) { return static_cast<unsigned char>(c); });
+    return t;
+}
+
+bool operator==(const TTextoItem& A, std::u16string_view B) {
+    if (A.size() != B.size()) return false;
+    if (!A.Estreito()) return A.Largo() == B;
+    const std::string_view b = A.Bytes();
+    return std::equal(b.begin(), b.end(), B.begin(),
+                      [](char c, char16_t d) { return static_cast<unsigned char>(c) == d; });
+}
+
+}  // namespace quelb
