@@ -305,8 +305,8 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
         if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) ++FIgnorar;
         return true;
     }
-    const std::string encontrado =
-        ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto);
+    // Built only for a message: most values have none.
+    const auto encontrado = [&] { return ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto); };
     switch (FEstado) {
         case TEstado::Inicio:
             if (ATipo == TTipoValor::Objeto) {
@@ -319,7 +319,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                 return true;
             }
             Erro("", "o catálogo deve ser um objeto JSON com a chave \"produtos\" ou a lista de produtos, encontrado " +
-                         encontrado);
+                         encontrado());
             FParou = true;
             return false;
         case TEstado::Raiz: {
@@ -329,7 +329,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                 if (ATipo == TTipoValor::Lista) {
                     FEstado = TEstado::Lista;
                 } else if (ATipo != TTipoValor::Nulo) {
-                    Erro("produtos", "esperado lista de produtos, encontrado " + encontrado);
+                    Erro("produtos", "esperado lista de produtos, encontrado " + encontrado());
                     Entrar(ATipo);
                 }
             } else {
@@ -350,7 +350,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                 FRegistros = 0;
                 FEstado = TEstado::Item;
             } else if (ATipo != TTipoValor::Nulo) {
-                Erro(LugarItem(), "esperado objeto (um produto), encontrado " + encontrado);
+                Erro(LugarItem(), "esperado objeto (um produto), encontrado " + encontrado());
                 Entrar(ATipo);
             }
             return true;
@@ -366,7 +366,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                     FEstado = TEstado::Registro;
                 } else if (ATipo != TTipoValor::Nulo) {
                     Erro(LugarItem() + "." + std::string(NomesRegistros[FRegistroPendente]),
-                         "esperado objeto, encontrado " + encontrado);
+                         "esperado objeto, encontrado " + encontrado());
                     Entrar(ATipo);
                 }
             } else {
@@ -382,9 +382,9 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
 void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, std::string_view ATexto) {
     if (ATipo == TTipoValor::Nulo) return;  // absent: the default stays
     FContexto.Deu(FPropriedade);
-    const std::string lugar = LugarItem() + "." + std::string(APropriedade.Nome);
+    const auto lugar = [&] { return LugarItem() + "." + std::string(APropriedade.Nome); };
     const auto esperado = [&] {
-        Erro(lugar, "esperado " + DescreverEsperado(APropriedade) + ", encontrado " +
+        Erro(lugar(), "esperado " + DescreverEsperado(APropriedade) + ", encontrado " +
                         (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
         Entrar(ATipo);
     };
@@ -417,11 +417,11 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
             switch (ConverterDecimal(ATexto, forma, v)) {
                 case TResultadoDecimal::Ok: APropriedade.DefinirNumero(*FItem, v); return;
                 case TResultadoDecimal::ForaDoIntervalo:
-                    Erro(lugar, "valor fora do intervalo " +
+                    Erro(lugar(), "valor fora do intervalo " +
                                     (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
                     return;
                 case TResultadoDecimal::Invalido:
-                    Erro(lugar, "valor inválido " + (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
+                    Erro(lugar(), "valor inválido " + (ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto)));
                     return;
             }
             return;
@@ -440,7 +440,7 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
                 for (size_t i = 0; i + 1 < ATexto.size() && !surrogate; ++i)
                     surrogate = static_cast<unsigned char>(ATexto[i]) == 0xED &&
                                 (static_cast<unsigned char>(ATexto[i + 1]) & 0xE0) == 0xA0;
-                Erro(lugar, surrogate ? "texto com \\u de um surrogate isolado" : "texto que não é UTF-8 válido");
+                Erro(lugar(), surrogate ? "texto com \\u de um surrogate isolado" : "texto que não é UTF-8 válido");
                 return;
             }
             DefinirTextoUtf8(APropriedade, *FItem, ATexto, FRascunho);

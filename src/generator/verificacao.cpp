@@ -228,8 +228,8 @@ private:
         if (f.Propriedade == nullptr && f.Tipo != TTipoCampo::Posicao) return;
         if (Nutriente(f.Propriedade)) FNutrientesEscritos = true;
         if (f.Propriedade != nullptr && f.Propriedade->Nome.starts_with("Nutricional.AltoEm")) FAltoEmEscrito = true;
-        const Texto nome = NomePropriedade(f);
-        const Texto arquivo(AArquivo.Nome);
+        const Texto& nome = Nome(f);
+        const Texto& arquivo = NomeArquivo(AArquivo);
         // A value carried by several files is said once, for the first.
         const Texto& chave = nome;
         switch (f.Tipo) {
@@ -369,6 +369,19 @@ private:
         for (int s = 12; s >= 0; s -= 4) r += Digitos[(c >> s) & 0xF];
         return r;
     }
+    // NomePropriedade(f) and the file's name, made once for the whole check.
+    const Texto& Nome(const TCampo& f) {
+        const size_t i = f.Propriedade ? static_cast<size_t>(f.Propriedade - Propriedades) : std::size(Propriedades);
+        if (FNomes.empty()) FNomes.resize(std::size(Propriedades) + 1);
+        if (FNomes[i].empty()) FNomes[i] = NomePropriedade(f);
+        return FNomes[i];
+    }
+    const Texto& NomeArquivo(const TArquivoModelo& AArquivo) {
+        const auto i = static_cast<size_t>(&AArquivo - FModelo.Arquivos.data());
+        if (FNomesArquivos.empty()) FNomesArquivos.resize(FModelo.Arquivos.size());
+        if (FNomesArquivos[i].empty()) FNomesArquivos[i] = Texto(AArquivo.Nome);
+        return FNomesArquivos[i];
+    }
     // Whether the code page writes c as itself.
     bool TemByte(char16_t c) {
         if (c < 0x80) return true;
@@ -396,6 +409,7 @@ private:
     std::map<TConteudoArquivo, std::unordered_set<int64_t>> FChavesEscritas;
     std::vector<TReferenciaDada> FReferencias;
     std::vector<int8_t> FTemByte;
+    std::vector<Texto> FNomes, FNomesArquivos;
 };
 
 }  // namespace
