@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "generator/carga.h"
+#include "generator/conjunto_inteiros.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 
@@ -124,7 +126,9 @@ public:
         for (const TReferencia& r : Referencias) {
             const TArquivoModelo* alvo = Arquivo(r.Arquivo);
             const int64_t codigo = ProcurarPropriedade(r.Propriedade)->Numero(AItem);
-            if (alvo != nullptr && mostra(r.Propriedade) && codigo != 0)
+            // A code whose record is written already is settled; only the
+            // others wait for the end (a later item may write their record).
+            if (alvo != nullptr && mostra(r.Propriedade) && codigo != 0 && !FChavesEscritas[r.Arquivo].Contem(static_cast<uint64_t>(codigo)))
                 FReferencias.push_back({FPosicao, FCodigo, &r, codigo});
         }
     }
@@ -132,7 +136,7 @@ public:
     // After the last item: the codes that name no record.
     void Fim() {
         for (const TReferenciaDada& d : FReferencias) {
-            if (FChavesEscritas[d.Referencia->Arquivo].count(d.Valor)) continue;
+            if (FChavesEscritas[d.Referencia->Arquivo].Contem(static_cast<uint64_t>(d.Valor))) continue;
             FAchados.push_back({TGravidade::Aviso, d.Posicao, d.Codigo,
                                 DeUtf8(d.Referencia->Propriedade) + u": " + Numero(d.Valor) +
                                     u" não corresponde a nenhum registro do catálogo em " +
@@ -173,6 +177,25 @@ private:
         uint64_t Hash;
         int32_t Posicao, Codigo;
     };
+    struct TItemVisto {
+        int32_t Posicao, Codigo;
+    };
+    // What try_emplace found or put, and whether it put it.
+    template <class TResultado>
+    static std::pair<TItemVisto, bool> Visto(const TResultado& AResultado) {
+        return {AResultado.first->second, AResultado.second};
+    }
+    // A code of at most 15 digits as one integer, its length in the low bits
+    // (so that "07" and "007" stay apart); nothing for any other text.
+    static std::optional<uint64_t> CodigoCompacto(std::u16string_view ATexto) {
+        if (ATexto.empty() || ATexto.size() > 15) return std::nullopt;
+        uint64_t v = 0;
+        for (const char16_t c : ATexto) {
+            if (c < u'0' || c > u'9') return std::nullopt;
+            v = v * 10 + (c - u'0');
+        }
+        return v << 4 | ATexto.size();
+    }
 
     const TArquivoModelo* Arquivo(TConteudoArquivo AConteudo) const {
         for (const TArquivoModelo& a : FModelo.Arquivos)
@@ -323,12 +346,15 @@ private:
     void CodigoDeItem(const TArquivoModelo& AArquivo, const TOrigem& o) {
         for (const TCampoLido& l : FLidos) {
             if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") continue;
-            const auto [primeiro, novo] = FCodigosDeItem.try_emplace(Texto(l.Texto), TPrimeiro{0, FPosicao, FCodigo});
+            const TItemVisto visto{FPosicao, FCodigo};
+            const std::optional<uint64_t> compacto = CodigoCompacto(l.Texto);
+            const auto [primeiro, novo] = compacto ? Visto(FCodigosCompactos.try_emplace(*compacto, visto))
+                                                   : Visto(FCodigosDeItem.try_emplace(Texto(l.Texto), visto));
             if (!novo)
                 Achar(TGravidade::Erro, u"Codigo|repetido",
                       u"Codigo: " + Numero(o.Item.Codigo) + u" fica com o código " + Texto(l.Texto) + u" em " +
-                          Texto(AArquivo.Nome) + u", o mesmo de produtos[" + Numero(primeiro->second.Posicao) +
-                          u"] (código " + Numero(primeiro->second.Codigo) + u")");
+                          Texto(AArquivo.Nome) + u", o mesmo de produtos[" + Numero(primeiro.Posicao) +
+                          u"] (código " + Numero(primeiro.Codigo) + u")");
             return;
         }
     }
@@ -339,7 +365,7 @@ private:
         // Lines already seen are kept by their case-free hash alone: a load
         // of a million distinct records is checked without holding them.
         const uint64_t hash = plataforma::HashSemCaixa(ALinha);
-        if (!FLinhas[AArquivo.Conteudo].insert(hash).second) return false;
+        if (!FLinhas[AArquivo.Conteudo].Inserir(hash)) return false;
         const TCampoLido* chave = nullptr;
         // What the record says under its code: every field but the item's own
         // code (a Filizola text record names its item too).
@@ -349,7 +375,7 @@ private:
             else if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") conteudo += l.Texto;
         }
         if (chave == nullptr) return true;
-        if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].insert(chave->Numero);
+        if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
         const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
         const auto [primeiro, novo] =
             FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), TPrimeiro{hashConteudo, FPosicao, FCodigo});
@@ -403,10 +429,13 @@ private:
     bool FAltoEmEscrito = false;  // a record of the item carries the "alto em" flags
     TRegistro FRegistro;
     std::vector<TCampoLido> FLidos;
-    std::unordered_map<Texto, TPrimeiro> FCodigosDeItem;
-    std::map<TConteudoArquivo, std::unordered_set<uint64_t>> FLinhas;
+    // The codes of the item file: made of digits only (the usual), as one
+    // integer; any other, as it is written.
+    std::unordered_map<uint64_t, TItemVisto> FCodigosCompactos;
+    std::unordered_map<Texto, TItemVisto> FCodigosDeItem;
+    std::map<TConteudoArquivo, TConjuntoInteiros> FLinhas;
     std::map<TConteudoArquivo, std::unordered_map<Texto, TPrimeiro>> FChaves;
-    std::map<TConteudoArquivo, std::unordered_set<int64_t>> FChavesEscritas;
+    std::map<TConteudoArquivo, TConjuntoInteiros> FChavesEscritas;
     std::vector<TReferenciaDada> FReferencias;
     std::vector<int8_t> FTemByte;
     std::vector<Texto> FNomes, FNomesArquivos;

@@ -173,6 +173,18 @@ const TCaso Casos[] = {
      {}},
     {"a tare code naming no tare", modToledoMGV6, [](auto& a, auto&) { a.CodigoTara = 7; },
      {"aviso: produtos[0] (código 12), CodigoTara: 7 não corresponde a nenhum registro do catálogo em TARA.TXT"}},
+    {"a tare code whose tare a later item writes", modToledoMGV6,
+     [](auto& a, auto& b) {
+         a.CodigoTara = 7;
+         b.Tara = {7, u"Caixa", TValorFixo::DeDezMilesimos(300)};
+     },
+     {}},
+    {"a supplier code whose supplier an earlier item wrote", modToledoMGV6,
+     [](auto& a, auto& b) {
+         a.Fornecedor.Codigo = 9;
+         b.CodigoFornecedor = 9;
+     },
+     {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Casos, UmValor, testing::ValuesIn(Casos), [](const testing::TestParamInfo<TCaso>& i) {
