@@ -16,6 +16,7 @@ public:
     // Destroys every item.
     void Clear() noexcept {
         FBlocos.clear();
+        FTextos.Limpar();
         FCount = 0;
         ++FVersao;
     }
@@ -23,6 +24,9 @@ public:
     // takes back what it appended).
     void Truncar(int32_t ACount) noexcept;
     int32_t Count() const { return FCount; }
+    // Room for the texts of these items (TTextoItem::DefinirLatin1), given
+    // back by Clear. The texts of items taken back by Truncar stay in it.
+    TArenaTextos& Textos() { return FTextos; }
 
     TQuelbCargaBalItem& GetItem(int32_t Index);
     const TQuelbCargaBalItem& GetItem(int32_t Index) const;
@@ -42,6 +46,7 @@ private:
     // no heap block nor pointer per item. A block holds default items past
     // Count().
     static constexpr size_t ItensPorBloco = 1024;
+    TArenaTextos FTextos;  // declared first: the items go before their texts
     std::vector<std::unique_ptr<TQuelbCargaBalItem[]>> FBlocos;
     int32_t FCount = 0;
     uint64_t FVersao = 0;

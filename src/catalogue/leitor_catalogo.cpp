@@ -250,9 +250,9 @@ bool Latin1DeUtf8(std::string_view AUtf8, std::string& ADestino) {
 }  // namespace
 
 void DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
-                      TRascunhoTexto& ARascunho) {
+                      TRascunhoTexto& ARascunho, TArenaTextos& AArena) {
     if (Latin1DeUtf8(AUtf8, ARascunho.Bytes)) {
-        APropriedade.LocalTexto(AItem) = TTextoItem::DeLatin1(ARascunho.Bytes);
+        APropriedade.LocalTexto(AItem).DefinirLatin1(ARascunho.Bytes, AArena);
         return;
     }
     ARascunho.Utf16.clear();

@@ -72,9 +72,10 @@ struct TRascunhoTexto {
     std::string Bytes;
     std::u16string Utf16;
 };
-// Converts a UTF-8 text, composes it to NFC and stores it.
+// Converts a UTF-8 text, composes it to NFC and stores it (in AArena, the
+// item list's, when it has a byte per character).
 void DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
-                      TRascunhoTexto& ARascunho);
+                      TRascunhoTexto& ARascunho, TArenaTextos& AArena);
 
 bool LerJson(TEntrada& AEntrada, TContexto& AContexto);
 bool LerCsv(TEntrada& AEntrada, const TOpcoesCatalogo& AOpcoes, TContexto& AContexto);

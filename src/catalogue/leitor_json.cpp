@@ -443,7 +443,7 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
                 Erro(lugar(), surrogate ? "texto com \\u de um surrogate isolado" : "texto que não é UTF-8 válido");
                 return;
             }
-            DefinirTextoUtf8(APropriedade, *FItem, ATexto, FRascunho);
+            DefinirTextoUtf8(APropriedade, *FItem, ATexto, FRascunho, FContexto.Itens.Textos());
             return;
         case TTipoPropriedade::Booleano:
             return;  // read above

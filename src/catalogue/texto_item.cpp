@@ -24,8 +24,39 @@ char* TTextoItem::Reservar(size_t ATamanho, bool ALargo) {
 }
 
 void TTextoItem::Liberar() noexcept {
-    ::operator delete(FBloco);
+    if (!NoArena()) ::operator delete(FBloco);
     FBloco = nullptr;
+}
+
+char* TArenaTextos::Reservar(size_t ABytes) {
+    ABytes += ABytes & 1;
+    if (static_cast<size_t>(FFim - FLivre) < ABytes) {
+        // A text larger than a quarter block gets a block of its own (the
+        // current block stays the one to fill), so that little room is left
+        // unused at the end of a block.
+        constexpr size_t Bloco = 64 * 1024;
+        if (ABytes > Bloco / 4) {
+            FBlocos.push_back(std::make_unique_for_overwrite<char[]>(ABytes));
+            return FBlocos.back().get();
+        }
+        FBlocos.push_back(std::make_unique_for_overwrite<char[]>(Bloco));
+        FLivre = FBlocos.back().get();
+        FFim = FLivre + Bloco;
+    }
+    char* r = FLivre;
+    FLivre += ABytes;
+    return r;
+}
+
+void TTextoItem::DefinirLatin1(std::string_view ABytes, TArenaTextos& AArena) {
+    Liberar();
+    if (ABytes.empty()) return;
+    if (ABytes.size() > (UINT32_MAX >> 1)) throw std::bad_alloc();
+    char* bloco = AArena.Reservar(sizeof(uint32_t) + ABytes.size());
+    const uint32_t cabecalho = static_cast<uint32_t>(ABytes.size()) << 1;
+    std::memcpy(bloco, &cabecalho, sizeof cabecalho);
+    std::memcpy(bloco + sizeof(uint32_t), ABytes.data(), ABytes.size());
+    FBloco = bloco + 1;
 }
 
 void TTextoItem::Atribuir(std::u16string_view ATexto) {
@@ -52,7 +83,7 @@ TTextoItem::TTextoItem(const TTextoItem& AOutro) {
     if (!AOutro.FBloco) return;
     const size_t bytes = sizeof(uint32_t) + AOutro.size() * (AOutro.Estreito() ? 1 : 2);
     FBloco = static_cast<char*>(::operator new(bytes));
-    std::memcpy(FBloco, AOutro.FBloco, bytes);
+    std::memcpy(FBloco, AOutro.Dados(), bytes);
 }
 
 TTextoItem& TTextoItem::operator=(const TTextoItem& AOutro) {

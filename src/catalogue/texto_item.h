@@ -8,10 +8,31 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelb {
+
+// Room for the texts of a list of items, taken in large blocks and given
+// back all at once: a text there costs its length and a 4-byte header, not a
+// heap block of its own. The readers fill a catalogue's texts from it.
+class TArenaTextos {
+public:
+    // Room for ABytes bytes, at an even address.
+    char* Reservar(size_t ABytes);
+    // Gives back every text.
+    void Limpar() noexcept {
+        FBlocos.clear();
+        FLivre = FFim = nullptr;
+    }
+
+private:
+    std::vector<std::unique_ptr<char[]>> FBlocos;
+    char* FLivre = nullptr;
+    char* FFim = nullptr;
+};
 
 class TTextoItem {
 public:
@@ -22,11 +43,13 @@ public:
     TTextoItem(const char16_t* ATexto) { Atribuir(ATexto); }
     TTextoItem(const std::u16string& ATexto) { Atribuir(ATexto); }
     TTextoItem(const TTextoItem& AOutro);
-    TTextoItem(TTextoItem&& AOutro) noexcept : FBloco(AOutro.FBloco) { AOutro.FBloco = nullptr; }
+    // A text kept in an arena is copied, not moved: the arena may go first.
+    TTextoItem(TTextoItem&& AOutro) : TTextoItem() { *this = std::move(AOutro); }
     ~TTextoItem() { Liberar(); }
 
     TTextoItem& operator=(const TTextoItem& AOutro);
-    TTextoItem& operator=(TTextoItem&& AOutro) noexcept {
+    TTextoItem& operator=(TTextoItem&& AOutro) {
+        if (AOutro.NoArena()) return *this = static_cast<const TTextoItem&>(AOutro);
         if (this != &AOutro) {
             Liberar();
             FBloco = AOutro.FBloco;
@@ -39,6 +62,9 @@ public:
 
     // A text of code units U+0000..U+00FF given as one byte each.
     static TTextoItem DeLatin1(std::string_view ABytes);
+    // Sets the text to such bytes, kept in AArena: this text must then not
+    // outlive the arena (the texts of a list's items, in the list's arena).
+    void DefinirLatin1(std::string_view ABytes, TArenaTextos& AArena);
 
     // Code units.
     size_t size() const { return FBloco ? Cabecalho() >> 1 : 0; }
@@ -48,11 +74,11 @@ public:
     bool Estreito() const { return FBloco == nullptr || (Cabecalho() & 1) == 0; }
     // The code units as bytes, when Estreito().
     std::string_view Bytes() const {
-        return FBloco ? std::string_view(FBloco + sizeof(uint32_t), size()) : std::string_view();
+        return FBloco ? std::string_view(Dados() + sizeof(uint32_t), size()) : std::string_view();
     }
     // The code units, when not Estreito().
     std::u16string_view Largo() const {
-        return FBloco ? std::u16string_view(reinterpret_cast<const char16_t*>(FBloco + sizeof(uint32_t)), size())
+        return FBloco ? std::u16string_view(reinterpret_cast<const char16_t*>(Dados() + sizeof(uint32_t)), size())
                       : std::u16string_view();
     }
     char16_t operator[](size_t i) const {
@@ -69,9 +95,13 @@ public:
     }
 
 private:
+    // The low bit of FBloco marks a block in an arena (blocks are at even
+    // addresses), which is not freed here.
+    bool NoArena() const { return (reinterpret_cast<uintptr_t>(FBloco) & 1) != 0; }
+    const char* Dados() const { return FBloco - (reinterpret_cast<uintptr_t>(FBloco) & 1); }
     uint32_t Cabecalho() const {
         uint32_t c;
-        std::memcpy(&c, FBloco, sizeof c);
+        std::memcpy(&c, Dados(), sizeof c);
         return c;
     }
     void Atribuir(std::u16string_view ATexto);

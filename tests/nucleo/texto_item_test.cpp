@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "catalogue/texto_item.h"
 
@@ -72,6 +74,32 @@ TEST(TextoItem, ChangesAsAString) {
     t.clear();
     EXPECT_TRUE(t.empty());
     EXPECT_TRUE(t == u"");
+}
+
+// Texts kept in an arena read as any other; copies and moves of them are
+// texts of their own, which outlive the arena.
+TEST(TextoItem, TextsInAnArenaAreCopiedOut) {
+    auto arena = std::make_unique<TArenaTextos>();
+    std::vector<TTextoItem> textos(3000);
+    for (size_t i = 0; i < textos.size(); ++i)
+        textos[i].DefinirLatin1(std::string(i % 7 == 0 ? 20000 + i : i % 50, static_cast<char>('a' + i % 26)), *arena);
+    for (size_t i = 0; i < textos.size(); ++i) {
+        ASSERT_EQ(textos[i].size(), i % 7 == 0 ? 20000 + i : i % 50) << i;
+        ASSERT_TRUE(textos[i].Estreito());
+        if (!textos[i].empty()) {
+            ASSERT_EQ(textos[i][textos[i].size() - 1], u'a' + i % 26) << i;
+        }
+    }
+    TTextoItem copia = textos[5];
+    TTextoItem movido = std::move(textos[6]);
+    TTextoItem atribuido;
+    atribuido = std::move(textos[8]);
+    textos[9] = u"substituído";
+    textos.clear();
+    arena.reset();
+    EXPECT_TRUE(copia == u"fffff");
+    EXPECT_TRUE(movido == u"gggggg");
+    EXPECT_TRUE(atribuido == u"iiiiiiii");
 }
 
 }  // namespace
