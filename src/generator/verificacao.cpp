@@ -182,7 +182,7 @@ private:
     };
     // What try_emplace found or put, and whether it put it.
     template <class TResultado>
-    static std::pair<TItemVisto, bool> Visto(const TResultado& AResultado) {
+    static auto Visto(const TResultado& AResultado) -> std::pair<decltype(AResultado.first->second), bool> {
         return {AResultado.first->second, AResultado.second};
     }
     // A code of at most 15 digits as one integer, its length in the low bits
@@ -377,14 +377,16 @@ private:
         if (chave == nullptr) return true;
         if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
         const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
-        const auto [primeiro, novo] =
-            FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), TPrimeiro{hashConteudo, FPosicao, FCodigo});
-        if (!novo && primeiro->second.Hash != hashConteudo) {
+        const TPrimeiro visto{hashConteudo, FPosicao, FCodigo};
+        const std::optional<uint64_t> compacto = CodigoCompacto(chave->Texto);
+        const auto [primeiro, novo] = compacto ? Visto(FChavesCompactas[AArquivo.Conteudo].try_emplace(*compacto, visto))
+                                               : Visto(FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), visto));
+        if (!novo && primeiro.Hash != hashConteudo) {
             const Texto nome = NomePropriedade(*chave->Campo);
             Achar(TGravidade::Erro, nome + u"|repetido",
                   nome + u": o código " + Texto(chave->Texto) + u" já tem outro registro em " + Texto(AArquivo.Nome) +
-                      u" (de produtos[" + Numero(primeiro->second.Posicao) + u"], código " +
-                      Numero(primeiro->second.Codigo) + u"); o arquivo teria os dois");
+                      u" (de produtos[" + Numero(primeiro.Posicao) + u"], código " + Numero(primeiro.Codigo) +
+                      u"); o arquivo teria os dois");
         }
         return true;
     }
@@ -434,6 +436,8 @@ private:
     std::unordered_map<uint64_t, TItemVisto> FCodigosCompactos;
     std::unordered_map<Texto, TItemVisto> FCodigosDeItem;
     std::map<TConteudoArquivo, TConjuntoInteiros> FLinhas;
+    // The codes of the keyed records (as the item codes above).
+    std::map<TConteudoArquivo, std::unordered_map<uint64_t, TPrimeiro>> FChavesCompactas;
     std::map<TConteudoArquivo, std::unordered_map<Texto, TPrimeiro>> FChaves;
     std::map<TConteudoArquivo, TConjuntoInteiros> FChavesEscritas;
     std::vector<TReferenciaDada> FReferencias;
