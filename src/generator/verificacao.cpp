@@ -9,7 +9,7 @@
 #include <unordered_set>
 
 #include "generator/carga.h"
-#include "generator/conjunto_inteiros.h"
+#include "generator/tabela_inteiros.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 
@@ -182,7 +182,7 @@ private:
     };
     // What try_emplace found or put, and whether it put it.
     template <class TResultado>
-    static auto Visto(const TResultado& AResultado) -> std::pair<decltype(AResultado.first->second), bool> {
+    static auto Visto(const TResultado& AResultado) -> std::pair<decltype(AResultado.first->second)&, bool> {
         return {AResultado.first->second, AResultado.second};
     }
     // A code of at most 15 digits as one integer, its length in the low bits
@@ -348,7 +348,7 @@ private:
             if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") continue;
             const TItemVisto visto{FPosicao, FCodigo};
             const std::optional<uint64_t> compacto = CodigoCompacto(l.Texto);
-            const auto [primeiro, novo] = compacto ? Visto(FCodigosCompactos.try_emplace(*compacto, visto))
+            const auto [primeiro, novo] = compacto ? FCodigosCompactos.Inserir(*compacto, visto)
                                                    : Visto(FCodigosDeItem.try_emplace(Texto(l.Texto), visto));
             if (!novo)
                 Achar(TGravidade::Erro, u"Codigo|repetido",
@@ -379,7 +379,7 @@ private:
         const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
         const TPrimeiro visto{hashConteudo, FPosicao, FCodigo};
         const std::optional<uint64_t> compacto = CodigoCompacto(chave->Texto);
-        const auto [primeiro, novo] = compacto ? Visto(FChavesCompactas[AArquivo.Conteudo].try_emplace(*compacto, visto))
+        const auto [primeiro, novo] = compacto ? FChavesCompactas[AArquivo.Conteudo].Inserir(*compacto, visto)
                                                : Visto(FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), visto));
         if (!novo && primeiro.Hash != hashConteudo) {
             const Texto nome = NomePropriedade(*chave->Campo);
@@ -433,11 +433,11 @@ private:
     std::vector<TCampoLido> FLidos;
     // The codes of the item file: made of digits only (the usual), as one
     // integer; any other, as it is written.
-    std::unordered_map<uint64_t, TItemVisto> FCodigosCompactos;
+    TTabelaInteiros<TItemVisto> FCodigosCompactos;
     std::unordered_map<Texto, TItemVisto> FCodigosDeItem;
     std::map<TConteudoArquivo, TConjuntoInteiros> FLinhas;
     // The codes of the keyed records (as the item codes above).
-    std::map<TConteudoArquivo, std::unordered_map<uint64_t, TPrimeiro>> FChavesCompactas;
+    std::map<TConteudoArquivo, TTabelaInteiros<TPrimeiro>> FChavesCompactas;
     std::map<TConteudoArquivo, std::unordered_map<Texto, TPrimeiro>> FChaves;
     std::map<TConteudoArquivo, TConjuntoInteiros> FChavesEscritas;
     std::vector<TReferenciaDada> FReferencias;
