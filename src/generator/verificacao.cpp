@@ -1,6 +1,7 @@
 #include "generator/verificacao.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <set>
@@ -305,6 +306,16 @@ private:
             if constexpr (sizeof(t[0]) == 1) return static_cast<unsigned char>(t[i]);
             else return t[i];
         };
+        if constexpr (sizeof(t[0]) == 1) {
+            // The usual text has nothing to say: one look per byte.
+            if (!FByteLimpoPronto) {
+                FByteLimpoPronto = true;
+                for (size_t b = 0; b < 256; ++b)
+                    FByteLimpo[b] = !Controle(static_cast<char16_t>(b)) && TemByte(static_cast<char16_t>(b));
+            }
+            if (std::all_of(t.begin(), t.end(), [&](char b) { return FByteLimpo[static_cast<unsigned char>(b)]; }))
+                return;
+        }
         for (size_t i = 0; i < t.size(); ++i) {
             const char16_t c = unidade(i);
             if (!Controle(c)) continue;
@@ -443,6 +454,9 @@ private:
     std::vector<TReferenciaDada> FReferencias;
     std::vector<int8_t> FTemByte;
     std::vector<Texto> FNomes, FNomesArquivos;
+    // By byte: neither a control nor without a byte of its own.
+    std::array<bool, 256> FByteLimpo{};
+    bool FByteLimpoPronto = false;
 };
 
 }  // namespace
