@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 #include <type_traits>
 

@@ -1,6 +1,7 @@
 #include "catalogue/texto_item.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 
 namespace quelb {
@@ -48,15 +49,30 @@ char* TArenaTextos::Reservar(size_t ABytes) {
     return r;
 }
 
+const char* TArenaTextos::Latin1(std::string_view ABytes) {
+    if (ABytes.size() > (UINT32_MAX >> 1)) throw std::bad_alloc();
+    const uint32_t cabecalho = static_cast<uint32_t>(ABytes.size()) << 1;
+    const char** recente = nullptr;
+    if (ABytes.size() <= CurtoAte) {
+        if (!FRecentes) FRecentes = std::make_unique<const char*[]>(Recentes);
+        recente = &FRecentes[std::hash<std::string_view>()(ABytes) % Recentes];
+        if (*recente && std::memcmp(*recente, &cabecalho, sizeof cabecalho) == 0 &&
+            std::memcmp(*recente + sizeof cabecalho, ABytes.data(), ABytes.size()) == 0)
+            return *recente;
+    }
+    char* bloco = Reservar(sizeof cabecalho + ABytes.size());
+    std::memcpy(bloco, &cabecalho, sizeof cabecalho);
+    std::memcpy(bloco + sizeof cabecalho, ABytes.data(), ABytes.size());
+    if (recente) *recente = bloco;
+    return bloco;
+}
+
 void TTextoItem::DefinirLatin1(std::string_view ABytes, TArenaTextos& AArena) {
     Liberar();
     if (ABytes.empty()) return;
-    if (ABytes.size() > (UINT32_MAX >> 1)) throw std::bad_alloc();
-    char* bloco = AArena.Reservar(sizeof(uint32_t) + ABytes.size());
-    const uint32_t cabecalho = static_cast<uint32_t>(ABytes.size()) << 1;
-    std::memcpy(bloco, &cabecalho, sizeof cabecalho);
-    std::memcpy(bloco + sizeof(uint32_t), ABytes.data(), ABytes.size());
-    FBloco = bloco + 1;
+    // The arena's block is shared, never written here: the const goes only
+    // because FBloco also owns heap blocks.
+    FBloco = const_cast<char*>(AArena.Latin1(ABytes)) + 1;
 }
 
 void TTextoItem::Atribuir(std::u16string_view ATexto) {

@@ -1,6 +1,7 @@
 #pragma once
 // A text field of an item, kept compactly: one pointer, null for an empty
-// text, otherwise one heap block with the length and the code units. A text
+// text, otherwise a block with the length and the code units, on the heap or
+// in the arena of the item list that the readers fill. A text
 // whose code units are all at most U+00FF (Portuguese, in practice) keeps
 // one byte per code unit; any other keeps its UTF-16 code units. Either way
 // the text is the same sequence of UTF-16 code units: widths, cuts and sums
@@ -22,16 +23,26 @@ class TArenaTextos {
 public:
     // Room for ABytes bytes, at an even address.
     char* Reservar(size_t ABytes);
+    // The block of a text of one byte per code unit: [uint32 header][bytes].
+    // A short text met lately (a sector's or supplier's name, repeated item
+    // after item) gives the block it had: texts in the arena never change.
+    const char* Latin1(std::string_view ABytes);
     // Gives back every text.
     void Limpar() noexcept {
         FBlocos.clear();
         FLivre = FFim = nullptr;
+        FRecentes.reset();
     }
 
 private:
     std::vector<std::unique_ptr<char[]>> FBlocos;
     char* FLivre = nullptr;
     char* FFim = nullptr;
+    // The blocks of short texts met lately, by a hash of their bytes: a
+    // fixed table, whose slot goes to the last text that falls on it.
+    static constexpr size_t Recentes = 4096;
+    static constexpr size_t CurtoAte = 48;
+    std::unique_ptr<const char*[]> FRecentes;
 };
 
 class TTextoItem {

@@ -77,7 +77,8 @@ TEST(TextoItem, ChangesAsAString) {
 }
 
 // Texts kept in an arena read as any other; copies and moves of them are
-// texts of their own, which outlive the arena.
+// texts of their own, which outlive the arena. 3000 texts, many of them equal,
+// and some longer than a quarter of an arena block.
 TEST(TextoItem, TextsInAnArenaAreCopiedOut) {
     auto arena = std::make_unique<TArenaTextos>();
     std::vector<TTextoItem> textos(3000);
@@ -90,6 +91,13 @@ TEST(TextoItem, TextsInAnArenaAreCopiedOut) {
             ASSERT_EQ(textos[i][textos[i].size() - 1], u'a' + i % 26) << i;
         }
     }
+    // Equal short texts may share their place in the arena: changing one
+    // leaves the others (texts 1 and 1301, 3 and 1303 are equal).
+    ASSERT_TRUE(textos[1] == textos[1301]);
+    textos[1] = u"outro";
+    textos[3].clear();
+    EXPECT_TRUE(textos[1301] == u"b");
+    EXPECT_TRUE(textos[1303] == u"ddd");
     TTextoItem copia = textos[5];
     TTextoItem movido = std::move(textos[6]);
     TTextoItem atribuido;
