@@ -30,6 +30,10 @@ std::vector<TAchado> TQuelbCargaBal::VerificarItens() const {
     return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos());
 }
 
+TResumoVerificacao TQuelbCargaBal::VerificarItens(size_t AMaximo) const {
+    return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos(), AMaximo);
+}
+
 void TQuelbCargaBal::VerificarCatalogo(uint64_t AVersao) const {
     if (FProdutos.Versao() != AVersao)
         throw EQuelbCargaBal(u"Os produtos foram alterados durante a geração dos arquivos; nenhum arquivo foi gravado.");

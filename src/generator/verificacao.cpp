@@ -145,9 +145,14 @@ public:
         }
         std::stable_sort(FAchados.begin(), FAchados.end(),
                          [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
+        for (size_t i = FMaximo; i < FAchados.size(); ++i) ++FDescartados[static_cast<size_t>(FAchados[i].Gravidade)];
+        if (FAchados.size() > FMaximo) FAchados.resize(FMaximo);
     }
 
     std::vector<TAchado>& Achados() { return FAchados; }
+    // Findings past the first FMaximo, by gravity.
+    size_t Descartados(TGravidade AGravidade) const { return FDescartados[static_cast<size_t>(AGravidade)]; }
+    size_t FMaximo = SIZE_MAX;
 
     bool Registro(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout, const TOrigem& AOrigem,
                   bool ASeNovo) override {
@@ -220,7 +225,10 @@ private:
     void Achar(TGravidade AGravidade, const Texto& AChave, const Texto& ADescricao) {
         // The same value in several records of an item is said once.
         if (!FDitos.insert(AChave).second) return;
-        FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
+        // Findings come in catalogue order (but those of Fim): past the
+        // first FMaximo they are only counted.
+        if (FAchados.size() < FMaximo) FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
+        else ++FDescartados[static_cast<size_t>(AGravidade)];
     }
 
     // Each flag against the amount per 100 g or 100 ml, computed from the
@@ -437,6 +445,7 @@ private:
     const plataforma::TFormatoNumerico& FFormato;
     std::vector<TAchado> FAchados;
     int32_t FPosicao = 0, FCodigo = 0;
+    std::array<size_t, 2> FDescartados{};
     std::set<Texto> FDitos;  // findings of the current item
     bool FNutrientesEscritos = false;
     bool FAltoEmEscrito = false;  // a record of the item carries the "alto em" flags
@@ -467,11 +476,12 @@ Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
            Numero(AAchado.Posicao) + u"] (código " + Numero(AAchado.Codigo) + linha + u"), " + AAchado.Descricao;
 }
 
-std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
-                                    const plataforma::TFormatoNumerico& AFormato) {
+TResumoVerificacao VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+                                  const plataforma::TFormatoNumerico& AFormato, size_t AMaximo) {
     const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
     if (modelo == nullptr) return {};
     TVerificador verificador(*modelo, AFormato);
+    verificador.FMaximo = AMaximo;
     TCarga carga(AFormato, verificador);
     const std::unique_ptr<TEscritorItens> escritor = modelo->CriarEscritor(carga);
     for (int32_t i = 0; i < AItens.Count(); ++i) {
@@ -482,7 +492,17 @@ std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCar
         verificador.FimDoItem(item);
     }
     verificador.Fim();
-    return std::move(verificador.Achados());
+    TResumoVerificacao r;
+    r.Primeiros = std::move(verificador.Achados());
+    r.Erros = verificador.Descartados(TGravidade::Erro);
+    r.Avisos = verificador.Descartados(TGravidade::Aviso);
+    for (const TAchado& a : r.Primeiros) ++(a.Gravidade == TGravidade::Erro ? r.Erros : r.Avisos);
+    return r;
+}
+
+std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+                                    const plataforma::TFormatoNumerico& AFormato) {
+    return VerificarItens(AItens, AModelo, AFormato, SIZE_MAX).Primeiros;
 }
 
 }  // namespace quelb
