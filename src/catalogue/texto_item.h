@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quelb {
@@ -21,6 +22,20 @@ namespace quelb {
 // heap block of its own. The readers fill a catalogue's texts from it.
 class TArenaTextos {
 public:
+    TArenaTextos() = default;
+    // A moved arena is left empty (its free room belongs to the other).
+    TArenaTextos(TArenaTextos&& AOutra) noexcept { *this = std::move(AOutra); }
+    TArenaTextos& operator=(TArenaTextos&& AOutra) noexcept {
+        if (this != &AOutra) {
+            FBlocos = std::move(AOutra.FBlocos);
+            FLivre = std::exchange(AOutra.FLivre, nullptr);
+            FFim = std::exchange(AOutra.FFim, nullptr);
+            FRecentes = std::move(AOutra.FRecentes);
+            AOutra.Limpar();
+        }
+        return *this;
+    }
+
     // Room for ABytes bytes, at an even address.
     char* Reservar(size_t ABytes);
     // The block of a text of one byte per code unit: [uint32 header][bytes].
