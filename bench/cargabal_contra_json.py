@@ -31,7 +31,10 @@ print(time.perf_counter() - inicio)
 
 
 def executar_medindo(args):
-    """Runs the command; returns its time in seconds and its peak resident memory in MB."""
+    """Runs the command; returns its time in seconds and its peak resident memory in MB.
+
+    ru_maxrss is in KiB; the peak is given in MB (10^6 bytes), the unit of the
+    catalogue's size, so that their ratio compares like with like."""
     inicio = time.perf_counter()
     with open(os.devnull, "wb") as nulo:
         processo = subprocess.Popen(args, stdout=nulo)
@@ -40,7 +43,7 @@ def executar_medindo(args):
     processo.returncode = os.waitstatus_to_exitcode(estado)
     if processo.returncode != 0:
         sys.exit(f"{args[0]} saiu com {processo.returncode}")
-    return segundos, uso.ru_maxrss / 1024
+    return segundos, uso.ru_maxrss * 1024 / 1e6
 
 
 def main():

@@ -49,10 +49,10 @@ public:
         std::snprintf(buf, sizeof buf, "\"%s%" PRIu64 ".%04" PRIu64 "\"", v < 0 ? "-" : "", m / 10000, m % 10000);
         Saida += buf;
     }
-    void Texto(const char* ANome, std::u16string_view AValor) {
+    void Texto(const char* ANome, const TTextoItem& AValor) {
         Chave(ANome);
         Saida += '"';
-        for (const char c : ParaUtf8(AValor)) {
+        for (const char c : ParaUtf8(AValor.Utf16())) {
             const auto u = static_cast<unsigned char>(c);
             if (c == '"' || c == '\\') {
                 Saida += '\\';

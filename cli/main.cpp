@@ -200,17 +200,21 @@ struct TOpcoesGerar {
 // The findings of the check on AFluxo, erros and avisos in catalogue order,
 // up to AMaximo and then how many more, each with its item's line when the
 // catalogue is CSV (ALinhas); returns the number of erros.
-size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, size_t AMaximo,
+// The first AMaximo of AAchados, then how many more of ATotal findings
+// there are; returns the erros among AAchados.
+size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, size_t AMaximo, size_t ATotal,
                      const std::vector<uint64_t>& ALinhas) {
-    size_t erros = 0;
+    size_t erros = 0, listados = 0;
     for (size_t i = 0; i < AAchados.size(); ++i) {
         if (AAchados[i].Gravidade == TGravidade::Erro) ++erros;
         const auto posicao = static_cast<size_t>(AAchados[i].Posicao);
         const uint64_t linha = posicao < ALinhas.size() ? ALinhas[posicao] : 0;
-        if (i < AMaximo) Escrever(AFluxo, ParaUtf8(LinhaDoAchado(AAchados[i], linha)) + "\n");
+        if (i < AMaximo) {
+            Escrever(AFluxo, ParaUtf8(LinhaDoAchado(AAchados[i], linha)) + "\n");
+            ++listados;
+        }
     }
-    if (AAchados.size() > AMaximo)
-        Escrever(AFluxo, "... e mais " + std::to_string(AAchados.size() - AMaximo) + " achados\n");
+    if (ATotal > listados) Escrever(AFluxo, "... e mais " + std::to_string(ATotal - listados) + " achados\n");
     return erros;
 }
 
@@ -316,7 +320,7 @@ int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoes
     if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, AOpcoesCatalogo, gerador.Produtos(), barra, linhas))
         return *erro;
     const std::vector<TAchado> achados = gerador.VerificarItens();
-    const size_t erros = ListarAchados(stdout, achados, achados.size(), linhas);
+    const size_t erros = ListarAchados(stdout, achados, achados.size(), achados.size(), linhas);
     std::fflush(stdout);
     if (!AOpcoes.Silencioso)
         Escrever(stderr, "cargabal: " + Plural(static_cast<uint64_t>(gerador.Produtos().Count()), "item", "itens") +
@@ -394,11 +398,13 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
 
     // The check before anything is written: an erro stops here, unless the
     // cuts are accepted; the findings are otherwise listed after the files.
-    const std::vector<TAchado> achados = gerador.VerificarItens();
-    const auto erros = static_cast<size_t>(std::count_if(
-        achados.begin(), achados.end(), [](const TAchado& a) { return a.Gravidade == TGravidade::Erro; }));
+    // Only the findings listed are kept, and the count of them all.
+    constexpr size_t Listados = 50;
+    const TResumoVerificacao verificacao = gerador.VerificarItens(Listados);
+    const std::vector<TAchado>& achados = verificacao.Primeiros;
+    const size_t erros = verificacao.Erros, totalAchados = verificacao.Erros + verificacao.Avisos;
     if (erros > 0 && !AOpcoes.AceitarCortes) {
-        ListarAchados(stderr, achados, 50, linhas);
+        ListarAchados(stderr, achados, Listados, totalAchados, linhas);
         Escrever(stderr, "cargabal: a verificação achou " + Plural(erros, "erro", "erros") +
                              "; nada foi gravado (--aceitar-cortes grava assim mesmo)\n");
         return SaidaVerificacao;
@@ -440,7 +446,7 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         if (!ignorado) bytes += tamanho;
     }
     std::fflush(stdout);
-    if (!AOpcoes.Silencioso) ListarAchados(stderr, achados, 50, linhas);
+    if (!AOpcoes.Silencioso) ListarAchados(stderr, achados, Listados, totalAchados, linhas);
     for (const Texto& antigo : gerador.ArquivosAntigos())
         Escrever(stderr, std::string("cargabal: ") +
                              (AOpcoes.Limpar ? "removido o arquivo de uma carga anterior: "

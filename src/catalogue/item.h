@@ -3,18 +3,20 @@
 
 #include "catalogue/enumeracoes.h"
 #include "catalogue/texto.h"
+#include "catalogue/texto_item.h"
 #include "catalogue/valor_fixo.h"
 
 namespace quelb {
 
 // The catalogue only holds values: it validates and converts nothing. What a
 // writer makes of an odd value (empty text, negative code, too wide) is the
-// writer's business.
+// writer's business. Texts are TTextoItem, a byte per character where the
+// text allows it: a big catalogue is mostly its texts.
 
 class TQuelbCargaBalSetor {
 public:
     int32_t Codigo = 0;
-    Texto Descricao;
+    TTextoItem Descricao;
 };
 
 class TQuelbCargaBalNutricional {
@@ -24,14 +26,20 @@ public:
     // Resets every value to its default, except Descricao.
     void Limpar();
 
+    // Members grouped by size, so that a million items waste no padding;
+    // the model's order is the property table's.
     int32_t Codigo;
-    Texto Descricao;
     int32_t Qtd;
-    TQuelbCargaBalNutriUndPorcao UndPorcao;
     int32_t PartInteira;
+    int32_t ValorEnergetico;
+    int32_t PorcoesEmbalagem;
+    TQuelbCargaBalNutriUndPorcao UndPorcao;
     TQuelbCargaBalNutriPartdecimal PartDecimal;
     TQuelbCargaBalNutriMedCaseira MedCaseira;
-    int32_t ValorEnergetico;
+    bool AltoEmAcucarAdicionado;
+    bool AltoEmGorduraSaturada;
+    bool AltoEmSodio;
+    TTextoItem Descricao;
     TValorFixo Carboidrato;
     TValorFixo Proteina;
     TValorFixo GorduraTotal;
@@ -40,13 +48,10 @@ public:
     TValorFixo Fibra;
     TValorFixo Sodio;
     // The 2020 nutrition table (Toledo MGV7 only): sugars, portions per
-    // package, the front-of-pack "alto em" flags, lactose and galactose.
+    // package, the front-of-pack "alto em" flags (above), lactose and
+    // galactose.
     TValorFixo AcucaresTotais;
     TValorFixo AcucaresAdicionados;
-    int32_t PorcoesEmbalagem;
-    bool AltoEmAcucarAdicionado;
-    bool AltoEmGorduraSaturada;
-    bool AltoEmSodio;
     TValorFixo Lactose;
     TValorFixo Galactose;
 };
@@ -54,51 +59,52 @@ public:
 class TQuelbCargaBalTaras {
 public:
     int32_t Codigo = 0;
-    Texto Descricao;
+    TTextoItem Descricao;
     TValorFixo Valor;
 };
 
 class TQuelbCargaBalFornecedor {
 public:
     int16_t Codigo = 0;
-    Texto Observacao;
-    Texto Descricao1;
-    Texto Descricao2;
-    Texto Descricao3;
-    Texto Descricao4;
-    Texto Descricao5;
+    TTextoItem Observacao;
+    TTextoItem Descricao1;
+    TTextoItem Descricao2;
+    TTextoItem Descricao3;
+    TTextoItem Descricao4;
+    TTextoItem Descricao5;
 };
 
 class TQuelbCargaBalInformacaoExtra {
 public:
     int32_t Codigo = 0;
-    Texto Observacao;
-    Texto Receita;
+    TTextoItem Observacao;
+    TTextoItem Receita;
 };
 
 // One product. Its five records are held by value: they exist as long as the
 // item does and are never absent; assigning one replaces its contents.
 class TQuelbCargaBalItem {
 public:
+    // Members grouped by size (see TQuelbCargaBalNutricional).
     int32_t Tecla = 0;
-    TValorFixo ValorVenda;
-    int16_t ModeloEtiqueta = 0;
-    Texto Descricao;
     int32_t Codigo = 0;
-    TQuelbCargaBalTipoVenda Tipo = tpvPeso;
+    TValorFixo ValorVenda;
+    TTextoItem Descricao;
+    int16_t ModeloEtiqueta = 0;
     int16_t Validade = 0;
+    int16_t CodigoFornecedor = 0;
+    TQuelbCargaBalTipoVenda Tipo = tpvPeso;
     TQuelbCargaBalTipoValidade TipoValidade = tpvDias;
-    TQuelbCargaBalSetor Setor;
-    TQuelbCargaBalNutricional Nutricional;
-    TQuelbCargaBalTaras Tara;
-    TQuelbCargaBalFornecedor Fornecedor;
     int32_t CodigoTexto1 = 0;
     int32_t CodigoTexto2 = 0;
     int32_t CodigoTexto3 = 0;
     int32_t CodigoInfoNutr = 0;
     int32_t CodigoTara = 0;
-    int16_t CodigoFornecedor = 0;
-    Texto EAN13Fornecedor;
+    TQuelbCargaBalSetor Setor;
+    TQuelbCargaBalNutricional Nutricional;
+    TQuelbCargaBalTaras Tara;
+    TQuelbCargaBalFornecedor Fornecedor;
+    TTextoItem EAN13Fornecedor;
     TQuelbCargaBalInformacaoExtra InformacaoExtra;
 };
 

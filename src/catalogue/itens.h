@@ -15,18 +15,18 @@ public:
     TQuelbCargaBalItem& New();
     // Destroys every item.
     void Clear() noexcept {
-        FItens.clear();
+        FBlocos.clear();
+        FTextos.Limpar();
+        FCount = 0;
         ++FVersao;
     }
     // Destroys the items from position ACount on (a reading that failed
     // takes back what it appended).
-    void Truncar(int32_t ACount) noexcept {
-        if (ACount >= 0 && static_cast<size_t>(ACount) < FItens.size()) {
-            FItens.resize(static_cast<size_t>(ACount));
-            ++FVersao;
-        }
-    }
-    int32_t Count() const { return static_cast<int32_t>(FItens.size()); }
+    void Truncar(int32_t ACount) noexcept;
+    int32_t Count() const { return FCount; }
+    // Room for the texts of these items (TTextoItem::DefinirLatin1), given
+    // back by Clear. The texts of items taken back by Truncar stay in it.
+    TArenaTextos& Textos() { return FTextos; }
 
     TQuelbCargaBalItem& GetItem(int32_t Index);
     const TQuelbCargaBalItem& GetItem(int32_t Index) const;
@@ -39,7 +39,19 @@ public:
 
 private:
     void VerificarIndice(int32_t Index) const;
-    std::vector<std::unique_ptr<TQuelbCargaBalItem>> FItens;
+    TQuelbCargaBalItem& Em(int32_t Index) const {
+        const auto i = static_cast<size_t>(Index);
+        return FBlocos[i / ItensPorBloco][i % ItensPorBloco];
+    }
+
+    // The items live in blocks of ItensPorBloco, made as needed: an item
+    // never moves (references to it stay valid), and a big catalogue costs
+    // no heap block nor pointer per item. A block holds default items past
+    // Count().
+    static constexpr size_t ItensPorBloco = 1024;
+    TArenaTextos FTextos;  // declared first: the items go before their texts
+    std::vector<std::unique_ptr<TQuelbCargaBalItem[]>> FBlocos;
+    int32_t FCount = 0;
     uint64_t FVersao = 0;
 };
 

@@ -225,18 +225,40 @@ bool Utf8Valido(std::string_view t) {
     return true;
 }
 
-void DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
-                      std::u16string& ARascunho) {
-    ARascunho.clear();
-    bool ascii = true;
-    for (const char c : AUtf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) {
-        ARascunho.assign(AUtf8.begin(), AUtf8.end());
-    } else {
-        DeUtf8(AUtf8, ARascunho);
-        plataforma::ComporNfc(ARascunho);
+namespace {
+
+// AUtf8 as one byte per character when every character is U+0000..U+00FF
+// (ASCII, and the two-byte sequences led by C2 or C3); false otherwise. Such
+// a text is already in NFC: composition changes only texts with characters
+// from U+0300 on.
+bool Latin1DeUtf8(std::string_view AUtf8, std::string& ADestino) {
+    ADestino.clear();
+    for (size_t i = 0; i < AUtf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(AUtf8[i]);
+        if (c < 0x80) {
+            ADestino += static_cast<char>(c);
+            continue;
+        }
+        if ((c != 0xC2 && c != 0xC3) || i + 1 == AUtf8.size()) return false;
+        const auto d = static_cast<unsigned char>(AUtf8[++i]);
+        if ((d & 0xC0) != 0x80) return false;
+        ADestino += static_cast<char>((c & 0x1F) << 6 | (d & 0x3F));
     }
-    APropriedade.DefinirTexto(AItem, ARascunho);
+    return true;
+}
+
+}  // namespace
+
+void DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
+                      TRascunhoTexto& ARascunho, TArenaTextos& AArena) {
+    if (Latin1DeUtf8(AUtf8, ARascunho.Bytes)) {
+        APropriedade.LocalTexto(AItem).DefinirLatin1(ARascunho.Bytes, AArena);
+        return;
+    }
+    ARascunho.Utf16.clear();
+    DeUtf8(AUtf8, ARascunho.Utf16);
+    plataforma::ComporNfc(ARascunho.Utf16);
+    APropriedade.DefinirTexto(AItem, ARascunho.Utf16);
 }
 
 void TContexto::Ignorar(const std::string& ANome, const std::string& ANormalizado) {

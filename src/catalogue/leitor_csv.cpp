@@ -211,7 +211,9 @@ private:
     bool Decodificar(const TCelula& ACelula, std::string& AUtf8);
     void Cabecalho(std::vector<TCelula>& ACelulas, size_t AQuantidade);
     void Linha(std::vector<TCelula>& ACelulas, size_t AQuantidade);
-    void Atribuir(const TPropriedade& APropriedade, size_t APosicao, const std::string& AUtf8, const std::string& ALugar);
+    // ALinha and AColuna place a message; most cells have none.
+    void Atribuir(const TPropriedade& APropriedade, size_t APosicao, const std::string& AUtf8, uint64_t ALinha,
+                  const std::string& AColuna);
 
     TDivisor FDivisor;
     const TOpcoesCatalogo& FOpcoes;
@@ -222,7 +224,7 @@ private:
     char FDecimal = ',';
     std::vector<TColuna> FColunas;
     std::string FTexto, FPlano;
-    std::u16string FRascunho;
+    TRascunhoTexto FRascunho;
     bool FParou = false;
 };
 
@@ -282,14 +284,16 @@ void TLeitorCsv::Cabecalho(std::vector<TCelula>& ACelulas, size_t AQuantidade) {
     }
 }
 
-void TLeitorCsv::Atribuir(const TPropriedade& APropriedade, size_t APosicao, const std::string& AUtf8,
-                          const std::string& ALugar) {
+void TLeitorCsv::Atribuir(const TPropriedade& APropriedade, size_t APosicao, const std::string& AUtf8, uint64_t ALinha,
+                          const std::string& AColuna) {
     TQuelbCargaBalItem& item = FContexto.Itens.GetItem(FContexto.Itens.Count() - 1);
-    const auto erro = [&](const std::string& AMensagem) { FContexto.Relatorio.Adicionar(ALugar + ": " + AMensagem); };
-    const std::string separador =
+    const auto erro = [&](const std::string& AMensagem) {
+        FContexto.Relatorio.Adicionar("linha " + std::to_string(ALinha) + ", coluna " + AColuna + ": " + AMensagem);
+    };
+    const char* const separador =
         FDecimal == ',' ? " (neste arquivo o separador decimal é a vírgula)" : " (neste arquivo o separador decimal é o ponto)";
     switch (APropriedade.Tipo) {
-        case TTipoPropriedade::Texto: DefinirTextoUtf8(APropriedade, item, AUtf8, FRascunho); return;
+        case TTipoPropriedade::Texto: DefinirTextoUtf8(APropriedade, item, AUtf8, FRascunho, FContexto.Itens.Textos()); return;
         case TTipoPropriedade::Booleano: {
             const auto v = LerBooleano(AUtf8, true);
             if (!v) return erro("esperado " + DescreverEsperado(APropriedade) + ", encontrado " + Citar(AUtf8));
@@ -371,7 +375,7 @@ void TLeitorCsv::Linha(std::vector<TCelula>& ACelulas, size_t AQuantidade) {
         const TPropriedade& p = Propriedades[static_cast<size_t>(coluna.Propriedade)];
         if (p.Tipo != TTipoPropriedade::Texto && EmBranco(celula.Bytes)) continue;
         FContexto.Deu(static_cast<size_t>(coluna.Propriedade));
-        Atribuir(p, i, FTexto, "linha " + std::to_string(celula.Linha) + ", coluna " + coluna.Nome);
+        Atribuir(p, i, FTexto, celula.Linha, coluna.Nome);
     }
 }
 

@@ -67,9 +67,15 @@ std::string Citar(std::string_view AUtf8);
 std::string DescreverEsperado(const TPropriedade& APropriedade);
 // Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool Utf8Valido(std::string_view ABytes);
-// Converts a UTF-8 text, composes it to NFC and stores it.
+// Room that DefinirTextoUtf8 reuses from text to text.
+struct TRascunhoTexto {
+    std::string Bytes;
+    std::u16string Utf16;
+};
+// Converts a UTF-8 text, composes it to NFC and stores it (in AArena, the
+// item list's, when it has a byte per character).
 void DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
-                      std::u16string& ARascunho);
+                      TRascunhoTexto& ARascunho, TArenaTextos& AArena);
 
 bool LerJson(TEntrada& AEntrada, TContexto& AContexto);
 bool LerCsv(TEntrada& AEntrada, const TOpcoesCatalogo& AOpcoes, TContexto& AContexto);

@@ -229,7 +229,7 @@ private:
     uint64_t FVistas = 0;     // properties given in the item at hand
     uint32_t FRegistros = 0;  // records given in the item at hand
     std::unordered_map<std::string, TChave, THashTexto, std::equal_to<>> FChaves[1 + QuantidadeRegistros];
-    std::u16string FRascunho;
+    TRascunhoTexto FRascunho;
 };
 
 static_assert(std::size(Propriedades) <= 64, "one bit per property");
@@ -305,8 +305,8 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
         if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) ++FIgnorar;
         return true;
     }
-    const std::string encontrado =
-        ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto);
+    // Built only for a message: most values have none.
+    const auto encontrado = [&] { return ATipo == TTipoValor::Texto ? Citar(ATexto) : std::string(ATexto); };
     switch (FEstado) {
         case TEstado::Inicio:
             if (ATipo == TTipoValor::Objeto) {
@@ -319,7 +319,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                 return true;
             }
             Erro("", "o catálogo deve ser um objeto JSON com a chave \"produtos\" ou a lista de produtos, encontrado " +
-                         encontrado);
+                         encontrado());
             FParou = true;
             return false;
         case TEstado::Raiz: {
@@ -329,7 +329,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                 if (ATipo == TTipoValor::Lista) {
                     FEstado = TEstado::Lista;
                 } else if (ATipo != TTipoValor::Nulo) {
-                    Erro("produtos", "esperado lista de produtos, encontrado " + encontrado);
+                    Erro("produtos", "esperado lista de produtos, encontrado " + encontrado());
                     Entrar(ATipo);
                 }
             } else {
@@ -350,7 +350,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                 FRegistros = 0;
                 FEstado = TEstado::Item;
             } else if (ATipo != TTipoValor::Nulo) {
-                Erro(LugarItem(), "esperado objeto (um produto), encontrado " + encontrado);
+                Erro(LugarItem(), "esperado objeto (um produto), encontrado " + encontrado());
                 Entrar(ATipo);
             }
             return true;
@@ -366,7 +366,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                     FEstado = TEstado::Registro;
                 } else if (ATipo != TTipoValor::Nulo) {
                     Erro(LugarItem() + "." + std::string(NomesRegistros[FRegistroPendente]),
-                         "esperado objeto, encontrado " + encontrado);
+                         "esperado objeto, encontrado " + encontrado());
                     Entrar(ATipo);
                 }
             } else {
@@ -382,17 +382,17 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
 void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, std::string_view ATexto) {
     if (ATipo == TTipoValor::Nulo) return;  // absent: the default stays
     FContexto.Deu(FPropriedade);
-    const std::string lugar = LugarItem() + "." + std::string(APropriedade.Nome);
+    const auto lugar = [&] { return LugarItem() + "." + std::string(APropriedade.Nome); };
     if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) {
-        Erro(lugar, "esperado " + DescreverEsperado(APropriedade) + ", encontrado " + std::string(ATexto));
+        Erro(lugar(), "esperado " + DescreverEsperado(APropriedade) + ", encontrado " + std::string(ATexto));
         Entrar(ATipo);
         return;
     }
     const TFormaValor forma = ATipo == TTipoValor::Numero     ? TFormaValor::Numero
                               : ATipo == TTipoValor::Booleano ? TFormaValor::Booleano
                                                               : TFormaValor::Texto;
-    const std::string erro = DefinirValor(APropriedade, *FItem, forma, ATexto, FRascunho);
-    if (!erro.empty()) Erro(lugar, erro);
+    const std::string erro = DefinirValor(APropriedade, *FItem, forma, ATexto, FRascunho, FContexto.Itens.Textos());
+    if (!erro.empty()) Erro(lugar(), erro);
 }
 
 bool TManipulador::EndObject(rapidjson::SizeType) {

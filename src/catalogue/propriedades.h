@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iterator>
 #include <span>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -25,12 +26,15 @@ struct TPropriedade {
     // Integers, enumeration ordinals and booleans (0, 1) as they are,
     // amounts in ten-thousandths; null for a text.
     int64_t (*Numero)(const TQuelbCargaBalItem&);
-    // Null for anything but a text.
-    std::u16string_view (*Texto)(const TQuelbCargaBalItem&);
+    // Null for anything but a text. Texto gives a copy in UTF-16; TextoItem
+    // the text as the item keeps it (what the writers read).
+    std::u16string (*Texto)(const TQuelbCargaBalItem&);
+    const TTextoItem& (*TextoItem)(const TQuelbCargaBalItem&);
     // Sets the value (an amount in ten-thousandths, an enumeration by its
     // ordinal); the integer is narrowed to the property's type as it is.
     void (*DefinirNumero)(TQuelbCargaBalItem&, int64_t);
     void (*DefinirTexto)(TQuelbCargaBalItem&, std::u16string_view);
+    TTextoItem& (*LocalTexto)(TQuelbCargaBalItem&);
 };
 
 namespace detalhe {
@@ -40,7 +44,7 @@ constexpr TTipoPropriedade TipoDe() {
     if constexpr (std::is_same_v<T, int32_t>) return TTipoPropriedade::Inteiro32;
     else if constexpr (std::is_same_v<T, int16_t>) return TTipoPropriedade::Inteiro16;
     else if constexpr (std::is_same_v<T, TValorFixo>) return TTipoPropriedade::Decimal;
-    else if constexpr (std::is_same_v<T, Texto>) return TTipoPropriedade::Texto;
+    else if constexpr (std::is_same_v<T, TTextoItem>) return TTipoPropriedade::Texto;
     else if constexpr (std::is_same_v<T, bool>) return TTipoPropriedade::Booleano;
     else {
         static_assert(std::is_enum_v<T> && sizeof(T) == 1, "property type without a catalogue form");
@@ -85,14 +89,16 @@ auto& Local(TQuelbCargaBalItem& AItem) {
 template <auto... AAcesso>
 constexpr TPropriedade Propriedade(std::string_view ANome) {
     using T = std::remove_cvref_t<decltype(Valor<AAcesso...>(std::declval<const TQuelbCargaBalItem&>()))>;
-    if constexpr (std::is_same_v<T, Texto>) {
+    if constexpr (std::is_same_v<T, TTextoItem>) {
         return {ANome, TipoDe<T>(), {}, nullptr,
-                [](const TQuelbCargaBalItem& i) { return std::u16string_view(Valor<AAcesso...>(i)); }, nullptr,
-                [](TQuelbCargaBalItem& i, std::u16string_view v) { Local<AAcesso...>(i) = v; }};
+                [](const TQuelbCargaBalItem& i) { return Valor<AAcesso...>(i).Utf16(); },
+                [](const TQuelbCargaBalItem& i) -> const TTextoItem& { return Valor<AAcesso...>(i); }, nullptr,
+                [](TQuelbCargaBalItem& i, std::u16string_view v) { Local<AAcesso...>(i) = v; },
+                [](TQuelbCargaBalItem& i) -> TTextoItem& { return Local<AAcesso...>(i); }};
     } else {
         return {ANome, TipoDe<T>(), NomesDe<T>(),
-                [](const TQuelbCargaBalItem& i) { return ComoNumero(Valor<AAcesso...>(i)); }, nullptr,
-                [](TQuelbCargaBalItem& i, int64_t v) { Local<AAcesso...>(i) = DeNumero<T>(v); }, nullptr};
+                [](const TQuelbCargaBalItem& i) { return ComoNumero(Valor<AAcesso...>(i)); }, nullptr, nullptr,
+                [](TQuelbCargaBalItem& i, int64_t v) { Local<AAcesso...>(i) = DeNumero<T>(v); }, nullptr, nullptr};
     }
 }
 

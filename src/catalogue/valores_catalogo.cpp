@@ -188,17 +188,21 @@ TNumeroCsv NormalizarNumeroCsv(std::string_view ACelula, char ADecimal, bool AIn
 }
 
 std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, TFormaValor AForma,
-                         std::string_view AUtf8, std::u16string& ARascunho) {
-    const std::string valor = AForma == TFormaValor::Texto ? leitura::Citar(AUtf8) : std::string(AUtf8);
-    const std::string esperado = "esperado " + leitura::DescreverEsperado(APropriedade) + ", encontrado " + valor;
+                         std::string_view AUtf8, leitura::TRascunhoTexto& ARascunho, TArenaTextos& AArena) {
+    // The messages are made only for a value in error: reading a large
+    // catalogue sets millions of values.
+    const auto valor = [&] { return AForma == TFormaValor::Texto ? leitura::Citar(AUtf8) : std::string(AUtf8); };
+    const auto esperado = [&] {
+        return "esperado " + leitura::DescreverEsperado(APropriedade) + ", encontrado " + valor();
+    };
     if (APropriedade.Tipo == TTipoPropriedade::Booleano) {
         // true/false, or a text "sim"/"não", "1"/"0".
         const auto v = AForma != TFormaValor::Numero ? LerBooleano(AUtf8, false) : std::nullopt;
-        if (!v) return esperado;
+        if (!v) return esperado();
         APropriedade.DefinirNumero(AItem, *v ? 1 : 0);
         return {};
     }
-    if (AForma == TFormaValor::Booleano) return esperado;
+    if (AForma == TFormaValor::Booleano) return esperado();
     switch (APropriedade.Tipo) {
         case TTipoPropriedade::Inteiro32:
         case TTipoPropriedade::Inteiro16: {
@@ -207,7 +211,7 @@ std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& A
             const bool ok = InteiroExato(AUtf8, AForma == TFormaValor::Numero, v, fora);
             const bool de16 = APropriedade.Tipo == TTipoPropriedade::Inteiro16;
             const int64_t minimo = de16 ? INT16_MIN : INT32_MIN, maximo = de16 ? INT16_MAX : INT32_MAX;
-            if (!ok || v < minimo || v > maximo) return esperado;
+            if (!ok || v < minimo || v > maximo) return esperado();
             APropriedade.DefinirNumero(AItem, v);
             return {};
         }
@@ -217,19 +221,19 @@ std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& A
             int64_t v = 0;
             switch (ConverterDecimal(AUtf8, forma, v)) {
                 case TResultadoDecimal::Ok: APropriedade.DefinirNumero(AItem, v); return {};
-                case TResultadoDecimal::ForaDoIntervalo: return "valor fora do intervalo " + valor;
+                case TResultadoDecimal::ForaDoIntervalo: return "valor fora do intervalo " + valor();
                 case TResultadoDecimal::Invalido: break;
             }
-            return "valor inválido " + valor;
+            return "valor inválido " + valor();
         }
         case TTipoPropriedade::Enumeracao: {
             const auto v = AForma == TFormaValor::Texto ? ProcurarEnumeracao(APropriedade, AUtf8) : std::nullopt;
-            if (!v) return esperado;
+            if (!v) return esperado();
             APropriedade.DefinirNumero(AItem, *v);
             return {};
         }
         case TTipoPropriedade::Texto:
-            if (AForma != TFormaValor::Texto) return esperado;
+            if (AForma != TFormaValor::Texto) return esperado();
             if (!leitura::Utf8Valido(AUtf8)) {
                 // The escape of a lone surrogate ("\udc00") gives ED A0..BF.
                 bool surrogate = false;
@@ -238,7 +242,7 @@ std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& A
                                 (static_cast<unsigned char>(AUtf8[i + 1]) & 0xE0) == 0xA0;
                 return surrogate ? "texto com \\u de um surrogate isolado" : "texto que não é UTF-8 válido";
             }
-            leitura::DefinirTextoUtf8(APropriedade, AItem, AUtf8, ARascunho);
+            leitura::DefinirTextoUtf8(APropriedade, AItem, AUtf8, ARascunho, AArena);
             return {};
         case TTipoPropriedade::Booleano: break;  // set above
     }

@@ -12,6 +12,10 @@
 
 namespace quelb {
 
+namespace leitura {
+struct TRascunhoTexto;
+}
+
 // A whole number in JSON number syntax (with AExpoente) or as digits with an
 // optional sign: "123", "-5", "123.0" and "1e2" (with AExpoente) give the
 // integer; a fraction that is not zero, or anything else, does not.
@@ -52,7 +56,9 @@ enum class TFormaValor : uint8_t { Numero, Booleano, Texto };
 // encontrado \"abc\""), or an empty text when the value was set; the item
 // changes only then. The JSON reader and the host's DefinirCampo both set
 // values through here.
+// ARascunho is room reused from value to value; a text of a byte per
+// character goes into AArena, the arena of the list that holds AItem.
 std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, TFormaValor AForma,
-                         std::string_view AUtf8, std::u16string& ARascunho);
+                         std::string_view AUtf8, leitura::TRascunhoTexto& ARascunho, TArenaTextos& AArena);
 
 }  // namespace quelb

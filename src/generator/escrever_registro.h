@@ -37,11 +37,14 @@ QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
     constexpr const TCampo& f = ATabela[I];
     constexpr TTipoCampo tipo = f.Tipo;
     if constexpr (tipo == TTipoCampo::Texto) {
-        std::u16string_view t = f.Propriedade->Texto(o.Item);
-        if constexpr (f.Inicio > 0) t = t.substr(std::min(t.size(), static_cast<size_t>(f.Inicio)));
-        r.texto(t, f.Largura, f.Enchimento);
+        const TTextoItem& t = f.Propriedade->TextoItem(o.Item);
+        const size_t inicio = std::min(t.size(), static_cast<size_t>(f.Inicio));
+        if (t.Estreito()) r.texto(t.Bytes().substr(inicio), f.Largura, f.Enchimento);
+        else r.texto(t.Largo().substr(inicio), f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::TextoADireita) {
-        r.textoADireita(f.Propriedade->Texto(o.Item), f.Largura, f.Enchimento);
+        const TTextoItem& t = f.Propriedade->TextoItem(o.Item);
+        if (t.Estreito()) r.textoADireita(t.Bytes(), f.Largura, f.Enchimento);
+        else r.textoADireita(t.Largo(), f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::Numero) {
         r.inteiro(static_cast<int32_t>(f.Propriedade->Numero(o.Item)), f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::NumeroSePositivo) {

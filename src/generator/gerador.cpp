@@ -31,6 +31,10 @@ std::vector<TAchado> TQuelbCargaBal::VerificarItens() const {
     return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos());
 }
 
+TResumoVerificacao TQuelbCargaBal::VerificarItens(size_t AMaximo) const {
+    return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos(), AMaximo);
+}
+
 void TQuelbCargaBal::VerificarInterrupcao(uint64_t AVersao) const {
     if (FCancelada)
         throw EQuelbCancelada(u"A geração dos arquivos foi cancelada; nenhum arquivo foi gravado.");
@@ -95,7 +99,7 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
         for (int32_t i = 0; i < total; ++i) {
             TQuelbCargaBalItem& item = FProdutos.GetItem(i);
             escritor->Escrever(item, i + 1);
-            if (OnProgresso) OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao), i, total);
+            if (OnProgresso) OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao.Utf16()), i, total);
             VerificarInterrupcao(versao);
         }
     }

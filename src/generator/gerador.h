@@ -105,6 +105,8 @@ public:
     // The check of Produtos against Modelo (verificacao.h): what the files
     // would do to each value, before anything is written.
     std::vector<TAchado> VerificarItens() const;
+    // The same keeping only the first AMaximo findings, and their count.
+    TResumoVerificacao VerificarItens(size_t AMaximo) const;
 
     // The first two checks of GerarArquivos: a directory text that is not
     // blank, naming a directory that exists.

@@ -48,6 +48,14 @@ public:
     QUELB_EM_LINHA TRegistroDe& textoADireita(std::u16string_view texto, int32_t n, char16_t c = u'0') {
         return Campo(texto, n, c, true);
     }
+    // The same two for a text of code units U+0000..U+00FF given as one byte
+    // each (an item text kept in bytes).
+    QUELB_EM_LINHA TRegistroDe& texto(std::string_view latin1, int32_t n, char16_t c = u' ') {
+        return Campo(latin1, n, c, false);
+    }
+    QUELB_EM_LINHA TRegistroDe& textoADireita(std::string_view latin1, int32_t n, char16_t c = u'0') {
+        return Campo(latin1, n, c, true);
+    }
     // A fixed text or character, copied as it is.
     QUELB_EM_LINHA TRegistroDe& literal(std::u16string_view texto) {
         if constexpr (EmUtf16) {
@@ -112,6 +120,37 @@ private:
             Fim(p);
         }
         return *this;
+    }
+    // A text of one byte per code unit in a field of width n, as Campo above.
+    QUELB_EM_LINHA TRegistroDe& Campo(std::string_view latin1, int32_t n, char16_t c, bool AADireita) {
+        const size_t tamanho = latin1.size();
+        const bool cortado = n >= 1 && static_cast<size_t>(n) < tamanho;
+        const size_t enchimento = n > 0 && static_cast<size_t>(n) > tamanho ? static_cast<size_t>(n) - tamanho : 0;
+        if (cortado) latin1 = latin1.substr(0, static_cast<size_t>(n));
+        C* p = Espaco(latin1.size() + enchimento);
+        if (AADireita) p = detalhe::Preencher(p, enchimento, Unidade(c));
+        p = Converter(p, latin1);
+        if (!AADireita) p = detalhe::Preencher(p, enchimento, Unidade(c));
+        Fim(p);
+        return *this;
+    }
+    // The code units of latin1 at d (UTF-16), or their bytes in the code
+    // page; returns their end.
+    QUELB_EM_LINHA C* Converter(C* d, std::string_view latin1) {
+        if constexpr (EmUtf16) {
+            for (const char b : latin1) *d++ = static_cast<unsigned char>(b);
+        } else {
+            // ASCII is the same byte (see inicio); so is U+00A0..U+00FF in a
+            // code page like Windows-1252.
+            const bool latin1Igual = FTabela->Latin1Igual();
+            for (const char b : latin1) {
+                const auto u = static_cast<unsigned char>(b);
+                if (u < 0x80 || (latin1Igual && u >= 0xA0)) *d = b;
+                else if (!FTabela->ByteDe(u, *d)) FExata = false;
+                ++d;
+            }
+        }
+        return d;
     }
     // The bytes of ATexto at d; returns their end. Short texts (most fields,
     // all the fixed ones) are converted here a character at a time, ASCII as

@@ -1,7 +1,9 @@
 #include "generator/verificacao.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -9,6 +11,7 @@
 
 #include "catalogue/valor_decimal.h"
 #include "generator/carga.h"
+#include "generator/tabela_inteiros.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
@@ -108,7 +111,9 @@ public:
         for (const TReferencia& r : Referencias) {
             const TArquivoModelo* alvo = Arquivo(r.Arquivo);
             const int64_t codigo = ProcurarPropriedade(r.Propriedade)->Numero(AItem);
-            if (alvo != nullptr && mostra(r.Propriedade) && codigo != 0)
+            // A code whose record is written already is settled; only the
+            // others wait for the end (a later item may write their record).
+            if (alvo != nullptr && mostra(r.Propriedade) && codigo != 0 && !FChavesEscritas[r.Arquivo].Contem(static_cast<uint64_t>(codigo)))
                 FReferencias.push_back({FPosicao, FCodigo, &r, codigo});
         }
     }
@@ -116,7 +121,7 @@ public:
     // After the last item: the codes that name no record.
     void Fim() {
         for (const TReferenciaDada& d : FReferencias) {
-            if (FChavesEscritas[d.Referencia->Arquivo].count(d.Valor)) continue;
+            if (FChavesEscritas[d.Referencia->Arquivo].Contem(static_cast<uint64_t>(d.Valor))) continue;
             FAchados.push_back({TGravidade::Aviso, d.Posicao, d.Codigo,
                                 DeUtf8(d.Referencia->Propriedade) + u": " + Numero(d.Valor) +
                                     u" não corresponde a nenhum registro do catálogo em " +
@@ -124,9 +129,14 @@ public:
         }
         std::stable_sort(FAchados.begin(), FAchados.end(),
                          [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
+        for (size_t i = FMaximo; i < FAchados.size(); ++i) ++FDescartados[static_cast<size_t>(FAchados[i].Gravidade)];
+        if (FAchados.size() > FMaximo) FAchados.resize(FMaximo);
     }
 
     std::vector<TAchado>& Achados() { return FAchados; }
+    // Findings past the first FMaximo, by gravity.
+    size_t Descartados(TGravidade AGravidade) const { return FDescartados[static_cast<size_t>(AGravidade)]; }
+    size_t FMaximo = SIZE_MAX;
 
     bool Registro(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout, const TOrigem& AOrigem,
                   bool ASeNovo) override {
@@ -157,6 +167,25 @@ private:
         uint64_t Hash;
         int32_t Posicao, Codigo;
     };
+    struct TItemVisto {
+        int32_t Posicao, Codigo;
+    };
+    // What try_emplace found or put, and whether it put it.
+    template <class TResultado>
+    static auto Visto(const TResultado& AResultado) -> std::pair<decltype(AResultado.first->second)&, bool> {
+        return {AResultado.first->second, AResultado.second};
+    }
+    // A code of at most 15 digits as one integer, its length in the low bits
+    // (so that "07" and "007" stay apart); nothing for any other text.
+    static std::optional<uint64_t> CodigoCompacto(std::u16string_view ATexto) {
+        if (ATexto.empty() || ATexto.size() > 15) return std::nullopt;
+        uint64_t v = 0;
+        for (const char16_t c : ATexto) {
+            if (c < u'0' || c > u'9') return std::nullopt;
+            v = v * 10 + (c - u'0');
+        }
+        return v << 4 | ATexto.size();
+    }
 
     const TArquivoModelo* Arquivo(TConteudoArquivo AConteudo) const {
         for (const TArquivoModelo& a : FModelo.Arquivos)
@@ -180,7 +209,10 @@ private:
     void Achar(TGravidade AGravidade, const Texto& AChave, const Texto& ADescricao) {
         // The same value in several records of an item is said once.
         if (!FDitos.insert(AChave).second) return;
-        FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
+        // Findings come in catalogue order (but those of Fim): past the
+        // first FMaximo they are only counted.
+        if (FAchados.size() < FMaximo) FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
+        else ++FDescartados[static_cast<size_t>(AGravidade)];
     }
 
     // Each flag against the amount per 100 g or 100 ml, computed from the
@@ -212,8 +244,8 @@ private:
         if (f.Propriedade == nullptr && f.Tipo != TTipoCampo::Posicao) return;
         if (Nutriente(f.Propriedade)) FNutrientesEscritos = true;
         if (f.Propriedade != nullptr && f.Propriedade->Nome.starts_with("Nutricional.AltoEm")) FAltoEmEscrito = true;
-        const Texto nome = NomePropriedade(f);
-        const Texto arquivo(AArquivo.Nome);
+        const Texto& nome = Nome(f);
+        const Texto& arquivo = NomeArquivo(AArquivo);
         // A value carried by several files is said once, for the first.
         const Texto& chave = nome;
         switch (f.Tipo) {
@@ -253,14 +285,37 @@ private:
     // the record however its text runs (Filizola's recipe text and its "@").
     void VerificarTexto(const TCampo& f, bool AFechado, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
                         bool AComSoma) {
-        std::u16string_view t = f.Propriedade->Texto(o.Item);
-        t = t.substr(std::min(t.size(), static_cast<size_t>(f.Inicio)));  // the part the field shows
-        t = t.substr(0, static_cast<size_t>(std::max(f.Largura, 0)));     // what is cut is not written
-        const Texto nome = NomePropriedade(f);
-        for (const char16_t c : t) {
+        const TTextoItem& t = f.Propriedade->TextoItem(o.Item);
+        // The part the field shows, from its first character; what is cut
+        // is not written.
+        const size_t inicio = std::min(t.size(), static_cast<size_t>(std::max(f.Inicio, 0)));
+        const size_t n = std::min(t.size() - inicio, static_cast<size_t>(std::max(f.Largura, 0)));
+        if (t.Estreito()) VerificarUnidades(t.Bytes().substr(inicio, n), f, AFechado, AArquivo, AChave, AComSoma);
+        else VerificarUnidades(t.Largo().substr(inicio, n), f, AFechado, AArquivo, AChave, AComSoma);
+    }
+    // The same on the code units of a text: UTF-16, or one byte each.
+    template <class TVista>
+    void VerificarUnidades(TVista t, const TCampo& f, bool AFechado, const Texto& AArquivo, const Texto& AChave,
+                           bool AComSoma) {
+        const auto unidade = [&](size_t i) -> char16_t {
+            if constexpr (sizeof(t[0]) == 1) return static_cast<unsigned char>(t[i]);
+            else return t[i];
+        };
+        if constexpr (sizeof(t[0]) == 1) {
+            // The usual text has nothing to say: one look per byte.
+            if (!FByteLimpoPronto) {
+                FByteLimpoPronto = true;
+                for (size_t b = 0; b < 256; ++b)
+                    FByteLimpo[b] = !Controle(static_cast<char16_t>(b)) && TemByte(static_cast<char16_t>(b));
+            }
+            if (std::all_of(t.begin(), t.end(), [&](char b) { return FByteLimpo[static_cast<unsigned char>(b)]; }))
+                return;
+        }
+        for (size_t i = 0; i < t.size(); ++i) {
+            const char16_t c = unidade(i);
             if (!Controle(c)) continue;
             Achar(AFechado ? TGravidade::Aviso : TGravidade::Erro, AChave + u"|controle",
-                  nome + u": o texto tem " + (c == u'\n' || c == u'\r' ? Texto(u"uma quebra de linha") : Texto(u"um caractere de controle")) +
+                  NomePropriedade(f) + u": o texto tem " + (c == u'\n' || c == u'\r' ? Texto(u"uma quebra de linha") : Texto(u"um caractere de controle")) +
                       u" (U+" + Hexa(c) + u"), que " + (AFechado ? u"fica no registro de " : u"divide ou desloca o registro de ") +
                       AArquivo);
             break;
@@ -269,9 +324,10 @@ private:
         // one character, before any other where it shifts the record.
         size_t primeiro = t.size(), par = t.size();
         for (size_t i = 0; i < t.size() && par == t.size(); ++i) {
-            if (TemByte(t[i])) continue;
+            const char16_t c = unidade(i);
+            if (TemByte(c)) continue;
             if (primeiro == t.size()) primeiro = i;
-            if (t[i] >= 0xD800 && t[i] < 0xDC00 && i + 1 < t.size() && t[i + 1] >= 0xDC00 && t[i + 1] < 0xE000) {
+            if (c >= 0xD800 && c < 0xDC00 && i + 1 < t.size() && unidade(i + 1) >= 0xDC00 && unidade(i + 1) < 0xE000) {
                 par = i;
                 ++i;
             }
@@ -283,9 +339,10 @@ private:
         const bool desloca = par < t.size() && !AFechado;
         const size_t i = par < t.size() ? par : primeiro;
         if (i == t.size()) return;
-        const Texto caractere(t.substr(i, i == par ? 2 : 1));
+        Texto caractere(1, unidade(i));
+        if (i == par) caractere += unidade(i + 1);
         Achar(AComSoma || desloca ? TGravidade::Erro : TGravidade::Aviso, AChave + u"|sem byte",
-              nome + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
+              NomePropriedade(f) + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
                   (AComSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
                    : desloca ? u"; o arquivo teria um \"?\" só no lugar dos seus dois caracteres, e o registro "
                                u"ficaria um caractere mais curto, com os campos seguintes deslocados"
@@ -310,12 +367,15 @@ private:
     void CodigoDeItem(const TArquivoModelo& AArquivo, const TOrigem& o) {
         for (const TCampoLido& l : FLidos) {
             if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") continue;
-            const auto [primeiro, novo] = FCodigosDeItem.try_emplace(Texto(l.Texto), TPrimeiro{0, FPosicao, FCodigo});
+            const TItemVisto visto{FPosicao, FCodigo};
+            const std::optional<uint64_t> compacto = CodigoCompacto(l.Texto);
+            const auto [primeiro, novo] = compacto ? FCodigosCompactos.Inserir(*compacto, visto)
+                                                   : Visto(FCodigosDeItem.try_emplace(Texto(l.Texto), visto));
             if (!novo)
                 Achar(TGravidade::Erro, u"Codigo|repetido",
                       u"Codigo: " + Numero(o.Item.Codigo) + u" fica com o código " + Texto(l.Texto) + u" em " +
-                          Texto(AArquivo.Nome) + u", o mesmo de produtos[" + Numero(primeiro->second.Posicao) +
-                          u"] (código " + Numero(primeiro->second.Codigo) + u")");
+                          Texto(AArquivo.Nome) + u", o mesmo de produtos[" + Numero(primeiro.Posicao) +
+                          u"] (código " + Numero(primeiro.Codigo) + u")");
             return;
         }
     }
@@ -326,7 +386,7 @@ private:
         // Lines already seen are kept by their case-free hash alone: a load
         // of a million distinct records is checked without holding them.
         const uint64_t hash = plataforma::HashSemCaixa(ALinha);
-        if (!FLinhas[AArquivo.Conteudo].insert(hash).second) return false;
+        if (!FLinhas[AArquivo.Conteudo].Inserir(hash)) return false;
         const TCampoLido* chave = nullptr;
         // What the record says under its code: every field but the item's own
         // code (a Filizola text record names its item too).
@@ -336,16 +396,18 @@ private:
             else if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") conteudo += l.Texto;
         }
         if (chave == nullptr) return true;
-        if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].insert(chave->Numero);
+        if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
         const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
-        const auto [primeiro, novo] =
-            FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), TPrimeiro{hashConteudo, FPosicao, FCodigo});
-        if (!novo && primeiro->second.Hash != hashConteudo) {
+        const TPrimeiro visto{hashConteudo, FPosicao, FCodigo};
+        const std::optional<uint64_t> compacto = CodigoCompacto(chave->Texto);
+        const auto [primeiro, novo] = compacto ? FChavesCompactas[AArquivo.Conteudo].Inserir(*compacto, visto)
+                                               : Visto(FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), visto));
+        if (!novo && primeiro.Hash != hashConteudo) {
             const Texto nome = NomePropriedade(*chave->Campo);
             Achar(TGravidade::Erro, nome + u"|repetido",
                   nome + u": o código " + Texto(chave->Texto) + u" já tem outro registro em " + Texto(AArquivo.Nome) +
-                      u" (de produtos[" + Numero(primeiro->second.Posicao) + u"], código " +
-                      Numero(primeiro->second.Codigo) + u"); o arquivo teria os dois");
+                      u" (de produtos[" + Numero(primeiro.Posicao) + u"], código " + Numero(primeiro.Codigo) +
+                      u"); o arquivo teria os dois");
         }
         return true;
     }
@@ -355,6 +417,19 @@ private:
         Texto r;
         for (int s = 12; s >= 0; s -= 4) r += Digitos[(c >> s) & 0xF];
         return r;
+    }
+    // NomePropriedade(f) and the file's name, made once for the whole check.
+    const Texto& Nome(const TCampo& f) {
+        const size_t i = f.Propriedade ? static_cast<size_t>(f.Propriedade - Propriedades) : std::size(Propriedades);
+        if (FNomes.empty()) FNomes.resize(std::size(Propriedades) + 1);
+        if (FNomes[i].empty()) FNomes[i] = NomePropriedade(f);
+        return FNomes[i];
+    }
+    const Texto& NomeArquivo(const TArquivoModelo& AArquivo) {
+        const auto i = static_cast<size_t>(&AArquivo - FModelo.Arquivos.data());
+        if (FNomesArquivos.empty()) FNomesArquivos.resize(FModelo.Arquivos.size());
+        if (FNomesArquivos[i].empty()) FNomesArquivos[i] = Texto(AArquivo.Nome);
+        return FNomesArquivos[i];
     }
     // Whether the code page writes c as itself.
     bool TemByte(char16_t c) {
@@ -372,17 +447,27 @@ private:
     const plataforma::TFormatoNumerico& FFormato;
     std::vector<TAchado> FAchados;
     int32_t FPosicao = 0, FCodigo = 0;
+    std::array<size_t, 2> FDescartados{};
     std::set<Texto> FDitos;  // findings of the current item
     bool FNutrientesEscritos = false;
     bool FAltoEmEscrito = false;  // a record of the item carries the "alto em" flags
     TRegistro FRegistro;
     std::vector<TCampoLido> FLidos;
-    std::unordered_map<Texto, TPrimeiro> FCodigosDeItem;
-    std::map<TConteudoArquivo, std::unordered_set<uint64_t>> FLinhas;
+    // The codes of the item file: made of digits only (the usual), as one
+    // integer; any other, as it is written.
+    TTabelaInteiros<TItemVisto> FCodigosCompactos;
+    std::unordered_map<Texto, TItemVisto> FCodigosDeItem;
+    std::map<TConteudoArquivo, TConjuntoInteiros> FLinhas;
+    // The codes of the keyed records (as the item codes above).
+    std::map<TConteudoArquivo, TTabelaInteiros<TPrimeiro>> FChavesCompactas;
     std::map<TConteudoArquivo, std::unordered_map<Texto, TPrimeiro>> FChaves;
-    std::map<TConteudoArquivo, std::unordered_set<int64_t>> FChavesEscritas;
+    std::map<TConteudoArquivo, TConjuntoInteiros> FChavesEscritas;
     std::vector<TReferenciaDada> FReferencias;
     std::vector<int8_t> FTemByte;
+    std::vector<Texto> FNomes, FNomesArquivos;
+    // By byte: neither a control nor without a byte of its own.
+    std::array<bool, 256> FByteLimpo{};
+    bool FByteLimpoPronto = false;
 };
 
 }  // namespace
@@ -393,11 +478,12 @@ Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
            Numero(AAchado.Posicao) + u"] (código " + Numero(AAchado.Codigo) + linha + u"), " + AAchado.Descricao;
 }
 
-std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
-                                    const plataforma::TFormatoNumerico& AFormato) {
+TResumoVerificacao VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+                                  const plataforma::TFormatoNumerico& AFormato, size_t AMaximo) {
     const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
     if (modelo == nullptr) return {};
     TVerificador verificador(*modelo, AFormato);
+    verificador.FMaximo = AMaximo;
     TCarga carga(AFormato, verificador);
     const std::unique_ptr<TEscritorItens> escritor = modelo->CriarEscritor(carga);
     for (int32_t i = 0; i < AItens.Count(); ++i) {
@@ -408,7 +494,17 @@ std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCar
         verificador.FimDoItem(item);
     }
     verificador.Fim();
-    return std::move(verificador.Achados());
+    TResumoVerificacao r;
+    r.Primeiros = std::move(verificador.Achados());
+    r.Erros = verificador.Descartados(TGravidade::Erro);
+    r.Avisos = verificador.Descartados(TGravidade::Aviso);
+    for (const TAchado& a : r.Primeiros) ++(a.Gravidade == TGravidade::Erro ? r.Erros : r.Avisos);
+    return r;
+}
+
+std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+                                    const plataforma::TFormatoNumerico& AFormato) {
+    return VerificarItens(AItens, AModelo, AFormato, SIZE_MAX).Primeiros;
 }
 
 }  // namespace quelb

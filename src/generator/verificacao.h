@@ -3,6 +3,7 @@
 // would do to each value, said before anything is written. It runs the
 // model's own writer on a copy of each item and holds every record it would
 // write against the record's layout table.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,5 +38,15 @@ Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv = 0);
 // no finding (the generation reports it).
 std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
                                     const plataforma::TFormatoNumerico& AFormato);
+
+// The same keeping only the first AMaximo findings (in catalogue order), and
+// the count of them all: a big catalogue with a finding per item is checked
+// without holding every message.
+struct TResumoVerificacao {
+    std::vector<TAchado> Primeiros;
+    size_t Erros = 0, Avisos = 0;  // of all the findings
+};
+TResumoVerificacao VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+                                  const plataforma::TFormatoNumerico& AFormato, size_t AMaximo);
 
 }  // namespace quelb

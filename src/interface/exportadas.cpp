@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue/leitor_catalogo.h"
+#include "catalogue/leitor_interno.h"
 #include "catalogue/nomes_catalogo.h"
 #include "catalogue/propriedades.h"
 #include "catalogue/texto.h"
@@ -239,9 +240,9 @@ QUELB_EXPORTA const char* QUELB_CALL DefinirCampo(const char* Nome, const char* 
         if (itens.Count() == 0)
             throw EQuelbErro(DeUtf8("Nenhum produto para receber " + NomeEValor(DeUtf8(propriedade.Nome), valor) +
                                     ": chame AdicionarItem antes de DefinirCampo."));
-        std::u16string rascunho;
+        leitura::TRascunhoTexto rascunho;
         const std::string erro = DefinirValor(propriedade, itens.GetItem(itens.Count() - 1), TFormaValor::Texto,
-                                              ParaUtf8(valor), rascunho);
+                                              ParaUtf8(valor), rascunho, itens.Textos());
         if (!erro.empty()) throw EQuelbErro(DeUtf8(std::string(propriedade.Nome) + ": " + erro + "."));
         itens.Alterado();  // a generation under way stops
     });

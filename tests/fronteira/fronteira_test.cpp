@@ -162,8 +162,8 @@ TEST_F(Fronteira, ControlCharactersAndBytesOutsideTheCodePage) {
         {"description with every byte",
          [&] { return Adicionar({.descricao = todos.c_str(), .nomeSetor = todos.c_str()}); }, "OK", false,
          [&] {
-             EXPECT_EQ(plataforma::ParaCodigoPagina(Ultimo().Descricao), todos);
-             EXPECT_EQ(plataforma::ParaCodigoPagina(Ultimo().Setor.Descricao), todos);
+             EXPECT_EQ(plataforma::ParaCodigoPagina(Ultimo().Descricao.Utf16()), todos);
+             EXPECT_EQ(plataforma::ParaCodigoPagina(Ultimo().Setor.Descricao.Utf16()), todos);
          }},
         {"control characters written as they are",
          [&] {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "generator/primitivas.h"
+#include "catalogue/texto_item.h"
 #include "generator/registro.h"
 #include "platform/plataforma.h"
 
@@ -80,7 +81,8 @@ TEST(EscritaCampos, ARecordGrowsPastItsBufferAndKeepsViewsOfItself) {
 TEST(EscritaCampos, TheByteBuilderWritesTheBytesOfTheUtf16Record) {
     // In the code page: ASCII, accents, "€" (a byte of the 0x80 row); outside
     // it: Greek, a Chinese character, an unpaired surrogate.
-    const std::u16string dentro = u"aZ09 -çÃé€ŠŸ";
+    // Also U+0080..U+00FF, which an item text keeps one byte each.
+    const std::u16string dentro = u"aZ09 -çÃé€ŠŸ\u0080\u0081\u009F\u00A0ÿ";
     const std::u16string fora = u"Ω\u4E2D\xD800";
     std::mt19937 sorteio(17);
     const auto ate = [&](size_t n) { return sorteio() % n; };
@@ -99,6 +101,14 @@ TEST(EscritaCampos, TheByteBuilderWritesTheBytesOfTheUtf16Record) {
                 case 4: r.inteiro(v, n); break;
                 case 5: r.inteiro(UnidadesDecimais(TValorFixo::DeDezMilesimos(v), 2), n, u' '); break;
                 case 6: r.texto(u"", n, u'.'); break;
+                case 8:
+                case 9: {
+                    // An item text as the writers take it: its bytes when it has them.
+                    const TTextoItem item(t);
+                    if (item.Estreito()) tipo == 8 ? r.texto(item.Bytes(), n) : r.textoADireita(item.Bytes(), n);
+                    else tipo == 8 ? r.texto(item.Largo(), n) : r.textoADireita(item.Largo(), n);
+                    break;
+                }
                 default: r.literal(t.empty() ? u'#' : t[0]); break;
             }
         };
@@ -108,7 +118,7 @@ TEST(EscritaCampos, TheByteBuilderWritesTheBytesOfTheUtf16Record) {
             if (caso % 5 == 0 && !t.empty()) t[ate(t.size())] = fora[ate(fora.size())];
             const int32_t n = static_cast<int32_t>(ate(50)) - 2;
             const int32_t v = static_cast<int32_t>(sorteio());
-            const size_t tipo = ate(8);
+            const size_t tipo = ate(10);
             campo(texto, t, n, v, tipo);
             campo(bytes, t, n, v, tipo);
         }

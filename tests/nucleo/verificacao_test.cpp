@@ -2,6 +2,7 @@
 // gives exactly its finding, and catalogues whose values fit give no erro.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -181,6 +182,18 @@ const TCaso Casos[] = {
      {}},
     {"a tare code naming no tare", modToledoMGV6, [](auto& a, auto&) { a.CodigoTara = 7; },
      {"aviso: produtos[0] (código 12), CodigoTara: 7 não corresponde a nenhum registro do catálogo em TARA.TXT"}},
+    {"a tare code whose tare a later item writes", modToledoMGV6,
+     [](auto& a, auto& b) {
+         a.CodigoTara = 7;
+         b.Tara = {7, u"Caixa", TValorFixo::DeDezMilesimos(300)};
+     },
+     {}},
+    {"a supplier code whose supplier an earlier item wrote", modToledoMGV6,
+     [](auto& a, auto& b) {
+         a.Fornecedor.Codigo = 9;
+         b.CodigoFornecedor = 9;
+     },
+     {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Casos, UmValor, testing::ValuesIn(Casos), [](const testing::TestParamInfo<TCaso>& i) {
@@ -293,6 +306,41 @@ TEST(Verificacao, RandomCataloguesThatFitGiveNoErro) {
         for (const TDefinicaoModelo& m : Modelos())
             for (const TAchado& a : VerificarItens(itens, m.Modelo, Virgula))
                 EXPECT_NE(a.Gravidade, TGravidade::Erro) << m.NomeEnumeracao << ": " << ParaUtf8(LinhaDoAchado(a));
+    }
+}
+
+}  // namespace
+}  // namespace quelb
+
+namespace quelb {
+namespace {
+
+// Keeping only the first findings gives the first of the whole list, in the
+// same order, and the counts of them all; the findings of the end (codes
+// naming no record) fall among the others by position.
+TEST(Verificacao, TheFirstFindingsAndTheCountsOfAll) {
+    TQuelbCargaBalItens itens;
+    for (int32_t i = 0; i < 300; ++i) {
+        TQuelbCargaBalItem& item = itens.New();
+        ItemLimpo(item, 12 + i);
+        if (i % 3 == 0) item.TipoValidade = tpvMeses;
+        if (i % 7 == 0) item.CodigoTara = 99;
+        if (i % 11 == 0) item.Codigo = 1234567 + i;
+    }
+    teste::TFormatoNumericoTemporario formato(Virgula);
+    for (const TQuelbCargaBalModelo modelo : {modToledoMGV6, modFilizola, modUrano}) {
+        const std::vector<TAchado> todos = VerificarItens(itens, modelo, Virgula);
+        ASSERT_GT(todos.size(), 100u);
+        const auto erros = static_cast<size_t>(
+            std::count_if(todos.begin(), todos.end(), [](const TAchado& a) { return a.Gravidade == TGravidade::Erro; }));
+        for (const size_t maximo : {size_t{0}, size_t{1}, size_t{50}, todos.size(), todos.size() + 5}) {
+            const TResumoVerificacao r = VerificarItens(itens, modelo, Virgula, maximo);
+            ASSERT_EQ(r.Primeiros.size(), std::min(maximo, todos.size()));
+            for (size_t i = 0; i < r.Primeiros.size(); ++i)
+                ASSERT_EQ(LinhaDoAchado(r.Primeiros[i]), LinhaDoAchado(todos[i])) << maximo << " " << i;
+            EXPECT_EQ(r.Erros, erros);
+            EXPECT_EQ(r.Erros + r.Avisos, todos.size());
+        }
     }
 }
 

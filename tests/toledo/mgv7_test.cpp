@@ -44,14 +44,16 @@ TEST(ItemMGV7, AfterTheMGV6ColumnsComeTheFieldsOfVersion4) {
     // characters 51 to 85 and 86 to 100.
     TQuelbCargaBalItem comSetor = ItemDeExemplo();
     comSetor.Setor = {1, u"Padaria"};
-    for (int k = 0; k < 100; ++k) comSetor.Descricao += static_cast<char16_t>(u'A' + k % 26);
-    comSetor.Descricao.erase(0, 3);  // exactly 100 characters
-    ASSERT_EQ(comSetor.Descricao.size(), 100u);
+    std::u16string descricao = comSetor.Descricao.Utf16();
+    for (int k = 0; k < 100; ++k) descricao += static_cast<char16_t>(u'A' + k % 26);
+    descricao.erase(0, 3);  // exactly 100 characters
+    ASSERT_EQ(descricao.size(), 100u);
+    comSetor.Descricao = descricao;
     const std::u16string linha = teste::Escrever<toledo::ItemMGV7>(comSetor);
     EXPECT_TRUE(teste::ConfereCampos(linha, {{1, teste::Escrever<toledo::ItemMGV>(comSetor)},
                                              {151, u"000000|01|"},
-                                             {161, comSetor.Descricao.substr(50, 35)},
-                                             {196, pad(comSetor.Descricao.substr(85), 35)},
+                                             {161, descricao.substr(50, 35)},
+                                             {196, pad(descricao.substr(85), 35)},
                                              {231, zeros(24)},
                                              {255, u"0||0||"},
                                              {261, zeros(22)}}));
