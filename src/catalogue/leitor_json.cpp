@@ -6,6 +6,7 @@
 #include <rapidjson/reader.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <unordered_map>
@@ -74,6 +75,15 @@ public:
         }
     }
 
+    // The unread bytes of the block at hand (the next block when it is all
+    // read), and a step over some of them: the copy of a string's plain
+    // characters below.
+    std::string_view Disponiveis() const {
+        Peek();
+        return {FPos, static_cast<size_t>(FFim - FPos)};
+    }
+    void Avancar(size_t ABytes) { FPos += ABytes; }
+
     size_t InicioToken() const { return FInicioToken; }
     // True when the end of the bytes is reached (a zero byte before it is not).
     bool NoFim() const { return FPos == FFim && FAcabou; }
@@ -136,6 +146,34 @@ private:
 // RapidJSON skips blanks through this function, found by argument lookup.
 void SkipWhitespace(TFluxoJson& AFluxo) { AFluxo.PularBrancos(); }
 
+}  // namespace
+}  // namespace quelb::leitura
+
+// RapidJSON copies a string through the stream a character at a time, unless
+// the stream has its own copy of the runs of plain characters (it has one for
+// text held whole in memory). This one copies each run of the block at once,
+// up to a quote, a backslash or a control character, which RapidJSON then
+// handles as usual. Texts are most of a catalogue's bytes.
+template <>
+template <>
+inline void rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, rapidjson::CrtAllocator>::
+    ScanCopyUnescapedString(quelb::leitura::TFluxoJson& AFluxo, StackStream<char>& ASaida) {
+    for (;;) {
+        const std::string_view bloco = AFluxo.Disponiveis();
+        size_t n = 0;
+        while (n < bloco.size() && bloco[n] != '"' && bloco[n] != '\\' && static_cast<unsigned char>(bloco[n]) >= 0x20)
+            ++n;
+        if (n > 0) {
+            std::memcpy(ASaida.Push(static_cast<rapidjson::SizeType>(n)), bloco.data(), n);
+            AFluxo.Avancar(n);
+        }
+        if (n < bloco.size() || bloco.empty()) return;
+    }
+}
+
+namespace quelb::leitura {
+namespace {
+
 std::string MensagemSintaxe(rapidjson::ParseErrorCode ACodigo) {
     using namespace rapidjson;
     switch (ACodigo) {
@@ -167,6 +205,10 @@ struct TChave {
     std::string Nome;          // as written, UTF-8
     std::string Normalizado;
     std::optional<std::string> Sugestao;
+    // The key that came after this one, at the same level, the last time:
+    // items of one catalogue give their keys in the same order, so the next
+    // key is found by one comparison instead of a hash lookup.
+    TChave* Seguinte = nullptr;
 };
 
 struct THashTexto {
@@ -209,6 +251,7 @@ private:
         return FRegistro >= 0 ? LugarItem() + "." + std::string(NomesRegistros[FRegistro]) : LugarItem();
     }
     const TChave& Resolver(int ANivel, std::string_view ANome);
+    TChave& Procurar(int ANivel, std::string_view ANome);
     void Entrar(TTipoValor ATipo) {
         if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) FIgnorar = 1;
     }
@@ -229,6 +272,7 @@ private:
     uint64_t FVistas = 0;     // properties given in the item at hand
     uint32_t FRegistros = 0;  // records given in the item at hand
     std::unordered_map<std::string, TChave, THashTexto, std::equal_to<>> FChaves[1 + QuantidadeRegistros];
+    TChave* FUltimaChave[1 + QuantidadeRegistros] = {};  // the last key met at each level
     TRascunhoTexto FRascunho;
 };
 
@@ -240,6 +284,16 @@ void TManipulador::Erro(const std::string& ALugar, const std::string& AMensagem)
 }
 
 const TChave& TManipulador::Resolver(int ANivel, std::string_view ANome) {
+    TChave*& ultima = FUltimaChave[1 + ANivel];
+    if (ultima != nullptr && ultima->Seguinte != nullptr && ultima->Seguinte->Nome == ANome)
+        return *(ultima = ultima->Seguinte);
+    TChave& chave = Procurar(ANivel, ANome);
+    if (ultima != nullptr) ultima->Seguinte = &chave;
+    ultima = &chave;
+    return chave;
+}
+
+TChave& TManipulador::Procurar(int ANivel, std::string_view ANome) {
     auto& chaves = FChaves[1 + ANivel];
     if (const auto i = chaves.find(ANome); i != chaves.end()) return i->second;
     TChave c;
@@ -247,8 +301,9 @@ const TChave& TManipulador::Resolver(int ANivel, std::string_view ANome) {
     c.Normalizado = NormalizarNome(DeUtf8(ANome));
     c.Alvo = ProcurarNome(ANivel, c.Normalizado);
     if (!c.Alvo.Conhecido()) c.Sugestao = SugerirNome(ANivel, c.Normalizado);
-    // Every distinct key is kept; a catalogue with a new key in each item
-    // would only make this table as large as those keys.
+    // Every distinct key is kept (and stays where it is: the map's nodes do
+    // not move); a catalogue with a new key in each item would only make
+    // this table as large as those keys.
     return chaves.emplace(std::string(ANome), std::move(c)).first->second;
 }
 

@@ -105,6 +105,28 @@ TEST(CatalogoJson, TextosComoEscritosComEscapesEUtf8) {
     EXPECT_EQ(itens.GetItem(0).Setor.Descricao, u"Açougue");
 }
 
+// The reader takes the file in blocks of 256 KiB: a text, its escapes and
+// accents, or a key may begin in one block and end in the next; keys also
+// come in another order from item to item.
+TEST(CatalogoJson, TextosEChavesQueAtravessamOLimiteDeUmBloco) {
+    const std::string texto = R"(P\u00e3o \"francês\" \\ \u00E0 granel)";
+    const std::u16string esperado = u"Pão \"francês\" \\ à granel";
+    for (size_t deslocamento = 0; deslocamento < 160; ++deslocamento) {
+        SCOPED_TRACE(deslocamento);
+        const std::string json = R"({"produtos": [{"Codigo": 1, "ValorVenda": 1, "Descricao": ")" +
+                                 std::string((size_t{1} << 18) - 120 + deslocamento, 'x') + R"("},)" +
+                                 R"({"ValorVenda": "2", "Descricao": ")" + texto + R"(", "Codigo": 2},)" +
+                                 R"({"Codigo": 3, "Descricao": ")" + texto + R"(", "ValorVenda": 3}]})";
+        const TQuelbCargaBalItens itens = Ler(json);
+        ASSERT_EQ(itens.Count(), 3);
+        for (int32_t i = 1; i < 3; ++i) {
+            EXPECT_EQ(itens.GetItem(i).Codigo, i + 1);
+            EXPECT_EQ(itens.GetItem(i).ValorVenda.DezMilesimos(), (i + 1) * 10000);
+            EXPECT_EQ(itens.GetItem(i).Descricao, esperado);
+        }
+    }
+}
+
 TEST(CatalogoJson, ListaVaziaNaoEErroDeLeitura) { EXPECT_EQ(Ler(R"( {"produtos": []} )").Count(), 0); }
 
 TEST(CatalogoJson, NomesSoltosSinonimosNuloEInteirosEscritosDeOutroJeito) {
