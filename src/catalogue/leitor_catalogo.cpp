@@ -205,10 +205,6 @@ bool Utf8Valido(std::string_view t) {
     while (p < fim) {
         if (*p < 0x80) {
             ++p;
-            // Most texts are plain ASCII: eight bytes at a time while no
-            // byte has its high bit set.
-            uint64_t oito;
-            while (fim - p >= 8 && (std::memcpy(&oito, p, 8), (oito & 0x8080808080808080u) == 0)) p += 8;
             continue;
         }
         size_t n;
@@ -253,16 +249,18 @@ bool Latin1DeUtf8(std::string_view AUtf8, std::string& ADestino) {
 
 }  // namespace
 
-void DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
+bool DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
                       TRascunhoTexto& ARascunho, TArenaTextos& AArena) {
+    // Latin1DeUtf8 takes only well-formed sequences; DeUtf8 checks the rest.
     if (Latin1DeUtf8(AUtf8, ARascunho.Bytes)) {
         APropriedade.LocalTexto(AItem).DefinirLatin1(ARascunho.Bytes, AArena);
-        return;
+        return true;
     }
     ARascunho.Utf16.clear();
-    DeUtf8(AUtf8, ARascunho.Utf16);
+    if (!DeUtf8(AUtf8, ARascunho.Utf16)) return false;
     plataforma::ComporNfc(ARascunho.Utf16);
     APropriedade.DefinirTexto(AItem, ARascunho.Utf16);
+    return true;
 }
 
 void TContexto::Ignorar(const std::string& ANome, const std::string& ANormalizado) {

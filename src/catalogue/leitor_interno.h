@@ -73,8 +73,9 @@ struct TRascunhoTexto {
     std::u16string Utf16;
 };
 // Converts a UTF-8 text, composes it to NFC and stores it (in AArena, the
-// item list's, when it has a byte per character).
-void DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
+// item list's, when it has a byte per character). Returns false, and changes
+// nothing, when the bytes are not well-formed UTF-8.
+bool DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
                       TRascunhoTexto& ARascunho, TArenaTextos& AArena);
 
 bool LerJson(TEntrada& AEntrada, TContexto& AContexto);

@@ -234,7 +234,7 @@ std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& A
         }
         case TTipoPropriedade::Texto:
             if (AForma != TFormaValor::Texto) return esperado();
-            if (!leitura::Utf8Valido(AUtf8)) {
+            if (!leitura::DefinirTextoUtf8(APropriedade, AItem, AUtf8, ARascunho, AArena)) {
                 // The escape of a lone surrogate ("\udc00") gives ED A0..BF.
                 bool surrogate = false;
                 for (size_t i = 0; i + 1 < AUtf8.size() && !surrogate; ++i)
@@ -242,7 +242,6 @@ std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& A
                                 (static_cast<unsigned char>(AUtf8[i + 1]) & 0xE0) == 0xA0;
                 return surrogate ? "texto com \\u de um surrogate isolado" : "texto que não é UTF-8 válido";
             }
-            leitura::DefinirTextoUtf8(APropriedade, AItem, AUtf8, ARascunho, AArena);
             return {};
         case TTipoPropriedade::Booleano: break;  // set above
     }
