@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "catalogue/leitor_interno.h"
 #include "catalogue/nomes_catalogo.h"
@@ -228,23 +229,31 @@ bool Utf8Valido(std::string_view t) {
 namespace {
 
 // AUtf8 as one byte per character when every character is U+0000..U+00FF
-// (ASCII, and the two-byte sequences led by C2 or C3); false otherwise. Such
-// a text is already in NFC: composition changes only texts with characters
-// from U+0300 on.
-bool Latin1DeUtf8(std::string_view AUtf8, std::string& ADestino) {
-    ADestino.clear();
-    for (size_t i = 0; i < AUtf8.size(); ++i) {
+// (ASCII, and the two-byte sequences led by C2 or C3): AUtf8 itself when it
+// is ASCII, otherwise the bytes made in ARascunho; nothing for any other
+// text. Such a text is already in NFC: composition changes only texts with
+// characters from U+0300 on.
+std::optional<std::string_view> Latin1DeUtf8(std::string_view AUtf8, std::string& ARascunho) {
+    size_t i = 0;
+    while (i < AUtf8.size() && static_cast<unsigned char>(AUtf8[i]) < 0x80) ++i;
+    if (i == AUtf8.size()) return AUtf8;
+    ARascunho.resize(AUtf8.size());
+    char* d = ARascunho.data();
+    std::memcpy(d, AUtf8.data(), i);
+    d += i;
+    for (; i < AUtf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(AUtf8[i]);
         if (c < 0x80) {
-            ADestino += static_cast<char>(c);
+            *d++ = static_cast<char>(c);
             continue;
         }
-        if ((c != 0xC2 && c != 0xC3) || i + 1 == AUtf8.size()) return false;
-        const auto d = static_cast<unsigned char>(AUtf8[++i]);
-        if ((d & 0xC0) != 0x80) return false;
-        ADestino += static_cast<char>((c & 0x1F) << 6 | (d & 0x3F));
+        if ((c != 0xC2 && c != 0xC3) || i + 1 == AUtf8.size()) return std::nullopt;
+        const auto e = static_cast<unsigned char>(AUtf8[++i]);
+        if ((e & 0xC0) != 0x80) return std::nullopt;
+        *d++ = static_cast<char>((c & 0x1F) << 6 | (e & 0x3F));
     }
-    return true;
+    ARascunho.resize(static_cast<size_t>(d - ARascunho.data()));
+    return ARascunho;
 }
 
 }  // namespace
@@ -252,8 +261,8 @@ bool Latin1DeUtf8(std::string_view AUtf8, std::string& ADestino) {
 bool DefinirTextoUtf8(const TPropriedade& APropriedade, TQuelbCargaBalItem& AItem, std::string_view AUtf8,
                       TRascunhoTexto& ARascunho, TArenaTextos& AArena) {
     // Latin1DeUtf8 takes only well-formed sequences; DeUtf8 checks the rest.
-    if (Latin1DeUtf8(AUtf8, ARascunho.Bytes)) {
-        APropriedade.LocalTexto(AItem).DefinirLatin1(ARascunho.Bytes, AArena);
+    if (const std::optional<std::string_view> bytes = Latin1DeUtf8(AUtf8, ARascunho.Bytes)) {
+        APropriedade.LocalTexto(AItem).DefinirLatin1(*bytes, AArena);
         return true;
     }
     ARascunho.Utf16.clear();

@@ -25,7 +25,7 @@ char* TTextoItem::Reservar(size_t ATamanho, bool ALargo) {
 }
 
 void TTextoItem::Liberar() noexcept {
-    if (!NoArena()) ::operator delete(FBloco);
+    if (FBloco != nullptr && !NoArena()) ::operator delete(FBloco);
     FBloco = nullptr;
 }
 

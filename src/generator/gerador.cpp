@@ -1,7 +1,6 @@
 #include "generator/gerador.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "generator/carga.h"
 #include "generator/modelos.h"
@@ -27,11 +26,11 @@ plataforma::TFormatoNumerico TQuelbCargaBal::FormatoPrecos() const {
     return f;
 }
 
-std::vector<TAchado> TQuelbCargaBal::VerificarItens() const {
+std::vector<TAchado> TQuelbCargaBal::VerificarItens() {
     return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos());
 }
 
-TResumoVerificacao TQuelbCargaBal::VerificarItens(size_t AMaximo) const {
+TResumoVerificacao TQuelbCargaBal::VerificarItens(size_t AMaximo) {
     return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos(), AMaximo);
 }
 
@@ -96,10 +95,14 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     VerificarInterrupcao(versao);
     {
         const std::unique_ptr<TEscritorItens> escritor = definicao->CriarEscritor(carga);
+        Texto mensagem;
         for (int32_t i = 0; i < total; ++i) {
             TQuelbCargaBalItem& item = FProdutos.GetItem(i);
             escritor->Escrever(item, i + 1);
-            if (OnProgresso) OnProgresso(MensagemGerandoProduto(item.Codigo, item.Descricao.Utf16()), i, total);
+            if (OnProgresso) {
+                MensagemGerandoProduto(item.Codigo, item.Descricao, mensagem);
+                OnProgresso(mensagem, i, total);
+            }
             VerificarInterrupcao(versao);
         }
     }
@@ -143,13 +146,30 @@ EQuelbPastaOcupada::EQuelbPastaOcupada(const Texto& ADiretorio, int32_t AEspera)
     : EQuelbErro(u"Outra geração de carga está gravando no diretório \"" + ADiretorio + u"\" (esperou " +
                  Numero(std::max<int32_t>(AEspera, 0)) + u" s); tente de novo quando ela terminar.") {}
 
+void MensagemGerandoProduto(int32_t ACodigo, const TTextoItem& ADescricao, Texto& ADestino) {
+    ADestino.assign(u"Gerando produto ");
+    // %6.6d: the sign, then at least six digits.
+    char digitos[10];
+    size_t n = 0;
+    uint32_t v = ACodigo < 0 ? 0u - static_cast<uint32_t>(ACodigo) : static_cast<uint32_t>(ACodigo);
+    do {
+        digitos[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (ACodigo < 0) ADestino += u'-';
+    if (n < 6) ADestino.append(6 - n, u'0');
+    while (n > 0) ADestino += static_cast<char16_t>(digitos[--n]);
+    ADestino += u' ';
+    if (ADescricao.Estreito()) {
+        for (const char c : ADescricao.Bytes()) ADestino += static_cast<char16_t>(static_cast<unsigned char>(c));
+    } else {
+        ADestino += ADescricao.Largo();
+    }
+}
+
 Texto MensagemGerandoProduto(int32_t ACodigo, const Texto& ADescricao) {
-    char codigo[16];
-    std::snprintf(codigo, sizeof codigo, "%6.6d", ACodigo);
-    Texto m = u"Gerando produto ";
-    for (const char* p = codigo; *p; ++p) m += static_cast<char16_t>(*p);
-    m += u' ';
-    m += ADescricao;
+    Texto m;
+    MensagemGerandoProduto(ACodigo, TTextoItem(ADescricao), m);
     return m;
 }
 

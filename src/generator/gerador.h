@@ -104,9 +104,9 @@ public:
 
     // The check of Produtos against Modelo (verificacao.h): what the files
     // would do to each value, before anything is written.
-    std::vector<TAchado> VerificarItens() const;
+    std::vector<TAchado> VerificarItens();
     // The same keeping only the first AMaximo findings, and their count.
-    TResumoVerificacao VerificarItens(size_t AMaximo) const;
+    TResumoVerificacao VerificarItens(size_t AMaximo);
 
     // The first two checks of GerarArquivos: a directory text that is not
     // blank, naming a directory that exists.
@@ -136,5 +136,7 @@ private:
 
 // "Gerando produto %6.6d %s": the message of the progress event of an item.
 Texto MensagemGerandoProduto(int32_t ACodigo, const Texto& ADescricao);
+// The same into ADestino, whose room serves item after item.
+void MensagemGerandoProduto(int32_t ACodigo, const TTextoItem& ADescricao, Texto& ADestino);
 
 }  // namespace quelb

@@ -11,4 +11,20 @@ namespace quelb {
 // Returns the code.
 int32_t AcertarCodigoInformacaoExtra(TQuelbCargaBalItem& AItem);
 
+// What the writers may settle in an item, kept when made and put back when
+// dropped: the check runs a writer on the catalogue's own item (a copy of
+// every item would cost more than the check itself) and leaves it as it was.
+class TGuardaAcertos {
+public:
+    explicit TGuardaAcertos(TQuelbCargaBalItem& AItem)
+        : FItem(AItem), FCodigoInformacaoExtra(AItem.InformacaoExtra.Codigo) {}
+    ~TGuardaAcertos() { FItem.InformacaoExtra.Codigo = FCodigoInformacaoExtra; }
+    TGuardaAcertos(const TGuardaAcertos&) = delete;
+    TGuardaAcertos& operator=(const TGuardaAcertos&) = delete;
+
+private:
+    TQuelbCargaBalItem& FItem;
+    const int32_t FCodigoInformacaoExtra;
+};
+
 }  // namespace quelb

@@ -84,7 +84,9 @@ bool LerHexadecimal(std::u16string_view ATexto, int64_t& AValor) {
     return true;
 }
 
-void Interpretar(TCampoLido& ALido, std::u16string_view ALinha) {
+}  // namespace
+
+void InterpretarCampo(TCampoLido& ALido, std::u16string_view ALinha) {
     const TCampo& f = *ALido.Campo;
     const std::u16string_view t = ALido.Texto;
     switch (f.Tipo) {
@@ -129,9 +131,7 @@ void Interpretar(TCampoLido& ALido, std::u16string_view ALinha) {
     }
 }
 
-}  // namespace
-
-bool LerRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha, std::vector<TCampoLido>& ALidos) {
+bool DividirRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha, std::vector<TCampoLido>& ALidos) {
     ALidos.clear();
     // What the fields that widen take beyond their least width.
     const int64_t largura = Largura(ACampos);
@@ -155,12 +155,16 @@ bool LerRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha, st
             sobra -= static_cast<int64_t>(n) - f.Largura;
         }
         if (coluna + n > ALinha.size()) return false;
-        TCampoLido lido{&f, coluna + 1, ALinha.substr(coluna, n)};
-        Interpretar(lido, ALinha);
-        ALidos.push_back(lido);
+        ALidos.push_back({&f, coluna + 1, ALinha.substr(coluna, n)});
         coluna += n;
     }
     return coluna == ALinha.size();
+}
+
+bool LerRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha, std::vector<TCampoLido>& ALidos) {
+    const bool inteiro = DividirRegistro(ACampos, ALinha, ALidos);
+    for (TCampoLido& lido : ALidos) InterpretarCampo(lido, ALinha);
+    return inteiro;
 }
 
 }  // namespace quelb

@@ -31,4 +31,10 @@ struct TCampoLido {
 // all the same.
 bool LerRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha, std::vector<TCampoLido>& ALidos);
 
+// The same, only finding each field's characters: Valido and Numero are
+// left to InterpretarCampo, for the fields that need them.
+bool DividirRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha, std::vector<TCampoLido>& ALidos);
+// Sets Valido and Numero of a field that DividirRegistro found in ALinha.
+void InterpretarCampo(TCampoLido& ALido, std::u16string_view ALinha);
+
 }  // namespace quelb

@@ -11,6 +11,7 @@
 
 #include "catalogue/valor_decimal.h"
 #include "generator/carga.h"
+#include "generator/informacao_extra.h"
 #include "generator/tabela_inteiros.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
@@ -53,11 +54,6 @@ bool Nutriente(const TPropriedade* p) {
     return n.starts_with("Nutricional.") && n != "Nutricional.Codigo" && n != "Nutricional.Descricao" &&
            p->Tipo != TTipoPropriedade::Enumeracao;
 }
-bool TemNutrientes(const TQuelbCargaBalItem& AItem) {
-    for (const TPropriedade& p : Propriedades)
-        if (Nutriente(&p) && p.Numero(AItem) != 0) return true;
-    return false;
-}
 
 // The front-of-pack "alto em" warnings of the 2020 rules: the flag, its
 // nutrient, and the least amount per 100 g (solids) and per 100 ml
@@ -80,7 +76,27 @@ constexpr TAltoEm AltosEm[] = {
 class TVerificador final : public TObservadorRegistros {
 public:
     TVerificador(const TDefinicaoModelo& AModelo, const plataforma::TFormatoNumerico& AFormato)
-        : FModelo(AModelo), FFormato(AFormato) {}
+        : FModelo(AModelo), FFormato(AFormato) {
+        // What depends on the model alone is looked up once, not per item.
+        for (const TPropriedade& p : Propriedades) {
+            FNutriente.push_back(Nutriente(&p));
+            FAltoEm.push_back(p.Nome.starts_with("Nutricional.AltoEm"));
+            if (FNutriente.back()) FNutrientes.push_back(&p);
+        }
+        FNutriente.push_back(false);  // a field of no property
+        FAltoEm.push_back(false);
+        FArquivoDeNutrientes = ArquivoDeNutrientes();
+        const TArquivoModelo& itens = FModelo.Arquivos[0];
+        const std::span<const TCampo> campos = itens.Registros[0].Campos;
+        const auto mostra = [&](std::string_view ANome) {
+            return std::any_of(campos.begin(), campos.end(),
+                               [&](const TCampo& c) { return c.Propriedade && c.Propriedade->Nome == ANome; });
+        };
+        FValidadeEmDias = mostra("Validade") && !mostra("TipoValidade");
+        for (const TReferencia& r : Referencias)
+            if (Arquivo(r.Arquivo) != nullptr && mostra(r.Propriedade))
+                FReferenciasMostradas.push_back({&r, ProcurarPropriedade(r.Propriedade), &FChavesEscritas[r.Arquivo]});
+    }
 
     void Item(int32_t APosicao, const TQuelbCargaBalItem& AItem) {
         FPosicao = APosicao;
@@ -92,29 +108,20 @@ public:
 
     // After the item's records: what the item had and no record carried.
     void FimDoItem(const TQuelbCargaBalItem& AItem) {
-        if (TemNutrientes(AItem) && !FNutrientesEscritos) {
-            if (const TArquivoModelo* a = ArquivoDeNutrientes())
-                Achar(TGravidade::Aviso, u"Nutricional", u"Nutricional: o item tem valores nutricionais, mas nenhum registro em " +
-                                                               Texto(a->Nome) + u"; o arquivo não os teria");
-        }
+        if (FArquivoDeNutrientes != nullptr && !FNutrientesEscritos && TemNutrientes(AItem))
+            Achar(TGravidade::Aviso, u"Nutricional", u"Nutricional: o item tem valores nutricionais, mas nenhum registro em " +
+                                                           Texto(FArquivoDeNutrientes->Nome) + u"; o arquivo não os teria");
         if (FAltoEmEscrito) VerificarAltoEm(AItem);
-        const TArquivoModelo& itens = FModelo.Arquivos[0];
-        const std::span<const TCampo> campos = itens.Registros[0].Campos;
-        const auto mostra = [&](std::string_view ANome) {
-            return std::any_of(campos.begin(), campos.end(),
-                               [&](const TCampo& c) { return c.Propriedade && c.Propriedade->Nome == ANome; });
-        };
-        if (AItem.TipoValidade == tpvMeses && mostra("Validade") && !mostra("TipoValidade"))
+        if (AItem.TipoValidade == tpvMeses && FValidadeEmDias)
             Achar(TGravidade::Aviso, u"TipoValidade",
-                  u"TipoValidade: tpvMeses, mas " + Texto(itens.Nome) + u" grava a validade em dias; o arquivo teria " +
-                      Numero(AItem.Validade) + u" dias");
-        for (const TReferencia& r : Referencias) {
-            const TArquivoModelo* alvo = Arquivo(r.Arquivo);
-            const int64_t codigo = ProcurarPropriedade(r.Propriedade)->Numero(AItem);
+                  u"TipoValidade: tpvMeses, mas " + Texto(FModelo.Arquivos[0].Nome) +
+                      u" grava a validade em dias; o arquivo teria " + Numero(AItem.Validade) + u" dias");
+        for (const TReferenciaMostrada& r : FReferenciasMostradas) {
+            const int64_t codigo = r.Propriedade->Numero(AItem);
             // A code whose record is written already is settled; only the
             // others wait for the end (a later item may write their record).
-            if (alvo != nullptr && mostra(r.Propriedade) && codigo != 0 && !FChavesEscritas[r.Arquivo].Contem(static_cast<uint64_t>(codigo)))
-                FReferencias.push_back({FPosicao, FCodigo, &r, codigo});
+            if (codigo != 0 && !r.ChavesEscritas->Contem(static_cast<uint64_t>(codigo)))
+                FReferencias.push_back({FPosicao, FCodigo, r.Referencia, codigo});
         }
     }
 
@@ -145,7 +152,8 @@ public:
         FRegistro.inicio();
         ALayout.Escrever(FRegistro, AOrigem);
         const std::u16string_view linha = FRegistro.linha();
-        LerRegistro(ALayout.Campos, linha, FLidos);
+        // The fields' characters; only the key of a record is read as a value.
+        DividirRegistro(ALayout.Campos, linha, FLidos);
         const bool comSoma = std::any_of(ALayout.Campos.begin(), ALayout.Campos.end(),
                                          [](const TCampo& c) { return c.Tipo == TTipoCampo::Soma; });
         for (size_t i = 0; i < FLidos.size(); ++i) VerificarCampo(*arquivo, ALayout.Campos, i, AOrigem, comSoma);
@@ -198,6 +206,10 @@ private:
             if (l.Campos.data() == ALayout.Campos.data()) return &l;
         return &ALayout;
     }
+    bool TemNutrientes(const TQuelbCargaBalItem& AItem) const {
+        return std::any_of(FNutrientes.begin(), FNutrientes.end(),
+                           [&](const TPropriedade* p) { return p->Numero(AItem) != 0; });
+    }
     const TArquivoModelo* ArquivoDeNutrientes() const {
         for (const TArquivoModelo& a : FModelo.Arquivos)
             for (const TLayoutRegistro& l : a.Registros)
@@ -242,8 +254,9 @@ private:
         const TCampoLido& lido = FLidos[AIndice];
         const TCampo& f = ACampos[AIndice];
         if (f.Propriedade == nullptr && f.Tipo != TTipoCampo::Posicao) return;
-        if (Nutriente(f.Propriedade)) FNutrientesEscritos = true;
-        if (f.Propriedade != nullptr && f.Propriedade->Nome.starts_with("Nutricional.AltoEm")) FAltoEmEscrito = true;
+        const size_t propriedade = IndicePropriedade(f);
+        if (FNutriente[propriedade]) FNutrientesEscritos = true;
+        if (FAltoEm[propriedade]) FAltoEmEscrito = true;
         const Texto& nome = Nome(f);
         const Texto& arquivo = NomeArquivo(AArquivo);
         // A value carried by several files is said once, for the first.
@@ -387,15 +400,17 @@ private:
         // of a million distinct records is checked without holding them.
         const uint64_t hash = plataforma::HashSemCaixa(ALinha);
         if (!FLinhas[AArquivo.Conteudo].Inserir(hash)) return false;
-        const TCampoLido* chave = nullptr;
+        TCampoLido* chave = nullptr;
         // What the record says under its code: every field but the item's own
         // code (a Filizola text record names its item too).
-        Texto conteudo;
-        for (const TCampoLido& l : FLidos) {
+        Texto& conteudo = FConteudo;
+        conteudo.clear();
+        for (TCampoLido& l : FLidos) {
             if (l.Campo->Nome == ALayout.Chave) chave = &l;
             else if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") conteudo += l.Texto;
         }
         if (chave == nullptr) return true;
+        InterpretarCampo(*chave, ALinha);
         if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
         const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
         const TPrimeiro visto{hashConteudo, FPosicao, FCodigo};
@@ -419,8 +434,12 @@ private:
         return r;
     }
     // NomePropriedade(f) and the file's name, made once for the whole check.
+    // A field's property in the table, or past the table for no property.
+    static size_t IndicePropriedade(const TCampo& f) {
+        return f.Propriedade ? static_cast<size_t>(f.Propriedade - Propriedades) : std::size(Propriedades);
+    }
     const Texto& Nome(const TCampo& f) {
-        const size_t i = f.Propriedade ? static_cast<size_t>(f.Propriedade - Propriedades) : std::size(Propriedades);
+        const size_t i = IndicePropriedade(f);
         if (FNomes.empty()) FNomes.resize(std::size(Propriedades) + 1);
         if (FNomes[i].empty()) FNomes[i] = NomePropriedade(f);
         return FNomes[i];
@@ -453,6 +472,7 @@ private:
     bool FAltoEmEscrito = false;  // a record of the item carries the "alto em" flags
     TRegistro FRegistro;
     std::vector<TCampoLido> FLidos;
+    Texto FConteudo;  // room for a record's content, kept from one record to the next
     // The codes of the item file: made of digits only (the usual), as one
     // integer; any other, as it is written.
     TTabelaInteiros<TItemVisto> FCodigosCompactos;
@@ -463,6 +483,20 @@ private:
     std::map<TConteudoArquivo, std::unordered_map<Texto, TPrimeiro>> FChaves;
     std::map<TConteudoArquivo, TConjuntoInteiros> FChavesEscritas;
     std::vector<TReferenciaDada> FReferencias;
+    // By the model: the references the item file shows, whether it writes
+    // the validity in days only, the file of the nutrients.
+    struct TReferenciaMostrada {
+        const TReferencia* Referencia;
+        const TPropriedade* Propriedade;
+        const TConjuntoInteiros* ChavesEscritas;
+    };
+    std::vector<TReferenciaMostrada> FReferenciasMostradas;
+    bool FValidadeEmDias = false;
+    const TArquivoModelo* FArquivoDeNutrientes = nullptr;
+    // By property (the last entry: no property): a nutrient amount, an
+    // "alto em" flag; and the nutrient amounts.
+    std::vector<bool> FNutriente, FAltoEm;
+    std::vector<const TPropriedade*> FNutrientes;
     std::vector<int8_t> FTemByte;
     std::vector<Texto> FNomes, FNomesArquivos;
     // By byte: neither a control nor without a byte of its own.
@@ -478,7 +512,7 @@ Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
            Numero(AAchado.Posicao) + u"] (código " + Numero(AAchado.Codigo) + linha + u"), " + AAchado.Descricao;
 }
 
-TResumoVerificacao VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
                                   const plataforma::TFormatoNumerico& AFormato, size_t AMaximo) {
     const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
     if (modelo == nullptr) return {};
@@ -487,8 +521,8 @@ TResumoVerificacao VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCarga
     TCarga carga(AFormato, verificador);
     const std::unique_ptr<TEscritorItens> escritor = modelo->CriarEscritor(carga);
     for (int32_t i = 0; i < AItens.Count(); ++i) {
-        // A copy: a writer may settle values of the item it writes.
-        TQuelbCargaBalItem item = AItens.GetItem(i);
+        TQuelbCargaBalItem& item = AItens.GetItem(i);
+        const TGuardaAcertos guarda(item);
         verificador.Item(i, item);
         escritor->Escrever(item, i + 1);
         verificador.FimDoItem(item);
@@ -502,7 +536,7 @@ TResumoVerificacao VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCarga
     return r;
 }
 
-std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+std::vector<TAchado> VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
                                     const plataforma::TFormatoNumerico& AFormato) {
     return VerificarItens(AItens, AModelo, AFormato, SIZE_MAX).Primeiros;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The check of a catalogue against a model: what the files of that model
 // would do to each value, said before anything is written. It runs the
-// model's own writer on a copy of each item and holds every record it would
-// write against the record's layout table.
+// model's own writer on each item and holds every record it would write
+// against the record's layout table.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -34,9 +34,10 @@ struct TAchado {
 Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv = 0);
 
 // Checks AItens against AModelo with the number format AFormato, in
-// catalogue order. The catalogue is left as it is. An unknown model gives
+// catalogue order. The catalogue is left as it is (what a writer settles in
+// an item is put back). An unknown model gives
 // no finding (the generation reports it).
-std::vector<TAchado> VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+std::vector<TAchado> VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
                                     const plataforma::TFormatoNumerico& AFormato);
 
 // The same keeping only the first AMaximo findings (in catalogue order), and
@@ -46,7 +47,7 @@ struct TResumoVerificacao {
     std::vector<TAchado> Primeiros;
     size_t Erros = 0, Avisos = 0;  // of all the findings
 };
-TResumoVerificacao VerificarItens(const TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
+TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
                                   const plataforma::TFormatoNumerico& AFormato, size_t AMaximo);
 
 }  // namespace quelb

@@ -138,6 +138,8 @@ TEST_F(Geracao, ProgressFramesTheWritersEvents) {
 TEST(MensagemProduto, CodeHasAtLeastSixDigits) {
     EXPECT_EQ(MensagemGerandoProduto(-5, u"x"), u"Gerando produto -000005 x");
     EXPECT_EQ(MensagemGerandoProduto(0, u""), u"Gerando produto 000000 ");
+    EXPECT_EQ(MensagemGerandoProduto(INT32_MIN, u"Пирог"), u"Gerando produto -2147483648 Пирог");
+    EXPECT_EQ(MensagemGerandoProduto(123456789, u"Pão"), u"Gerando produto 123456789 Pão");
 }
 
 TEST_F(Geracao, UranoWritesOneFileAndTheSameWithoutHandler) {

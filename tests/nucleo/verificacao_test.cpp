@@ -44,7 +44,7 @@ void ItemLimpo(TQuelbCargaBalItem& i, int32_t ACodigo) {
 }
 
 // Under a comma locale: the generation writes the Urano prices with it.
-std::vector<std::string> Achados(TQuelbCargaBalModelo AModelo, const TQuelbCargaBalItens& AItens) {
+std::vector<std::string> Achados(TQuelbCargaBalModelo AModelo, TQuelbCargaBalItens& AItens) {
     teste::TFormatoNumericoTemporario formato(Virgula);
     std::vector<std::string> r;
     for (const TAchado& a : VerificarItens(AItens, AModelo, Virgula)) r.push_back(ParaUtf8(LinhaDoAchado(a)));
