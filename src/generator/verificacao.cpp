@@ -78,13 +78,8 @@ public:
     TVerificador(const TDefinicaoModelo& AModelo, const plataforma::TFormatoNumerico& AFormato)
         : FModelo(AModelo), FFormato(AFormato) {
         // What depends on the model alone is looked up once, not per item.
-        for (const TPropriedade& p : Propriedades) {
-            FNutriente.push_back(Nutriente(&p));
-            FAltoEm.push_back(p.Nome.starts_with("Nutricional.AltoEm"));
-            if (FNutriente.back()) FNutrientes.push_back(&p);
-        }
-        FNutriente.push_back(false);  // a field of no property
-        FAltoEm.push_back(false);
+        for (const TPropriedade& p : Propriedades)
+            if (Nutriente(&p)) FNutrientes.push_back(&p);
         FArquivoDeNutrientes = ArquivoDeNutrientes();
         const TArquivoModelo& itens = FModelo.Arquivos[0];
         const std::span<const TCampo> campos = itens.Registros[0].Campos;
@@ -147,25 +142,66 @@ public:
 
     bool Registro(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout, const TOrigem& AOrigem,
                   bool ASeNovo) override {
-        const TArquivoModelo* arquivo = Arquivo(AConteudo);
-        const TLayoutRegistro* layout = LayoutDoModelo(*arquivo, ALayout);
+        const TPlano& plano = Plano(AConteudo, ALayout);
         FRegistro.inicio();
         ALayout.Escrever(FRegistro, AOrigem);
         const std::u16string_view linha = FRegistro.linha();
         // The fields' characters; only the key of a record is read as a value.
         DividirRegistro(ALayout.Campos, linha, FLidos);
-        const bool comSoma = std::any_of(ALayout.Campos.begin(), ALayout.Campos.end(),
-                                         [](const TCampo& c) { return c.Tipo == TTipoCampo::Soma; });
-        for (size_t i = 0; i < FLidos.size(); ++i) VerificarCampo(*arquivo, ALayout.Campos, i, AOrigem, comSoma);
+        for (size_t i = 0; i < FLidos.size(); ++i) VerificarCampo(plano, i, AOrigem);
 
         if (!ASeNovo) {
-            if (AConteudo == TConteudoArquivo::Itens && layout == &arquivo->Registros[0]) CodigoDeItem(*arquivo, AOrigem);
+            if (plano.RegistroDoItem) CodigoDeItem(*plano.Arquivo, AOrigem);
             return true;
         }
-        return RegistroUnico(*arquivo, *layout, linha);
+        return RegistroUnico(*plano.Arquivo, *plano.Layout, linha);
     }
 
 private:
+    // What the check needs of a field, worked out once per layout: a record
+    // has tens of fields and a catalogue millions of records.
+    struct TPlanoCampo {
+        const TCampo* Campo;
+        TCapacidade Capacidade;  // of a number
+        bool Nutriente = false, AltoEm = false;
+        // A text that is the last field before a closing mark, which ends
+        // the record however its text runs (Filizola's recipe text and its "@").
+        bool Fechado = false;
+        // The property's name, which is also the key of its findings: a
+        // value carried by several files is said once, for the first.
+        Texto Nome;
+    };
+    struct TPlano {
+        const TArquivoModelo* Arquivo;
+        const TLayoutRegistro* Layout;  // the model table's entry (its name and key)
+        Texto NomeArquivo;
+        bool ComSoma;  // the record ends in a checksum
+        bool RegistroDoItem;  // the item file's own record
+        std::vector<TPlanoCampo> Campos;
+    };
+    const TPlano& Plano(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout) {
+        const auto [lugar, novo] = FPlanos.try_emplace(ALayout.Campos.data());
+        TPlano& plano = lugar->second;
+        if (!novo) return plano;
+        plano.Arquivo = Arquivo(AConteudo);
+        plano.Layout = LayoutDoModelo(*plano.Arquivo, ALayout);
+        plano.NomeArquivo = Texto(plano.Arquivo->Nome);
+        plano.ComSoma = std::any_of(ALayout.Campos.begin(), ALayout.Campos.end(),
+                                    [](const TCampo& c) { return c.Tipo == TTipoCampo::Soma; });
+        plano.RegistroDoItem = AConteudo == TConteudoArquivo::Itens && plano.Layout == &plano.Arquivo->Registros[0];
+        const std::span<const TCampo> campos = ALayout.Campos;
+        for (size_t i = 0; i < campos.size(); ++i) {
+            const TCampo& f = campos[i];
+            TPlanoCampo c{&f, Capacidade(f, FFormato)};
+            c.Nutriente = Nutriente(f.Propriedade);
+            c.AltoEm = f.Propriedade != nullptr && f.Propriedade->Nome.starts_with("Nutricional.AltoEm");
+            c.Fechado = i + 2 == campos.size() && campos.back().Tipo == TTipoCampo::Fixo;
+            c.Nome = NomePropriedade(f);
+            plano.Campos.push_back(std::move(c));
+        }
+        return plano;
+    }
+
     struct TReferenciaDada {
         int32_t Posicao, Codigo;
         const TReferencia* Referencia;
@@ -249,25 +285,18 @@ private:
         }
     }
 
-    void VerificarCampo(const TArquivoModelo& AArquivo, std::span<const TCampo> ACampos, size_t AIndice,
-                        const TOrigem& o, bool AComSoma) {
-        const TCampoLido& lido = FLidos[AIndice];
-        const TCampo& f = ACampos[AIndice];
+    void VerificarCampo(const TPlano& APlano, size_t AIndice, const TOrigem& o) {
+        const TPlanoCampo& plano = APlano.Campos[AIndice];
+        const TCampo& f = *plano.Campo;
         if (f.Propriedade == nullptr && f.Tipo != TTipoCampo::Posicao) return;
-        const size_t propriedade = IndicePropriedade(f);
-        if (FNutriente[propriedade]) FNutrientesEscritos = true;
-        if (FAltoEm[propriedade]) FAltoEmEscrito = true;
-        const Texto& nome = Nome(f);
-        const Texto& arquivo = NomeArquivo(AArquivo);
-        // A value carried by several files is said once, for the first.
-        const Texto& chave = nome;
+        if (plano.Nutriente) FNutrientesEscritos = true;
+        if (plano.AltoEm) FAltoEmEscrito = true;
         switch (f.Tipo) {
             case TTipoCampo::Texto:
             case TTipoCampo::TextoADireita:
-                return VerificarTexto(f, AIndice + 1 == ACampos.size() - 1 && ACampos.back().Tipo == TTipoCampo::Fixo,
-                                      o, arquivo, chave, AComSoma);
+                return VerificarTexto(APlano, plano, o);
             case TTipoCampo::Codigo:
-                return VerificarCodigo(f, o, arquivo, chave, lido.Texto);
+                return VerificarCodigo(APlano, plano, o, FLidos[AIndice].Texto);
             case TTipoCampo::Fixo:
             case TTipoCampo::Soma:
                 return;
@@ -275,10 +304,12 @@ private:
                 break;
         }
         const int64_t v = f.Tipo == TTipoCampo::Posicao ? o.Posicao : f.Propriedade->Numero(o.Item);
-        const TCapacidade c = Capacidade(f, FFormato);
+        const TCapacidade& c = plano.Capacidade;
         if (!c.Limitado || (v >= c.Minimo && v <= c.Maximo)) return;
+        const Texto& nome = plano.Nome;
+        const Texto& arquivo = APlano.NomeArquivo;
         const Texto dado = ValorDado(f, o);
-        const Texto teria = u"; o arquivo teria " + Texto(lido.Texto);
+        const Texto teria = u"; o arquivo teria " + Texto(FLidos[AIndice].Texto);
         Texto d;
         if (f.Tipo == TTipoCampo::PrecoSeisZeros)
             d = nome + u": " + dado + u" não cabe nos 9 caracteres do preço de " + arquivo + u" e alarga o registro" + teria;
@@ -291,25 +322,26 @@ private:
         else
             d = nome + u": " + dado + u" não cabe nos " + Numero(f.Largura) +
                 (f.Tipo == TTipoCampo::PrecoAgrupado ? u" caracteres de " : u" dígitos de ") + arquivo + teria;
-        Achar(TGravidade::Erro, chave, d);
+        Achar(TGravidade::Erro, nome, d);
     }
 
-    // AFechado: the text is the last field before a closing mark, which ends
-    // the record however its text runs (Filizola's recipe text and its "@").
-    void VerificarTexto(const TCampo& f, bool AFechado, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
-                        bool AComSoma) {
+    void VerificarTexto(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o) {
+        const TCampo& f = *ACampo.Campo;
         const TTextoItem& t = f.Propriedade->TextoItem(o.Item);
         // The part the field shows, from its first character; what is cut
         // is not written.
         const size_t inicio = std::min(t.size(), static_cast<size_t>(std::max(f.Inicio, 0)));
         const size_t n = std::min(t.size() - inicio, static_cast<size_t>(std::max(f.Largura, 0)));
-        if (t.Estreito()) VerificarUnidades(t.Bytes().substr(inicio, n), f, AFechado, AArquivo, AChave, AComSoma);
-        else VerificarUnidades(t.Largo().substr(inicio, n), f, AFechado, AArquivo, AChave, AComSoma);
+        if (t.Estreito()) VerificarUnidades(t.Bytes().substr(inicio, n), APlano, ACampo);
+        else VerificarUnidades(t.Largo().substr(inicio, n), APlano, ACampo);
     }
     // The same on the code units of a text: UTF-16, or one byte each.
     template <class TVista>
-    void VerificarUnidades(TVista t, const TCampo& f, bool AFechado, const Texto& AArquivo, const Texto& AChave,
-                           bool AComSoma) {
+    void VerificarUnidades(TVista t, const TPlano& APlano, const TPlanoCampo& ACampo) {
+        const TCampo& f = *ACampo.Campo;
+        const bool fechado = ACampo.Fechado, comSoma = APlano.ComSoma;
+        const Texto& arquivo = APlano.NomeArquivo;
+        const Texto& chave = ACampo.Nome;
         const auto unidade = [&](size_t i) -> char16_t {
             if constexpr (sizeof(t[0]) == 1) return static_cast<unsigned char>(t[i]);
             else return t[i];
@@ -327,10 +359,10 @@ private:
         for (size_t i = 0; i < t.size(); ++i) {
             const char16_t c = unidade(i);
             if (!Controle(c)) continue;
-            Achar(AFechado ? TGravidade::Aviso : TGravidade::Erro, AChave + u"|controle",
+            Achar(fechado ? TGravidade::Aviso : TGravidade::Erro, chave + u"|controle",
                   NomePropriedade(f) + u": o texto tem " + (c == u'\n' || c == u'\r' ? Texto(u"uma quebra de linha") : Texto(u"um caractere de controle")) +
-                      u" (U+" + Hexa(c) + u"), que " + (AFechado ? u"fica no registro de " : u"divide ou desloca o registro de ") +
-                      AArquivo);
+                      u" (U+" + Hexa(c) + u"), que " + (fechado ? u"fica no registro de " : u"divide ou desloca o registro de ") +
+                      arquivo);
             break;
         }
         // The first character without a byte; a pair of surrogates, which is
@@ -344,33 +376,33 @@ private:
                 par = i;
                 ++i;
             }
-            if (AComSoma) break;
+            if (comSoma) break;
         }
         // The pair takes two characters of the field and one byte of the
         // file: the fields after it shift left, unless a closing mark ends
         // the record.
-        const bool desloca = par < t.size() && !AFechado;
+        const bool desloca = par < t.size() && !fechado;
         const size_t i = par < t.size() ? par : primeiro;
         if (i == t.size()) return;
         Texto caractere(1, unidade(i));
         if (i == par) caractere += unidade(i + 1);
-        Achar(AComSoma || desloca ? TGravidade::Erro : TGravidade::Aviso, AChave + u"|sem byte",
-              NomePropriedade(f) + u": \"" + caractere + u"\" não existe na página de código de " + AArquivo +
-                  (AComSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
+        Achar(comSoma || desloca ? TGravidade::Erro : TGravidade::Aviso, chave + u"|sem byte",
+              NomePropriedade(f) + u": \"" + caractere + u"\" não existe na página de código de " + arquivo +
+                  (comSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
                    : desloca ? u"; o arquivo teria um \"?\" só no lugar dos seus dois caracteres, e o registro "
                                u"ficaria um caractere mais curto, com os campos seguintes deslocados"
                              : u"; o arquivo teria \"?\""));
     }
 
-    void VerificarCodigo(const TCampo& f, const TOrigem& o, const Texto& AArquivo, const Texto& AChave,
-                         std::u16string_view AEscrito) {
+    void VerificarCodigo(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o, std::u16string_view AEscrito) {
+        const TCampo& f = *ACampo.Campo;
         const auto ordinal = static_cast<size_t>(f.Propriedade->Numero(o.Item));
         if (ordinal >= f.Codigos.size()) return;
         // A value without a code of its own shares the code of a value before it.
         for (size_t i = 0; i < ordinal; ++i) {
             if (f.Codigos[i] != f.Codigos[ordinal]) continue;
-            Achar(TGravidade::Aviso, AChave,
-                  NomePropriedade(f) + u": " + ValorDado(f, o) + u" não tem código próprio em " + AArquivo +
+            Achar(TGravidade::Aviso, ACampo.Nome,
+                  NomePropriedade(f) + u": " + ValorDado(f, o) + u" não tem código próprio em " + APlano.NomeArquivo +
                       u"; o arquivo teria " + Texto(AEscrito) + u", o mesmo de " + DeUtf8(f.Propriedade->Nomes[i]));
             return;
         }
@@ -379,7 +411,7 @@ private:
     // Two items of the item file with the same code, as the file holds it.
     void CodigoDeItem(const TArquivoModelo& AArquivo, const TOrigem& o) {
         for (const TCampoLido& l : FLidos) {
-            if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") continue;
+            if (l.Campo->Propriedade != FCodigoDoItem) continue;
             const TItemVisto visto{FPosicao, FCodigo};
             const std::optional<uint64_t> compacto = CodigoCompacto(l.Texto);
             const auto [primeiro, novo] = compacto ? FCodigosCompactos.Inserir(*compacto, visto)
@@ -400,16 +432,16 @@ private:
         // of a million distinct records is checked without holding them.
         const uint64_t hash = plataforma::HashSemCaixa(ALinha);
         if (!FLinhas[AArquivo.Conteudo].Inserir(hash)) return false;
-        TCampoLido* chave = nullptr;
+        if (ALayout.Chave.empty()) return true;
+        const auto chave = std::find_if(FLidos.begin(), FLidos.end(),
+                                        [&](const TCampoLido& l) { return l.Campo->Nome == ALayout.Chave; });
+        if (chave == FLidos.end()) return true;
         // What the record says under its code: every field but the item's own
         // code (a Filizola text record names its item too).
         Texto& conteudo = FConteudo;
         conteudo.clear();
-        for (TCampoLido& l : FLidos) {
-            if (l.Campo->Nome == ALayout.Chave) chave = &l;
-            else if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Codigo") conteudo += l.Texto;
-        }
-        if (chave == nullptr) return true;
+        for (const TCampoLido& l : FLidos)
+            if (&l != &*chave && l.Campo->Propriedade != FCodigoDoItem) conteudo += l.Texto;
         InterpretarCampo(*chave, ALinha);
         if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
         const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
@@ -434,22 +466,6 @@ private:
         return r;
     }
     // NomePropriedade(f) and the file's name, made once for the whole check.
-    // A field's property in the table, or past the table for no property.
-    static size_t IndicePropriedade(const TCampo& f) {
-        return f.Propriedade ? static_cast<size_t>(f.Propriedade - Propriedades) : std::size(Propriedades);
-    }
-    const Texto& Nome(const TCampo& f) {
-        const size_t i = IndicePropriedade(f);
-        if (FNomes.empty()) FNomes.resize(std::size(Propriedades) + 1);
-        if (FNomes[i].empty()) FNomes[i] = NomePropriedade(f);
-        return FNomes[i];
-    }
-    const Texto& NomeArquivo(const TArquivoModelo& AArquivo) {
-        const auto i = static_cast<size_t>(&AArquivo - FModelo.Arquivos.data());
-        if (FNomesArquivos.empty()) FNomesArquivos.resize(FModelo.Arquivos.size());
-        if (FNomesArquivos[i].empty()) FNomesArquivos[i] = Texto(AArquivo.Nome);
-        return FNomesArquivos[i];
-    }
     // Whether the code page writes c as itself.
     bool TemByte(char16_t c) {
         if (c < 0x80) return true;
@@ -493,12 +509,11 @@ private:
     std::vector<TReferenciaMostrada> FReferenciasMostradas;
     bool FValidadeEmDias = false;
     const TArquivoModelo* FArquivoDeNutrientes = nullptr;
-    // By property (the last entry: no property): a nutrient amount, an
-    // "alto em" flag; and the nutrient amounts.
-    std::vector<bool> FNutriente, FAltoEm;
+    // The nutrient amounts.
+    const TPropriedade* const FCodigoDoItem = ProcurarPropriedade("Codigo");
     std::vector<const TPropriedade*> FNutrientes;
     std::vector<int8_t> FTemByte;
-    std::vector<Texto> FNomes, FNomesArquivos;
+    std::unordered_map<const TCampo*, TPlano> FPlanos;  // by the layout's fields
     // By byte: neither a control nor without a byte of its own.
     std::array<bool, 256> FByteLimpo{};
     bool FByteLimpoPronto = false;
