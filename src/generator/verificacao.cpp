@@ -154,7 +154,7 @@ public:
             if (plano.RegistroDoItem) CodigoDeItem(*plano.Arquivo, AOrigem);
             return true;
         }
-        return RegistroUnico(*plano.Arquivo, *plano.Layout, linha);
+        return RegistroUnico(plano, linha);
     }
 
 private:
@@ -178,6 +178,11 @@ private:
         bool ComSoma;  // the record ends in a checksum
         bool RegistroDoItem;  // the item file's own record
         std::vector<TPlanoCampo> Campos;
+        // The key field, or none (Campos.size()). When no other field of the
+        // file's records shows the item's code, the line tells what a record
+        // says under its key as well as its content would.
+        size_t Chave;
+        bool ConteudoPelaLinha;
     };
     const TPlano& Plano(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout) {
         const auto [lugar, novo] = FPlanos.try_emplace(ALayout.Campos.data());
@@ -199,6 +204,16 @@ private:
             c.Nome = NomePropriedade(f);
             plano.Campos.push_back(std::move(c));
         }
+        const std::string_view chave = plano.Layout->Chave;
+        plano.Chave = chave.empty() ? campos.size()
+                                    : static_cast<size_t>(std::find_if(campos.begin(), campos.end(),
+                                                                       [&](const TCampo& c) { return c.Nome == chave; }) -
+                                                          campos.begin());
+        // Every record of the file alike: their keys share one table.
+        plano.ConteudoPelaLinha = true;
+        for (const TLayoutRegistro& l : plano.Arquivo->Registros)
+            for (const TCampo& c : l.Campos)
+                if (c.Propriedade == FCodigoDoItem && c.Nome != l.Chave) plano.ConteudoPelaLinha = false;
         return plano;
     }
 
@@ -427,24 +442,25 @@ private:
 
     // A file without repeated records: whether this one is new, and a
     // different record under a code already written.
-    bool RegistroUnico(const TArquivoModelo& AArquivo, const TLayoutRegistro& ALayout, std::u16string_view ALinha) {
+    bool RegistroUnico(const TPlano& APlano, std::u16string_view ALinha) {
+        const TArquivoModelo& AArquivo = *APlano.Arquivo;
         // Lines already seen are kept by their case-free hash alone: a load
         // of a million distinct records is checked without holding them.
         const uint64_t hash = plataforma::HashSemCaixa(ALinha);
         if (!FLinhas[AArquivo.Conteudo].Inserir(hash)) return false;
-        if (ALayout.Chave.empty()) return true;
-        const auto chave = std::find_if(FLidos.begin(), FLidos.end(),
-                                        [&](const TCampoLido& l) { return l.Campo->Nome == ALayout.Chave; });
-        if (chave == FLidos.end()) return true;
-        // What the record says under its code: every field but the item's own
-        // code (a Filizola text record names its item too).
-        Texto& conteudo = FConteudo;
-        conteudo.clear();
-        for (const TCampoLido& l : FLidos)
-            if (&l != &*chave && l.Campo->Propriedade != FCodigoDoItem) conteudo += l.Texto;
+        if (APlano.Chave >= FLidos.size()) return true;
+        TCampoLido* const chave = &FLidos[APlano.Chave];
         InterpretarCampo(*chave, ALinha);
         if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
-        const uint64_t hashConteudo = plataforma::HashSemCaixa(conteudo);
+        // What the record says under its code: every field but the item's own
+        // code (a Filizola text record names its item too).
+        uint64_t hashConteudo = hash;
+        if (!APlano.ConteudoPelaLinha) {
+            FConteudo.clear();
+            for (const TCampoLido& l : FLidos)
+                if (&l != chave && l.Campo->Propriedade != FCodigoDoItem) FConteudo += l.Texto;
+            hashConteudo = plataforma::HashSemCaixa(FConteudo);
+        }
         const TPrimeiro visto{hashConteudo, FPosicao, FCodigo};
         const std::optional<uint64_t> compacto = CodigoCompacto(chave->Texto);
         const auto [primeiro, novo] = compacto ? FChavesCompactas[AArquivo.Conteudo].Inserir(*compacto, visto)
@@ -465,7 +481,6 @@ private:
         for (int s = 12; s >= 0; s -= 4) r += Digitos[(c >> s) & 0xF];
         return r;
     }
-    // NomePropriedade(f) and the file's name, made once for the whole check.
     // Whether the code page writes c as itself.
     bool TemByte(char16_t c) {
         if (c < 0x80) return true;
