@@ -443,15 +443,15 @@ private:
     // A file without repeated records: whether this one is new, and a
     // different record under a code already written.
     bool RegistroUnico(const TPlano& APlano, std::u16string_view ALinha) {
-        const TArquivoModelo& AArquivo = *APlano.Arquivo;
+        const TArquivoModelo& arquivo = *APlano.Arquivo;
         // Lines already seen are kept by their case-free hash alone: a load
         // of a million distinct records is checked without holding them.
         const uint64_t hash = plataforma::HashSemCaixa(ALinha);
-        if (!FLinhas[AArquivo.Conteudo].Inserir(hash)) return false;
+        if (!FLinhas[arquivo.Conteudo].Inserir(hash)) return false;
         if (APlano.Chave >= FLidos.size()) return true;
         TCampoLido* const chave = &FLidos[APlano.Chave];
         InterpretarCampo(*chave, ALinha);
-        if (chave->Valido) FChavesEscritas[AArquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
+        if (chave->Valido) FChavesEscritas[arquivo.Conteudo].Inserir(static_cast<uint64_t>(chave->Numero));
         // What the record says under its code: every field but the item's own
         // code (a Filizola text record names its item too).
         uint64_t hashConteudo = hash;
@@ -463,12 +463,12 @@ private:
         }
         const TPrimeiro visto{hashConteudo, FPosicao, FCodigo};
         const std::optional<uint64_t> compacto = CodigoCompacto(chave->Texto);
-        const auto [primeiro, novo] = compacto ? FChavesCompactas[AArquivo.Conteudo].Inserir(*compacto, visto)
-                                               : Visto(FChaves[AArquivo.Conteudo].try_emplace(Texto(chave->Texto), visto));
+        const auto [primeiro, novo] = compacto ? FChavesCompactas[arquivo.Conteudo].Inserir(*compacto, visto)
+                                               : Visto(FChaves[arquivo.Conteudo].try_emplace(Texto(chave->Texto), visto));
         if (!novo && primeiro.Hash != hashConteudo) {
             const Texto nome = NomePropriedade(*chave->Campo);
             Achar(TGravidade::Erro, nome + u"|repetido",
-                  nome + u": o código " + Texto(chave->Texto) + u" já tem outro registro em " + Texto(AArquivo.Nome) +
+                  nome + u": o código " + Texto(chave->Texto) + u" já tem outro registro em " + Texto(arquivo.Nome) +
                       u" (de produtos[" + Numero(primeiro.Posicao) + u"], código " + Numero(primeiro.Codigo) +
                       u"); o arquivo teria os dois");
         }
