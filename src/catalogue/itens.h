@@ -25,7 +25,8 @@ public:
     void Truncar(int32_t ACount) noexcept;
     int32_t Count() const { return FCount; }
     // Room for the texts of these items (TTextoItem::DefinirLatin1), given
-    // back by Clear. The texts of items taken back by Truncar stay in it.
+    // back by Clear. The texts of items taken back by Truncar stay in it: a
+    // reading keeps its texts in an arena of its own until it succeeds.
     TArenaTextos& Textos() { return FTextos; }
 
     TQuelbCargaBalItem& GetItem(int32_t Index);

@@ -388,7 +388,7 @@ TRelatorioCatalogo LerCatalogo(TFonteCatalogo& AFonte, std::string_view ANome, c
                                TQuelbCargaBalItens& AItens) {
     TRelatorioCatalogo relatorio;
     const int32_t antes = AItens.Count();
-    leitura::TContexto contexto{AItens, relatorio, antes, {}};
+    leitura::TContexto contexto{AItens, relatorio, antes};
     try {
         const std::string_view extensao = Extensao(ANome);
         for (const std::string_view planilha : {"xlsx", "xls", "ods", "xlsm"}) {
@@ -425,7 +425,8 @@ TRelatorioCatalogo LerCatalogo(TFonteCatalogo& AFonte, std::string_view ANome, c
         AItens.Truncar(antes);
         throw;
     }
-    if (!relatorio.Ok()) AItens.Truncar(antes);
+    if (relatorio.Ok()) AItens.Textos().Juntar(std::move(contexto.Textos));
+    else AItens.Truncar(antes);
     relatorio.Itens = AItens.Count() - antes;
     return relatorio;
 }

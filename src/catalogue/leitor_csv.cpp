@@ -294,7 +294,7 @@ void TLeitorCsv::Atribuir(const TPropriedade& APropriedade, size_t APosicao, con
         FDecimal == ',' ? " (neste arquivo o separador decimal é a vírgula)" : " (neste arquivo o separador decimal é o ponto)";
     switch (APropriedade.Tipo) {
         case TTipoPropriedade::Texto:  // the line was found well-formed before its cells were split
-            DefinirTextoUtf8(APropriedade, item, AUtf8, FRascunho, FContexto.Itens.Textos());
+            DefinirTextoUtf8(APropriedade, item, AUtf8, FRascunho, FContexto.Textos);
             return;
         case TTipoPropriedade::Booleano: {
             const auto v = LerBooleano(AUtf8, true);

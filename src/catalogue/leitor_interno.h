@@ -50,6 +50,9 @@ struct TContexto {
     TQuelbCargaBalItens& Itens;
     TRelatorioCatalogo& Relatorio;
     int32_t Antes = 0;  // items in the list before the reading
+    // The texts of the items read, handed to the list's arena when the
+    // reading succeeds; a failed reading gives them back with its items.
+    TArenaTextos Textos;
     std::vector<std::string> IgnoradosNormalizados;
     bool DeuCodigo = false, DeuDescricao = false, DeuValorVenda = false;
 

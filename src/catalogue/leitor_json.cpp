@@ -446,7 +446,7 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
     const TFormaValor forma = ATipo == TTipoValor::Numero     ? TFormaValor::Numero
                               : ATipo == TTipoValor::Booleano ? TFormaValor::Booleano
                                                               : TFormaValor::Texto;
-    const std::string erro = DefinirValor(APropriedade, *FItem, forma, ATexto, FRascunho, FContexto.Itens.Textos());
+    const std::string erro = DefinirValor(APropriedade, *FItem, forma, ATexto, FRascunho, FContexto.Textos);
     if (!erro.empty()) Erro(lugar(), erro);
 }
 

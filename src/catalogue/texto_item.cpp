@@ -49,6 +49,18 @@ char* TArenaTextos::Reservar(size_t ABytes) {
     return r;
 }
 
+void TArenaTextos::Juntar(TArenaTextos&& AOutra) {
+    if (this == &AOutra) return;
+    if (FBlocos.empty()) {
+        *this = std::move(AOutra);
+        return;
+    }
+    // The room left in AOutra's last block is not used again.
+    FBlocos.insert(FBlocos.end(), std::make_move_iterator(AOutra.FBlocos.begin()),
+                   std::make_move_iterator(AOutra.FBlocos.end()));
+    AOutra.Limpar();
+}
+
 const char* TArenaTextos::Latin1(std::string_view ABytes) {
     if (ABytes.size() > (UINT32_MAX >> 1)) throw std::bad_alloc();
     const uint32_t cabecalho = static_cast<uint32_t>(ABytes.size()) << 1;

@@ -42,6 +42,12 @@ public:
     // A short text met lately (a sector's or supplier's name, repeated item
     // after item) gives the block it had: texts in the arena never change.
     const char* Latin1(std::string_view ABytes);
+    // Takes over the texts of AOutra, which is left empty: its blocks come
+    // over as they are, so its texts stay where they are. A reading fills an
+    // arena of its own and hands it over only when it succeeds.
+    void Juntar(TArenaTextos&& AOutra);
+    // Blocks taken from the heap.
+    size_t Blocos() const { return FBlocos.size(); }
     // Gives back every text.
     void Limpar() noexcept {
         FBlocos.clear();

@@ -280,5 +280,39 @@ TEST(CatalogoJson, ListaAte50ErrosEContaORestoSemGuardarNada) {
     EXPECT_EQ(itens.Count(), 0);
 }
 
+// A refused catalogue gives back the room of its texts with its items, in
+// either form: a host that tries a bad file again and again does not grow.
+// The texts of the items already there, and of a reading that succeeds
+// after, stay as they were.
+TEST(CatalogoJson, LeituraRecusadaDevolveOEspacoDosSeusTextos) {
+    struct TForma {
+        std::string Nome, Bom, Ruim;
+    };
+    std::string json = "[", csv = "Codigo;Descricao;ValorVenda\n";
+    for (int i = 1; i <= 2000; ++i) {
+        const std::string descricao = "Produto " + std::to_string(i) + " " + std::string(100, 'x');
+        json += R"({"Codigo": )" + std::to_string(i) + R"(, "Descricao": ")" + descricao + R"(", "ValorVenda": 1},)";
+        csv += std::to_string(i) + ";" + descricao + ";1\n";
+    }
+    const TForma formas[] = {
+        {"c.json", R"([{"Codigo": 7, "Descricao": "Pão de queijo", "ValorVenda": 1}])", json + R"({"Codigo": "x"}])"},
+        {"c.csv", "Codigo;Descricao;ValorVenda\n7;Pão de queijo;1\n", csv + "x;y;1\n"},
+    };
+    for (const TForma& f : formas) {
+        TQuelbCargaBalItens itens;
+        ASSERT_TRUE(LerCatalogo(f.Bom, f.Nome, {}, itens).Ok()) << f.Nome;
+        const size_t blocos = itens.Textos().Blocos();
+        for (int vez = 0; vez < 3; ++vez) {
+            EXPECT_FALSE(LerCatalogo(f.Ruim, f.Nome, {}, itens).Ok()) << f.Nome;
+            EXPECT_EQ(itens.Count(), 1) << f.Nome;
+            EXPECT_EQ(itens.Textos().Blocos(), blocos) << f.Nome;
+        }
+        ASSERT_TRUE(LerCatalogo(f.Bom, f.Nome, {}, itens).Ok()) << f.Nome;
+        ASSERT_EQ(itens.Count(), 2) << f.Nome;
+        EXPECT_EQ(itens.GetItem(0).Descricao, u"Pão de queijo") << f.Nome;
+        EXPECT_EQ(itens.GetItem(1).Descricao, u"Pão de queijo") << f.Nome;
+    }
+}
+
 }  // namespace
 }  // namespace quelb
