@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "catalogue/valor_decimal.h"
 #include "generator/carga.h"
@@ -185,7 +186,7 @@ private:
         bool ConteudoPelaLinha;
     };
     const TPlano& Plano(TConteudoArquivo AConteudo, const TLayoutRegistro& ALayout) {
-        const auto [lugar, novo] = FPlanos.try_emplace(ALayout.Campos.data());
+        const auto [lugar, novo] = FPlanos.try_emplace({AConteudo, ALayout.Campos.data()});
         TPlano& plano = lugar->second;
         if (!novo) return plano;
         plano.Arquivo = Arquivo(AConteudo);
@@ -528,7 +529,8 @@ private:
     const TPropriedade* const FCodigoDoItem = ProcurarPropriedade("Codigo");
     std::vector<const TPropriedade*> FNutrientes;
     std::vector<int8_t> FTemByte;
-    std::unordered_map<const TCampo*, TPlano> FPlanos;  // by the layout's fields
+    // By file and layout: URF32 writes one layout to two files.
+    std::map<std::pair<TConteudoArquivo, const TCampo*>, TPlano> FPlanos;
     // By byte: neither a control nor without a byte of its own.
     std::array<bool, 256> FByteLimpo{};
     bool FByteLimpoPronto = false;
