@@ -313,9 +313,7 @@ void TLeitorCsv::Atribuir(const TPropriedade& APropriedade, size_t APosicao, con
             const TNumeroCsv r = NormalizarNumeroCsv(AUtf8, FDecimal, true, FPlano);
             int64_t v = 0;
             bool fora = false;
-            const bool de16 = APropriedade.Tipo == TTipoPropriedade::Inteiro16;
-            const int64_t minimo = de16 ? INT16_MIN : INT32_MIN, maximo = de16 ? INT16_MAX : INT32_MAX;
-            if (r == TNumeroCsv::Ok && InteiroExato(FPlano, true, v, fora) && v >= minimo && v <= maximo) {
+            if (r == TNumeroCsv::Ok && InteiroExato(FPlano, true, v, fora) && CabeNaPropriedade(APropriedade, v)) {
                 APropriedade.DefinirNumero(item, v);
                 return;
             }

@@ -185,4 +185,19 @@ constexpr const TPropriedade* ProcurarPropriedade(std::string_view ANome) {
     return i < std::size(Propriedades) ? &Propriedades[i] : nullptr;
 }
 
+// The least and the greatest number a property holds: those of its 16- or
+// 32-bit integer type; any for the others.
+struct TLimitesPropriedade {
+    int64_t Minimo, Maximo;
+};
+constexpr TLimitesPropriedade Limites(const TPropriedade& APropriedade) {
+    if (APropriedade.Tipo == TTipoPropriedade::Inteiro16) return {INT16_MIN, INT16_MAX};
+    if (APropriedade.Tipo == TTipoPropriedade::Inteiro32) return {INT32_MIN, INT32_MAX};
+    return {INT64_MIN, INT64_MAX};
+}
+constexpr bool CabeNaPropriedade(const TPropriedade& APropriedade, int64_t AValor) {
+    const TLimitesPropriedade l = Limites(APropriedade);
+    return AValor >= l.Minimo && AValor <= l.Maximo;
+}
+
 }  // namespace quelb

@@ -1,6 +1,7 @@
 #include "catalogue/texto.h"
 
 #include <cstdint>
+#include <string>
 
 namespace quelb {
 
@@ -116,5 +117,7 @@ std::u16string DeUtf8(std::string_view ABytes) {
     Decodificar(ABytes, r, true);
     return r;
 }
+
+std::u16string NumeroEmTexto(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
 
 }  // namespace quelb

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,8 @@ bool DeUtf8(std::string_view ABytes, std::u16string& ADestino);
 // UTF-8 to UTF-16 for texts known to be valid (literals, system messages);
 // an ill-formed byte becomes U+FFFD.
 std::u16string DeUtf8(std::string_view ABytes);
+
+// An integer in decimal digits, as messages show it: "-12".
+std::u16string NumeroEmTexto(int64_t AValor);
 
 }  // namespace quelb

@@ -209,9 +209,7 @@ std::string DefinirValor(const TPropriedade& APropriedade, TQuelbCargaBalItem& A
             int64_t v = 0;
             bool fora = false;
             const bool ok = InteiroExato(AUtf8, AForma == TFormaValor::Numero, v, fora);
-            const bool de16 = APropriedade.Tipo == TTipoPropriedade::Inteiro16;
-            const int64_t minimo = de16 ? INT16_MIN : INT32_MIN, maximo = de16 ? INT16_MAX : INT32_MAX;
-            if (!ok || v < minimo || v > maximo) return esperado();
+            if (!ok || !CabeNaPropriedade(APropriedade, v)) return esperado();
             APropriedade.DefinirNumero(AItem, v);
             return {};
         }

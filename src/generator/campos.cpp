@@ -25,16 +25,9 @@ TCapacidade CapacidadeInteira(int32_t ALargura, char16_t AEnchimento) {
 // Narrowed to the values the property's type can hold.
 TCapacidade NoTipo(TCapacidade c, const TPropriedade* APropriedade) {
     if (APropriedade == nullptr) return c;
-    int64_t minimo = std::numeric_limits<int64_t>::min(), maximo = std::numeric_limits<int64_t>::max();
-    if (APropriedade->Tipo == TTipoPropriedade::Inteiro16) {
-        minimo = std::numeric_limits<int16_t>::min();
-        maximo = std::numeric_limits<int16_t>::max();
-    } else if (APropriedade->Tipo == TTipoPropriedade::Inteiro32) {
-        minimo = std::numeric_limits<int32_t>::min();
-        maximo = std::numeric_limits<int32_t>::max();
-    }
-    c.Minimo = std::max(c.Minimo, minimo);
-    c.Maximo = std::min(c.Maximo, maximo);
+    const TLimitesPropriedade l = Limites(*APropriedade);
+    c.Minimo = std::max(c.Minimo, l.Minimo);
+    c.Maximo = std::min(c.Maximo, l.Maximo);
     return c;
 }
 

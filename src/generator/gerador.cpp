@@ -64,7 +64,7 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     if (FProdutos.Count() == 0) throw EQuelbCargaBal(u"Não foram informados os produtos para a geração!");
     const TDefinicaoModelo* definicao = DefinicaoModelo(Modelo);
     if (definicao == nullptr)
-        throw EQuelbCargaBal(u"Modelo de balança inválido (" + DeUtf8(std::to_string(static_cast<int>(Modelo))) + u")");
+        throw EQuelbCargaBal(u"Modelo de balança inválido (" + NumeroEmTexto(static_cast<int>(Modelo)) + u")");
 
     Texto base = ADiretorio;
     if (base.back() != plataforma::DelimitadorCaminho()) base += plataforma::DelimitadorCaminho();
@@ -136,15 +136,9 @@ void TQuelbCargaBal::RemoverTemporariosAbandonados(const Texto& ADiretorio) {
     plataforma::RemoverTemporariosAbandonados(ADiretorio, nomes);
 }
 
-namespace {
-
-Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
-
-}  // namespace
-
 EQuelbPastaOcupada::EQuelbPastaOcupada(const Texto& ADiretorio, int32_t AEspera)
     : EQuelbErro(u"Outra geração de carga está gravando no diretório \"" + ADiretorio + u"\" (esperou " +
-                 Numero(std::max<int32_t>(AEspera, 0)) + u" s); tente de novo quando ela terminar.") {}
+                 NumeroEmTexto(std::max<int32_t>(AEspera, 0)) + u" s); tente de novo quando ela terminar.") {}
 
 void MensagemGerandoProduto(int32_t ACodigo, const TTextoItem& ADescricao, Texto& ADestino) {
     ADestino.assign(u"Gerando produto ");

@@ -10,6 +10,7 @@
 #include "catalogue/propriedades.h"
 #include "generator/arquivo_carga.h"
 #include "generator/carga.h"
+#include "generator/informacao_extra.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
@@ -28,7 +29,6 @@ using TDefinidas = std::bitset<QuantidadePropriedades>;
 size_t IndiceDe(const TPropriedade* p) { return static_cast<size_t>(p - Propriedades); }
 const TPropriedade& Propriedade(std::string_view ANome) { return *ProcurarPropriedade(ANome); }
 
-Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
 
 // A record, read by the layout that fits it. Its fields are read again
 // where they are used, so that a large load keeps a few words per record,
@@ -110,11 +110,6 @@ private:
         FResultado.Achados.push_back({AGravidade, Texto(AArquivo), ALinha, AColuna, std::move(ADescricao)});
     }
 
-    const TArquivoModelo* ArquivoDe(TConteudoArquivo AConteudo) const {
-        for (const TArquivoModelo& a : FModelo.Arquivos)
-            if (a.Conteudo == AConteudo) return &a;
-        return nullptr;
-    }
     size_t PosicaoArquivo(const TArquivoModelo& AArquivo) const {
         return static_cast<size_t>(&AArquivo - FModelo.Arquivos.data());
     }
@@ -150,7 +145,7 @@ private:
                 if (largura == static_cast<size_t>(larguraFixa) && j > i) {
                     linha.Texto = std::u16string_view(linha.Texto.data(), largura);
                     Achar(TGravidade::Aviso, nome, linha.Numero, 0,
-                          u"um texto com quebra de linha continua o registro nas " + Numero(static_cast<int64_t>(j - i)) +
+                          u"um texto com quebra de linha continua o registro nas " + NumeroEmTexto(static_cast<int64_t>(j - i)) +
                               u" linhas seguintes");
                     i = j;
                 }
@@ -167,7 +162,7 @@ private:
                 linha.Texto = FTextos.emplace_back(Texto(linha.Texto.substr(0, linha.Texto.size() - marca.size())) +
                                                    Texto(falta, u' ') + Texto(marca));
                 Achar(TGravidade::Aviso, nome, linha.Numero, 0,
-                      u"a linha tem " + Numero(static_cast<int64_t>(falta)) +
+                      u"a linha tem " + NumeroEmTexto(static_cast<int64_t>(falta)) +
                           u" caractere(s) a menos: o texto tinha caracteres fora do plano básico (emojis, por exemplo), "
                           u"gravados cada um como um \"?\" só");
             }
@@ -191,8 +186,8 @@ private:
             const int32_t minima = Largura(r.Layout->Campos);
             const size_t coluna = std::min(r.Texto.size(), static_cast<size_t>(minima)) + 1;
             Achar(TGravidade::Erro, AArquivo, r.Linha, coluna,
-                  u"a linha tem " + Numero(static_cast<int64_t>(r.Texto.size())) + u" caracteres; o registro " +
-                      DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + Numero(minima));
+                  u"a linha tem " + NumeroEmTexto(static_cast<int64_t>(r.Texto.size())) + u" caracteres; o registro " +
+                      DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + NumeroEmTexto(minima));
         }
         for (const TCampoLido& l : ALidos) {
             if (l.Valido) continue;
@@ -234,14 +229,18 @@ private:
                 const auto posicao = static_cast<int64_t>(&AItem - FLidos.data()) + 1;
                 if (l.Numero != posicao)
                     Achar(TGravidade::Aviso, FArquivoAtual, r.Linha, l.Coluna,
-                          u"o número " + Numero(l.Numero) + u" não é a posição do item na carga (" + Numero(posicao) +
-                              u"); uma nova geração grava " + Numero(posicao));
+                          u"o número " + NumeroEmTexto(l.Numero) + u" não é a posição do item na carga (" + NumeroEmTexto(posicao) +
+                              u"); uma nova geração grava " + NumeroEmTexto(posicao));
             }
             if (f.Propriedade == nullptr || !l.Valido) continue;
+            // A field wider than its property's integer (the validity of
+            // URF32, five digits, into 16 bits).
             if (!CabeNaPropriedade(*f.Propriedade, l.Numero)) {
                 Achar(TGravidade::Erro, FArquivoAtual, r.Linha, l.Coluna,
-                      u"campo " + DeUtf8(f.Nome) + u": " + Numero(l.Numero) + u" não cabe em " +
-                          DeUtf8(f.Propriedade->Nome) + u", inteiro de 16 bits");
+                      u"campo " + DeUtf8(f.Nome) + u": " + NumeroEmTexto(l.Numero) + u" não cabe em " +
+                          DeUtf8(f.Propriedade->Nome) +
+                          (f.Propriedade->Tipo == TTipoPropriedade::Inteiro16 ? u", inteiro de 16 bits"
+                                                                              : u", inteiro de 32 bits"));
                 continue;
             }
             const size_t indice = IndiceDe(f.Propriedade);
@@ -273,12 +272,6 @@ private:
             AItem.Definidas[indice] = true;
         }
         GarantirPresenca(*r.Layout, item);
-    }
-
-    // An integer of a 16-bit property that a wider field shows (the
-    // validity of URF32, five digits).
-    static bool CabeNaPropriedade(const TPropriedade& p, int64_t AValor) {
-        return p.Tipo != TTipoPropriedade::Inteiro16 || (AValor >= INT16_MIN && AValor <= INT16_MAX);
     }
 
     static std::u16string_view SemEnchimento(std::u16string_view ATexto, char16_t AEnchimento, bool AEsquerda) {
@@ -322,8 +315,8 @@ private:
             const auto [primeiro, novo] = FPorCodigo.try_emplace(codigo, FLidos.size() - 1);
             if (!novo)
                 Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(ALidos, "Codigo"),
-                      u"o código " + Numero(codigo) + u" repete o do item da linha " +
-                          Numero(static_cast<int64_t>(FLidos[primeiro->second].Linha)));
+                      u"o código " + NumeroEmTexto(codigo) + u" repete o do item da linha " +
+                          NumeroEmTexto(static_cast<int64_t>(FLidos[primeiro->second].Linha)));
         } else if (FLidos.empty()) {
             Achar(TGravidade::Erro, arquivo.Nome, r.Linha, 1,
                   u"registro " + DeUtf8(r.Layout->Nome) + u" antes do primeiro registro de item");
@@ -332,8 +325,8 @@ private:
             if (codigo != nullptr && codigo->Valido &&
                 !MesmoCodigo(codigo->Texto, *codigo->Campo, FLidos.back().Item->Codigo))
                 Achar(TGravidade::Erro, arquivo.Nome, r.Linha, codigo->Coluna,
-                      u"o registro " + DeUtf8(r.Layout->Nome) + u" tem o código " + Numero(codigo->Numero) +
-                          u", mas segue o item de código " + Numero(FLidos.back().Item->Codigo));
+                      u"o registro " + DeUtf8(r.Layout->Nome) + u" tem o código " + NumeroEmTexto(codigo->Numero) +
+                          u", mas segue o item de código " + NumeroEmTexto(FLidos.back().Item->Codigo));
             Aplicar(r, ALidos, FLidos.back());
             FSequencia.push_back({r.Layout, r.Linha});
         }
@@ -356,15 +349,16 @@ private:
         if (FModelo.Arquivos[0].Registros.size() < 2 || FSequencia.empty()) return;
         TRegistrosDoItem registros;
         TCarga carga(plataforma::FormatoNumerico(), registros);
-        TQuelbCargaBalItem copia = *FLidos.back().Item;
-        FModelo.CriarEscritor(carga)->Escrever(copia, static_cast<int32_t>(FLidos.size()));
+        TQuelbCargaBalItem& item = *FLidos.back().Item;
+        const TGuardaAcertos guarda(item);
+        FModelo.CriarEscritor(carga)->Escrever(item, static_cast<int32_t>(FLidos.size()));
         const std::vector<const TCampo*>& esperados = registros.Layouts;
         for (size_t i = 0; i < std::max(esperados.size(), FSequencia.size()); ++i) {
             const TCampo* lido = i < FSequencia.size() ? FSequencia[i].first->Campos.data() : nullptr;
             if (i < esperados.size() && esperados[i] == lido) continue;
             const uint64_t linha = i < FSequencia.size() ? FSequencia[i].second : FSequencia.back().second;
             Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, linha, 1,
-                  u"o item da linha " + Numero(static_cast<int64_t>(FSequencia[0].second)) + u" teria aqui " +
+                  u"o item da linha " + NumeroEmTexto(static_cast<int64_t>(FSequencia[0].second)) + u" teria aqui " +
                       (i < esperados.size() ? u"o registro " + NomeDoLayout(esperados[i]) : Texto(u"nenhum registro")) +
                       u", não " + (lido != nullptr ? u"o registro " + NomeDoLayout(lido) : Texto(u"o fim dos seus registros")));
             return;
@@ -378,7 +372,7 @@ private:
 
     // Whether a code field shows ACodigo, as cut to its width.
     static bool MesmoCodigo(std::u16string_view AEscrito, const TCampo& ACampo, int64_t ACodigo) {
-        const Texto inteiro = Numero(ACodigo);
+        const Texto inteiro = NumeroEmTexto(ACodigo);
         if (inteiro.size() >= static_cast<size_t>(ACampo.Largura))
             return SemEnchimento(AEscrito, ACampo.Enchimento, true) ==
                    std::u16string_view(inteiro).substr(0, static_cast<size_t>(ACampo.Largura));
@@ -402,11 +396,6 @@ private:
         }
         return 1;
     }
-    bool ItemMostra(std::string_view APropriedade) const {
-        for (const TCampo& f : FModelo.Arquivos[0].Registros[0].Campos)
-            if (f.Propriedade != nullptr && f.Propriedade->Nome == APropriedade) return true;
-        return false;
-    }
 
     // The records of another file, joined to their items.
     void Juntar(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ARegistros) {
@@ -418,7 +407,7 @@ private:
         }
         // URF32's recipes: each recipe line goes with the product-recipe
         // link of the same place, which names its item in full.
-        const TArquivoModelo* vinculos = ArquivoDe(TConteudoArquivo::ProdutosReceita);
+        const TArquivoModelo* vinculos = FModelo.Arquivo(TConteudoArquivo::ProdutosReceita);
         if (AArquivo.Conteudo == TConteudoArquivo::InformacaoExtra && vinculos != nullptr) {
             const std::vector<TRegistroLido>& v = FRegistros[PosicaoArquivo(*vinculos)];
             for (size_t k = 0; k < ARegistros.size(); ++k) {
@@ -426,7 +415,7 @@ private:
                 const TCampoLido* codigo = CampoDe(vinculo, "Codigo");
                 if (codigo == nullptr || !codigo->Valido) {
                     Achar(TGravidade::Erro, AArquivo.Nome, ARegistros[k].Linha, 1,
-                          u"a receita não tem vínculo na linha " + Numero(static_cast<int64_t>(k + 1)) + u" de " +
+                          u"a receita não tem vínculo na linha " + NumeroEmTexto(static_cast<int64_t>(k + 1)) + u" de " +
                               Texto(vinculos->Nome));
                     continue;
                 }
@@ -453,23 +442,23 @@ private:
                 const auto [primeiro, novo] = vistos.try_emplace(codigo->Numero, r.Linha);
                 if (!novo) {
                     Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, codigo->Coluna,
-                          u"o item de código " + Numero(codigo->Numero) + u" já tem um registro na linha " +
-                              Numero(static_cast<int64_t>(primeiro->second)));
+                          u"o item de código " + NumeroEmTexto(codigo->Numero) + u" já tem um registro na linha " +
+                              NumeroEmTexto(static_cast<int64_t>(primeiro->second)));
                     continue;
                 }
                 JuntarPorCodigo(r, codigo->Numero, AArquivo.Nome, r.Linha, codigo->Coluna);
             }
-            if (AArquivo.Conteudo == TConteudoArquivo::Nutricional && ArquivoDe(TConteudoArquivo::ProdutosNutricional))
+            if (AArquivo.Conteudo == TConteudoArquivo::Nutricional && FModelo.Arquivo(TConteudoArquivo::ProdutosNutricional))
                 for (const TItemLido& i : FLidos)
                     if (!vistos.count(i.Item->Codigo))
                         Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem("Codigo"),
-                              u"o item de código " + Numero(i.Item->Codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                              u"o item de código " + NumeroEmTexto(i.Item->Codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
             return;
         }
         if (propriedadeChave.empty()) return;
         // Records keyed by a code that the item record shows (MGV: sector,
         // nutrition, extra information).
-        if (ItemMostra(propriedadeChave)) {
+        if (FModelo.ItemMostra(propriedadeChave)) {
             JuntarPorChave(AArquivo, ARegistros, Propriedade(propriedadeChave));
             return;
         }
@@ -477,7 +466,7 @@ private:
         // tare code): the records go to the items in order all the same.
         const TReferencia* referencia = nullptr;
         for (const TReferencia& ref : Referencias)
-            if (ref.Arquivo == AArquivo.Conteudo && ItemMostra(ref.Propriedade)) referencia = &ref;
+            if (ref.Arquivo == AArquivo.Conteudo && FModelo.ItemMostra(ref.Propriedade)) referencia = &ref;
         Distribuir(AArquivo, ARegistros, referencia);
     }
 
@@ -486,7 +475,7 @@ private:
         const auto item = FPorCodigo.find(ACodigo);
         if (item == FPorCodigo.end()) {
             Achar(TGravidade::Erro, AOnde, ALinha, AColuna,
-                  u"nenhum item tem o código " + Numero(ACodigo) + u" (em " + Texto(FModelo.Arquivos[0].Nome) + u")");
+                  u"nenhum item tem o código " + NumeroEmTexto(ACodigo) + u" (em " + Texto(FModelo.Arquivos[0].Nome) + u")");
             return;
         }
         Aplicar(r, Campos(r), FLidos[item->second]);
@@ -504,12 +493,12 @@ private:
             const bool zeroDoItem = chave->Numero == 0 && AArquivo.Conteudo == TConteudoArquivo::InformacaoExtra;
             if (chave->Numero <= 0 && !zeroDoItem)
                 Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, chave->Coluna,
-                      u"o código " + Numero(chave->Numero) + u" não é positivo: este registro não é gravado assim");
+                      u"o código " + NumeroEmTexto(chave->Numero) + u" não é positivo: este registro não é gravado assim");
             const auto [primeiro, novo] = porChave.try_emplace(chave->Numero, k);
             if (!novo)
                 Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, chave->Coluna,
-                      u"o código " + Numero(chave->Numero) + u" já tem um registro na linha " +
-                          Numero(static_cast<int64_t>(ARegistros[primeiro->second].Linha)));
+                      u"o código " + NumeroEmTexto(chave->Numero) + u" já tem um registro na linha " +
+                          NumeroEmTexto(static_cast<int64_t>(ARegistros[primeiro->second].Linha)));
         }
         return porChave;
     }
@@ -524,7 +513,7 @@ private:
             const auto r = porChave.find(codigo);
             if (r == porChave.end()) {
                 Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem(AChave.Nome),
-                      DeUtf8(AChave.Nome) + u": o código " + Numero(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                      DeUtf8(AChave.Nome) + u": o código " + NumeroEmTexto(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
                 continue;
             }
             usados[r->second] = true;
@@ -545,7 +534,7 @@ private:
     void Distribuir(const TArquivoModelo& AArquivo, const std::vector<TRegistroLido>& ATodos, const TReferencia* ARef) {
         Indexar(AArquivo, ATodos);  // the repeated and non-positive codes
         // A record without a positive code is never written: no item takes it.
-        std::vector<TRegistroLido> ARegistros;
+        std::vector<TRegistroLido> registros;
         std::unordered_map<int64_t, size_t> porChave;
         for (const TRegistroLido& r : ATodos) {
             const std::vector<TCampoLido> lidos = Campos(r);
@@ -554,10 +543,10 @@ private:
                 Achar(TGravidade::Aviso, AArquivo.Nome, r.Linha, 1, u"o registro não tem código válido; ele fica fora do catálogo");
                 continue;
             }
-            porChave.try_emplace(chave->Numero, ARegistros.size());
-            ARegistros.push_back(r);
+            porChave.try_emplace(chave->Numero, registros.size());
+            registros.push_back(r);
         }
-        const size_t n = FLidos.size(), m = ARegistros.size();
+        const size_t n = FLidos.size(), m = registros.size();
         std::vector<int64_t> preferido(n, -1);
         std::vector<std::vector<size_t>> itensDe(m);
         for (size_t i = 0; i < n && ARef != nullptr; ++i) {
@@ -566,7 +555,7 @@ private:
             const auto r = porChave.find(codigo);
             if (r == porChave.end()) {
                 Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, FLidos[i].Linha, ColunaNoItem(ARef->Propriedade),
-                      DeUtf8(ARef->Propriedade) + u": " + Numero(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                      DeUtf8(ARef->Propriedade) + u": " + NumeroEmTexto(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
                 continue;
             }
             preferido[i] = static_cast<int64_t>(r->second);
@@ -580,15 +569,15 @@ private:
             // As many records left as items: each item writes the next one.
             const bool faltamItens = p < m && n - i <= m - p;
             if (!faltamItens && q >= 0 && static_cast<size_t>(q) < p) {
-                const TRegistroLido& r = ARegistros[static_cast<size_t>(q)];
+                const TRegistroLido& r = registros[static_cast<size_t>(q)];
                 Aplicar(r, Campos(r), FLidos[i]);  // written already: an equal line is dropped
             } else if (p < m && (faltamItens || q == static_cast<int64_t>(p) || proximo[p] == itensDe[p].size())) {
-                Aplicar(ARegistros[p], Campos(ARegistros[p]), FLidos[i]);
+                Aplicar(registros[p], Campos(registros[p]), FLidos[i]);
                 ++p;
             }
         }
         for (; p < m; ++p)
-            Achar(TGravidade::Aviso, AArquivo.Nome, ARegistros[p].Linha, 1,
+            Achar(TGravidade::Aviso, AArquivo.Nome, registros[p].Linha, 1,
                   u"não há itens que bastem para este registro; ele fica fora do catálogo");
     }
 
@@ -603,25 +592,25 @@ private:
             const TCampoLido* vinculado = CampoChamado(lidos, "codigo_vinculado");
             if (vinculado != nullptr && vinculado->Valido && !MesmoCodigo(vinculado->Texto, *vinculado->Campo, codigo->Numero))
                 Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, vinculado->Coluna,
-                      u"o vínculo liga o item " + Numero(codigo->Numero) + u" ao registro " + Numero(vinculado->Numero) +
+                      u"o vínculo liga o item " + NumeroEmTexto(codigo->Numero) + u" ao registro " + NumeroEmTexto(vinculado->Numero) +
                           u"; os registros desta carga têm o código do item");
             const auto item = FPorCodigo.find(codigo->Numero);
             if (item == FPorCodigo.end()) {
                 Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, codigo->Coluna,
-                      u"nenhum item tem o código " + Numero(codigo->Numero) + u" (em " + Texto(FModelo.Arquivos[0].Nome) +
+                      u"nenhum item tem o código " + NumeroEmTexto(codigo->Numero) + u" (em " + Texto(FModelo.Arquivos[0].Nome) +
                           u")");
                 continue;
             }
             ligados[codigo->Numero] = true;
             if (AArquivo.Conteudo == TConteudoArquivo::ProdutosNutricional && FLidos[item->second].Item->Nutricional.Qtd <= 0)
                 Achar(TGravidade::Erro, AArquivo.Nome, r.Linha, 1,
-                      u"o item " + Numero(codigo->Numero) + u" tem vínculo, mas a sua porção não passa de 0");
+                      u"o item " + NumeroEmTexto(codigo->Numero) + u" tem vínculo, mas a sua porção não passa de 0");
         }
         if (AArquivo.Conteudo != TConteudoArquivo::ProdutosNutricional) return;
         for (const TItemLido& i : FLidos)
             if (i.Item->Nutricional.Qtd > 0 && !ligados.count(i.Item->Codigo))
                 Achar(TGravidade::Erro, AArquivo.Nome, 0, 0,
-                      u"o item " + Numero(i.Item->Codigo) + u" tem porção, mas nenhum vínculo neste arquivo");
+                      u"o item " + NumeroEmTexto(i.Item->Codigo) + u" tem porção, mas nenhum vínculo neste arquivo");
     }
 
     // A file that is not there: the codes of the items that name its records.
@@ -629,12 +618,12 @@ private:
         const TLayoutRegistro& layout = AArquivo.Registros[0];
         for (const TCampo& f : layout.Campos) {
             if (f.Nome != layout.Chave || f.Propriedade == nullptr) continue;
-            if (f.Propriedade->Nome == "Codigo" || !ItemMostra(f.Propriedade->Nome)) return;
+            if (f.Propriedade->Nome == "Codigo" || !FModelo.ItemMostra(f.Propriedade->Nome)) return;
             for (const TItemLido& i : FLidos) {
                 const int64_t codigo = f.Propriedade->Numero(*i.Item);
                 if (codigo > 0)
                     Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem(f.Propriedade->Nome),
-                          DeUtf8(f.Propriedade->Nome) + u": o código " + Numero(codigo) + u" não tem registro em " +
+                          DeUtf8(f.Propriedade->Nome) + u": o código " + NumeroEmTexto(codigo) + u" não tem registro em " +
                               Texto(AArquivo.Nome));
             }
         }
@@ -657,8 +646,8 @@ private:
 
 Texto LinhaDoAchado(const TAchadoCarga& AAchado) {
     Texto r = AAchado.Arquivo;
-    if (AAchado.Linha > 0) r += u":" + Numero(static_cast<int64_t>(AAchado.Linha));
-    if (AAchado.Coluna > 0) r += u":" + Numero(static_cast<int64_t>(AAchado.Coluna));
+    if (AAchado.Linha > 0) r += u":" + NumeroEmTexto(static_cast<int64_t>(AAchado.Linha));
+    if (AAchado.Coluna > 0) r += u":" + NumeroEmTexto(static_cast<int64_t>(AAchado.Coluna));
     return r + (AAchado.Gravidade == TGravidade::Erro ? u": erro: " : u": aviso: ") + AAchado.Descricao;
 }
 

@@ -38,6 +38,18 @@ static_assert([] {
 
 }  // namespace
 
+const TArquivoModelo* TDefinicaoModelo::Arquivo(TConteudoArquivo AConteudo) const {
+    for (const TArquivoModelo& a : Arquivos)
+        if (a.Conteudo == AConteudo) return &a;
+    return nullptr;
+}
+
+bool TDefinicaoModelo::ItemMostra(std::string_view APropriedade) const {
+    for (const TCampo& f : Arquivos[0].Registros[0].Campos)
+        if (f.Propriedade != nullptr && f.Propriedade->Nome == APropriedade) return true;
+    return false;
+}
+
 const TDefinicaoModelo* DefinicaoModelo(TQuelbCargaBalModelo AModelo) {
     return static_cast<size_t>(AModelo) < std::size(Tabela) ? &Tabela[AModelo] : nullptr;
 }

@@ -22,6 +22,12 @@ struct TDefinicaoModelo {
     // a generation replaces it after all the others.
     TConteudoArquivo Sinal;
     TCriarEscritor CriarEscritor;
+
+    // The file that holds AConteudo; null when the model has none.
+    const TArquivoModelo* Arquivo(TConteudoArquivo AConteudo) const;
+    // Whether the item record (the first layout of the item file) has a
+    // field of the property APropriedade.
+    bool ItemMostra(std::string_view APropriedade) const;
 };
 
 // Null for a value outside the enumeration (reachable only by a cast).

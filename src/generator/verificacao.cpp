@@ -22,7 +22,6 @@ namespace quelb {
 
 namespace {
 
-Texto Numero(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
 
 // An amount as the catalogue writes it: "12345.67", "0.015", "99999999".
 Texto Quantia(int64_t ADezMilesimos) { return DeUtf8(TextoDecimal(ADezMilesimos)); }
@@ -30,15 +29,15 @@ Texto Quantia(int64_t ADezMilesimos) { return DeUtf8(TextoDecimal(ADezMilesimos)
 // The value of a field's property (or of the item's place) as the catalogue
 // writes it.
 Texto ValorDado(const TCampo& ACampo, const TOrigem& o) {
-    if (ACampo.Tipo == TTipoCampo::Posicao) return Numero(o.Posicao);
+    if (ACampo.Tipo == TTipoCampo::Posicao) return NumeroEmTexto(o.Posicao);
     const TPropriedade& p = *ACampo.Propriedade;
     if (p.Tipo == TTipoPropriedade::Texto) return Texto(p.Texto(o.Item));
     if (p.Tipo == TTipoPropriedade::Decimal) return Quantia(p.Numero(o.Item));
     if (p.Tipo == TTipoPropriedade::Enumeracao) {
         const auto i = static_cast<size_t>(p.Numero(o.Item));
-        return i < p.Nomes.size() ? DeUtf8(p.Nomes[i]) : Numero(p.Numero(o.Item));
+        return i < p.Nomes.size() ? DeUtf8(p.Nomes[i]) : NumeroEmTexto(p.Numero(o.Item));
     }
-    return Numero(p.Numero(o.Item));
+    return NumeroEmTexto(p.Numero(o.Item));
 }
 
 Texto NomePropriedade(const TCampo& ACampo) {
@@ -82,15 +81,9 @@ public:
         for (const TPropriedade& p : Propriedades)
             if (Nutriente(&p)) FNutrientes.push_back(&p);
         FArquivoDeNutrientes = ArquivoDeNutrientes();
-        const TArquivoModelo& itens = FModelo.Arquivos[0];
-        const std::span<const TCampo> campos = itens.Registros[0].Campos;
-        const auto mostra = [&](std::string_view ANome) {
-            return std::any_of(campos.begin(), campos.end(),
-                               [&](const TCampo& c) { return c.Propriedade && c.Propriedade->Nome == ANome; });
-        };
-        FValidadeEmDias = mostra("Validade") && !mostra("TipoValidade");
+        FValidadeEmDias = FModelo.ItemMostra("Validade") && !FModelo.ItemMostra("TipoValidade");
         for (const TReferencia& r : Referencias)
-            if (Arquivo(r.Arquivo) != nullptr && mostra(r.Propriedade))
+            if (FModelo.Arquivo(r.Arquivo) != nullptr && FModelo.ItemMostra(r.Propriedade))
                 FReferenciasMostradas.push_back({&r, ProcurarPropriedade(r.Propriedade), &FChavesEscritas[r.Arquivo]});
     }
 
@@ -111,7 +104,7 @@ public:
         if (AItem.TipoValidade == tpvMeses && FValidadeEmDias)
             Achar(TGravidade::Aviso, u"TipoValidade",
                   u"TipoValidade: tpvMeses, mas " + Texto(FModelo.Arquivos[0].Nome) +
-                      u" grava a validade em dias; o arquivo teria " + Numero(AItem.Validade) + u" dias");
+                      u" grava a validade em dias; o arquivo teria " + NumeroEmTexto(AItem.Validade) + u" dias");
         for (const TReferenciaMostrada& r : FReferenciasMostradas) {
             const int64_t codigo = r.Propriedade->Numero(AItem);
             // A code whose record is written already is settled; only the
@@ -126,9 +119,9 @@ public:
         for (const TReferenciaDada& d : FReferencias) {
             if (FChavesEscritas[d.Referencia->Arquivo].Contem(static_cast<uint64_t>(d.Valor))) continue;
             FAchados.push_back({TGravidade::Aviso, d.Posicao, d.Codigo,
-                                DeUtf8(d.Referencia->Propriedade) + u": " + Numero(d.Valor) +
+                                DeUtf8(d.Referencia->Propriedade) + u": " + NumeroEmTexto(d.Valor) +
                                     u" não corresponde a nenhum registro do catálogo em " +
-                                    Texto(Arquivo(d.Referencia->Arquivo)->Nome)});
+                                    Texto(FModelo.Arquivo(d.Referencia->Arquivo)->Nome)});
         }
         std::stable_sort(FAchados.begin(), FAchados.end(),
                          [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
@@ -189,7 +182,7 @@ private:
         const auto [lugar, novo] = FPlanos.try_emplace({AConteudo, ALayout.Campos.data()});
         TPlano& plano = lugar->second;
         if (!novo) return plano;
-        plano.Arquivo = Arquivo(AConteudo);
+        plano.Arquivo = FModelo.Arquivo(AConteudo);
         plano.Layout = LayoutDoModelo(*plano.Arquivo, ALayout);
         plano.NomeArquivo = Texto(plano.Arquivo->Nome);
         plano.ComSoma = std::any_of(ALayout.Campos.begin(), ALayout.Campos.end(),
@@ -247,11 +240,6 @@ private:
         return v << 4 | ATexto.size();
     }
 
-    const TArquivoModelo* Arquivo(TConteudoArquivo AConteudo) const {
-        for (const TArquivoModelo& a : FModelo.Arquivos)
-            if (a.Conteudo == AConteudo) return &a;
-        return nullptr;
-    }
     // The model table's entry of a layout (its name and key).
     static const TLayoutRegistro* LayoutDoModelo(const TArquivoModelo& AArquivo, const TLayoutRegistro& ALayout) {
         for (const TLayoutRegistro& l : AArquivo.Registros)
@@ -330,13 +318,13 @@ private:
         if (f.Tipo == TTipoCampo::PrecoSeisZeros)
             d = nome + u": " + dado + u" não cabe nos 9 caracteres do preço de " + arquivo + u" e alarga o registro" + teria;
         else if (v < 0 && f.Enchimento == u'0')
-            d = nome + u": " + dado + u" é negativo e sai deformado nos " + Numero(f.Largura) + u" dígitos de " + arquivo +
+            d = nome + u": " + dado + u" é negativo e sai deformado nos " + NumeroEmTexto(f.Largura) + u" dígitos de " + arquivo +
                 teria;
         else if (f.Tipo == TTipoCampo::Posicao)
-            d = u"a posição " + dado + u" no catálogo passa do contador de " + Numero(f.Largura) + u" dígitos de " +
+            d = u"a posição " + dado + u" no catálogo passa do contador de " + NumeroEmTexto(f.Largura) + u" dígitos de " +
                 arquivo + teria;
         else
-            d = nome + u": " + dado + u" não cabe nos " + Numero(f.Largura) +
+            d = nome + u": " + dado + u" não cabe nos " + NumeroEmTexto(f.Largura) +
                 (f.Tipo == TTipoCampo::PrecoAgrupado ? u" caracteres de " : u" dígitos de ") + arquivo + teria;
         Achar(TGravidade::Erro, nome, d);
     }
@@ -434,9 +422,9 @@ private:
                                                    : Visto(FCodigosDeItem.try_emplace(Texto(l.Texto), visto));
             if (!novo)
                 Achar(TGravidade::Erro, u"Codigo|repetido",
-                      u"Codigo: " + Numero(o.Item.Codigo) + u" fica com o código " + Texto(l.Texto) + u" em " +
-                          Texto(AArquivo.Nome) + u", o mesmo de produtos[" + Numero(primeiro.Posicao) +
-                          u"] (código " + Numero(primeiro.Codigo) + u")");
+                      u"Codigo: " + NumeroEmTexto(o.Item.Codigo) + u" fica com o código " + Texto(l.Texto) + u" em " +
+                          Texto(AArquivo.Nome) + u", o mesmo de produtos[" + NumeroEmTexto(primeiro.Posicao) +
+                          u"] (código " + NumeroEmTexto(primeiro.Codigo) + u")");
             return;
         }
     }
@@ -470,7 +458,7 @@ private:
             const Texto nome = NomePropriedade(*chave->Campo);
             Achar(TGravidade::Erro, nome + u"|repetido",
                   nome + u": o código " + Texto(chave->Texto) + u" já tem outro registro em " + Texto(arquivo.Nome) +
-                      u" (de produtos[" + Numero(primeiro.Posicao) + u"], código " + Numero(primeiro.Codigo) +
+                      u" (de produtos[" + NumeroEmTexto(primeiro.Posicao) + u"], código " + NumeroEmTexto(primeiro.Codigo) +
                       u"); o arquivo teria os dois");
         }
         return true;
@@ -539,9 +527,9 @@ private:
 }  // namespace
 
 Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
-    const Texto linha = ALinhaCsv > 0 ? u", linha " + DeUtf8(std::to_string(ALinhaCsv)) : Texto();
+    const Texto linha = ALinhaCsv > 0 ? u", linha " + NumeroEmTexto(static_cast<int64_t>(ALinhaCsv)) : Texto();
     return Texto(AAchado.Gravidade == TGravidade::Erro ? u"erro: " : u"aviso: ") + u"produtos[" +
-           Numero(AAchado.Posicao) + u"] (código " + Numero(AAchado.Codigo) + linha + u"), " + AAchado.Descricao;
+           NumeroEmTexto(AAchado.Posicao) + u"] (código " + NumeroEmTexto(AAchado.Codigo) + linha + u"), " + AAchado.Descricao;
 }
 
 TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,

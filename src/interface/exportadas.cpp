@@ -219,7 +219,7 @@ QUELB_EXPORTA const char* QUELB_CALL VerificarItens(void) {
             r += LinhaDoAchado(achados[i]);
         }
         if (achados.size() > Maximo)
-            r += u"\r\n... e mais " + DeUtf8(std::to_string(achados.size() - Maximo)) + u" achados.";
+            r += u"\r\n... e mais " + NumeroEmTexto(static_cast<int64_t>(achados.size() - Maximo)) + u" achados.";
         return r;
     });
 }
