@@ -1,7 +1,5 @@
 #include "cli/comando_ler.h"
 
-#include <getopt.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -13,7 +11,9 @@
 #include "catalogue/texto.h"
 #include "catalogue/valor_decimal.h"
 #include "cli/entrada.h"
+#include "cli/mensagens.h"
 #include "cli/modelos_cli.h"
+#include "cli/opcoes.h"
 #include "generator/ler_carga.h"
 #include "generator/modelos.h"
 #include "platform/leitura.h"
@@ -51,23 +51,9 @@ const char* const AjudaLer =
 
 namespace {
 
-enum : int { SaidaSucesso = 0, SaidaCatalogoNaoGravado = 1, SaidaUso = 2, SaidaDanificada = 4 };
-enum : int { OpcaoSilencioso = 256 };
+enum : int { SaidaSucesso = 0, SaidaCatalogoNaoGravado = 1, SaidaDanificada = 4 };
 
-void Escrever(std::FILE* AFluxo, const std::string& ATexto) { std::fwrite(ATexto.data(), 1, ATexto.size(), AFluxo); }
-
-int ErroDeUso(const std::string& AMensagem) {
-    Escrever(stderr, "cargabal: " + AMensagem + "\nUse \"cargabal help ler\" para ver as opções.\n");
-    return SaidaUso;
-}
-
-std::filesystem::path Caminho(const std::string& AArgumento) {
-#ifdef _WIN32
-    return std::filesystem::path(plataforma::DeCodigoPagina(AArgumento));
-#else
-    return std::filesystem::path(AArgumento);
-#endif
-}
+int ErroDeUso(const std::string& AMensagem) { return cli::ErroDeUso(AMensagem, "ler"); }
 
 // The bytes of a file; none when it cannot be read.
 std::optional<std::string> LerArquivo(const std::filesystem::path& ACaminho, std::string& ACausa) {
@@ -93,10 +79,6 @@ bool DeAlgumModelo(std::u16string_view ANome) {
     return false;
 }
 
-std::string Plural(uint64_t AQuantidade, const char* ASingular, const char* APlural) {
-    return std::to_string(AQuantidade) + " " + (AQuantidade == 1 ? ASingular : APlural);
-}
-
 // A readable table of the items: code, sale type, price, validity and description.
 void Tabela(const TQuelbCargaBalItens& AItens) {
     char linha[96];
@@ -118,45 +100,18 @@ void Tabela(const TQuelbCargaBalItens& AItens) {
 }  // namespace
 
 int ComandoLer(const std::vector<std::string>& AArgs) {
-    std::vector<std::string> copias(AArgs);
-    copias.insert(copias.begin(), "cargabal ler");
-    std::vector<char*> argv;
-    for (std::string& a : copias) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const option longas[] = {
-        {"modelo", required_argument, nullptr, 'm'}, {"entrada", required_argument, nullptr, 'e'},
-        {"saida", required_argument, nullptr, 's'},  {"formato", required_argument, nullptr, 'f'},
-        {"silencioso", no_argument, nullptr, OpcaoSilencioso}, {"help", no_argument, nullptr, 'h'},
-        {nullptr, 0, nullptr, 0},
-    };
     std::optional<std::string> nomeModelo, entrada, saida, nomeFormato;
     bool silencioso = false;
-    opterr = 0;
-    optind = 0;
-    const int argc = static_cast<int>(argv.size() - 1);
-    for (;;) {
-        const int c = getopt_long(argc, argv.data(), ":m:e:s:f:h", longas, nullptr);
-        if (c == -1) break;
-        if (c == 'h') {
-            Escrever(stdout, AjudaLer);
-            return SaidaSucesso;
-        }
-        if (c == '?') return ErroDeUso("opção desconhecida \"" + std::string(argv[optind - 1]) + "\"");
-        if (c == ':') return ErroDeUso("falta o valor da opção \"" + std::string(argv[optind - 1]) + "\"");
-        if (c == OpcaoSilencioso) {
-            silencioso = true;
-            continue;
-        }
-        std::optional<std::string>& destino = c == 'm' ? nomeModelo : c == 'e' ? entrada : c == 's' ? saida : nomeFormato;
-        if (destino) return ErroDeUso("uma opção foi dada mais de uma vez: \"" + std::string(argv[optind - 1]) + "\"");
-        destino = optarg;
-    }
-    if (optind < argc) return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"");
-    if (!entrada) return ErroDeUso("falta a opção --entrada");
+    const TOpcaoComando opcoes[] = {
+        {"modelo", 'm', &nomeModelo},     {"entrada", 'e', &entrada},
+        {"saida", 's', &saida},           {"formato", 'f', &nomeFormato},
+        {"silencioso", 0, nullptr, &silencioso}, {"help", 'h'},
+    };
+    static constexpr const char* Obrigatorias[] = {"entrada"};
+    if (const std::optional<int> r = LerOpcoes(AArgs, "ler", AjudaLer, opcoes, Obrigatorias)) return *r;
 
     std::optional<TQuelbCargaBalModelo> modelo;
-    if (nomeModelo && !(modelo = ProcurarModelo(*nomeModelo)))
-        return ErroDeUso("modelo desconhecido \"" + *nomeModelo + "\" (\"cargabal modelos\" lista os nomes aceitos)");
+    if (nomeModelo && !(modelo = ProcurarModelo(*nomeModelo))) return ErroDeUso(ModeloDesconhecido(*nomeModelo));
     std::optional<TFormatoCatalogo> formato;
     if (nomeFormato && !(formato = FormatoPorNome(*nomeFormato)))
         return ErroDeUso("formato desconhecido \"" + *nomeFormato + "\" (use json ou csv)");
@@ -164,7 +119,9 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
     // The files of the load: those of a folder that some model writes, or
     // the one file given (by another name, the model's item file).
     std::vector<TArquivoCarga> arquivos;
-    const std::filesystem::path caminho = Caminho(*entrada);
+    const std::optional<std::filesystem::path> lido = CaminhoDoArgumento(*entrada);
+    if (!lido) return ErroDeUso("o nome da entrada não é UTF-8 válido");
+    const std::filesystem::path& caminho = *lido;
     std::error_code erro;
     std::vector<std::filesystem::path> caminhos;
     if (std::filesystem::is_directory(caminho, erro)) {
@@ -214,7 +171,9 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
         EscreverCatalogo(itens, propriedades, formato.value_or(TFormatoCatalogo::Json),
                          [](std::string_view t) { std::fwrite(t.data(), 1, t.size(), stdout); });
     } else {
-        const std::filesystem::path destino = Caminho(*saida);
+        const std::optional<std::filesystem::path> escolhido = CaminhoDoArgumento(*saida);
+        if (!escolhido) return ErroDeUso("o nome do catálogo de saída não é UTF-8 válido");
+        const std::filesystem::path& destino = *escolhido;
         if (!formato) {
             std::u16string extensao = destino.extension().u16string();
             for (char16_t& c : extensao)

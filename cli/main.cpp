@@ -1,7 +1,5 @@
 // cargabal: reads a product catalogue (JSON or CSV) and writes the load
 // files of a scale model, through the generator's own interface.
-#include <getopt.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -15,7 +13,9 @@
 #include "cli/comando_ler.h"
 #include "cli/entrada.h"
 #include "cli/interrupcao.h"
+#include "cli/mensagens.h"
 #include "cli/modelos_cli.h"
+#include "cli/opcoes.h"
 #include "cli/progresso.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
@@ -37,7 +37,7 @@ namespace {
 enum TSaida : int {
     SaidaSucesso = 0,
     SaidaFalhaGeracao = 1,   // the generation failed: the directory, a file, an empty catalogue
-    SaidaUsoOuCatalogo = 2,  // bad arguments, or a catalogue with errors: nothing is written
+    SaidaUsoOuCatalogo = SaidaUso,  // bad arguments, or a catalogue with errors: nothing is written
     SaidaVerificacao = 3,    // the check found an erro: nothing is written
     SaidaCargaDanificada = 4,  // "ler": the load read is damaged (comando_ler.cpp)
     SaidaPastaOcupada = 5,   // another generation kept the folder for the whole wait: nothing is written
@@ -142,18 +142,6 @@ constexpr const char* AjudaModelos =
     "Lista os modelos de balança: o nome, o apelido aceito em --modelo, o nome de\n"
     "exibição e os arquivos que a geração pode gravar para o modelo.\n";
 
-void Escrever(std::FILE* AFluxo, const std::string& ATexto) { std::fwrite(ATexto.data(), 1, ATexto.size(), AFluxo); }
-
-int ErroDeUso(const std::string& AMensagem, const std::string& AComando) {
-    Escrever(stderr, "cargabal: " + AMensagem + "\nUse \"cargabal help" + (AComando.empty() ? "" : " " + AComando) +
-                         "\" para ver as opções.\n");
-    return SaidaUsoOuCatalogo;
-}
-
-std::string QuisDizer(const std::optional<std::string>& ASugestao) {
-    return ASugestao ? "; quis dizer \"" + *ASugestao + "\"?" : "";
-}
-
 bool PedeAjuda(const std::string& AArg) { return AArg == "-h" || AArg == "--help"; }
 
 // Width of a UTF-8 text on a terminal, one column per character.
@@ -197,10 +185,8 @@ struct TOpcoesGerar {
     bool SoVerificar = false;  // the "verificar" command: no folder, nothing written
 };
 
-// The findings of the check on AFluxo, erros and avisos in catalogue order,
-// up to AMaximo and then how many more, each with its item's line when the
-// catalogue is CSV (ALinhas); returns the number of erros.
-// The first AMaximo of AAchados, then how many more of ATotal findings
+// The findings of the check on AFluxo, in catalogue order, each with its
+// item's line when the catalogue is CSV (ALinhas): the first AMaximo of AAchados, then how many more of ATotal findings
 // there are; returns the erros among AAchados.
 size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, size_t AMaximo, size_t ATotal,
                      const std::vector<uint64_t>& ALinhas) {
@@ -234,10 +220,6 @@ bool EmBranco(std::string_view ATexto) {
     return true;
 }
 
-std::string Plural(uint64_t AQuantidade, const char* ASingular, const char* APlural) {
-    return std::to_string(AQuantidade) + " " + (AQuantidade == 1 ? ASingular : APlural);
-}
-
 // The library's failures of a generation, as the command tells them.
 std::string MensagemGeracao(const EQuelbErro& AErro) {
     const std::u16string& m = AErro.Mensagem();
@@ -252,15 +234,6 @@ std::string MensagemGeracao(const EQuelbErro& AErro) {
                    "\": " + ParaUtf8(m.substr(fim + 3));
     }
     return AErro.what();
-}
-
-std::vector<std::string_view> NomesDosModelos() {
-    std::vector<std::string_view> r;
-    for (const TDefinicaoModelo& m : Modelos()) {
-        r.push_back(m.Apelido);
-        r.push_back(m.NomeEnumeracao);
-    }
-    return r;
 }
 
 // Reads the catalogue of the options into AItens, showing the reading on
@@ -331,12 +304,7 @@ int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoes
 
 int Gerar(const TOpcoesGerar& AOpcoes) {
     const std::optional<TQuelbCargaBalModelo> modelo = ProcurarModelo(*AOpcoes.Modelo);
-    if (!modelo) {
-        const std::vector<std::string_view> nomes = NomesDosModelos();
-        return ErroDeUso("modelo desconhecido \"" + *AOpcoes.Modelo + "\"" + QuisDizer(Sugerir(*AOpcoes.Modelo, nomes)) +
-                             " (\"cargabal modelos\" lista os nomes e apelidos aceitos)",
-                         "gerar");
-    }
+    if (!modelo) return ErroDeUso(ModeloDesconhecido(*AOpcoes.Modelo), "gerar");
     TOpcoesCatalogo opcoes;
     if (AOpcoes.Formato && !(opcoes.Formato = FormatoPorNome(*AOpcoes.Formato)))
         return ErroDeUso("formato desconhecido \"" + *AOpcoes.Formato + "\" (use json ou csv)", "gerar");
@@ -466,105 +434,30 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     return saida;
 }
 
-// The options of "gerar", read by getopt_long: "-mtoledo", "-m toledo",
-// "--modelo toledo", "--modelo=toledo", an unambiguous prefix ("--mod"), and
-// "--" before arguments that are not options.
-enum : int {
-    OpcaoCodificacao = 256,
-    OpcaoDecimal,
-    OpcaoSilencioso,
-    OpcaoSeparadorPreco,
-    OpcaoAceitarCortes,
-    OpcaoLimpar,
-    OpcaoEspera,
-};
-
-struct TOpcaoGerar {
-    option Getopt;
-    std::optional<std::string> TOpcoesGerar::*Destino;
-};
-
-const TOpcaoGerar OpcoesGerar[] = {
-    {{"modelo", required_argument, nullptr, 'm'}, &TOpcoesGerar::Modelo},
-    {{"entrada", required_argument, nullptr, 'e'}, &TOpcoesGerar::Entrada},
-    {{"saida", required_argument, nullptr, 's'}, &TOpcoesGerar::Saida},
-    {{"formato", required_argument, nullptr, 'f'}, &TOpcoesGerar::Formato},
-    {{"codificacao", required_argument, nullptr, OpcaoCodificacao}, &TOpcoesGerar::Codificacao},
-    {{"decimal", required_argument, nullptr, OpcaoDecimal}, &TOpcoesGerar::Decimal},
-    {{"separador-preco", required_argument, nullptr, OpcaoSeparadorPreco}, &TOpcoesGerar::SeparadorPreco},
-    {{"aceitar-cortes", no_argument, nullptr, OpcaoAceitarCortes}, nullptr},
-    {{"limpar", no_argument, nullptr, OpcaoLimpar}, nullptr},
-    {{"espera", required_argument, nullptr, OpcaoEspera}, &TOpcoesGerar::Espera},
-    {{"silencioso", no_argument, nullptr, OpcaoSilencioso}, nullptr},
-    {{"help", no_argument, nullptr, 'h'}, nullptr},
-};
-
-const TOpcaoGerar* OpcaoPorValor(int AValor) {
-    for (const TOpcaoGerar& o : OpcoesGerar)
-        if (o.Getopt.val == AValor) return &o;
-    return nullptr;
-}
-
 // "gerar", or "verificar" with AVerificar (no folder, nothing written).
 int ComandoGerarOuVerificar(const std::vector<std::string>& AArgs, bool AVerificar) {
-    const std::string comando = AVerificar ? "verificar" : "gerar";
-    std::vector<std::string> copias(AArgs);
-    copias.insert(copias.begin(), "cargabal " + comando);
-    std::vector<char*> argv;
-    for (std::string& a : copias) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<option> longas;
-    for (const TOpcaoGerar& o : OpcoesGerar) longas.push_back(o.Getopt);
-    longas.push_back({nullptr, 0, nullptr, 0});
-
-    TOpcoesGerar opcoes;
-    opcoes.SoVerificar = AVerificar;
-    opterr = 0;
-    optind = 0;  // a fresh scan (glibc)
-    const int argc = static_cast<int>(argv.size() - 1);
-    for (;;) {
-        const int c = getopt_long(argc, argv.data(), ":m:e:s:f:h", longas.data(), nullptr);
-        if (c == -1) break;
-        if (c == '?') {
-            // An unknown option: its name, without a value given with "=".
-            std::string nome = optopt != 0 ? std::string("-") + static_cast<char>(optopt) : std::string(argv[optind - 1]);
-            if (const size_t igual = nome.find('='); igual != std::string::npos) nome.resize(igual);
-            std::vector<std::string> candidatos;
-            for (const TOpcaoGerar& o : OpcoesGerar) candidatos.push_back(std::string("--") + o.Getopt.name);
-            const std::vector<std::string_view> vistas(candidatos.begin(), candidatos.end());
-            return ErroDeUso("opção desconhecida \"" + nome + "\"" + QuisDizer(Sugerir(nome, vistas)), comando);
-        }
-        const TOpcaoGerar* opcao = OpcaoPorValor(c == ':' ? optopt : c);
-        if (c == ':') return ErroDeUso(std::string("falta o valor da opção --") + opcao->Getopt.name, comando);
-        if (c == 'h') {
-            Escrever(stdout, AVerificar ? AjudaVerificar : AjudaGerar);
-            return SaidaSucesso;
-        }
-        if (c == OpcaoSilencioso || c == OpcaoAceitarCortes || c == OpcaoLimpar) {
-            (c == OpcaoSilencioso ? opcoes.Silencioso : c == OpcaoAceitarCortes ? opcoes.AceitarCortes : opcoes.Limpar) =
-                true;
-            continue;
-        }
-        // A value given apart that looks like an option ("-s --silencioso") is
-        // an option forgotten its value; "-" alone is standard input.
-        const std::string valor = optarg;
-        if (optarg == argv[optind - 1] && valor.size() > 1 && valor[0] == '-')
-            return ErroDeUso(std::string("falta o valor da opção --") + opcao->Getopt.name + ": \"" + valor +
-                                 "\" é uma opção (para um valor que começa com \"-\", use --" + opcao->Getopt.name +
-                                 "=VALOR)",
-                             comando);
-        if (opcoes.*(opcao->Destino))
-            return ErroDeUso(std::string("a opção --") + opcao->Getopt.name + " foi dada mais de uma vez", comando);
-        opcoes.*(opcao->Destino) = valor;
-    }
-    if (optind < argc) return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"", comando);
-    for (const char* obrigatoria : {"modelo", "entrada", "saida"}) {
-        if (AVerificar && std::string_view(obrigatoria) == "saida") continue;
-        for (const TOpcaoGerar& o : OpcoesGerar)
-            if (std::string_view(o.Getopt.name) == obrigatoria && !(opcoes.*(o.Destino)))
-                return ErroDeUso(std::string("falta a opção --") + obrigatoria, comando);
-    }
-    return Gerar(opcoes);
+    TOpcoesGerar o;
+    o.SoVerificar = AVerificar;
+    const TOpcaoComando opcoes[] = {
+        {"modelo", 'm', &o.Modelo},
+        {"entrada", 'e', &o.Entrada},
+        {"saida", 's', &o.Saida},
+        {"formato", 'f', &o.Formato},
+        {"codificacao", 0, &o.Codificacao},
+        {"decimal", 0, &o.Decimal},
+        {"separador-preco", 0, &o.SeparadorPreco},
+        {"aceitar-cortes", 0, nullptr, &o.AceitarCortes},
+        {"limpar", 0, nullptr, &o.Limpar},
+        {"espera", 0, &o.Espera},
+        {"silencioso", 0, nullptr, &o.Silencioso},
+        {"help", 'h'},
+    };
+    static constexpr const char* ObrigatoriasGerar[] = {"modelo", "entrada", "saida"};
+    const std::span<const char* const> obrigatorias(ObrigatoriasGerar, AVerificar ? 2 : 3);
+    if (const std::optional<int> saida = LerOpcoes(AArgs, AVerificar ? "verificar" : "gerar",
+                                                   AVerificar ? AjudaVerificar : AjudaGerar, opcoes, obrigatorias))
+        return *saida;
+    return Gerar(o);
 }
 
 int ComandoGerar(const std::vector<std::string>& AArgs) { return ComandoGerarOuVerificar(AArgs, false); }

@@ -9,7 +9,9 @@
 # catalogue through DefinirCampo, under both locales and with both DLLs: its
 # files must equal those of cargabal.exe and of the Linux cargabal for the
 # same catalogue (also read from a path with an accent), and its cases of the
-# progress callback and of two threads must pass.
+# progress callback and of two threads must pass. cargabal.exe ler reads the
+# load back from a folder with an accent into a catalogue equal to the Linux
+# one's.
 # Usage: scripts/testes/windows.sh [REPOSITORY_ROOT]
 set -euo pipefail
 raiz=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
@@ -298,6 +300,19 @@ cargabal_exe() {  # ARCH LOCALE FOLDER
       -e "$(janela "$temporario/catálogo.csv")" -s "$(janela "$3/$modelo")" > /dev/null || return 1
   done
 }
+# "ler" from a folder and into a catalogue whose names have accents: the
+# catalogue that cargabal.exe writes is the Linux one's.
+ler_linux() {  # LOCALE
+  LANG=$1 LC_ALL=$1 "$referencia/cli/cargabal" ler --silencioso -m toledo-mgv6 \
+    -e "$temporario/cargabal-linux-$1/modToledoMGV6" -s "$temporario/catalogo-lido-linux-$1.json" > /dev/null
+}
+ler_exe() {  # ARCH LOCALE
+  local pasta="$temporario/carga-ação-$1-$2" catalogo="$temporario/catálogo-lido-$1-$2.json"
+  rm -rf "$pasta" && cp -r "$temporario/cargabal-$1-$2/modToledoMGV6" "$pasta" || return 1
+  LANG=$2 LC_ALL=$2 wine "dist/windows/$1/cargabal.exe" ler --silencioso -m toledo-mgv6 -e "$(janela "$pasta")" \
+    -s "$(janela "$catalogo")" > /dev/null || return 1
+  cmp -s "$catalogo" "$temporario/catalogo-lido-linux-$2.json"
+}
 host_campos_linux() {  # LOCALE FOLDER
   LANG=$1 LC_ALL=$1 "$referencia/host_campos" "$referencia/src/libquelbcargabal.so" "$temporario/catalogo-ansi.csv" "$2"
 }
@@ -309,6 +324,7 @@ for loc in "${locales[@]}"; do
   novo_servidor
   echo "== DefinirCampo e cargabal, Linux, $loc"
   confere "cargabal Linux, $loc" cargabal_linux "$loc" "$temporario/cargabal-linux-$loc"
+  confere "cargabal ler Linux, $loc" ler_linux "$loc"
   confere "host_campos Linux, $loc" host_campos_linux "$loc" "$temporario/campos-linux-$loc"
   confere "DefinirCampo dá as cargas do cargabal, Linux, $loc" \
     mesmos_arquivos "$temporario/cargabal-linux-$loc" "$temporario/campos-linux-$loc/modelos"
@@ -318,6 +334,7 @@ for loc in "${locales[@]}"; do
       cargabal_exe "$nome" "$loc" "$temporario/cargabal-$nome-$loc"
     confere "cargabal.exe $nome dá as cargas do cargabal Linux, $loc" \
       mesmos_arquivos "$temporario/cargabal-linux-$loc" "$temporario/cargabal-$nome-$loc"
+    confere "cargabal.exe $nome ler, pasta e catálogo de nomes acentuados, $loc" ler_exe "$nome" "$loc"
     confere "host_campos $nome, $loc" host_campos_windows "$nome" "$loc" "$temporario/campos-$nome-$loc"
     confere "DefinirCampo dá as cargas do cargabal.exe, $nome, $loc" \
       mesmos_arquivos "$temporario/cargabal-$nome-$loc" "$temporario/campos-$nome-$loc/modelos"

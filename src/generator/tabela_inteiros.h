@@ -23,7 +23,7 @@ public:
             return {*FValorVazio, novo};
         }
         if ((FQuantos + 1) * 4 > FVagas.size() * 3) Crescer();
-        TVaga& vaga = Procurar(AChave);
+        TVaga& vaga = FVagas[Procurar(AChave)];
         if (vaga.Chave == AChave) return {vaga.Valor, false};
         vaga = {AChave, AValor};
         ++FQuantos;
@@ -31,7 +31,7 @@ public:
     }
     bool Contem(uint64_t AChave) const {
         if (AChave == Vazio) return FValorVazio.has_value();
-        return !FVagas.empty() && const_cast<TTabelaInteiros*>(this)->Procurar(AChave).Chave == AChave;
+        return !FVagas.empty() && FVagas[Procurar(AChave)].Chave == AChave;
     }
 
 private:
@@ -43,17 +43,17 @@ private:
     };
 
     // The slot of AChave, or the free one where it would go.
-    TVaga& Procurar(uint64_t AChave) {
+    size_t Procurar(uint64_t AChave) const {
         const size_t mascara = FVagas.size() - 1;
         size_t i = static_cast<size_t>((AChave * 0x9E3779B97F4A7C15ull) >> 32) & mascara;
         while (FVagas[i].Chave != Vazio && FVagas[i].Chave != AChave) i = (i + 1) & mascara;
-        return FVagas[i];
+        return i;
     }
     void Crescer() {
         std::vector<TVaga> antigas(FVagas.empty() ? 64 : FVagas.size() * 2, TVaga{Vazio, TValor{}});
         antigas.swap(FVagas);
         for (const TVaga& v : antigas)
-            if (v.Chave != Vazio) Procurar(v.Chave) = v;
+            if (v.Chave != Vazio) FVagas[Procurar(v.Chave)] = v;
     }
 
     std::vector<TVaga> FVagas;  // a power of two of them

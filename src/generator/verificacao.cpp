@@ -155,7 +155,7 @@ private:
     // What the check needs of a field, worked out once per layout: a record
     // has tens of fields and a catalogue millions of records.
     struct TPlanoCampo {
-        const TCampo* Campo;
+        const TCampo* Campo = nullptr;
         TCapacidade Capacidade;  // of a number
         bool Nutriente = false, AltoEm = false;
         // A text that is the last field before a closing mark, which ends
@@ -191,7 +191,9 @@ private:
         const std::span<const TCampo> campos = ALayout.Campos;
         for (size_t i = 0; i < campos.size(); ++i) {
             const TCampo& f = campos[i];
-            TPlanoCampo c{&f, Capacidade(f, FFormato)};
+            TPlanoCampo c;
+            c.Campo = &f;
+            c.Capacidade = Capacidade(f, FFormato);
             c.Nutriente = Nutriente(f.Propriedade);
             c.AltoEm = f.Propriedade != nullptr && f.Propriedade->Nome.starts_with("Nutricional.AltoEm");
             c.Fechado = i + 2 == campos.size() && campos.back().Tipo == TTipoCampo::Fixo;

@@ -89,6 +89,16 @@ static int cria_pasta(const char* caminho) {
 #endif
 }
 
+/* The work folder and its "casos" folder, made; the process ends with 2
+ * when they cannot be. */
+static void prepara_trabalho(const char* trabalho, char* casos, size_t tamanho) {
+    junta(casos, tamanho, trabalho, "casos");
+    if (!cria_pasta(trabalho) || !cria_pasta(casos)) {
+        fprintf(stderr, "nao foi possivel criar %s\n", casos);
+        exit(2);
+    }
+}
+
 /* Whole file into a zero-terminated buffer (to free); NULL when missing. */
 static char* le_arquivo(const char* caminho, long* tamanho) {
     FILE* f = fopen(caminho, "rb");

@@ -379,11 +379,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!carrega_funcoes(argv[1])) return 2;
-    junta(casos, sizeof casos, argv[3], "casos");
-    if (!cria_pasta(argv[3]) || !cria_pasta(casos)) {
-        fprintf(stderr, "nao foi possivel criar %s\n", casos);
-        return 2;
-    }
+    prepara_trabalho(argv[3], casos, sizeof casos);
 
     confere_texto("ArquivosGerados antes de qualquer geracao", ArquivosGerados_(), "");
     registra(strstr(DefinirCampo_("Nutricional.Qtd", "30"), "Inicializar") != NULL, "DefinirCampo antes de Inicializar",

@@ -871,11 +871,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!carrega(argv[1])) return 2;
-    junta(casos, sizeof casos, argv[2], "casos");
-    if (!cria_pasta(argv[2]) || !cria_pasta(casos)) {
-        fprintf(stderr, "nao foi possivel criar %s\n", casos);
-        return 2;
-    }
+    prepara_trabalho(argv[2], casos, sizeof casos);
 
 #ifdef _WIN32
     {
