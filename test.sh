@@ -21,8 +21,12 @@ conta() {  # reads ctest's summary line
 for variante in normal sanitizers; do
   dir="build/teste-$variante"
   opcoes=(-DQUELB_TESTES=ON)
+  # The benchmark's smoke run (scripts/testes/bench-fumaca.sh) uses the
+  # normal build.
+  [[ $variante == normal ]] && opcoes+=(-DQUELB_BENCH=ON)
   [[ $variante == sanitizers ]] && opcoes+=(-DQUELB_SANITIZERS=ON -DCMAKE_BUILD_TYPE=Debug)
   echo "== Compilando ($variante)"
+  inicio=$SECONDS
   cmake -S . -B "$dir" -G Ninja "${opcoes[@]}" > /dev/null
   cmake --build "$dir"
   echo "== Testando ($variante)"
@@ -30,18 +34,44 @@ for variante in normal sanitizers; do
   (cd "$dir" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2) | tee "$dir/ctest.log"
   set -e
   conta "$dir/ctest.log"
+  echo "   $variante: $((SECONDS - inicio)) s"
 done
 
+# The Windows checks share one Wine prefix, made once here; a machine that
+# runs no 32-bit programs runs them through emulation (scripts/wine.sh).
+bash scripts/instalar-windows.sh
+source scripts/wine.sh
+preparar_32_bits
+export QUELB_WINE_PREFIXO
+QUELB_WINE_PREFIXO=$(mktemp -d /tmp/quelb-wine.XXXXXX)/prefixo
+trap 'WINEPREFIX=$QUELB_WINE_PREFIXO wineserver -k 2> /dev/null; rm -rf "${QUELB_WINE_PREFIXO%/*}"' EXIT
+inicio=$SECONDS
+preparar_prefixo "$QUELB_WINE_PREFIXO" pt_BR.UTF-8
+echo "   prefixo pronto em $((SECONDS - inicio)) s"
+
+pulados=0
 for extra in scripts/testes/*.sh; do
   [[ -e "$extra" ]] || continue
   echo "== $(basename "$extra")"
-  if bash "$extra" "$raiz"; then
+  inicio=$SECONDS
+  set +e
+  bash "$extra" "$raiz" 2>&1 | tee build/extra.log
+  r=${PIPESTATUS[0]}
+  set -e
+  echo "   $(basename "$extra"): $((SECONDS - inicio)) s"
+  if ((r == 0)); then
     passaram=$((passaram + 1))
   else
     echo "FALHOU: $extra"
     falharam=$((falharam + 1))
   fi
+  # Checks that a script could not run on this machine.
+  p=$(grep -oE '^[a-z-]+: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped$' build/extra.log | grep -oE '[0-9]+ skipped' |
+    grep -oE '[0-9]+' || true)
+  pulados=$((pulados + ${p:-0}))
 done
 
-echo "Resumo: $passaram passed, $falharam failed"
+pulos=
+((pulados)) && pulos=", $pulados skipped"
+echo "Resumo: $passaram passed, $falharam failed$pulos"
 [[ $falharam -eq 0 ]]

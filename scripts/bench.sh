@@ -11,9 +11,13 @@
 #   scripts/bench.sh cargabal --n 1000000 --modelo modToledoMGV6
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-construcao=$raiz/build/bench
+# QUELB_BENCH_CONSTRUCAO: a build folder already configured with the
+# benchmark (the smoke run of ./test.sh uses the test build, not a Release
+# build of its own).
+construcao=${QUELB_BENCH_CONSTRUCAO:-$raiz/build/bench}
 
-cmake -S "$raiz" -B "$construcao" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_BENCH=ON -DQUELB_TESTES=OFF > /dev/null
+[[ -n ${QUELB_BENCH_CONSTRUCAO:-} ]] ||
+  cmake -S "$raiz" -B "$construcao" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_BENCH=ON -DQUELB_TESTES=OFF > /dev/null
 if [[ ${1:-} == cargabal ]]; then
   shift
   cmake --build "$construcao" -j2 --target bench_gerador cargabal

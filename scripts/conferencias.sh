@@ -2,6 +2,7 @@
 # prints their closing line.
 passaram=0
 falharam=0
+pulados=0
 
 confere() {  # confere DESCRIPTION COMMAND...
   local descricao=$1
@@ -14,8 +15,16 @@ confere() {  # confere DESCRIPTION COMMAND...
   fi
 }
 
-# "NAME: N passed, M failed"; fails when a check failed.
+# A check that cannot run on this machine: counted apart, never as passed.
+pula() {  # pula DESCRIPTION REASON
+  echo "PULADO: $1 ($2)"
+  pulados=$((pulados + 1))
+}
+
+# "NAME: N passed, M failed[, K skipped]"; fails when a check failed.
 resumo() {
-  echo "$1: $passaram passed, $falharam failed"
+  local pulos=
+  ((pulados)) && pulos=", $pulados skipped"
+  echo "$1: $passaram passed, $falharam failed$pulos"
   [[ $falharam -eq 0 ]]
 }

@@ -7,6 +7,12 @@
 set -euo pipefail
 raiz=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 
+# The test build of ./test.sh, when it has the benchmark, instead of a build
+# of its own.
+normal=$raiz/build/teste-normal
+if grep -qx 'QUELB_BENCH:BOOL=ON' "$normal/CMakeCache.txt" 2> /dev/null; then
+  export QUELB_BENCH_CONSTRUCAO=$normal
+fi
 saida=$(QUELB_BENCH_N=10000 QUELB_BENCH_MODELOS=modFilizola,modToledoMGV6 QUELB_BENCH_REPETICOES=1 \
   bash "$raiz/scripts/bench.sh")
 echo "$saida"

@@ -16,9 +16,10 @@ versao=$(bash scripts/versao.sh)
 nome=quelbcargabal-$versao-windows
 
 source scripts/conferencias.sh
+source scripts/wine.sh
+preparar_32_bits
 
 temporario=$(mktemp -d /tmp/quelb-pacote-windows.XXXXXX)
-export WINEPREFIX=$temporario/prefixo WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 encerrar() {
   wineserver -k 2> /dev/null || true
   rm -rf "$temporario"
@@ -69,12 +70,10 @@ guia() {
 }
 confere "LEIAME.txt: versão, UTF-8 com BOM e CR LF" guia
 
-# ---- Unpacked, under a fresh Wine prefix ----
+# ---- Unpacked, under the Wine prefix of ./test.sh or a fresh one ----
 
-echo "== Preparando um prefixo novo do Wine"
-LANG=$local_pt LC_ALL=$local_pt wine wineboot -i > "$temporario/wineboot.log" 2>&1
-janela() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
-no_wine() { LANG=$local_pt LC_ALL=$local_pt wine "$@"; }
+preparar_prefixo "$temporario/prefixo" "$local_pt"
+no_wine() { LANG=$local_pt LC_ALL=$local_pt executar_wine "$@"; }  # ARCH PROGRAM ARGS...
 
 # The version resource, as the file's properties show it.
 x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static tests/windows/versao_arquivo.c \
@@ -82,7 +81,7 @@ x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static tests/windows/versao_arqu
 recurso_versao() {  # ARCH FILE DESCRIPTION_START
   local obtido esperado bits
   [[ $1 == x86 ]] && bits="32 bits" || bits="64 bits"
-  obtido=$(no_wine "$temporario/versao_arquivo.exe" "$(janela "$pacote/$1/$2")" | tr -d '\r') || return 1
+  obtido=$(no_wine x64 "$temporario/versao_arquivo.exe" "$(janela "$pacote/$1/$2")" | tr -d '\r') || return 1
   esperado="Fixa: $versao.0
 Traducao: 0416 04B0
 FileDescription: $3 ($bits)
@@ -109,18 +108,18 @@ for modelo in "${modelos[@]}"; do
 done
 cargabal_exe() {  # ARCH
   local exe=$pacote/$1/cargabal.exe modelo destino r=0
-  [[ $(no_wine "$exe" --version | tr -d '\r') == "cargabal $versao" ]] || { echo "--version"; r=1; }
+  [[ $(no_wine "$1" "$exe" --version | tr -d '\r') == "cargabal $versao" ]] || { echo "--version"; r=1; }
   for modelo in "${modelos[@]}"; do
     destino=$temporario/$1/$modelo
     mkdir -p "$destino"
-    no_wine "$exe" gerar --silencioso --aceitar-cortes -m "$modelo" -e "$(janela "$raiz/exemplos/catalogo.json")" \
+    no_wine "$1" "$exe" gerar --silencioso --aceitar-cortes -m "$modelo" -e "$(janela "$raiz/exemplos/catalogo.json")" \
       -s "$(janela "$destino")" > /dev/null || { echo "gerar $modelo"; r=1; }
     diff -r "$temporario/linux/$modelo" "$destino" || r=1
   done
   # A folder name with an accent travels in the ANSI code page.
   destino=$temporario/$1/balança
   mkdir -p "$destino"
-  no_wine "$exe" gerar -m filizola -e "$(janela "$raiz/exemplos/catalogo.csv")" -s "$(janela "$destino")" \
+  no_wine "$1" "$exe" gerar -m filizola -e "$(janela "$raiz/exemplos/catalogo.csv")" -s "$(janela "$destino")" \
     > "$temporario/$1/lista.txt" 2> /dev/null || { echo "gerar em balança"; r=1; }
   diff -r "$temporario/linux/filizola" "$destino" || r=1
   grep -q 'balança\\CADTXT.TXT' "$temporario/$1/lista.txt" || { echo "caminho listado"; r=1; }
@@ -134,7 +133,7 @@ exemplo_c() {  # ARCH TRIPLET
   mkdir -p "$carga"
   "$2-gcc-posix" -O2 -Wall -Wextra -Werror -I"$pacote/include" -static-libgcc examples/c/exemplo.c \
     "$pasta/quelbcargabal.lib" -Wl,--disable-stdcall-fixup -o "$pasta/exemplo.exe" || return 1
-  saida=$(no_wine "$pasta/exemplo.exe" "$(janela "$carga")" | tr -d '\r') || return 1
+  saida=$(no_wine "$1" "$pasta/exemplo.exe" "$(janela "$carga")" | tr -d '\r') || return 1
   [[ $saida == *"(quelbcargabal $versao)"* && -s $carga/INFNUTRI.TXT && -s $carga/TXINFO.TXT ]] ||
     { echo "$saida"; return 1; }
 }
@@ -148,10 +147,10 @@ for alvo in x86:i686-w64-mingw32 x64:x86_64-w64-mingw32; do
     "cargabal: gera a carga das balanças a partir de um catálogo de produtos"
   "$triplo-gcc-posix" -O2 -Wall -Wextra -I"$pacote/include" -DQUELB_VERSAO_ESPERADA="\"$versao\"" -static \
     tests/windows/host_carga.c -o "$temporario/host_carga-$arq.exe"
-  confere "$arq: host C com a DLL do pacote" no_wine "$temporario/host_carga-$arq.exe" \
+  confere_em "$arq" "$arq: host C com a DLL do pacote" no_wine "$arq" "$temporario/host_carga-$arq.exe" \
     "$(janela "$pacote/$arq/quelbcargabal.dll")" "$(janela "$temporario/host-$arq")"
-  confere "$arq: exemplo em C ligado pela quelbcargabal.lib do pacote" exemplo_c "$arq" "$triplo"
-  confere "$arq: cargabal.exe do pacote, cargas iguais às do Linux" cargabal_exe "$arq"
+  confere_em "$arq" "$arq: exemplo em C ligado pela quelbcargabal.lib do pacote" exemplo_c "$arq" "$triplo"
+  confere_em "$arq" "$arq: cargabal.exe do pacote, cargas iguais às do Linux" cargabal_exe "$arq"
 done
 
 resumo pacote-windows

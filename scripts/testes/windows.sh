@@ -21,6 +21,9 @@ bash scripts/instalar-windows.sh
 bash build-windows.sh
 
 source scripts/conferencias.sh
+source scripts/wine.sh
+source scripts/pasta-construcao.sh
+preparar_32_bits
 
 # ---- Export and import tables ----
 
@@ -70,9 +73,10 @@ done
 
 # ---- The host: Linux reference and Windows programs ----
 
-referencia=build/windows/linux
+# The Linux build of ./test.sh when there is one, so that nothing is built
+# twice.
+referencia=$(pasta_construcao "" windows-linux)
 echo "== Compilando a referência Linux"
-cmake -S . -B "$referencia" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF > /dev/null
 cmake --build "$referencia" -j2 --target quelbcargabal cargabal > /dev/null
 # The host checks that Versao() returns the project's version.
 versao=(-DQUELB_VERSAO_ESPERADA="\"$(bash scripts/versao.sh)\"")
@@ -90,9 +94,8 @@ done
 i686-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static tests/windows/segurar_trava.c -o build/windows/x86/segurar_trava.exe
 x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static tests/windows/segurar_trava.c -o build/windows/x64/segurar_trava.exe
 
-# One Wine prefix for this run, in a temporary folder; no Mono or Gecko.
+# The Wine prefix of ./test.sh, or one for this run in a temporary folder.
 temporario=$(mktemp -d /tmp/quelb-windows.XXXXXX)
-export WINEPREFIX=$temporario/prefixo WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 encerrar() {
   wineserver -k 2> /dev/null || true
   rm -rf "$temporario"
@@ -106,16 +109,14 @@ novo_servidor() {
   wineserver -k 2> /dev/null || true
   wineserver -w 2> /dev/null || true
 }
-echo "== Preparando o Wine"
-LANG=${locales[0]} LC_ALL=${locales[0]} wine wineboot -i > "$temporario/wineboot.log" 2>&1
+preparar_prefixo "$temporario/prefixo" "${locales[0]}"
 
-janela() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 host_linux() {  # host_linux LOCALE FOLDER
   LANG=$1 LC_ALL=$1 "$referencia/host_carga" "$referencia/src/libquelbcargabal.so" "$2"
 }
 host_windows() {  # host_windows ARCH LOCALE FOLDER
-  LANG=$2 LC_ALL=$2 wine "build/windows/$1/host_carga.exe" \
+  LANG=$2 LC_ALL=$2 executar_wine "$1" "build/windows/$1/host_carga.exe" \
     "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" "$(janela "$3")"
 }
 mesmos_arquivos() { diff -r "$1" "$2"; }
@@ -135,7 +136,7 @@ ligado() {  # ligado ARCH TRIPLET LIBRARY_FILE
   "$2-gcc-posix" -O2 -Wall -Wextra -Iinclude -static-libgcc tests/windows/programa_ligado.c \
     -o "$pasta/programa_ligado.exe" -L"$pasta/importacao" -lquelbcargabal \
     -Wl,--disable-stdcall-fixup -Wl,--fatal-warnings || return 1
-  LANG=${locales[0]} LC_ALL=${locales[0]} wine "$pasta/programa_ligado.exe" "$(janela "$pasta/carga")"
+  LANG=${locales[0]} LC_ALL=${locales[0]} executar_wine "$1" "$pasta/programa_ligado.exe" "$(janela "$pasta/carga")"
 }
 
 novo_servidor
@@ -143,7 +144,7 @@ for alvo in x86:i686-w64-mingw32 x64:x86_64-w64-mingw32; do
   IFS=: read -r nome triplo <<< "$alvo"
   for biblioteca in libquelbcargabal.dll.a quelbcargabal.lib; do
     echo "== Programa ligado por $biblioteca ($nome)"
-    confere "$nome: programa ligado por $biblioteca" ligado "$nome" "$triplo" "$biblioteca"
+    confere_em "$nome" "$nome: programa ligado por $biblioteca" ligado "$nome" "$triplo" "$biblioteca"
   done
 done
 
@@ -154,12 +155,12 @@ done
 # byte. Saving must fail with "Stream write error", leave the old file as it
 # was and no temporary file beside it. Wine's server opens the files, so a
 # server of its own runs inside the namespace.
-disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE
+disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE ARCH
   local pasta=$1 r=0
   mount -t tmpfs -o size=64k tmpfs "$pasta" || return 1
   printf 'anterior\r\n' > "$pasta/TXITENS.TXT"
   dd if=/dev/zero of="$pasta/enchimento" bs=4k 2> /dev/null || true
-  LANG=$3 LC_ALL=$3 wine "$2" "$(janela "$pasta")" "Stream write error" || r=1
+  LANG=$3 LC_ALL=$3 executar_wine "$4" "$2" "$(janela "$pasta")" "Stream write error" || r=1
   wineserver -k 2> /dev/null || true
   wineserver -w 2> /dev/null || true
   printf 'anterior\r\n' | cmp -s - "$pasta/TXITENS.TXT" || { echo "TXITENS.TXT mudou"; r=1; }
@@ -171,9 +172,9 @@ disco_cheio() {  # disco_cheio ARCH
   local pasta=$temporario/cheio-$1
   mkdir -p "$pasta"
   novo_servidor
-  export -f disco_cheio_no_espaco janela
+  export -f disco_cheio_no_espaco janela executar_wine
   unshare -m bash -c 'disco_cheio_no_espaco "$@"' _ "$pasta" \
-    "$temporario/ligado-$1-libquelbcargabal-dll-a/programa_ligado.exe" "${locales[0]}"
+    "$temporario/ligado-$1-libquelbcargabal-dll-a/programa_ligado.exe" "${locales[0]}" "$1"
 }
 
 # ---- The load as one set ----
@@ -196,13 +197,13 @@ export arquivos_mgv6="DEPTO.TXT INFNUTRI.TXT ITENSMGV.TXT TARA.TXT TXFORN.TXT TX
 # The six old files (a page each), then room for the first three new files
 # and half the fourth, INFNUTRI.TXT: the generation must fail with every old
 # file as it was and nothing else in the folder but the lock file.
-conjunto_disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE PAGES
+conjunto_disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE PAGES ARCH
   local pasta=$1 r=0 rc=0 saida nome
   mount -t tmpfs -o "size=$(($4 * 4096))" tmpfs "$pasta" || return 1
   for nome in $arquivos_mgv6; do printf 'antigo %s\r\n' "$nome" > "$pasta/$nome"; done
   local antes
   antes=$(cd "$pasta" && md5sum -- *.TXT)
-  saida=$(LANG=$3 LC_ALL=$3 wine "$2" gerar -m toledo-mgv6 -e "$(janela "$catalogo_mgv6")" -s "$(janela "$pasta")" \
+  saida=$(LANG=$3 LC_ALL=$3 executar_wine "$5" "$2" gerar -m toledo-mgv6 -e "$(janela "$catalogo_mgv6")" -s "$(janela "$pasta")" \
     --silencioso 2>&1) || rc=$?
   wineserver -k 2> /dev/null || true
   wineserver -w 2> /dev/null || true
@@ -218,16 +219,16 @@ conjunto_disco_cheio() {  # ARCH
   paginas_livres=$(($(paginas ITENSMGV.TXT) + $(paginas DEPTO.TXT) + $(paginas TXINFO.TXT) + $(paginas INFNUTRI.TXT) / 2))
   [[ $(paginas INFNUTRI.TXT) -ge 2 ]] || { echo "INFNUTRI.TXT pequeno demais para o caso"; return 1; }
   novo_servidor
-  export -f conjunto_disco_cheio_no_espaco janela
+  export -f conjunto_disco_cheio_no_espaco janela executar_wine
   export catalogo_mgv6
   unshare -m bash -c 'conjunto_disco_cheio_no_espaco "$@"' _ "$pasta" "dist/windows/$1/cargabal.exe" "${locales[0]}" \
-    $((6 + paginas_livres))
+    $((6 + paginas_livres)) "$1"
 }
 if unshare -m true 2> /dev/null; then
   for nome in x86 x64; do
     echo "== Disco cheio ($nome)"
-    confere "$nome: disco cheio" disco_cheio "$nome"
-    confere "$nome: disco cheio no quarto arquivo da MGV6" conjunto_disco_cheio "$nome"
+    confere_em "$nome" "$nome: disco cheio" disco_cheio "$nome"
+    confere_em "$nome" "$nome: disco cheio no quarto arquivo da MGV6" conjunto_disco_cheio "$nome"
   done
 else
   echo "Sem namespaces de montagem: casos de disco cheio pulados"
@@ -239,7 +240,7 @@ conjunto_trava() {  # ARCH
   local pasta=$temporario/conjunto-trava-$1 log=$temporario/conjunto-trava-$1.log r=0 rc=0 saida segurador i
   mkdir -p "$pasta"
   novo_servidor
-  LANG=${locales[0]} LC_ALL=${locales[0]} wine "build/windows/$1/segurar_trava.exe" "$(janela "$pasta")" 20000 \
+  LANG=${locales[0]} LC_ALL=${locales[0]} executar_wine "$1" "build/windows/$1/segurar_trava.exe" "$(janela "$pasta")" 20000 \
     > "$log" 2>&1 &
   segurador=$!
   for ((i = 0; i < 200; i++)); do
@@ -247,14 +248,14 @@ conjunto_trava() {  # ARCH
     sleep 0.1
   done
   grep -q travado "$log" || { echo "A trava não foi tomada: $(cat "$log")"; kill "$segurador"; wait "$segurador"; return 1; }
-  saida=$(LANG=${locales[0]} LC_ALL=${locales[0]} wine "dist/windows/$1/cargabal.exe" gerar -m toledo-mgv6 \
+  saida=$(LANG=${locales[0]} LC_ALL=${locales[0]} executar_wine "$1" "dist/windows/$1/cargabal.exe" gerar -m toledo-mgv6 \
     -e "$(janela "$catalogo_mgv6")" -s "$(janela "$pasta")" --espera 1 2>&1) || rc=$?
   kill "$segurador" 2> /dev/null || true
   wait "$segurador" 2> /dev/null || true
   [[ $rc -eq 5 && $saida == *"(esperou 1 s); tente de novo quando ela terminar."* ]] || { echo "Saída $rc: $saida"; r=1; }
   [[ -z $(ls "$pasta") ]] || { echo "Gravado com a trava tomada: $(ls "$pasta")"; r=1; }
   rc=0
-  LANG=${locales[0]} LC_ALL=${locales[0]} wine "dist/windows/$1/cargabal.exe" gerar -m toledo-mgv6 \
+  LANG=${locales[0]} LC_ALL=${locales[0]} executar_wine "$1" "dist/windows/$1/cargabal.exe" gerar -m toledo-mgv6 \
     -e "$(janela "$catalogo_mgv6")" -s "$(janela "$pasta")" --espera 5 --silencioso > /dev/null 2>&1 || rc=$?
   [[ $rc -eq 0 ]] || { echo "Depois da trava, saída $rc"; r=1; }
   diff -r -x .cargabal.lock "$temporario/mgv6-linux" "$pasta" || r=1
@@ -262,7 +263,7 @@ conjunto_trava() {  # ARCH
 }
 for nome in x86 x64; do
   echo "== Conjunto: trava tomada por outro processo ($nome)"
-  confere "$nome: trava tomada por outro processo" conjunto_trava "$nome"
+  confere_em "$nome" "$nome: trava tomada por outro processo" conjunto_trava "$nome"
 done
 
 for loc in "${locales[@]}"; do
@@ -271,8 +272,8 @@ for loc in "${locales[@]}"; do
   confere "host Linux, $loc" host_linux "$loc" "$temporario/linux-$loc"
   for nome in x86 x64; do
     echo "== Windows $nome (Wine), $loc"
-    confere "host Windows $nome, $loc" host_windows "$nome" "$loc" "$temporario/$nome-$loc"
-    confere "cargas de $nome iguais às do Linux, $loc" \
+    confere_em "$nome" "host Windows $nome, $loc" host_windows "$nome" "$loc" "$temporario/$nome-$loc"
+    confere_em "$nome" "cargas de $nome iguais às do Linux, $loc" \
       mesmos_arquivos "$temporario/linux-$loc/modelos" "$temporario/$nome-$loc/modelos"
   done
 done
@@ -296,7 +297,7 @@ cargabal_exe() {  # ARCH LOCALE FOLDER
   local modelo
   for modelo in "${modelos[@]}"; do
     mkdir -p "$3/$modelo"
-    LANG=$2 LC_ALL=$2 wine "dist/windows/$1/cargabal.exe" gerar --silencioso --aceitar-cortes -m "$modelo" \
+    LANG=$2 LC_ALL=$2 executar_wine "$1" "dist/windows/$1/cargabal.exe" gerar --silencioso --aceitar-cortes -m "$modelo" \
       -e "$(janela "$temporario/catálogo.csv")" -s "$(janela "$3/$modelo")" > /dev/null || return 1
   done
 }
@@ -309,7 +310,7 @@ ler_linux() {  # LOCALE
 ler_exe() {  # ARCH LOCALE
   local pasta="$temporario/carga-ação-$1-$2" catalogo="$temporario/catálogo-lido-$1-$2.json"
   rm -rf "$pasta" && cp -r "$temporario/cargabal-$1-$2/modToledoMGV6" "$pasta" || return 1
-  LANG=$2 LC_ALL=$2 wine "dist/windows/$1/cargabal.exe" ler --silencioso -m toledo-mgv6 -e "$(janela "$pasta")" \
+  LANG=$2 LC_ALL=$2 executar_wine "$1" "dist/windows/$1/cargabal.exe" ler --silencioso -m toledo-mgv6 -e "$(janela "$pasta")" \
     -s "$(janela "$catalogo")" > /dev/null || return 1
   cmp -s "$catalogo" "$temporario/catalogo-lido-linux-$2.json"
 }
@@ -317,7 +318,7 @@ host_campos_linux() {  # LOCALE FOLDER
   LANG=$1 LC_ALL=$1 "$referencia/host_campos" "$referencia/src/libquelbcargabal.so" "$temporario/catalogo-ansi.csv" "$2"
 }
 host_campos_windows() {  # ARCH LOCALE FOLDER
-  LANG=$2 LC_ALL=$2 wine "build/windows/$1/host_campos.exe" "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" \
+  LANG=$2 LC_ALL=$2 executar_wine "$1" "build/windows/$1/host_campos.exe" "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" \
     "$(janela "$temporario/catalogo-ansi.csv")" "$(janela "$3")"
 }
 for loc in "${locales[@]}"; do
@@ -330,13 +331,13 @@ for loc in "${locales[@]}"; do
     mesmos_arquivos "$temporario/cargabal-linux-$loc" "$temporario/campos-linux-$loc/modelos"
   for nome in x86 x64; do
     echo "== DefinirCampo e cargabal.exe, Windows $nome (Wine), $loc"
-    confere "cargabal.exe $nome, catálogo de nome acentuado, $loc" \
+    confere_em "$nome" "cargabal.exe $nome, catálogo de nome acentuado, $loc" \
       cargabal_exe "$nome" "$loc" "$temporario/cargabal-$nome-$loc"
-    confere "cargabal.exe $nome dá as cargas do cargabal Linux, $loc" \
+    confere_em "$nome" "cargabal.exe $nome dá as cargas do cargabal Linux, $loc" \
       mesmos_arquivos "$temporario/cargabal-linux-$loc" "$temporario/cargabal-$nome-$loc"
-    confere "cargabal.exe $nome ler, pasta e catálogo de nomes acentuados, $loc" ler_exe "$nome" "$loc"
-    confere "host_campos $nome, $loc" host_campos_windows "$nome" "$loc" "$temporario/campos-$nome-$loc"
-    confere "DefinirCampo dá as cargas do cargabal.exe, $nome, $loc" \
+    confere_em "$nome" "cargabal.exe $nome ler, pasta e catálogo de nomes acentuados, $loc" ler_exe "$nome" "$loc"
+    confere_em "$nome" "host_campos $nome, $loc" host_campos_windows "$nome" "$loc" "$temporario/campos-$nome-$loc"
+    confere_em "$nome" "DefinirCampo dá as cargas do cargabal.exe, $nome, $loc" \
       mesmos_arquivos "$temporario/cargabal-$nome-$loc" "$temporario/campos-$nome-$loc/modelos"
   done
 done
@@ -344,7 +345,7 @@ done
 # The DLL takes its number format from the user's locale: Urano prices carry
 # the decimal separator.
 for nome in x86 x64; do
-  confere "$nome: o separador decimal segue o locale" diferem \
+  confere_em "$nome" "$nome: o separador decimal segue o locale" diferem \
     "$temporario/$nome-pt_BR.UTF-8/modelos/modUrano/PRODUTOS.TXT" \
     "$temporario/$nome-en_US.UTF-8/modelos/modUrano/PRODUTOS.TXT"
 done
