@@ -8,10 +8,10 @@
 # through qemu's user-mode emulation, registered with the kernel's
 # binfmt_misc; where even that is impossible, the x86 checks are skipped.
 
-wine_x64=/usr/lib/wine/wine64
+export wine_x64=/usr/lib/wine/wine64
 # Debian's "wine" command always starts the 32-bit loader first, even for a
 # 64-bit program: x64 programs go straight to the 64-bit loader instead.
-wine_x86=/usr/lib/wine/wine
+export wine_x86=/usr/lib/wine/wine
 
 # The smallest i386 Linux program: exit(0) through int 0x80.
 programa_32_bits='7f454c46010101000000000000000000020003000100000054800408340000000000000000000000'
@@ -83,11 +83,17 @@ preparar_32_bits() {
   echo "x86: este kernel não roda programas de 32 bits; eles rodam pela emulação do qemu (qemu-i386-static, binfmt_misc)"
 }
 
+# The Wine loader of an architecture: carregador_wine x86|x64.
+carregador_wine() {
+  if [[ $1 == x86 ]]; then echo "$wine_x86"; else echo "$wine_x64"; fi
+}
+
 # Runs a Windows program of the given architecture: executar_wine x86|x64 PROGRAM ARGS...
 executar_wine() {
-  local arq=$1
+  local carregador
+  carregador=$(carregador_wine "$1")
   shift
-  if [[ $arq == x86 ]]; then "$wine_x86" "$@"; else "$wine_x64" "$@"; fi
+  "$carregador" "$@"
 }
 
 # Exports WINEPREFIX: the prefix that test.sh made for the whole run

@@ -17,6 +17,7 @@ nome=quelbcargabal-$versao-windows
 
 source scripts/conferencias.sh
 source scripts/wine.sh
+source scripts/pasta-construcao.sh
 preparar_32_bits
 
 temporario=$(mktemp -d /tmp/quelb-pacote-windows.XXXXXX)
@@ -94,12 +95,8 @@ ProductVersion: $versao"
 }
 
 # Loads of cargabal.exe against those of the Linux cargabal.
-linux=build/teste-normal
-[[ -x $linux/cli/cargabal ]] || {
-  linux=build/principal
-  cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELB_TESTES=OFF > /dev/null
-  cmake --build "$linux" -j2 --target cargabal > /dev/null
-}
+linux=$(pasta_construcao "" principal)
+cmake --build "$linux" -j2 --target cargabal > /dev/null
 mapfile -t modelos < <("$linux/cli/cargabal" modelos | tail -n +2 | awk '{print $2}')
 for modelo in "${modelos[@]}"; do
   mkdir -p "$temporario/linux/$modelo"

@@ -75,7 +75,7 @@ done
 
 # The Linux build of ./test.sh when there is one, so that nothing is built
 # twice.
-referencia=$(pasta_construcao "" windows-linux)
+referencia=$(pasta_construcao "" principal)
 echo "== Compilando a referência Linux"
 cmake --build "$referencia" -j2 --target quelbcargabal cargabal > /dev/null
 # The host checks that Versao() returns the project's version.
@@ -172,7 +172,7 @@ disco_cheio() {  # disco_cheio ARCH
   local pasta=$temporario/cheio-$1
   mkdir -p "$pasta"
   novo_servidor
-  export -f disco_cheio_no_espaco janela executar_wine
+  export -f disco_cheio_no_espaco janela executar_wine carregador_wine
   unshare -m bash -c 'disco_cheio_no_espaco "$@"' _ "$pasta" \
     "$temporario/ligado-$1-libquelbcargabal-dll-a/programa_ligado.exe" "${locales[0]}" "$1"
 }
@@ -219,7 +219,7 @@ conjunto_disco_cheio() {  # ARCH
   paginas_livres=$(($(paginas ITENSMGV.TXT) + $(paginas DEPTO.TXT) + $(paginas TXINFO.TXT) + $(paginas INFNUTRI.TXT) / 2))
   [[ $(paginas INFNUTRI.TXT) -ge 2 ]] || { echo "INFNUTRI.TXT pequeno demais para o caso"; return 1; }
   novo_servidor
-  export -f conjunto_disco_cheio_no_espaco janela executar_wine
+  export -f conjunto_disco_cheio_no_espaco janela executar_wine carregador_wine
   export catalogo_mgv6
   unshare -m bash -c 'conjunto_disco_cheio_no_espaco "$@"' _ "$pasta" "dist/windows/$1/cargabal.exe" "${locales[0]}" \
     $((6 + paginas_livres)) "$1"
@@ -240,7 +240,8 @@ conjunto_trava() {  # ARCH
   local pasta=$temporario/conjunto-trava-$1 log=$temporario/conjunto-trava-$1.log r=0 rc=0 saida segurador i
   mkdir -p "$pasta"
   novo_servidor
-  LANG=${locales[0]} LC_ALL=${locales[0]} executar_wine "$1" "build/windows/$1/segurar_trava.exe" "$(janela "$pasta")" 20000 \
+  # The loader itself in the background, so that $! is the process to stop.
+  LANG=${locales[0]} LC_ALL=${locales[0]} "$(carregador_wine "$1")" "build/windows/$1/segurar_trava.exe" "$(janela "$pasta")" 20000 \
     > "$log" 2>&1 &
   segurador=$!
   for ((i = 0; i < 200; i++)); do
