@@ -165,11 +165,13 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
     if (listados > 50) Escrever(stderr, "... e mais " + std::to_string(listados - 50) + " achados\n");
 
     const std::vector<size_t> propriedades = PropriedadesDoModelo(*modelo);
+    // A value that could not be read stays out of the catalogue, not its default.
+    const TAusente naoLido = [&leitura](int32_t AItem, size_t APropriedade) { return leitura.NaoLido(AItem, APropriedade); };
     if (!saida) {
         Tabela(itens);
     } else if (*saida == "-") {
         EscreverCatalogo(itens, propriedades, formato.value_or(TFormatoCatalogo::Json),
-                         [](std::string_view t) { std::fwrite(t.data(), 1, t.size(), stdout); });
+                         [](std::string_view t) { std::fwrite(t.data(), 1, t.size(), stdout); }, naoLido);
     } else {
         const std::optional<std::filesystem::path> escolhido = CaminhoDoArgumento(*saida);
         if (!escolhido) return ErroDeUso("o nome do catálogo de saída não é UTF-8 válido");
@@ -183,7 +185,8 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
         std::ofstream arquivo(destino, std::ios::binary | std::ios::trunc);
         if (arquivo)
             EscreverCatalogo(itens, propriedades, *formato,
-                             [&arquivo](std::string_view t) { arquivo.write(t.data(), static_cast<std::streamsize>(t.size())); });
+                             [&arquivo](std::string_view t) { arquivo.write(t.data(), static_cast<std::streamsize>(t.size())); },
+                             naoLido);
         arquivo.close();
         if (!arquivo) {
             Escrever(stderr, "cargabal: não foi possível gravar o catálogo \"" + *saida + "\"\n");

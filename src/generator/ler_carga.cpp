@@ -70,16 +70,32 @@ bool LerComLayout(std::span<const TLayoutRegistro> ALayouts, const TLinha& ALinh
     return ARegistro.Layout != nullptr;
 }
 
+// Where the texts that end a record begin (0-based), or -1 when the record
+// ends in another kind of field. Writers that trim trailing spaces stop a
+// line anywhere in these texts.
+int32_t InicioDoTextoFinal(std::span<const TCampo> ACampos) {
+    size_t i = ACampos.size();
+    while (i > 0 && ACampos[i - 1].Tipo == TTipoCampo::Texto) --i;
+    return i == ACampos.size() ? -1 : Largura(ACampos.first(i));
+}
+
 // ---- The reading ----
 
 class TLeitor {
 public:
-    TLeitor(const TDefinicaoModelo& AModelo, TQuelbCargaBalItens& AItens) : FModelo(AModelo), FItens(AItens) {}
+    TLeitor(const TDefinicaoModelo& AModelo, TQuelbCargaBalItens& AItens)
+        : FModelo(AModelo), FItens(AItens), FPrimeiroItem(AItens.Count()) {}
 
     TLeituraCarga Ler(std::span<const TArquivoCarga> AArquivos) {
         for (const TArquivoModelo& a : FModelo.Arquivos) {
             const TArquivoCarga* arquivo = ProcurarArquivo(AArquivos, a.Nome);
-            if (arquivo != nullptr) LerArquivo(a, *arquivo);
+            if (arquivo == nullptr) continue;
+            LerArquivo(a, *arquivo);
+            for (const TArquivoCarga& outro : AArquivos)
+                if (&outro != arquivo && Maiusculas(outro.Nome) == Maiusculas(a.Nome))
+                    Achar(TGravidade::Aviso, a.Nome, 0, 0,
+                          u"a pasta também tem " + outro.Nome + u", que difere só nas maiúsculas e minúsculas; lido " +
+                              arquivo->Nome + u", não " + outro.Nome);
         }
         if (ProcurarArquivo(AArquivos, FModelo.Arquivos[0].Nome) == nullptr)
             Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, 0, 0, u"falta o arquivo de itens");
@@ -89,6 +105,16 @@ public:
                          [this](const TAchadoCarga& a, const TAchadoCarga& b) {
                              return std::pair(OrdemArquivo(a.Arquivo), a.Linha) < std::pair(OrdemArquivo(b.Arquivo), b.Linha);
                          });
+        // The files by the names they have in the folder.
+        for (TAchadoCarga& a : FResultado.Achados)
+            if (const TArquivoCarga* arquivo = ProcurarArquivo(AArquivos, a.Arquivo)) a.Arquivo = arquivo->Nome;
+        // A value read from another record of the item is not missing.
+        std::vector<std::pair<int32_t, size_t>>& naoLidos = FResultado.NaoLidos;
+        std::erase_if(naoLidos, [this](const std::pair<int32_t, size_t>& n) {
+            return FLidos[static_cast<size_t>(n.first - FPrimeiroItem)].Definidas[n.second];
+        });
+        std::sort(naoLidos.begin(), naoLidos.end());
+        naoLidos.erase(std::unique(naoLidos.begin(), naoLidos.end()), naoLidos.end());
         return std::move(FResultado);
     }
 
@@ -126,16 +152,31 @@ private:
                                    : FTextos.emplace_back(Decodificar(ACarga.Bytes, utf8Invalido));
         if (utf8Invalido)
             Achar(TGravidade::Erro, nome, 0, 0, u"o arquivo começa com a marca de UTF-8, mas não é UTF-8 válido");
+        // A DOS end-of-file mark closes the file: not a record.
+        std::u16string_view conteudo = texto;
+        const bool fimDos = conteudo.ends_with(u'\x1A');
+        if (fimDos) conteudo.remove_suffix(1);
         bool semCrLf = false;
-        std::vector<TLinha> linhas = Linhas(texto, semCrLf);
+        std::vector<TLinha> linhas = Linhas(conteudo, semCrLf);
         if (semCrLf) Achar(TGravidade::Aviso, nome, 1, 0, u"as linhas terminam só com LF, sem CR");
-        if (!texto.empty() && !texto.ends_with(u"\n"))
+        if (!conteudo.empty() && !conteudo.ends_with(u"\n"))
             Achar(TGravidade::Aviso, nome, linhas.size(), 0, u"a última linha não termina com CR LF");
+        if (fimDos)
+            Achar(TGravidade::Aviso, nome, linhas.size() + (conteudo.ends_with(u"\n") || conteudo.empty() ? 1 : 0), 0,
+                  u"o arquivo termina com o caractere 0x1A (fim de arquivo do DOS), que não é lido");
         std::vector<TRegistroLido>& registros = FRegistros[PosicaoArquivo(AArquivo)];
         const int32_t larguraFixa =
             AArquivo.Registros.size() == 1 ? LarguraFixa(AArquivo.Registros[0].Campos) : -1;
+        const int32_t textoFinal = larguraFixa > 0 ? InicioDoTextoFinal(AArquivo.Registros[0].Campos) : -1;
+        uint64_t curtas = 0, primeiraCurta = 0;
         for (size_t i = 0; i < linhas.size(); ++i) {
             TLinha linha = linhas[i];
+            if (linha.Texto.empty()) {
+                Achar(TGravidade::Aviso, nome, linha.Numero, 0,
+                      i + 1 == linhas.size() ? u"linha vazia no fim do arquivo: não é um registro"
+                                             : u"linha vazia: não é um registro");
+                continue;
+            }
             // A text with a line break inside a record of fixed width (it
             // ends in a closing mark): the record runs on to the next lines.
             if (larguraFixa > 0 && linha.Texto.size() < static_cast<size_t>(larguraFixa)) {
@@ -166,6 +207,14 @@ private:
                           u" caractere(s) a menos: o texto tinha caracteres fora do plano básico (emojis, por exemplo), "
                           u"gravados cada um como um \"?\" só");
             }
+            // A line that stops inside the texts that end the record: its
+            // trailing spaces were trimmed. The text there is kept.
+            if (textoFinal >= 0 && linha.Texto.size() >= static_cast<size_t>(textoFinal) &&
+                linha.Texto.size() < static_cast<size_t>(larguraFixa)) {
+                linha.Texto = FTextos.emplace_back(Texto(linha.Texto) +
+                                                   Texto(static_cast<size_t>(larguraFixa) - linha.Texto.size(), u' '));
+                if (curtas++ == 0) primeiraCurta = linha.Numero;
+            }
             TRegistroLido r;
             if (!LerComLayout(AArquivo.Registros, linha, r, FCampos)) {
                 Achar(TGravidade::Erro, nome, linha.Numero, 1, u"registro de tipo desconhecido");
@@ -177,6 +226,12 @@ private:
             else
                 registros.push_back(r);
         }
+        if (curtas > 0)
+            Achar(TGravidade::Aviso, nome, primeiraCurta, 0,
+                  (curtas == 1 ? Texto(u"1 linha termina") : NumeroEmTexto(static_cast<int64_t>(curtas)) + u" linhas terminam") +
+                      u" antes das " + NumeroEmTexto(larguraFixa) +
+                      u" colunas do registro, no texto final (os espaços do fim foram cortados): o texto que há é "
+                      u"mantido");
     }
 
     // The faults of a record's characters.
@@ -232,6 +287,9 @@ private:
                           u"o número " + NumeroEmTexto(l.Numero) + u" não é a posição do item na carga (" + NumeroEmTexto(posicao) +
                               u"); uma nova geração grava " + NumeroEmTexto(posicao));
             }
+            if (f.Propriedade != nullptr && !l.Valido)
+                FResultado.NaoLidos.emplace_back(FPrimeiroItem + static_cast<int32_t>(&AItem - FLidos.data()),
+                                                 IndiceDe(f.Propriedade));
             if (f.Propriedade == nullptr || !l.Valido) continue;
             // A field wider than its property's integer (the validity of
             // URF32, five digits, into 16 bits).
@@ -631,6 +689,7 @@ private:
 
     const TDefinicaoModelo& FModelo;
     TQuelbCargaBalItens& FItens;
+    int32_t FPrimeiroItem;  // in FItens, the first item of this load
     std::deque<Texto> FTextos;  // the files' texts, which the records view
     std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;
     std::vector<TItemLido> FLidos;
@@ -654,6 +713,10 @@ Texto LinhaDoAchado(const TAchadoCarga& AAchado) {
 size_t TLeituraCarga::Erros() const {
     return static_cast<size_t>(std::count_if(Achados.begin(), Achados.end(),
                                              [](const TAchadoCarga& a) { return a.Gravidade == TGravidade::Erro; }));
+}
+
+bool TLeituraCarga::NaoLido(int32_t AItem, size_t APropriedade) const {
+    return std::binary_search(NaoLidos.begin(), NaoLidos.end(), std::pair(AItem, APropriedade));
 }
 
 TLeituraCarga LerCarga(TQuelbCargaBalModelo AModelo, std::span<const TArquivoCarga> AArquivos, TQuelbCargaBalItens& AItens) {

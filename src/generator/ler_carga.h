@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/enumeracoes.h"
@@ -34,7 +35,12 @@ Texto LinhaDoAchado(const TAchadoCarga& AAchado);
 
 struct TLeituraCarga {
     std::vector<TAchadoCarga> Achados;
+    // The values that could not be read (a sale type outside the code
+    // table, a blank price), as (item, property) positions in the item list
+    // and in Propriedades, in order: each has its erro, and no value.
+    std::vector<std::pair<int32_t, size_t>> NaoLidos;
     size_t Erros() const;
+    bool NaoLido(int32_t AItem, size_t APropriedade) const;
 };
 
 // Appends the items of the load of AModelo held in AArquivos to AItens. Files

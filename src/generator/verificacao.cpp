@@ -299,7 +299,9 @@ private:
         if (plano.AltoEm) FAltoEmEscrito = true;
         switch (f.Tipo) {
             case TTipoCampo::Texto:
+                return VerificarTexto(APlano, plano, o);
             case TTipoCampo::TextoADireita:
+                VerificarDigitos(APlano, plano, o);
                 return VerificarTexto(APlano, plano, o);
             case TTipoCampo::Codigo:
                 return VerificarCodigo(APlano, plano, o, FLidos[AIndice].Texto);
@@ -329,6 +331,20 @@ private:
             d = nome + u": " + dado + u" não cabe nos " + NumeroEmTexto(f.Largura) +
                 (f.Tipo == TTipoCampo::PrecoAgrupado ? u" caracteres de " : u" dígitos de ") + arquivo + teria;
         Achar(TGravidade::Erro, nome, d);
+    }
+
+    // A bar code, zero-filled on its left: a scale reads only digits there.
+    void VerificarDigitos(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o) {
+        const TCampo& f = *ACampo.Campo;
+        const TTextoItem& item = f.Propriedade->TextoItem(o.Item);
+        const auto digito = [](auto c) { return c >= '0' && c <= '9'; };
+        if (item.Estreito() ? std::all_of(item.Bytes().begin(), item.Bytes().end(), digito)
+                            : std::all_of(item.Largo().begin(), item.Largo().end(), digito))
+            return;
+        const Texto t = f.Propriedade->Texto(o.Item);
+        Achar(TGravidade::Erro, ACampo.Nome + u"|digitos",
+              NomePropriedade(f) + u": \"" + t + u"\" não é um código de barras: o campo de " + APlano.NomeArquivo +
+                  u" só leva dígitos");
     }
 
     void VerificarTexto(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o) {

@@ -96,6 +96,9 @@ const TCaso Casos[] = {
       "produtos[0] (código 12)"}},
     {"price cut", modToledoMGV6, [](auto& a, auto&) { a.ValorVenda = Quantia(12345'6700); },
      {"erro: produtos[0] (código 12), ValorVenda: 12345.67 não cabe nos 6 dígitos de ITENSMGV.TXT; o arquivo teria 123456"}},
+    {"bar code with a non-digit", modToledoMGV6, [](auto& a, auto&) { a.EAN13Fornecedor = u"|01|"; },
+     {"erro: produtos[0] (código 12), EAN13Fornecedor: \"|01|\" não é um código de barras: o campo de ITENSMGV.TXT só "
+      "leva dígitos"}},
     {"validity cut", modToledoMGV6, [](auto& a, auto&) { a.Validade = 1000; },
      {"erro: produtos[0] (código 12), Validade: 1000 não cabe nos 3 dígitos de ITENSMGV.TXT; o arquivo teria 100"}},
     {"negative code", modToledoMGV6, [](auto& a, auto&) { a.Codigo = -5; },
