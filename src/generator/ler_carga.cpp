@@ -90,6 +90,7 @@ public:
         for (const TArquivoModelo& a : FModelo.Arquivos) {
             const TArquivoCarga* arquivo = ProcurarArquivo(AArquivos, a.Nome);
             if (arquivo == nullptr) continue;
+            FPresentes[PosicaoArquivo(a)] = true;
             LerArquivo(a, *arquivo);
             for (const TArquivoCarga& outro : AArquivos)
                 if (&outro != arquivo && Maiusculas(outro.Nome) == Maiusculas(a.Nome))
@@ -671,12 +672,18 @@ private:
                       u"o item " + NumeroEmTexto(i.Item->Codigo) + u" tem porção, mas nenhum vínculo neste arquivo");
     }
 
-    // A file that is not there: the codes of the items that name its records.
+    // A file without records: the codes of the items that name its records.
+    // A file that is not in the folder at all is usual (stores send the item
+    // file alone, the scale software keeps the other records): one aviso.
     void FaltasPorChave(const TArquivoModelo& AArquivo) {
         const TLayoutRegistro& layout = AArquivo.Registros[0];
         for (const TCampo& f : layout.Campos) {
             if (f.Nome != layout.Chave || f.Propriedade == nullptr) continue;
             if (f.Propriedade->Nome == "Codigo" || !FModelo.ItemMostra(f.Propriedade->Nome)) return;
+            if (!FPresentes[PosicaoArquivo(AArquivo)]) {
+                AvisarArquivoAusente(AArquivo, *f.Propriedade);
+                return;
+            }
             for (const TItemLido& i : FLidos) {
                 const int64_t codigo = f.Propriedade->Numero(*i.Item);
                 if (codigo > 0)
@@ -687,8 +694,27 @@ private:
         }
     }
 
+    void AvisarArquivoAusente(const TArquivoModelo& AArquivo, const TPropriedade& AReferencia) {
+        std::unordered_map<int64_t, bool> codigos;
+        size_t itens = 0;
+        for (const TItemLido& i : FLidos) {
+            const int64_t codigo = AReferencia.Numero(*i.Item);
+            if (codigo <= 0) continue;
+            ++itens;
+            codigos[codigo] = true;
+        }
+        if (itens == 0) return;
+        Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, 0, 0,
+              Texto(AArquivo.Nome) + u" não está na pasta: " +
+                  (itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(itens)) + u" itens citam") + u" " +
+                  (codigos.size() == 1 ? Texto(u"1 código") : NumeroEmTexto(static_cast<int64_t>(codigos.size())) + u" códigos") +
+                  u" dele em " + DeUtf8(AReferencia.Nome) +
+                  u"; os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
+    }
+
     const TDefinicaoModelo& FModelo;
     TQuelbCargaBalItens& FItens;
+    std::array<bool, QuantidadeConteudos> FPresentes{};  // by position in the model's files
     int32_t FPrimeiroItem;  // in FItens, the first item of this load
     std::deque<Texto> FTextos;  // the files' texts, which the records view
     std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;

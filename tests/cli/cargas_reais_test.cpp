@@ -29,22 +29,22 @@ void PrintTo(const TCargaReal& c, std::ostream* os) { *os << c.Pasta; }
 
 // clang-format off
 const TCargaReal Cargas[] = {
-    {"Caio-Victorr__SistemaBalanca", "filizola", 1, 1, "CADTXT.TXT: the item record is one character short"},
-    {"Caio-Victorr__SistemaBalancaOld", "filizola", 2, 4, "CADTXT.TXT: records cut short; a sector record without its item"},
+    {"Caio-Victorr__SistemaBalanca", "filizola", 1, 1, "CADTXT.TXT: the record is 3 characters short"},
+    {"Caio-Victorr__SistemaBalancaOld", "filizola", 2, 4, "CADTXT.TXT: both records 3 characters short, sale type \"u\""},
     {"JonataSouzacz__BalancaCompleta", "filizola", 2, 0, ""},
-    {"Lucas-Isabel__Lucasbyte.github.io", "toledo-mgv7", 3386, 15045, "to measure"},
+    {"Lucas-Isabel__Lucasbyte.github.io", "toledo-mgv7", 3386, 6798, "false, still: the 260-character record (3386), its |00| department list (3386), an item under two departments taken as a repeat (25), vendor column FR (1)"},
     {"Lucas-Isabel__PY-CLIPSE-DEKTOP", "toledo", 2980, 0, ""},
-    {"VinexTrida__television_with_butcher_shop_prices", "toledo-mgv6", 3862, 19670, "to measure"},
-    {"carloscz17__balance_project_complete", "filizola", 2, 6, "to measure"},
+    {"VinexTrida__television_with_butcher_shop_prices", "toledo-mgv6", 3862, 11499, "false, still: vendor columns G and Z (3862 each), DV = 0 (1844), an item under two departments taken as a repeat (1931)"},
+    {"carloscz17__balance_project_complete", "filizola", 2, 6, "CADTXT.txt: records of 57 and 59 characters, price and validity blank"},
     {"gabriellriicardo__geradordeplaca", "toledo", 447, 0, ""},
-    {"ggk3__PublicidadeMouro", "toledo-mgv6", 1143, 2629, "to measure"},
-    {"gustavbarbosaa__balancas_java", "filizola", 1, 1, "to measure"},
+    {"ggk3__PublicidadeMouro", "toledo-mgv6", 1143, 1484, "false, still: the 146-character record (1143), DV = 0 (341)"},
+    {"gustavbarbosaa__balancas_java", "filizola", 1, 1, "CADTXT.TXT: a record of 41 characters"},
     {"heitordiasdev__Projeto-Software-de-Balanca-Completo", "filizola", 2, 0, ""},
     {"leandrocatolicacz__sftw-balanca", "filizola", 1, 0, ""},
-    {"tomazcpv__acougue-painel", "toledo-mgv7", 691, 2073, "to measure"},
-    {"tomazcpv__acougue-painel@132b70c", "toledo-mgv6", 689, 2004, "to measure"},
-    {"tomazcpv__acougue-painel@f9c1794", "toledo-mgv7", 691, 2081, "to measure"},
-    {"trrint__balanca-completo", "filizola", 2, 8, "to measure"},
+    {"tomazcpv__acougue-painel", "toledo-mgv7", 691, 1382, "false, still: the 260-character record (691), vendor column Z (691)"},
+    {"tomazcpv__acougue-painel@132b70c", "toledo-mgv6", 689, 1315, "false, still: TXITENS records in a file named ITENSMGV (689 widths, 626 repeats)"},
+    {"tomazcpv__acougue-painel@f9c1794", "toledo-mgv7", 691, 1390, "false, still: as tomazcpv__acougue-painel (1382); true: line 342, a description 10 characters short, shifts its later fields (8)"},
+    {"trrint__balanca-completo", "filizola", 2, 8, "CADTXT.txt: records of 57 and 59 characters, sale type \"*\", price and validity blank"},
     {"trrint__shop_products", "filizola", 1, 0, ""},
 };
 // clang-format on
