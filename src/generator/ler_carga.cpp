@@ -5,6 +5,7 @@
 #include <bitset>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <unordered_map>
 
 #include "catalogue/propriedades.h"
@@ -79,6 +80,46 @@ int32_t InicioDoTextoFinal(std::span<const TCampo> ACampos) {
     return i == ACampos.size() ? -1 : Largura(ACampos.first(i));
 }
 
+// A field as the messages name it: by the vendor's legend; by its name
+// when it shows a property; else by its columns (a fixed filler has no name
+// a person would know).
+Texto NomeNaMensagem(const TCampo& f, size_t AColuna) {
+    if (!f.Legenda.empty()) return DeUtf8(f.Legenda);
+    if (f.Propriedade != nullptr) return DeUtf8(f.Nome);
+    if (f.Largura <= 1) return u"da coluna " + NumeroEmTexto(static_cast<int64_t>(AColuna));
+    return u"das colunas " + NumeroEmTexto(static_cast<int64_t>(AColuna)) + u" a " +
+           NumeroEmTexto(static_cast<int64_t>(AColuna) + f.Largura - 1);
+}
+
+// For a line of AFolga characters more (or less) than its fixed-width
+// layout: the first text field that, AFolga characters shorter (or longer),
+// lets every field after it read right. Writers that cut or pad a text
+// wrongly shift the rest of the record this way.
+Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha, int64_t AFolga) {
+    std::vector<TCampoLido> lidos;
+    size_t coluna = 0;
+    for (const TCampo& f : ACampos) {
+        const size_t fim = coluna + static_cast<size_t>(f.Largura);
+        coluna = fim;
+        if (f.Tipo != TTipoCampo::Texto) continue;
+        Texto consertada;
+        if (AFolga < 0 && -AFolga <= f.Largura && fim - static_cast<size_t>(-AFolga) <= ALinha.size())
+            consertada = Texto(ALinha.substr(0, fim - static_cast<size_t>(-AFolga))) + Texto(static_cast<size_t>(-AFolga), u' ') +
+                         Texto(ALinha.substr(fim - static_cast<size_t>(-AFolga)));
+        else if (AFolga > 0 && fim + static_cast<size_t>(AFolga) <= ALinha.size())
+            consertada = Texto(ALinha.substr(0, fim)) + Texto(ALinha.substr(fim + static_cast<size_t>(AFolga)));
+        else
+            continue;
+        if (LerRegistro(ACampos, consertada, lidos) &&
+            std::all_of(lidos.begin(), lidos.end(), [](const TCampoLido& l) { return l.Valido; }))
+            return u"; o campo " + (f.Legenda.empty() ? DeUtf8(f.Nome) : DeUtf8(f.Legenda)) + u" (coluna " +
+                   NumeroEmTexto(static_cast<int64_t>(fim) - f.Largura + 1) + u") parece ter " +
+                   NumeroEmTexto(AFolga < 0 ? -AFolga : AFolga) + (AFolga < 0 ? u" caracteres a menos" : u" caracteres a mais") +
+                   u", que deslocam os campos seguintes: com ele na sua largura, eles conferem";
+    }
+    return {};
+}
+
 // ---- The reading ----
 
 class TLeitor {
@@ -125,6 +166,7 @@ private:
         TQuelbCargaBalItem* Item;
         uint64_t Linha;
         TDefinidas Definidas;
+        std::u16string_view Registro = {};  // its record, while the item file is read
     };
 
     size_t OrdemArquivo(const Texto& ANome) const {
@@ -227,6 +269,21 @@ private:
             else
                 registros.push_back(r);
         }
+        for (const auto& [f, c] : FColunasFabricante)
+            Achar(TGravidade::Aviso, nome, c.Linha, c.Coluna,
+                  u"coluna " + DeUtf8(f->Legenda) + u": " +
+                      (c.Quantidade == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(c.Quantidade)) + u" registros têm") +
+                      u" outro valor que \"" + Texto(f->Fixo) + u"\" (o primeiro, \"" + c.Valor +
+                      u"\"); o valor não é lido, e uma nova geração grava \"" + Texto(f->Fixo) + u"\"");
+        FColunasFabricante.clear();
+        if (FOutrosSetores > 0)
+            Achar(TGravidade::Aviso, nome, FPrimeiroOutroSetor.first, 0,
+                  (FOutrosSetores == 1 ? Texto(u"1 linha repete") : NumeroEmTexto(static_cast<int64_t>(FOutrosSetores)) + u" linhas repetem") +
+                      u" um item com outro departamento (a primeira repete o item da linha " +
+                      NumeroEmTexto(static_cast<int64_t>(FPrimeiroOutroSetor.second)) +
+                      u"): cada item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não "
+                      u"grava os outros departamentos");
+        FOutrosSetores = 0;
         if (curtas > 0)
             Achar(TGravidade::Aviso, nome, primeiraCurta, 0,
                   (curtas == 1 ? Texto(u"1 linha termina") : NumeroEmTexto(static_cast<int64_t>(curtas)) + u" linhas terminam") +
@@ -243,12 +300,24 @@ private:
             const size_t coluna = std::min(r.Texto.size(), static_cast<size_t>(minima)) + 1;
             Achar(TGravidade::Erro, AArquivo, r.Linha, coluna,
                   u"a linha tem " + NumeroEmTexto(static_cast<int64_t>(r.Texto.size())) + u" caracteres; o registro " +
-                      DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + NumeroEmTexto(minima));
+                      DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + NumeroEmTexto(minima) +
+                      (fixa >= 0 ? CampoDeslocado(r.Layout->Campos, r.Texto, static_cast<int64_t>(r.Texto.size()) - fixa)
+                                 : Texto()));
         }
         for (const TCampoLido& l : ALidos) {
             if (l.Valido) continue;
             const TCampo& f = *l.Campo;
-            const Texto campo = u"campo " + DeUtf8(f.Nome) + u": ";
+            if (f.Tipo == TTipoCampo::Fixo && f.DoFabricante && r.LarguraCerta) {
+                // The store's setting of a vendor column: said once per column.
+                TColunaFabricante& c = FColunasFabricante[&f];
+                if (c.Quantidade++ == 0) {
+                    c.Linha = r.Linha;
+                    c.Coluna = l.Coluna;
+                    c.Valor = Texto(l.Texto);
+                }
+                continue;
+            }
+            const Texto campo = u"campo " + NomeNaMensagem(f, l.Coluna) + u": ";
             const Texto escrito = u"\"" + Texto(l.Texto) + u"\"";
             switch (f.Tipo) {
                 case TTipoCampo::Codigo:
@@ -296,7 +365,7 @@ private:
             // URF32, five digits, into 16 bits).
             if (!CabeNaPropriedade(*f.Propriedade, l.Numero)) {
                 Achar(TGravidade::Erro, FArquivoAtual, r.Linha, l.Coluna,
-                      u"campo " + DeUtf8(f.Nome) + u": " + NumeroEmTexto(l.Numero) + u" não cabe em " +
+                      u"campo " + NomeNaMensagem(f, l.Coluna) + u": " + NumeroEmTexto(l.Numero) + u" não cabe em " +
                           DeUtf8(f.Propriedade->Nome) +
                           (f.Propriedade->Tipo == TTipoPropriedade::Inteiro16 ? u", inteiro de 16 bits"
                                                                               : u", inteiro de 32 bits"));
@@ -368,14 +437,25 @@ private:
             ConferirSequencia();
             FSequencia.clear();
             FSequencia.push_back({r.Layout, r.Linha});
-            FLidos.push_back({&FItens.New(), r.Linha, {}});
+            FLidos.push_back({&FItens.New(), r.Linha, {}, r.Texto});
             Aplicar(r, ALidos, FLidos.back());
             const int64_t codigo = FLidos.back().Item->Codigo;
             const auto [primeiro, novo] = FPorCodigo.try_emplace(codigo, FLidos.size() - 1);
-            if (!novo)
-                Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(ALidos, "Codigo"),
-                      u"o código " + NumeroEmTexto(codigo) + u" repete o do item da linha " +
-                          NumeroEmTexto(static_cast<int64_t>(FLidos[primeiro->second].Linha)));
+            if (novo) return;
+            const TItemLido& anterior = FLidos[primeiro->second];
+            if (arquivo.Registros.size() == 1 && SoOSetorMuda(anterior.Registro, r.Texto, ALidos)) {
+                // The same product listed under another department: one item.
+                if (FOutrosSetores++ == 0) FPrimeiroOutroSetor = {r.Linha, anterior.Linha};
+                const auto posicao = FPrimeiroItem + static_cast<int32_t>(FLidos.size() - 1);
+                while (!FResultado.NaoLidos.empty() && FResultado.NaoLidos.back().first == posicao)
+                    FResultado.NaoLidos.pop_back();
+                FLidos.pop_back();
+                FItens.Truncar(FItens.Count() - 1);
+                return;
+            }
+            Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(ALidos, "Codigo"),
+                  u"o código " + NumeroEmTexto(codigo) + u" repete o do item da linha " +
+                      NumeroEmTexto(static_cast<int64_t>(anterior.Linha)));
         } else if (FLidos.empty()) {
             Achar(TGravidade::Erro, arquivo.Nome, r.Linha, 1,
                   u"registro " + DeUtf8(r.Layout->Nome) + u" antes do primeiro registro de item");
@@ -389,6 +469,14 @@ private:
             Aplicar(r, ALidos, FLidos.back());
             FSequencia.push_back({r.Layout, r.Linha});
         }
+    }
+
+    // Whether two records of one layout differ only in the sector.
+    static bool SoOSetorMuda(std::u16string_view A, std::u16string_view B, const std::vector<TCampoLido>& ALidos) {
+        const TCampoLido* setor = CampoDe(ALidos, "Setor.Codigo");
+        if (setor == nullptr || A.size() != B.size() || A == B) return false;
+        const size_t inicio = setor->Coluna - 1, fim = inicio + setor->Texto.size();
+        return A.substr(0, inicio) == B.substr(0, inicio) && A.substr(fim) == B.substr(fim);
     }
 
     // Sees which records of the item file the model's writer makes.
@@ -711,6 +799,19 @@ private:
                   u" dele em " + DeUtf8(AReferencia.Nome) +
                   u"; os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
     }
+
+    // The vendor columns of the file being read that hold another value than ours.
+    struct TColunaFabricante {
+        size_t Quantidade = 0;
+        uint64_t Linha = 0;
+        size_t Coluna = 0;
+        Texto Valor;  // of the first
+    };
+    std::map<const TCampo*, TColunaFabricante> FColunasFabricante;
+    // Lines of the item file that list an item again under another sector;
+    // the first of them and the line of its item.
+    size_t FOutrosSetores = 0;
+    std::pair<uint64_t, uint64_t> FPrimeiroOutroSetor;
 
     const TDefinicaoModelo& FModelo;
     TQuelbCargaBalItens& FItens;

@@ -33,6 +33,13 @@ std::string ItemToledo(const std::string& ACodigo, const std::string& ADescricao
                        const std::string& APreco = "001490") {
     return "0101" + ATipo + ACodigo + APreco + "000" + Pad(ADescricao, 50) + Espacos(250);
 }
+// An ITENSMGV.TXT record of MGV5 and MGV6 without companion records, with
+// the vendor columns DV (column 85) and G (103-113) as given.
+std::string ItemMGV6(const std::string& ASetor, const std::string& ADescricao, const std::string& ADV = "1",
+                     const std::string& AG = std::string(11, '0'), const std::string& ACodigo = "000031") {
+    return ASetor + "0" + ACodigo + "000795" "000" + Pad(ADescricao, 50) + "000000" "0000" "000000" + ADV + "1" "0000" +
+           std::string(12, '0') + AG + "0" "0000" "0000" + std::string(16, '0') + std::string(12, '0');
+}
 // The same record as a writer that trims trailing spaces leaves it.
 std::string Aparado(const std::string& ARegistro) { return ARegistro.substr(0, ARegistro.find_last_not_of(' ') + 1); }
 
@@ -89,6 +96,37 @@ const TVariante Variantes[] = {
      {"NOVO"},
      {"TXITENS.TXT: aviso: a pasta também tem txitens.txt, que difere só nas maiúsculas e minúsculas; lido "
       "TXITENS.TXT, não txitens.txt"}},
+    {"vendor columns set by the store", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("01", "BATATA", "0", Espacos(11)) + "\r\n" + ItemMGV6("02", "CEBOLA", "0", std::string(11, '0'), "000032") + "\r\n"}},
+     {"BATATA", "CEBOLA"},
+     {"ITENSMGV.TXT: aviso: DEPTO.TXT não está na pasta: 2 itens citam 2 códigos dele em Setor.Codigo; os códigos ficam "
+      "no catálogo, e os registros são os que o programa da balança já tem",
+      "ITENSMGV.TXT:1:85: aviso: coluna DV, imprime data de validade: 2 registros têm outro valor que \"1\" (o primeiro, "
+      "\"0\"); o valor não é lido, e uma nova geração grava \"1\"",
+      "ITENSMGV.TXT:1:103: aviso: coluna G: 1 registro tem outro valor que \"00000000000\" (o primeiro, \"           \"); "
+      "o valor não é lido, e uma nova geração grava \"00000000000\""}},
+    {"one item under two departments", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("01", "BATATA") + "\r\n" + ItemMGV6("00", "BATATA") + "\r\n"}},
+     {"BATATA"},
+     {"ITENSMGV.TXT: aviso: DEPTO.TXT não está na pasta: 1 item cita 1 código dele em Setor.Codigo; os códigos ficam no "
+      "catálogo, e os registros são os que o programa da balança já tem",
+      "ITENSMGV.TXT:2: aviso: 1 linha repete um item com outro departamento (a primeira repete o item da linha 1): cada "
+      "item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não grava os outros "
+      "departamentos"}},
+    {"the same code with another description", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA") + "\r\n" + ItemMGV6("00", "CEBOLA") + "\r\n"}},
+     {"BATATA", "CEBOLA"},
+     {"ITENSMGV.TXT:2:4: erro: o código 31 repete o do item da linha 1"}},
+    // A line short of a number field: the vendor column it shifts is named
+    // by the vendor's legend, a filler by its columns.
+    {"a description ten characters short", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA").erase(30, 10) + "\r\n"}},
+     {"BATATA                                  0000000000"},
+     {"ITENSMGV.TXT:1:141: erro: a linha tem 140 caracteres; o registro item tem 150; o campo descricao (coluna 19) "
+      "parece ter 10 caracteres a menos, que deslocam os campos seguintes: com ele na sua largura, eles conferem",
+      "ITENSMGV.TXT:1:75: erro: campo FFFF, código da imagem: esperado \"0000\", encontrado \"1100\"",
+      "ITENSMGV.TXT:1:85: erro: campo DV, imprime data de validade: esperado \"1\", encontrado \"0\"",
+      "ITENSMGV.TXT:1:86: erro: campo DE, imprime data de embalagem: esperado \"1\", encontrado \"0\""}},
 };
 
 class VarianteReal : public testing::TestWithParam<TVariante> {};
