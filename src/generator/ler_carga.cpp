@@ -13,6 +13,7 @@
 #include "generator/carga.h"
 #include "generator/informacao_extra.h"
 #include "generator/ler_registro.h"
+#include "generator/listas_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
 #include "generator/valores_implicitos.h"
@@ -212,6 +213,8 @@ private:
             AArquivo.Registros.size() == 1 ? LarguraFixa(AArquivo.Registros[0].Campos) : -1;
         const int32_t textoFinal = larguraFixa > 0 ? InicioDoTextoFinal(AArquivo.Registros[0].Campos) : -1;
         uint64_t curtas = 0, primeiraCurta = 0;
+        TListasRegistro listas(AArquivo.Registros.size() == 1 ? AArquivo.Registros[0].Campos : std::span<const TCampo>());
+        Texto normalizada;
         for (size_t i = 0; i < linhas.size(); ++i) {
             TLinha linha = linhas[i];
             if (linha.Texto.empty()) {
@@ -250,6 +253,9 @@ private:
                           u" caractere(s) a menos: o texto tinha caracteres fora do plano básico (emojis, por exemplo), "
                           u"gravados cada um como um \"?\" só");
             }
+            // Lists between "|" marks, found by their marks.
+            if (listas.Ativo() && listas.Normalizar(linha.Texto, linha.Numero, normalizada) && normalizada != linha.Texto)
+                linha.Texto = FTextos.emplace_back(normalizada);
             // A line that stops inside the texts that end the record: its
             // trailing spaces were trimmed. The text there is kept.
             if (textoFinal >= 0 && linha.Texto.size() >= static_cast<size_t>(textoFinal) &&
@@ -276,6 +282,18 @@ private:
                       u" outro valor que \"" + Texto(f->Fixo) + u"\" (o primeiro, \"" + c.Valor +
                       u"\"); o valor não é lido, e uma nova geração grava \"" + Texto(f->Fixo) + u"\"");
         FColunasFabricante.clear();
+        for (const TListasRegistro::TLista& l : listas.Listas())
+            if (l.Diferentes > 0)
+                Achar(TGravidade::Aviso, nome, l.Primeira, 0,
+                      l.Nome + u": " +
+                          (l.Diferentes == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(l.Diferentes)) + u" registros têm") +
+                          u" outra lista (a primeira, \"" + l.Exemplo + u"\"); a lista não é lida, e uma nova geração grava " +
+                          (l.DoSetor ? u"só o departamento do item" : u"a lista vazia"));
+        if (listas.SemFinal() > 0)
+            Achar(TGravidade::Aviso, nome, listas.PrimeiroSemFinal(), 0,
+                  (listas.SemFinal() == 1 ? Texto(u"1 registro termina") : NumeroEmTexto(static_cast<int64_t>(listas.SemFinal())) + u" registros terminam") +
+                      u" depois do último \"|\", sem " + listas.NomesDoFinal() +
+                      u": lidos com esses campos em zeros, que uma nova geração grava");
         if (FOutrosSetores > 0)
             Achar(TGravidade::Aviso, nome, FPrimeiroOutroSetor.first, 0,
                   (FOutrosSetores == 1 ? Texto(u"1 linha repete") : NumeroEmTexto(static_cast<int64_t>(FOutrosSetores)) + u" linhas repetem") +
@@ -471,12 +489,20 @@ private:
         }
     }
 
-    // Whether two records of one layout differ only in the sector.
+    // Whether two records of one layout differ only in the fields of the
+    // sector (MGV7 writes it twice: in front and in the department list).
     static bool SoOSetorMuda(std::u16string_view A, std::u16string_view B, const std::vector<TCampoLido>& ALidos) {
-        const TCampoLido* setor = CampoDe(ALidos, "Setor.Codigo");
-        if (setor == nullptr || A.size() != B.size() || A == B) return false;
-        const size_t inicio = setor->Coluna - 1, fim = inicio + setor->Texto.size();
-        return A.substr(0, inicio) == B.substr(0, inicio) && A.substr(fim) == B.substr(fim);
+        if (A.size() != B.size() || A == B) return false;
+        size_t desde = 0;
+        bool temSetor = false;
+        for (const TCampoLido& l : ALidos) {
+            if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Setor.Codigo") continue;
+            const size_t inicio = l.Coluna - 1;
+            if (inicio < desde || A.substr(desde, inicio - desde) != B.substr(desde, inicio - desde)) return false;
+            desde = inicio + l.Texto.size();
+            temSetor = true;
+        }
+        return temSetor && A.substr(desde) == B.substr(desde);
     }
 
     // Sees which records of the item file the model's writer makes.

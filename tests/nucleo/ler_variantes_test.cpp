@@ -40,6 +40,14 @@ std::string ItemMGV6(const std::string& ASetor, const std::string& ADescricao, c
     return ASetor + "0" + ACodigo + "000795" "000" + Pad(ADescricao, 50) + "000000" "0000" "000000" + ADV + "1" "0000" +
            std::string(12, '0') + AG + "0" "0000" "0000" + std::string(16, '0') + std::string(12, '0');
 }
+// An ITENSMGV.TXT record of MGV7 (version 4) of sector 01 with its lists as
+// given, and the last vendor columns or not.
+std::string ItemMGV7(const std::string& ADepartamentos, const std::string& AFornecedores, bool AFinal = true) {
+    return ItemMGV6("01", "BATATA") + "000000|" + ADepartamentos + "|" + Espacos(70) + std::string(24, '0') + "0|" +
+           AFornecedores + "|0||" + (AFinal ? std::string(22, '0') : "");
+}
+const char* const SemDepto = "ITENSMGV.TXT: aviso: DEPTO.TXT não está na pasta: 1 item cita 1 código dele em Setor.Codigo; os "
+                             "códigos ficam no catálogo, e os registros são os que o programa da balança já tem";
 // The same record as a writer that trims trailing spaces leaves it.
 std::string Aparado(const std::string& ARegistro) { return ARegistro.substr(0, ARegistro.find_last_not_of(' ') + 1); }
 
@@ -127,6 +135,25 @@ const TVariante Variantes[] = {
       "ITENSMGV.TXT:1:75: erro: campo FFFF, código da imagem: esperado \"0000\", encontrado \"1100\"",
       "ITENSMGV.TXT:1:85: erro: campo DV, imprime data de validade: esperado \"1\", encontrado \"0\"",
       "ITENSMGV.TXT:1:86: erro: campo DE, imprime data de embalagem: esperado \"1\", encontrado \"0\""}},
+    {"MGV7 record of 260 characters", modToledoMGV7, {{u"ITENSMGV.TXT", ItemMGV7("01", "", false) + "\r\n"}},
+     {"BATATA"},
+     {SemDepto,
+      "ITENSMGV.TXT:1: aviso: 1 registro termina depois do último \"|\", sem G1, PG e PPPPPP: lidos com esses campos "
+      "em zeros, que uma nova geração grava"}},
+    {"MGV7 lists found by their marks", modToledoMGV7, {{u"ITENSMGV.TXT", ItemMGV7("0102", "000123") + "\r\n"}},
+     {"BATATA"},
+     {SemDepto,
+      "ITENSMGV.TXT:1: aviso: lista de departamentos: 1 registro tem outra lista (a primeira, \"0102\"); a lista não é "
+      "lida, e uma nova geração grava só o departamento do item",
+      "ITENSMGV.TXT:1: aviso: lista de fornecedores: 1 registro tem outra lista (a primeira, \"000123\"); a lista não é "
+      "lida, e uma nova geração grava a lista vazia"}},
+    {"MGV7 item under two departments", modToledoMGV7,
+     {{u"ITENSMGV.TXT", ItemMGV7("01", "") + "\r\n" + "02" + ItemMGV7("02", "").substr(2) + "\r\n"}},
+     {"BATATA"},
+     {SemDepto,
+      "ITENSMGV.TXT:2: aviso: 1 linha repete um item com outro departamento (a primeira repete o item da linha 1): cada "
+      "item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não grava os outros "
+      "departamentos"}},
 };
 
 class VarianteReal : public testing::TestWithParam<TVariante> {};
