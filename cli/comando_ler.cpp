@@ -156,8 +156,20 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
                                       : "") +
                              "\n");
     }
-    if (arquivos.size() == 1 && !ArquivoDoModelo(*modelo, arquivos[0].Nome))
-        arquivos[0].Nome = DefinicaoModelo(*modelo)->Arquivos[0].Nome;
+    const std::u16string_view nomeDosItens = DefinicaoModelo(*modelo)->Arquivos[0].Nome;
+    if (arquivos.size() == 1 && !ArquivoDoModelo(*modelo, arquivos[0].Nome)) {
+        if (!silencioso && DeAlgumModelo(arquivos[0].Nome))
+            Escrever(stderr, "cargabal: " + ParaUtf8(arquivos[0].Nome) + " é lido como " + ParaUtf8(nomeDosItens) +
+                                 ", o arquivo de itens de " + std::string(DefinicaoModelo(*modelo)->Apelido) + "\n");
+        arquivos[0].Nome = nomeDosItens;
+    }
+    // A folder with the files of another model as well: which were read.
+    std::string outros;
+    for (const TArquivoCarga& a : arquivos)
+        if (!ArquivoDoModelo(*modelo, a.Nome)) outros += (outros.empty() ? "" : ", ") + ParaUtf8(a.Nome);
+    if (!outros.empty())
+        Escrever(stderr, "cargabal: a pasta tem também arquivos de outro modelo, que não foram lidos: " + outros +
+                             " (--modelo escolhe o modelo)\n");
 
     TQuelbCargaBalItens itens;
     const TLeituraCarga leitura = LerCarga(*modelo, arquivos, itens);
@@ -201,7 +213,11 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
     if (!silencioso)
         Escrever(stderr, std::string(DefinicaoModelo(*modelo)->Apelido) + ": " +
                              Plural(static_cast<uint64_t>(itens.Count()), "item lido", "itens lidos") + " de " +
-                             Plural(arquivos.size(), "arquivo", "arquivos") + "; " + Plural(erros, "erro", "erros") +
+                             Plural(static_cast<uint64_t>(std::count_if(arquivos.begin(), arquivos.end(),
+                                                                       [&](const TArquivoCarga& a) {
+                                                                           return ArquivoDoModelo(*modelo, a.Nome);
+                                                                       })),
+                                                         "arquivo", "arquivos") + "; " + Plural(erros, "erro", "erros") +
                              ", " + Plural(leitura.Achados.size() - erros, "aviso", "avisos") + ".\n");
     return erros > 0 ? SaidaDanificada : SaidaSucesso;
 }

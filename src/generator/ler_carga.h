@@ -55,8 +55,9 @@ TLeituraCarga LerCarga(TQuelbCargaBalModelo AModelo, std::span<const TArquivoCar
 // in the order of the item model.
 std::vector<size_t> PropriedadesDoModelo(TQuelbCargaBalModelo AModelo);
 
-// The model of a load, from its file names and the width of its records;
-// none when nothing fits. AAmbiguo tells that other models write the same
+// The model of a load, from its file names and the width of its records,
+// or from its item records when they read as another model's without erro
+// and not as the names say; none when nothing fits. AAmbiguo tells that other models write the same
 // files (MGV5 and MGV6: the model given is MGV6).
 std::optional<TQuelbCargaBalModelo> DetectarModelo(std::span<const TArquivoCarga> AArquivos, bool& AAmbiguo);
 

@@ -42,7 +42,7 @@ const TCargaReal Cargas[] = {
     {"heitordiasdev__Projeto-Software-de-Balanca-Completo", "filizola", 2, 0, ""},
     {"leandrocatolicacz__sftw-balanca", "filizola", 1, 0, ""},
     {"tomazcpv__acougue-painel", "toledo-mgv7", 691, 0, ""},
-    {"tomazcpv__acougue-painel@132b70c", "toledo-mgv6", 689, 1315, "false, still: TXITENS records in a file named ITENSMGV (689 widths, 626 repeats)"},
+    {"tomazcpv__acougue-painel@132b70c", "toledo", 689, 0, ""},
     {"tomazcpv__acougue-painel@f9c1794", "toledo-mgv7", 691, 10, "line 342: a description 10 characters short shifts every later field"},
     {"trrint__balanca-completo", "filizola", 2, 8, "CADTXT.txt: records of 57 and 59 characters, sale type \"*\", price and validity blank"},
     {"trrint__shop_products", "filizola", 1, 0, ""},

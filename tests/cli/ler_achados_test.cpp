@@ -48,5 +48,21 @@ TEST(LerAchados, CountsByKindThenTheErrosBeforeTheAvisos) {
     EXPECT_THAT(todos.Erros, Not(HasSubstr("... e mais")));
 }
 
+// A folder with the files of two makes: the reading says which it left.
+TEST(LerAchados, AFolderOfTwoMakesSaysWhatItDidNotRead) {
+    if (CaminhoCargabal().empty()) GTEST_SKIP() << "the cargabal command is not part of this build";
+    DiretorioTemporario pasta;
+    const TResultadoProcesso g = ExecutarCargabal(
+        {"gerar", "-m", "filizola", "-e", "-", "-s", pasta.Utf8(), "--silencioso"},
+        R"({"produtos": [{"Codigo": 1, "Descricao": "PAO", "ValorVenda": "1.5"}]})");
+    ASSERT_EQ(g.Saida, 0) << g.Erros;
+    std::ofstream(pasta.Caminho() / "ITENSMGV.TXT", std::ios::binary) << "x\r\n";
+    const TResultadoProcesso r = ExecutarCargabal({"ler", "-e", pasta.Utf8(), "-s", "-"});
+    EXPECT_EQ(r.Saida, 0) << r.Erros;
+    EXPECT_THAT(r.Erros, HasSubstr("cargabal: a pasta tem também arquivos de outro modelo, que não foram lidos: "
+                                   "ITENSMGV.TXT (--modelo escolhe o modelo)\n"));
+    EXPECT_THAT(r.Erros, HasSubstr("filizola: 1 item lido de 1 arquivo;"));
+}
+
 }  // namespace
 }  // namespace quelb::teste

@@ -175,6 +175,26 @@ INSTANTIATE_TEST_SUITE_P(Variantes, VarianteReal, testing::ValuesIn(Variantes),
                              return nome;
                          });
 
+// The records decide the model where they read as another model's without
+// erro and not as the names say; otherwise the names do.
+TEST(LerVariante, TheRecordsDecideTheModelOverTheNames) {
+    const struct {
+        const char* Caso;
+        TArquivoCarga Arquivo;
+        TQuelbCargaBalModelo Modelo;
+    } casos[] = {
+        {"TXITENS records under an MGV name", {u"ITENSMGV.txt", Aparado(ItemToledo("000001", "PAO")) + "\n"}, modToledo},
+        {"MGV6 records under their name", {u"ITENSMGV.TXT", ItemMGV6("00", "PAO") + "\r\n"}, modToledoMGV6},
+        {"MGV7 records of 260 characters", {u"ITENSMGV.TXT", ItemMGV7("01", "", false) + "\r\n"}, modToledoMGV7},
+        // Damaged as any model: the name says.
+        {"damaged MGV6 records", {u"ITENSMGV.TXT", ItemMGV6("00", "PAO").substr(0, 146) + "\r\n"}, modToledoMGV6},
+    };
+    for (const auto& c : casos) {
+        bool ambiguo = false;
+        EXPECT_EQ(DetectarModelo(std::span(&c.Arquivo, 1), ambiguo), c.Modelo) << c.Caso;
+    }
+}
+
 // A TXINFO text not padded to its width keeps what it has.
 TEST(LerVariante, AShortExtraInformationTextIsKept) {
     const std::string item = "00" "0" "000001" "001490" "000" + Pad("PAO", 50) + "000007" "0000" "000000" "1" "1" "0000" +
