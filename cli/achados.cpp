@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "catalogue/texto.h"
 #include "cli/mensagens.h"
+#include "generator/tipo_achado.h"
 
 namespace quelb::cli {
 
@@ -33,7 +35,7 @@ void ListarAchados(std::FILE* AResumo, std::FILE* ALista, const std::vector<TAch
         resumo += std::string(n.size() < 7 ? 7 - n.size() : 0, ' ') + n +
                   (t.Gravidade == TGravidade::Erro ? "  erro: " : "  aviso: ") + t.Tipo + "\n";
     }
-    Escrever(AResumo, resumo);
+    if (AResumo != nullptr) Escrever(AResumo, resumo);
     size_t listados = 0;
     for (const TGravidade g : {TGravidade::Erro, TGravidade::Aviso})
         for (const TAchadoListado& a : AAchados)
@@ -43,6 +45,23 @@ void ListarAchados(std::FILE* AResumo, std::FILE* ALista, const std::vector<TAch
             }
     if (ATotal > listados)
         Escrever(ALista, "... e mais " + std::to_string(ATotal - listados) + " achados (--todos lista todos)\n");
+}
+
+std::vector<TAchadoListado> AchadosDaVerificacao(const std::vector<TAchado>& AAchados, const std::vector<uint64_t>& ALinhas) {
+    std::vector<TAchadoListado> r;
+    r.reserve(AAchados.size());
+    for (const TAchado& a : AAchados) {
+        const auto posicao = static_cast<size_t>(a.Posicao);
+        const uint64_t linha = posicao < ALinhas.size() ? ALinhas[posicao] : 0;
+        r.push_back({a.Gravidade, ParaUtf8(LinhaDoAchado(a, linha)), ParaUtf8(TipoDoAchado(a.Descricao))});
+    }
+    return r;
+}
+
+std::vector<TContagemTipo> ContagensDaVerificacao(const std::vector<TTipoContado>& ATipos) {
+    std::vector<TContagemTipo> r;
+    for (const TTipoContado& t : ATipos) r.push_back({t.Gravidade, ParaUtf8(t.Tipo), t.Quantidade});
+    return r;
 }
 
 }  // namespace quelb::cli

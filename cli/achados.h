@@ -2,6 +2,7 @@
 // How every command lists its findings: a count by kind, then the first
 // erros before any aviso, then how many more there are.
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -29,11 +30,16 @@ struct TContagemTipo {
 };
 std::vector<TContagemTipo> ContarPorTipo(const std::vector<TAchadoListado>& AAchados);
 
-// On AResumo, "cargabal: achados por tipo:" and a line per kind; on
+// On AResumo (unless null), "cargabal: achados por tipo:" and a line per kind; on
 // ALista, the erros of AAchados then its avisos, all of them with ATodos,
 // else the first AchadosListados, and "... e mais N achados" for the rest
 // (ATotal findings in all, when only some were kept).
 void ListarAchados(std::FILE* AResumo, std::FILE* ALista, const std::vector<TAchadoListado>& AAchados,
                    const std::vector<TContagemTipo>& ATipos, bool ATodos, size_t ATotal);
+
+// The findings of the check as listed: each with its item's line when the
+// catalogue is CSV (ALinhas, by item position).
+std::vector<TAchadoListado> AchadosDaVerificacao(const std::vector<TAchado>& AAchados, const std::vector<uint64_t>& ALinhas);
+std::vector<TContagemTipo> ContagensDaVerificacao(const std::vector<TTipoContado>& ATipos);
 
 }  // namespace quelb::cli

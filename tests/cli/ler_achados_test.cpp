@@ -1,4 +1,4 @@
-// How "cargabal ler" lists what it finds: the findings counted by kind, then
+// How "cargabal ler", "verificar" and "gerar" list what they find: the findings counted by kind, then
 // the first 50 with the erros before any aviso, and every one with --todos.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -62,6 +62,36 @@ TEST(LerAchados, AFolderOfTwoMakesSaysWhatItDidNotRead) {
     EXPECT_THAT(r.Erros, HasSubstr("cargabal: a pasta tem também arquivos de outro modelo, que não foram lidos: "
                                    "ITENSMGV.TXT (--modelo escolhe o modelo)\n"));
     EXPECT_THAT(r.Erros, HasSubstr("filizola: 1 item lido de 1 arquivo;"));
+}
+
+// gerar and verificar list the same way: the erro of the last item comes
+// before the avisos of the others, after the counts by kind.
+TEST(LerAchados, GerarAndVerificarListTheErrosFirst) {
+    if (CaminhoCargabal().empty()) GTEST_SKIP() << "the cargabal command is not part of this build";
+    std::string catalogo = R"({"produtos": [)";
+    for (int i = 1; i <= 60; ++i)
+        catalogo += R"({"Codigo": )" + std::to_string(i) + R"(, "Descricao": "Pão ☃", "ValorVenda": "1.5"},)";
+    catalogo += R"({"Codigo": 1234567, "Descricao": "Pão", "ValorVenda": "1.5"}]})";
+    DiretorioTemporario pasta;
+    const std::string erro = "erro: produtos[60] (código 1234567), Codigo: 1234567 não cabe nos 6 dígitos de "
+                             "ITENSMGV.TXT; o arquivo teria 123456\n";
+    const std::string resumo = "cargabal: achados por tipo:\n"
+                               "      1  erro: Codigo: N não cabe nos N dígitos de ITENSMGV.TXT; o arquivo teria N\n"
+                               "     60  aviso: Descricao: \"…\" não existe na página de código de ITENSMGV.TXT; o "
+                               "arquivo teria \"…\"\n";
+    const TResultadoProcesso g =
+        ExecutarCargabal({"gerar", "-m", "toledo-mgv6", "-e", "-", "-s", pasta.Utf8()}, catalogo);
+    EXPECT_EQ(g.Saida, 3);
+    EXPECT_THAT(g.Erros, HasSubstr(resumo + erro + "aviso: produtos[0] (código 1)"));
+    EXPECT_THAT(g.Erros, HasSubstr("... e mais 11 achados (--todos lista todos)\n"));
+
+    const TResultadoProcesso v = ExecutarCargabal({"verificar", "-m", "toledo-mgv6", "-e", "-"}, catalogo);
+    EXPECT_EQ(v.Saida, 3);
+    EXPECT_THAT(v.Erros, HasSubstr(resumo));
+    EXPECT_TRUE(v.SaidaPadrao.starts_with(erro)) << v.SaidaPadrao;
+    EXPECT_EQ(Contar(v.SaidaPadrao, "\n"), 51u);
+    const TResultadoProcesso todos = ExecutarCargabal({"verificar", "-m", "toledo-mgv6", "-e", "-", "--todos"}, catalogo);
+    EXPECT_EQ(Contar(todos.SaidaPadrao, "produtos["), 61u);
 }
 
 }  // namespace
