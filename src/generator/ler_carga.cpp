@@ -461,7 +461,7 @@ private:
             const auto [primeiro, novo] = FPorCodigo.try_emplace(codigo, FLidos.size() - 1);
             if (novo) return;
             const TItemLido& anterior = FLidos[primeiro->second];
-            if (arquivo.Registros.size() == 1 && SoOSetorMuda(anterior.Registro, r.Texto, ALidos)) {
+            if (arquivo.Registros.size() == 1 && SoOSetorMuda(r.Layout->Campos, anterior.Registro, r.Texto)) {
                 // The same product listed under another department: one item.
                 if (FOutrosSetores++ == 0) FPrimeiroOutroSetor = {r.Linha, anterior.Linha};
                 const auto posicao = FPrimeiroItem + static_cast<int32_t>(FLidos.size() - 1);
@@ -490,19 +490,19 @@ private:
     }
 
     // Whether two records of one layout differ only in the fields of the
-    // sector (MGV7 writes it twice: in front and in the department list).
-    static bool SoOSetorMuda(std::u16string_view A, std::u16string_view B, const std::vector<TCampoLido>& ALidos) {
-        if (A.size() != B.size() || A == B) return false;
-        size_t desde = 0;
-        bool temSetor = false;
-        for (const TCampoLido& l : ALidos) {
-            if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Setor.Codigo") continue;
-            const size_t inicio = l.Coluna - 1;
-            if (inicio < desde || A.substr(desde, inicio - desde) != B.substr(desde, inicio - desde)) return false;
-            desde = inicio + l.Texto.size();
-            temSetor = true;
-        }
-        return temSetor && A.substr(desde) == B.substr(desde);
+    // sector (MGV7 writes it twice: in front and in the department list,
+    // which is empty for sector 0).
+    static bool SoOSetorMuda(std::span<const TCampo> ACampos, std::u16string_view A, std::u16string_view B) {
+        if (A == B) return false;
+        const auto semSetor = [&](std::u16string_view ALinha) {
+            std::vector<TCampoLido> lidos;
+            LerRegistro(ACampos, ALinha, lidos);
+            Texto r;
+            for (const TCampoLido& l : lidos)
+                if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Setor.Codigo") r += l.Texto;
+            return r;
+        };
+        return semSetor(A) == semSetor(B);
     }
 
     // Sees which records of the item file the model's writer makes.

@@ -154,6 +154,15 @@ const TVariante Variantes[] = {
       "ITENSMGV.TXT:2: aviso: 1 linha repete um item com outro departamento (a primeira repete o item da linha 1): cada "
       "item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não grava os outros "
       "departamentos"}},
+    {"MGV7 item under its department and under 00", modToledoMGV7,
+     {{u"ITENSMGV.TXT", ItemMGV7("01", "") + "\r\n" + "00" + ItemMGV7("00", "").substr(2) + "\r\n"}},
+     {"BATATA"},
+     {SemDepto,
+      "ITENSMGV.TXT:2: aviso: lista de departamentos: 1 registro tem outra lista (a primeira, \"00\"); a lista não é "
+      "lida, e uma nova geração grava só o departamento do item",
+      "ITENSMGV.TXT:2: aviso: 1 linha repete um item com outro departamento (a primeira repete o item da linha 1): cada "
+      "item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não grava os outros "
+      "departamentos"}},
 };
 
 class VarianteReal : public testing::TestWithParam<TVariante> {};
