@@ -56,7 +56,7 @@ def catalogo_limpo(cargabal, semente, modelo, pasta):
     for _ in range(30):
         with open(caminho, "w", encoding="utf-8") as f:
             json.dump({"produtos": produtos}, f)
-        r = rodar([cargabal, "verificar", "-m", modelo, "-e", caminho, "--silencioso"])
+        r = rodar([cargabal, "verificar", "-m", modelo, "-e", caminho, "--silencioso", "--todos"])
         if r.returncode == 0:
             return caminho, len(produtos)
         if r.returncode != 3:
