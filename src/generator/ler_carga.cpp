@@ -96,8 +96,11 @@ Texto NomeNaMensagem(const TCampo& f, size_t AColuna) {
 // layout: the first text field that, AFolga characters shorter (or longer),
 // lets every field after it read right. Writers that cut or pad a text
 // wrongly shift the rest of the record this way.
-Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha, int64_t AFolga) {
+// AListas, when given, brings each candidate to the written form first.
+Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha, int64_t AFolga,
+                     TListasRegistro* AListas = nullptr) {
     std::vector<TCampoLido> lidos;
+    Texto normalizada;
     size_t coluna = 0;
     for (const TCampo& f : ACampos) {
         const size_t fim = coluna + static_cast<size_t>(f.Largura);
@@ -111,8 +114,10 @@ Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha
             consertada = Texto(ALinha.substr(0, fim)) + Texto(ALinha.substr(fim + static_cast<size_t>(AFolga)));
         else
             continue;
+        if (AListas != nullptr && AListas->Normalizar(consertada, 0, normalizada)) consertada = normalizada;
+        // A vendor column with the store's value is no sign of a shift.
         if (LerRegistro(ACampos, consertada, lidos) &&
-            std::all_of(lidos.begin(), lidos.end(), [](const TCampoLido& l) { return l.Valido; }))
+            std::all_of(lidos.begin(), lidos.end(), [](const TCampoLido& l) { return l.Valido || l.Campo->DoFabricante; }))
             return u"; o campo " + (f.Legenda.empty() ? DeUtf8(f.Nome) : DeUtf8(f.Legenda)) + u" (coluna " +
                    NumeroEmTexto(static_cast<int64_t>(fim) - f.Largura + 1) + u") parece ter " +
                    NumeroEmTexto(AFolga < 0 ? -AFolga : AFolga) + (AFolga < 0 ? u" caracteres a menos" : u" caracteres a mais") +
@@ -320,7 +325,7 @@ private:
                   u"a linha tem " + NumeroEmTexto(static_cast<int64_t>(r.Texto.size())) + u" caracteres; o registro " +
                       DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + NumeroEmTexto(minima) +
                       (fixa >= 0 ? CampoDeslocado(r.Layout->Campos, r.Texto, static_cast<int64_t>(r.Texto.size()) - fixa)
-                                 : Texto()));
+                                 : DeslocadoEmRegistroVariavel(r)));
         }
         for (const TCampoLido& l : ALidos) {
             if (l.Valido) continue;
@@ -361,6 +366,20 @@ private:
                     break;
             }
         }
+    }
+
+    // The same for a layout that widens (MGV7's lists): the shift is not
+    // known, so a few are tried, on the first lines of a file only.
+    Texto DeslocadoEmRegistroVariavel(const TRegistroLido& r) {
+        if (FTentativasDeslocamento == 0) return {};
+        --FTentativasDeslocamento;
+        TListasRegistro listas(r.Layout->Campos);
+        for (int64_t folga = 1; folga <= 40; ++folga)
+            for (const int64_t f : {-folga, folga}) {
+                Texto dica = CampoDeslocado(r.Layout->Campos, r.Texto, f, listas.Ativo() ? &listas : nullptr);
+                if (!dica.empty()) return dica;
+            }
+        return {};
     }
 
     // Sets on AItem the values of the record r that it has not got yet.
@@ -838,6 +857,8 @@ private:
     // the first of them and the line of its item.
     size_t FOutrosSetores = 0;
     std::pair<uint64_t, uint64_t> FPrimeiroOutroSetor;
+
+    size_t FTentativasDeslocamento = 50;  // lines of variable width whose shifted field is looked for
 
     const TDefinicaoModelo& FModelo;
     TQuelbCargaBalItens& FItens;

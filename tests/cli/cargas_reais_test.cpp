@@ -37,7 +37,7 @@ const TCargaReal Cargas[] = {
     {"VinexTrida__television_with_butcher_shop_prices", "toledo-mgv6", 1931, 0, "each item is listed under 00 and under its own department"},
     {"carloscz17__balance_project_complete", "filizola", 2, 6, "CADTXT.txt: records of 57 and 59 characters, price and validity blank"},
     {"gabriellriicardo__geradordeplaca", "toledo", 447, 0, ""},
-    {"ggk3__PublicidadeMouro", "toledo-mgv6", 1143, 1484, "false, still: the 146-character record (1143), DV = 0 (341)"},
+    {"ggk3__PublicidadeMouro", "toledo-mgv6", 1143, 1484, "not settled: records of 146 characters, 4 short of the 150 of MGV6, a form no source here documents (1143); on those lines DV = 0 is reported with them (341)"},
     {"gustavbarbosaa__balancas_java", "filizola", 1, 1, "CADTXT.TXT: a record of 41 characters"},
     {"heitordiasdev__Projeto-Software-de-Balanca-Completo", "filizola", 2, 0, ""},
     {"leandrocatolicacz__sftw-balanca", "filizola", 1, 0, ""},

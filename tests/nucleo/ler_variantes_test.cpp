@@ -204,6 +204,20 @@ TEST(LerVariante, TheRecordsDecideTheModelOverTheNames) {
     }
 }
 
+// In a record whose lists widen it (MGV7), the shifted text field is found
+// all the same.
+TEST(LerVariante, AShortMgv7LineNamesTheFieldThatShifted) {
+    const std::vector<TArquivoCarga> arquivos = {{u"ITENSMGV.TXT", ItemMGV7("01", "", false).erase(30, 10) + "\r\n"}};
+    TQuelbCargaBalItens itens;
+    const std::vector<std::string> achados = Achados(LerCarga(modToledoMGV7, arquivos, itens));
+    EXPECT_NE(std::find(achados.begin(), achados.end(),
+                        "ITENSMGV.TXT:1:251: erro: a linha tem 250 caracteres; o registro item tem ao menos 282; o "
+                        "campo descricao (coluna 19) parece ter 10 caracteres a menos, que deslocam os campos "
+                        "seguintes: com ele na sua largura, eles conferem"),
+              achados.end())
+        << testing::PrintToString(achados);
+}
+
 // A TXINFO text not padded to its width keeps what it has.
 TEST(LerVariante, AShortExtraInformationTextIsKept) {
     const std::string item = "00" "0" "000001" "001490" "000" + Pad("PAO", 50) + "000007" "0000" "000000" "1" "1" "0000" +
