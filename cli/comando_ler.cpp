@@ -10,12 +10,14 @@
 #include "catalogue/propriedades.h"
 #include "catalogue/texto.h"
 #include "catalogue/valor_decimal.h"
+#include "cli/achados.h"
 #include "cli/entrada.h"
 #include "cli/mensagens.h"
 #include "cli/modelos_cli.h"
 #include "cli/opcoes.h"
 #include "generator/ler_carga.h"
 #include "generator/modelos.h"
+#include "generator/tipo_achado.h"
 #include "platform/leitura.h"
 #include "platform/plataforma.h"
 
@@ -28,7 +30,8 @@ const char* const AjudaLer =
     "para migrar os produtos de uma marca de balança para outra, ou para conferir uma\n"
     "carga. Junta os arquivos pelos seus códigos e confere cada linha: largura, números,\n"
     "códigos, molduras e somas de verificação, registros que faltam ou se repetem.\n"
-    "Cada achado sai na saída de erros com o arquivo, a linha e a coluna.\n"
+    "Na saída de erros, os achados contados por tipo, depois os 50 primeiros (os erros\n"
+    "antes dos avisos), cada um com o arquivo, a linha e a coluna.\n"
     "\n"
     "Opções:\n"
     "  -m, --modelo MODELO    o modelo da carga (veja \"cargabal modelos\"); sem esta\n"
@@ -40,6 +43,7 @@ const char* const AjudaLer =
     "                         na saída padrão. Sem esta opção, uma tabela dos itens\n"
     "                         na saída padrão\n"
     "  -f, --formato FORMATO  json ou csv, em vez da extensão do catálogo\n"
+    "      --todos            lista todos os achados, não só os 50 primeiros\n"
     "      --silencioso       não mostra os avisos nem o resumo\n"
     "  -h, --help             mostra esta ajuda\n"
     "\n"
@@ -101,11 +105,12 @@ void Tabela(const TQuelbCargaBalItens& AItens) {
 
 int ComandoLer(const std::vector<std::string>& AArgs) {
     std::optional<std::string> nomeModelo, entrada, saida, nomeFormato;
-    bool silencioso = false;
+    bool silencioso = false, todos = false;
     const TOpcaoComando opcoes[] = {
         {"modelo", 'm', &nomeModelo},     {"entrada", 'e', &entrada},
         {"saida", 's', &saida},           {"formato", 'f', &nomeFormato},
-        {"silencioso", 0, nullptr, &silencioso}, {"help", 'h'},
+        {"silencioso", 0, nullptr, &silencioso}, {"todos", 0, nullptr, &todos},
+        {"help", 'h'},
     };
     static constexpr const char* Obrigatorias[] = {"entrada"};
     if (const std::optional<int> r = LerOpcoes(AArgs, "ler", AjudaLer, opcoes, Obrigatorias)) return *r;
@@ -151,25 +156,38 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
                                       : "") +
                              "\n");
     }
-    if (arquivos.size() == 1 && !ArquivoDoModelo(*modelo, arquivos[0].Nome))
-        arquivos[0].Nome = DefinicaoModelo(*modelo)->Arquivos[0].Nome;
+    const std::u16string_view nomeDosItens = DefinicaoModelo(*modelo)->Arquivos[0].Nome;
+    if (arquivos.size() == 1 && !ArquivoDoModelo(*modelo, arquivos[0].Nome)) {
+        if (!silencioso && DeAlgumModelo(arquivos[0].Nome))
+            Escrever(stderr, "cargabal: " + ParaUtf8(arquivos[0].Nome) + " é lido como " + ParaUtf8(nomeDosItens) +
+                                 ", o arquivo de itens de " + std::string(DefinicaoModelo(*modelo)->Apelido) + "\n");
+        arquivos[0].Nome = nomeDosItens;
+    }
+    // A folder with the files of another model as well: which were read.
+    std::string outros;
+    for (const TArquivoCarga& a : arquivos)
+        if (!ArquivoDoModelo(*modelo, a.Nome)) outros += (outros.empty() ? "" : ", ") + ParaUtf8(a.Nome);
+    if (!outros.empty())
+        Escrever(stderr, "cargabal: a pasta tem também arquivos de outro modelo, que não foram lidos: " + outros +
+                             " (--modelo escolhe o modelo)\n");
 
     TQuelbCargaBalItens itens;
     const TLeituraCarga leitura = LerCarga(*modelo, arquivos, itens);
     const size_t erros = leitura.Erros();
-    size_t listados = 0;
-    for (const TAchadoCarga& a : leitura.Achados) {
-        if (silencioso && a.Gravidade == TGravidade::Aviso) continue;
-        if (listados++ < 50) Escrever(stderr, ParaUtf8(LinhaDoAchado(a)) + "\n");
-    }
-    if (listados > 50) Escrever(stderr, "... e mais " + std::to_string(listados - 50) + " achados\n");
+    std::vector<TAchadoListado> achados;
+    for (const TAchadoCarga& a : leitura.Achados)
+        if (!silencioso || a.Gravidade == TGravidade::Erro)
+            achados.push_back({a.Gravidade, ParaUtf8(LinhaDoAchado(a)), ParaUtf8(TipoDoAchado(a.Descricao))});
+    ListarAchados(stderr, stderr, achados, ContarPorTipo(achados), todos, achados.size());
 
     const std::vector<size_t> propriedades = PropriedadesDoModelo(*modelo);
+    // A value that could not be read stays out of the catalogue, not its default.
+    const TAusente naoLido = [&leitura](int32_t AItem, size_t APropriedade) { return leitura.NaoLido(AItem, APropriedade); };
     if (!saida) {
         Tabela(itens);
     } else if (*saida == "-") {
         EscreverCatalogo(itens, propriedades, formato.value_or(TFormatoCatalogo::Json),
-                         [](std::string_view t) { std::fwrite(t.data(), 1, t.size(), stdout); });
+                         [](std::string_view t) { std::fwrite(t.data(), 1, t.size(), stdout); }, naoLido);
     } else {
         const std::optional<std::filesystem::path> escolhido = CaminhoDoArgumento(*saida);
         if (!escolhido) return ErroDeUso("o nome do catálogo de saída não é UTF-8 válido");
@@ -183,7 +201,8 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
         std::ofstream arquivo(destino, std::ios::binary | std::ios::trunc);
         if (arquivo)
             EscreverCatalogo(itens, propriedades, *formato,
-                             [&arquivo](std::string_view t) { arquivo.write(t.data(), static_cast<std::streamsize>(t.size())); });
+                             [&arquivo](std::string_view t) { arquivo.write(t.data(), static_cast<std::streamsize>(t.size())); },
+                             naoLido);
         arquivo.close();
         if (!arquivo) {
             Escrever(stderr, "cargabal: não foi possível gravar o catálogo \"" + *saida + "\"\n");
@@ -194,7 +213,11 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
     if (!silencioso)
         Escrever(stderr, std::string(DefinicaoModelo(*modelo)->Apelido) + ": " +
                              Plural(static_cast<uint64_t>(itens.Count()), "item lido", "itens lidos") + " de " +
-                             Plural(arquivos.size(), "arquivo", "arquivos") + "; " + Plural(erros, "erro", "erros") +
+                             Plural(static_cast<uint64_t>(std::count_if(arquivos.begin(), arquivos.end(),
+                                                                       [&](const TArquivoCarga& a) {
+                                                                           return ArquivoDoModelo(*modelo, a.Nome);
+                                                                       })),
+                                                         "arquivo", "arquivos") + "; " + Plural(erros, "erro", "erros") +
                              ", " + Plural(leitura.Achados.size() - erros, "aviso", "avisos") + ".\n");
     return erros > 0 ? SaidaDanificada : SaidaSucesso;
 }

@@ -11,6 +11,7 @@
 #include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
 #include "cli/comando_ler.h"
+#include "cli/achados.h"
 #include "cli/entrada.h"
 #include "cli/interrupcao.h"
 #include "cli/mensagens.h"
@@ -102,6 +103,8 @@ constexpr const char* AjudaGerar =
     "                            deixou no diretório e esta não gravou\n"
     "      --espera SEGUNDOS     quanto esperar enquanto outra geração grava no mesmo\n"
     "                            diretório (padrão: 10)\n"
+    "      --todos               lista todos os achados da verificação, não só os 50\n"
+    "                            primeiros erros e os 50 primeiros avisos\n"
     "      --silencioso          não mostra a barra de progresso, os avisos nem o resumo\n"
     "  -h, --help                mostra esta ajuda\n"
     "\n"
@@ -119,7 +122,8 @@ constexpr const char* AjudaGerar =
     "Antes de gravar, o catálogo é conferido contra o modelo (como em \"cargabal\n"
     "verificar\"): com algum erro (um valor que o arquivo cortaria ou deformaria, dois\n"
     "produtos com o mesmo código...) os achados são listados e nada é gravado; os\n"
-    "avisos são listados e a geração segue.\n"
+    "avisos são listados e a geração segue. Os achados saem contados por tipo, depois\n"
+    "os erros antes dos avisos.\n"
     "\n" QUELB_TABELA_SAIDAS;
 
 constexpr const char* AjudaVerificar =
@@ -128,10 +132,12 @@ constexpr const char* AjudaVerificar =
     "Confere o catálogo contra o modelo, sem gravar nada: o que os arquivos do modelo\n"
     "fariam com cada valor. Lista na saída padrão um achado por linha, \"erro:\" (o\n"
     "arquivo mudaria o sentido do valor, ou o carregador pode recusá-lo) ou \"aviso:\"\n"
-    "(o valor fica menos exato, ou uma propriedade se perde).\n"
+    "(o valor fica menos exato, ou uma propriedade se perde): os 50 primeiros erros,\n"
+    "depois os avisos, até 50 linhas (--todos lista todos); na saída de erros, os\n"
+    "achados contados por tipo.\n"
     "\n"
-    "Opções: --modelo, --entrada, --formato, --codificacao, --decimal e\n"
-    "--separador-preco, como em \"cargabal gerar\".\n"
+    "Opções: --modelo, --entrada, --formato, --codificacao, --decimal,\n"
+    "--separador-preco e --todos, como em \"cargabal gerar\".\n"
     "\n"
     "Saída: 0 sem erro (avisos podem ser listados); 2 erro nos argumentos ou no\n"
     "catálogo; 3 a verificação achou um erro.\n";
@@ -182,27 +188,9 @@ struct TOpcoesGerar {
     bool Silencioso = false;
     bool AceitarCortes = false;
     bool Limpar = false;
+    bool Todos = false;  // every finding listed, not only the first
     bool SoVerificar = false;  // the "verificar" command: no folder, nothing written
 };
-
-// The findings of the check on AFluxo, in catalogue order, each with its
-// item's line when the catalogue is CSV (ALinhas): the first AMaximo of AAchados, then how many more of ATotal findings
-// there are; returns the erros among AAchados.
-size_t ListarAchados(std::FILE* AFluxo, const std::vector<TAchado>& AAchados, size_t AMaximo, size_t ATotal,
-                     const std::vector<uint64_t>& ALinhas) {
-    size_t erros = 0, listados = 0;
-    for (size_t i = 0; i < AAchados.size(); ++i) {
-        if (AAchados[i].Gravidade == TGravidade::Erro) ++erros;
-        const auto posicao = static_cast<size_t>(AAchados[i].Posicao);
-        const uint64_t linha = posicao < ALinhas.size() ? ALinhas[posicao] : 0;
-        if (i < AMaximo) {
-            Escrever(AFluxo, ParaUtf8(LinhaDoAchado(AAchados[i], linha)) + "\n");
-            ++listados;
-        }
-    }
-    if (ATotal > listados) Escrever(AFluxo, "... e mais " + std::to_string(ATotal - listados) + " achados\n");
-    return erros;
-}
 
 // "--espera": whole seconds, from 0 to a day.
 std::optional<int32_t> SegundosDeEspera(const std::string& ATexto) {
@@ -293,7 +281,11 @@ int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoes
     if (const std::optional<int> erro = LerCatalogoDoComando(AOpcoes, AOpcoesCatalogo, gerador.Produtos(), barra, linhas))
         return *erro;
     const std::vector<TAchado> achados = gerador.VerificarItens();
-    const size_t erros = ListarAchados(stdout, achados, achados.size(), achados.size(), linhas);
+    const size_t erros = static_cast<size_t>(std::count_if(
+        achados.begin(), achados.end(), [](const TAchado& a) { return a.Gravidade == TGravidade::Erro; }));
+    const std::vector<TAchadoListado> lista = AchadosDaVerificacao(achados, linhas);
+    std::fflush(stdout);
+    ListarAchados(AOpcoes.Silencioso ? nullptr : stderr, stdout, lista, ContarPorTipo(lista), AOpcoes.Todos, lista.size());
     std::fflush(stdout);
     if (!AOpcoes.Silencioso)
         Escrever(stderr, "cargabal: " + Plural(static_cast<uint64_t>(gerador.Produtos().Count()), "item", "itens") +
@@ -367,12 +359,12 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     // The check before anything is written: an erro stops here, unless the
     // cuts are accepted; the findings are otherwise listed after the files.
     // Only the findings listed are kept, and the count of them all.
-    constexpr size_t Listados = 50;
-    const TResumoVerificacao verificacao = gerador.VerificarItens(Listados);
-    const std::vector<TAchado>& achados = verificacao.Primeiros;
+    const TResumoVerificacao verificacao = gerador.VerificarItens(AOpcoes.Todos ? SIZE_MAX : AchadosListados);
     const size_t erros = verificacao.Erros, totalAchados = verificacao.Erros + verificacao.Avisos;
+    const std::vector<TAchadoListado> achados = AchadosDaVerificacao(verificacao.Primeiros, linhas);
+    const std::vector<TContagemTipo> tipos = ContagensDaVerificacao(verificacao.Tipos);
     if (erros > 0 && !AOpcoes.AceitarCortes) {
-        ListarAchados(stderr, achados, Listados, totalAchados, linhas);
+        ListarAchados(stderr, stderr, achados, tipos, AOpcoes.Todos, totalAchados);
         Escrever(stderr, "cargabal: a verificação achou " + Plural(erros, "erro", "erros") +
                              "; nada foi gravado (--aceitar-cortes grava assim mesmo)\n");
         return SaidaVerificacao;
@@ -414,7 +406,7 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
         if (!ignorado) bytes += tamanho;
     }
     std::fflush(stdout);
-    if (!AOpcoes.Silencioso) ListarAchados(stderr, achados, Listados, totalAchados, linhas);
+    if (!AOpcoes.Silencioso) ListarAchados(stderr, stderr, achados, tipos, AOpcoes.Todos, totalAchados);
     for (const Texto& antigo : gerador.ArquivosAntigos())
         Escrever(stderr, std::string("cargabal: ") +
                              (AOpcoes.Limpar ? "removido o arquivo de uma carga anterior: "
@@ -450,6 +442,7 @@ int ComandoGerarOuVerificar(const std::vector<std::string>& AArgs, bool AVerific
         {"limpar", 0, nullptr, &o.Limpar},
         {"espera", 0, &o.Espera},
         {"silencioso", 0, nullptr, &o.Silencioso},
+        {"todos", 0, nullptr, &o.Todos},
         {"help", 'h'},
     };
     static constexpr const char* ObrigatoriasGerar[] = {"modelo", "entrada", "saida"};

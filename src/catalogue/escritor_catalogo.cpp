@@ -89,7 +89,8 @@ std::vector<const TPropriedade*> Ordem(std::span<const size_t> APropriedades) {
 
 // An item as one JSON object; the properties of a record (contiguous in
 // the order) make a nested object.
-void ItemJson(const TQuelbCargaBalItem& AItem, const std::vector<const TPropriedade*>& AOrdem, std::string& d) {
+void ItemJson(const TQuelbCargaBalItem& AItem, const std::vector<const TPropriedade*>& AOrdem,
+              const std::function<bool(const TPropriedade*)>& AAusente, std::string& d) {
     d += "{";
     std::string_view aberto;  // the record whose object is open
     bool primeiroNoItem = true, primeiroNoRegistro = true;
@@ -98,6 +99,7 @@ void ItemJson(const TQuelbCargaBalItem& AItem, const std::vector<const TPropried
         APrimeiro = false;
     };
     for (const TPropriedade* p : AOrdem) {
+        if (AAusente(p)) continue;
         const std::string_view registro = Registro(p->Nome);
         if (registro != aberto) {
             if (!aberto.empty()) d += "}";
@@ -119,7 +121,7 @@ void ItemJson(const TQuelbCargaBalItem& AItem, const std::vector<const TPropried
 }  // namespace
 
 void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t> APropriedades,
-                      TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida) {
+                      TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida, const TAusente& AAusente) {
     const std::vector<const TPropriedade*> ordem = Ordem(APropriedades);
     std::string d;
     const bool json = AFormato == TFormatoCatalogo::Json;
@@ -132,14 +134,17 @@ void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t>
     }
     for (int32_t i = 0; i < AItens.Count(); ++i) {
         const TQuelbCargaBalItem& item = AItens.GetItem(i);
+        const auto ausente = [&](const TPropriedade* p) {
+            return AAusente && AAusente(i, static_cast<size_t>(p - Propriedades));
+        };
         if (json) {
             d += "    ";
-            ItemJson(item, ordem, d);
+            ItemJson(item, ordem, ausente, d);
             d += i + 1 < AItens.Count() ? ",\n" : "\n";
         } else {
             for (size_t c = 0; c < ordem.size(); ++c) {
                 if (c > 0) d += ';';
-                Valor(*ordem[c], item, false, d);
+                if (!ausente(ordem[c])) Valor(*ordem[c], item, false, d);
             }
             d += "\r\n";
         }

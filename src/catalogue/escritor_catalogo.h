@@ -3,6 +3,7 @@
 // (JSON or CSV), with the properties chosen, by the property table: amounts
 // as exact decimals, enumerations by their names, texts in UTF-8.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -15,11 +16,17 @@ namespace quelb {
 // Receives the file's bytes piece by piece.
 using TSaidaCatalogo = std::function<void(std::string_view)>;
 
+// Whether the item at AItem has no value for the property at APropriedade
+// (a value that could not be read): it is left out, not written as its
+// default.
+using TAusente = std::function<bool(int32_t AItem, size_t APropriedade)>;
+
 // AItens with the properties APropriedades (positions in Propriedades):
 // JSON, an item a line, its records as nested objects; or CSV, a column per
 // property named by its path, ";" between cells, a decimal comma, UTF-8
-// with a byte-order mark.
+// with a byte-order mark. An absent value is no key in JSON and an empty
+// cell in CSV.
 void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t> APropriedades,
-                      TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida);
+                      TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida, const TAusente& AAusente = {});
 
 }  // namespace quelb

@@ -13,9 +13,12 @@ Texto Maiusculas(std::u16string_view ANome) {
 
 const TArquivoCarga* ProcurarArquivo(std::span<const TArquivoCarga> AArquivos, std::u16string_view ANome) {
     const Texto nome = Maiusculas(ANome);
-    for (const TArquivoCarga& a : AArquivos)
-        if (Maiusculas(a.Nome) == nome) return &a;
-    return nullptr;
+    const TArquivoCarga* r = nullptr;
+    for (const TArquivoCarga& a : AArquivos) {
+        if (a.Nome == ANome) return &a;  // the name as the generator writes it first
+        if (r == nullptr && Maiusculas(a.Nome) == nome) r = &a;
+    }
+    return r;
 }
 
 Texto Decodificar(const std::string& ABytes, bool& AUtf8Invalido) {
@@ -32,7 +35,7 @@ Texto Decodificar(const std::string& ABytes, bool& AUtf8Invalido) {
 std::vector<TLinha> Linhas(std::u16string_view ATexto, bool& ASemCrLf) {
     std::vector<TLinha> r;
     const std::u16string_view fim = ATexto.find(u"\r\n") == std::u16string_view::npos ? u"\n" : u"\r\n";
-    ASemCrLf = fim.size() == 1 && !ATexto.empty();
+    ASemCrLf = fim.size() == 1 && ATexto.find(u'\n') != std::u16string_view::npos;
     size_t inicio = 0;
     uint64_t numero = 1;
     while (inicio < ATexto.size()) {

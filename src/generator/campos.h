@@ -84,6 +84,13 @@ struct TCampo {
     int32_t Inicio = 0;                                    // Texto: the first character written
     int64_t (*Calcular)(const TQuelbCargaBalItem&) = nullptr;  // Calculado
 
+    // The column as the vendor's legend names it ("DV, imprime data de
+    // validade"), for the messages; empty where Nome says it.
+    std::string_view Legenda = {};
+    // A column that the vendor defines and this library fills with its
+    // constant: another value in a load is the store's setting, not damage.
+    bool DoFabricante = false;
+
     // True for the fields whose width follows the value.
     constexpr bool Variavel() const {
         return Tipo == TTipoCampo::PrecoSeisZeros || Tipo == TTipoCampo::Soma || Tipo == TTipoCampo::NumeroSePositivo;
@@ -149,6 +156,17 @@ inline constexpr std::array<char16_t, N> Repeticao = [] {
 template <size_t N, char16_t c>
 constexpr TCampo Repetido(std::string_view ANome) {
     return Fixo(ANome, std::u16string_view(Repeticao<N, c>.data(), N));
+}
+// AFixo, a column of the vendor's (DoFabricante) named by its legend.
+constexpr TCampo DoFabricante(TCampo AFixo, std::string_view ALegenda) {
+    AFixo.Legenda = ALegenda;
+    AFixo.DoFabricante = true;
+    return AFixo;
+}
+// ACampo named in messages by the vendor's legend.
+constexpr TCampo Legendado(TCampo ACampo, std::string_view ALegenda) {
+    ACampo.Legenda = ALegenda;
+    return ACampo;
 }
 constexpr TCampo Posicao(std::string_view ANome, int32_t ALargura) {
     return {.Nome = ANome, .Tipo = TTipoCampo::Posicao, .Largura = ALargura};

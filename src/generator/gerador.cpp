@@ -114,14 +114,20 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     std::vector<Texto> antigos;
     for (size_t i = 0; i < definicao->Arquivos.size(); ++i) {
         TListaLinhas& lista = carga[definicao->Arquivos[i].Conteudo];
+        // The same name in another letter case (itensmgv.txt): a loader
+        // would take either one.
+        std::vector<Texto> outrasCaixas = plataforma::OutrasCaixas(base, definicao->Arquivos[i].Nome);
         if (lista.Count() > 0) {
             if (definicao->Arquivos[i].Conteudo == definicao->Sinal) conjunto.Sinal = conjunto.Arquivos.size();
             conjunto.Arquivos.push_back({&lista, caminhos[i]});
-        } else if (plataforma::ArquivoExiste(caminhos[i])) {
-            antigos.push_back(caminhos[i]);
+            // The new file replaces them as it replaces its own name.
+            for (Texto& c : outrasCaixas) conjunto.Remover.push_back(std::move(c));
+        } else {
+            if (plataforma::ArquivoExiste(caminhos[i])) antigos.push_back(caminhos[i]);
+            for (Texto& c : outrasCaixas) antigos.push_back(std::move(c));
         }
     }
-    if (LimparArquivosAntigos) conjunto.Remover = antigos;
+    if (LimparArquivosAntigos) conjunto.Remover.insert(conjunto.Remover.end(), antigos.begin(), antigos.end());
     conjunto.AntesDeSubstituir = AntesDeSubstituir;
     SalvarConjunto(conjunto, FArquivosGerados);
     FArquivosAntigos = std::move(antigos);

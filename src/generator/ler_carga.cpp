@@ -5,6 +5,7 @@
 #include <bitset>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <unordered_map>
 
 #include "catalogue/propriedades.h"
@@ -12,6 +13,7 @@
 #include "generator/carga.h"
 #include "generator/informacao_extra.h"
 #include "generator/ler_registro.h"
+#include "generator/listas_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
 #include "generator/valores_implicitos.h"
@@ -70,16 +72,78 @@ bool LerComLayout(std::span<const TLayoutRegistro> ALayouts, const TLinha& ALinh
     return ARegistro.Layout != nullptr;
 }
 
+// Where the texts that end a record begin (0-based), or -1 when the record
+// ends in another kind of field. Writers that trim trailing spaces stop a
+// line anywhere in these texts.
+int32_t InicioDoTextoFinal(std::span<const TCampo> ACampos) {
+    size_t i = ACampos.size();
+    while (i > 0 && ACampos[i - 1].Tipo == TTipoCampo::Texto) --i;
+    return i == ACampos.size() ? -1 : Largura(ACampos.first(i));
+}
+
+// A field as the messages name it: by the vendor's legend; by its name
+// when it shows a property; else by its columns (a fixed filler has no name
+// a person would know).
+Texto NomeNaMensagem(const TCampo& f, size_t AColuna) {
+    if (!f.Legenda.empty()) return DeUtf8(f.Legenda);
+    if (f.Propriedade != nullptr) return DeUtf8(f.Nome);
+    if (f.Largura <= 1) return u"da coluna " + NumeroEmTexto(static_cast<int64_t>(AColuna));
+    return u"das colunas " + NumeroEmTexto(static_cast<int64_t>(AColuna)) + u" a " +
+           NumeroEmTexto(static_cast<int64_t>(AColuna) + f.Largura - 1);
+}
+
+// For a line of AFolga characters more (or less) than its fixed-width
+// layout: the first text field that, AFolga characters shorter (or longer),
+// lets every field after it read right. Writers that cut or pad a text
+// wrongly shift the rest of the record this way.
+// AListas, when given, brings each candidate to the written form first.
+Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha, int64_t AFolga,
+                     TListasRegistro* AListas = nullptr) {
+    std::vector<TCampoLido> lidos;
+    Texto normalizada;
+    size_t coluna = 0;
+    for (const TCampo& f : ACampos) {
+        const size_t fim = coluna + static_cast<size_t>(f.Largura);
+        coluna = fim;
+        if (f.Tipo != TTipoCampo::Texto) continue;
+        Texto consertada;
+        if (AFolga < 0 && -AFolga <= f.Largura && fim - static_cast<size_t>(-AFolga) <= ALinha.size())
+            consertada = Texto(ALinha.substr(0, fim - static_cast<size_t>(-AFolga))) + Texto(static_cast<size_t>(-AFolga), u' ') +
+                         Texto(ALinha.substr(fim - static_cast<size_t>(-AFolga)));
+        else if (AFolga > 0 && fim + static_cast<size_t>(AFolga) <= ALinha.size())
+            consertada = Texto(ALinha.substr(0, fim)) + Texto(ALinha.substr(fim + static_cast<size_t>(AFolga)));
+        else
+            continue;
+        if (AListas != nullptr && AListas->Normalizar(consertada, 0, normalizada)) consertada = normalizada;
+        // A vendor column with the store's value is no sign of a shift.
+        if (LerRegistro(ACampos, consertada, lidos) &&
+            std::all_of(lidos.begin(), lidos.end(), [](const TCampoLido& l) { return l.Valido || l.Campo->DoFabricante; }))
+            return u"; o campo " + (f.Legenda.empty() ? DeUtf8(f.Nome) : DeUtf8(f.Legenda)) + u" (coluna " +
+                   NumeroEmTexto(static_cast<int64_t>(fim) - f.Largura + 1) + u") parece ter " +
+                   NumeroEmTexto(AFolga < 0 ? -AFolga : AFolga) + (AFolga < 0 ? u" caracteres a menos" : u" caracteres a mais") +
+                   u", que deslocam os campos seguintes: com ele na sua largura, eles conferem";
+    }
+    return {};
+}
+
 // ---- The reading ----
 
 class TLeitor {
 public:
-    TLeitor(const TDefinicaoModelo& AModelo, TQuelbCargaBalItens& AItens) : FModelo(AModelo), FItens(AItens) {}
+    TLeitor(const TDefinicaoModelo& AModelo, TQuelbCargaBalItens& AItens)
+        : FModelo(AModelo), FItens(AItens), FPrimeiroItem(AItens.Count()) {}
 
     TLeituraCarga Ler(std::span<const TArquivoCarga> AArquivos) {
         for (const TArquivoModelo& a : FModelo.Arquivos) {
             const TArquivoCarga* arquivo = ProcurarArquivo(AArquivos, a.Nome);
-            if (arquivo != nullptr) LerArquivo(a, *arquivo);
+            if (arquivo == nullptr) continue;
+            FPresentes[PosicaoArquivo(a)] = true;
+            LerArquivo(a, *arquivo);
+            for (const TArquivoCarga& outro : AArquivos)
+                if (&outro != arquivo && Maiusculas(outro.Nome) == Maiusculas(a.Nome))
+                    Achar(TGravidade::Aviso, a.Nome, 0, 0,
+                          u"a pasta também tem " + outro.Nome + u", que difere só nas maiúsculas e minúsculas; lido " +
+                              arquivo->Nome + u", não " + outro.Nome);
         }
         if (ProcurarArquivo(AArquivos, FModelo.Arquivos[0].Nome) == nullptr)
             Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, 0, 0, u"falta o arquivo de itens");
@@ -89,6 +153,16 @@ public:
                          [this](const TAchadoCarga& a, const TAchadoCarga& b) {
                              return std::pair(OrdemArquivo(a.Arquivo), a.Linha) < std::pair(OrdemArquivo(b.Arquivo), b.Linha);
                          });
+        // The files by the names they have in the folder.
+        for (TAchadoCarga& a : FResultado.Achados)
+            if (const TArquivoCarga* arquivo = ProcurarArquivo(AArquivos, a.Arquivo)) a.Arquivo = arquivo->Nome;
+        // A value read from another record of the item is not missing.
+        std::vector<std::pair<int32_t, size_t>>& naoLidos = FResultado.NaoLidos;
+        std::erase_if(naoLidos, [this](const std::pair<int32_t, size_t>& n) {
+            return FLidos[static_cast<size_t>(n.first - FPrimeiroItem)].Definidas[n.second];
+        });
+        std::sort(naoLidos.begin(), naoLidos.end());
+        naoLidos.erase(std::unique(naoLidos.begin(), naoLidos.end()), naoLidos.end());
         return std::move(FResultado);
     }
 
@@ -98,6 +172,7 @@ private:
         TQuelbCargaBalItem* Item;
         uint64_t Linha;
         TDefinidas Definidas;
+        std::u16string_view Registro = {};  // its record, while the item file is read
     };
 
     size_t OrdemArquivo(const Texto& ANome) const {
@@ -126,16 +201,33 @@ private:
                                    : FTextos.emplace_back(Decodificar(ACarga.Bytes, utf8Invalido));
         if (utf8Invalido)
             Achar(TGravidade::Erro, nome, 0, 0, u"o arquivo começa com a marca de UTF-8, mas não é UTF-8 válido");
+        // A DOS end-of-file mark closes the file: not a record.
+        std::u16string_view conteudo = texto;
+        const bool fimDos = conteudo.ends_with(u'\x1A');
+        if (fimDos) conteudo.remove_suffix(1);
         bool semCrLf = false;
-        std::vector<TLinha> linhas = Linhas(texto, semCrLf);
+        std::vector<TLinha> linhas = Linhas(conteudo, semCrLf);
         if (semCrLf) Achar(TGravidade::Aviso, nome, 1, 0, u"as linhas terminam só com LF, sem CR");
-        if (!texto.empty() && !texto.ends_with(u"\n"))
+        if (!conteudo.empty() && !conteudo.ends_with(u"\n"))
             Achar(TGravidade::Aviso, nome, linhas.size(), 0, u"a última linha não termina com CR LF");
+        if (fimDos)
+            Achar(TGravidade::Aviso, nome, linhas.size() + (conteudo.ends_with(u"\n") || conteudo.empty() ? 1 : 0), 0,
+                  u"o arquivo termina com o caractere 0x1A (fim de arquivo do DOS), que não é lido");
         std::vector<TRegistroLido>& registros = FRegistros[PosicaoArquivo(AArquivo)];
         const int32_t larguraFixa =
             AArquivo.Registros.size() == 1 ? LarguraFixa(AArquivo.Registros[0].Campos) : -1;
+        const int32_t textoFinal = larguraFixa > 0 ? InicioDoTextoFinal(AArquivo.Registros[0].Campos) : -1;
+        uint64_t curtas = 0, primeiraCurta = 0;
+        TListasRegistro listas(AArquivo.Registros.size() == 1 ? AArquivo.Registros[0].Campos : std::span<const TCampo>());
+        Texto normalizada;
         for (size_t i = 0; i < linhas.size(); ++i) {
             TLinha linha = linhas[i];
+            if (linha.Texto.empty()) {
+                Achar(TGravidade::Aviso, nome, linha.Numero, 0,
+                      i + 1 == linhas.size() ? u"linha vazia no fim do arquivo: não é um registro"
+                                             : u"linha vazia: não é um registro");
+                continue;
+            }
             // A text with a line break inside a record of fixed width (it
             // ends in a closing mark): the record runs on to the next lines.
             if (larguraFixa > 0 && linha.Texto.size() < static_cast<size_t>(larguraFixa)) {
@@ -166,6 +258,17 @@ private:
                           u" caractere(s) a menos: o texto tinha caracteres fora do plano básico (emojis, por exemplo), "
                           u"gravados cada um como um \"?\" só");
             }
+            // Lists between "|" marks, found by their marks.
+            if (listas.Ativo() && listas.Normalizar(linha.Texto, linha.Numero, normalizada) && normalizada != linha.Texto)
+                linha.Texto = FTextos.emplace_back(normalizada);
+            // A line that stops inside the texts that end the record: its
+            // trailing spaces were trimmed. The text there is kept.
+            if (textoFinal >= 0 && linha.Texto.size() >= static_cast<size_t>(textoFinal) &&
+                linha.Texto.size() < static_cast<size_t>(larguraFixa)) {
+                linha.Texto = FTextos.emplace_back(Texto(linha.Texto) +
+                                                   Texto(static_cast<size_t>(larguraFixa) - linha.Texto.size(), u' '));
+                if (curtas++ == 0) primeiraCurta = linha.Numero;
+            }
             TRegistroLido r;
             if (!LerComLayout(AArquivo.Registros, linha, r, FCampos)) {
                 Achar(TGravidade::Erro, nome, linha.Numero, 1, u"registro de tipo desconhecido");
@@ -177,6 +280,39 @@ private:
             else
                 registros.push_back(r);
         }
+        for (const auto& [f, c] : FColunasFabricante)
+            Achar(TGravidade::Aviso, nome, c.Linha, c.Coluna,
+                  u"coluna " + DeUtf8(f->Legenda) + u": " +
+                      (c.Quantidade == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(c.Quantidade)) + u" registros têm") +
+                      u" outro valor que \"" + Texto(f->Fixo) + u"\" (o primeiro, \"" + c.Valor +
+                      u"\"); o valor não é lido, e uma nova geração grava \"" + Texto(f->Fixo) + u"\"");
+        FColunasFabricante.clear();
+        for (const TListasRegistro::TLista& l : listas.Listas())
+            if (l.Diferentes > 0)
+                Achar(TGravidade::Aviso, nome, l.Primeira, 0,
+                      l.Nome + u": " +
+                          (l.Diferentes == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(l.Diferentes)) + u" registros têm") +
+                          u" outra lista (a primeira, \"" + l.Exemplo + u"\"); a lista não é lida, e uma nova geração grava " +
+                          (l.DoSetor ? u"só o departamento do item" : u"a lista vazia"));
+        if (listas.SemFinal() > 0)
+            Achar(TGravidade::Aviso, nome, listas.PrimeiroSemFinal(), 0,
+                  (listas.SemFinal() == 1 ? Texto(u"1 registro termina") : NumeroEmTexto(static_cast<int64_t>(listas.SemFinal())) + u" registros terminam") +
+                      u" depois do último \"|\", sem " + listas.NomesDoFinal() +
+                      u": lidos com esses campos em zeros, que uma nova geração grava");
+        if (FOutrosSetores > 0)
+            Achar(TGravidade::Aviso, nome, FPrimeiroOutroSetor.first, 0,
+                  (FOutrosSetores == 1 ? Texto(u"1 linha repete") : NumeroEmTexto(static_cast<int64_t>(FOutrosSetores)) + u" linhas repetem") +
+                      u" um item com outro departamento (a primeira repete o item da linha " +
+                      NumeroEmTexto(static_cast<int64_t>(FPrimeiroOutroSetor.second)) +
+                      u"): cada item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não "
+                      u"grava os outros departamentos");
+        FOutrosSetores = 0;
+        if (curtas > 0)
+            Achar(TGravidade::Aviso, nome, primeiraCurta, 0,
+                  (curtas == 1 ? Texto(u"1 linha termina") : NumeroEmTexto(static_cast<int64_t>(curtas)) + u" linhas terminam") +
+                      u" antes das " + NumeroEmTexto(larguraFixa) +
+                      u" colunas do registro, no texto final (os espaços do fim foram cortados): o texto que há é "
+                      u"mantido");
     }
 
     // The faults of a record's characters.
@@ -187,12 +323,24 @@ private:
             const size_t coluna = std::min(r.Texto.size(), static_cast<size_t>(minima)) + 1;
             Achar(TGravidade::Erro, AArquivo, r.Linha, coluna,
                   u"a linha tem " + NumeroEmTexto(static_cast<int64_t>(r.Texto.size())) + u" caracteres; o registro " +
-                      DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + NumeroEmTexto(minima));
+                      DeUtf8(r.Layout->Nome) + (fixa >= 0 ? u" tem " : u" tem ao menos ") + NumeroEmTexto(minima) +
+                      (fixa >= 0 ? CampoDeslocado(r.Layout->Campos, r.Texto, static_cast<int64_t>(r.Texto.size()) - fixa)
+                                 : DeslocadoEmRegistroVariavel(r)));
         }
         for (const TCampoLido& l : ALidos) {
             if (l.Valido) continue;
             const TCampo& f = *l.Campo;
-            const Texto campo = u"campo " + DeUtf8(f.Nome) + u": ";
+            if (f.Tipo == TTipoCampo::Fixo && f.DoFabricante && r.LarguraCerta) {
+                // The store's setting of a vendor column: said once per column.
+                TColunaFabricante& c = FColunasFabricante[&f];
+                if (c.Quantidade++ == 0) {
+                    c.Linha = r.Linha;
+                    c.Coluna = l.Coluna;
+                    c.Valor = Texto(l.Texto);
+                }
+                continue;
+            }
+            const Texto campo = u"campo " + NomeNaMensagem(f, l.Coluna) + u": ";
             const Texto escrito = u"\"" + Texto(l.Texto) + u"\"";
             switch (f.Tipo) {
                 case TTipoCampo::Codigo:
@@ -220,6 +368,20 @@ private:
         }
     }
 
+    // The same for a layout that widens (MGV7's lists): the shift is not
+    // known, so a few are tried, on the first lines of a file only.
+    Texto DeslocadoEmRegistroVariavel(const TRegistroLido& r) {
+        if (FTentativasDeslocamento == 0) return {};
+        --FTentativasDeslocamento;
+        TListasRegistro listas(r.Layout->Campos);
+        for (int64_t folga = 1; folga <= 40; ++folga)
+            for (const int64_t f : {-folga, folga}) {
+                Texto dica = CampoDeslocado(r.Layout->Campos, r.Texto, f, listas.Ativo() ? &listas : nullptr);
+                if (!dica.empty()) return dica;
+            }
+        return {};
+    }
+
     // Sets on AItem the values of the record r that it has not got yet.
     void Aplicar(const TRegistroLido& r, const std::vector<TCampoLido>& ALidos, TItemLido& AItem) {
         TQuelbCargaBalItem& item = *AItem.Item;
@@ -232,12 +394,15 @@ private:
                           u"o número " + NumeroEmTexto(l.Numero) + u" não é a posição do item na carga (" + NumeroEmTexto(posicao) +
                               u"); uma nova geração grava " + NumeroEmTexto(posicao));
             }
+            if (f.Propriedade != nullptr && !l.Valido)
+                FResultado.NaoLidos.emplace_back(FPrimeiroItem + static_cast<int32_t>(&AItem - FLidos.data()),
+                                                 IndiceDe(f.Propriedade));
             if (f.Propriedade == nullptr || !l.Valido) continue;
             // A field wider than its property's integer (the validity of
             // URF32, five digits, into 16 bits).
             if (!CabeNaPropriedade(*f.Propriedade, l.Numero)) {
                 Achar(TGravidade::Erro, FArquivoAtual, r.Linha, l.Coluna,
-                      u"campo " + DeUtf8(f.Nome) + u": " + NumeroEmTexto(l.Numero) + u" não cabe em " +
+                      u"campo " + NomeNaMensagem(f, l.Coluna) + u": " + NumeroEmTexto(l.Numero) + u" não cabe em " +
                           DeUtf8(f.Propriedade->Nome) +
                           (f.Propriedade->Tipo == TTipoPropriedade::Inteiro16 ? u", inteiro de 16 bits"
                                                                               : u", inteiro de 32 bits"));
@@ -309,14 +474,25 @@ private:
             ConferirSequencia();
             FSequencia.clear();
             FSequencia.push_back({r.Layout, r.Linha});
-            FLidos.push_back({&FItens.New(), r.Linha, {}});
+            FLidos.push_back({&FItens.New(), r.Linha, {}, r.Texto});
             Aplicar(r, ALidos, FLidos.back());
             const int64_t codigo = FLidos.back().Item->Codigo;
             const auto [primeiro, novo] = FPorCodigo.try_emplace(codigo, FLidos.size() - 1);
-            if (!novo)
-                Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(ALidos, "Codigo"),
-                      u"o código " + NumeroEmTexto(codigo) + u" repete o do item da linha " +
-                          NumeroEmTexto(static_cast<int64_t>(FLidos[primeiro->second].Linha)));
+            if (novo) return;
+            const TItemLido& anterior = FLidos[primeiro->second];
+            if (arquivo.Registros.size() == 1 && SoOSetorMuda(r.Layout->Campos, anterior.Registro, r.Texto)) {
+                // The same product listed under another department: one item.
+                if (FOutrosSetores++ == 0) FPrimeiroOutroSetor = {r.Linha, anterior.Linha};
+                const auto posicao = FPrimeiroItem + static_cast<int32_t>(FLidos.size() - 1);
+                while (!FResultado.NaoLidos.empty() && FResultado.NaoLidos.back().first == posicao)
+                    FResultado.NaoLidos.pop_back();
+                FLidos.pop_back();
+                FItens.Truncar(FItens.Count() - 1);
+                return;
+            }
+            Achar(TGravidade::Erro, arquivo.Nome, r.Linha, ColunaDe(ALidos, "Codigo"),
+                  u"o código " + NumeroEmTexto(codigo) + u" repete o do item da linha " +
+                      NumeroEmTexto(static_cast<int64_t>(anterior.Linha)));
         } else if (FLidos.empty()) {
             Achar(TGravidade::Erro, arquivo.Nome, r.Linha, 1,
                   u"registro " + DeUtf8(r.Layout->Nome) + u" antes do primeiro registro de item");
@@ -330,6 +506,22 @@ private:
             Aplicar(r, ALidos, FLidos.back());
             FSequencia.push_back({r.Layout, r.Linha});
         }
+    }
+
+    // Whether two records of one layout differ only in the fields of the
+    // sector (MGV7 writes it twice: in front and in the department list,
+    // which is empty for sector 0).
+    static bool SoOSetorMuda(std::span<const TCampo> ACampos, std::u16string_view A, std::u16string_view B) {
+        if (A == B) return false;
+        const auto semSetor = [&](std::u16string_view ALinha) {
+            std::vector<TCampoLido> lidos;
+            LerRegistro(ACampos, ALinha, lidos);
+            Texto r;
+            for (const TCampoLido& l : lidos)
+                if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Setor.Codigo") r += l.Texto;
+            return r;
+        };
+        return semSetor(A) == semSetor(B);
     }
 
     // Sees which records of the item file the model's writer makes.
@@ -613,12 +805,18 @@ private:
                       u"o item " + NumeroEmTexto(i.Item->Codigo) + u" tem porção, mas nenhum vínculo neste arquivo");
     }
 
-    // A file that is not there: the codes of the items that name its records.
+    // A file without records: the codes of the items that name its records.
+    // A file that is not in the folder at all is usual (stores send the item
+    // file alone, the scale software keeps the other records): one aviso.
     void FaltasPorChave(const TArquivoModelo& AArquivo) {
         const TLayoutRegistro& layout = AArquivo.Registros[0];
         for (const TCampo& f : layout.Campos) {
             if (f.Nome != layout.Chave || f.Propriedade == nullptr) continue;
             if (f.Propriedade->Nome == "Codigo" || !FModelo.ItemMostra(f.Propriedade->Nome)) return;
+            if (!FPresentes[PosicaoArquivo(AArquivo)]) {
+                AvisarArquivoAusente(AArquivo, *f.Propriedade);
+                return;
+            }
             for (const TItemLido& i : FLidos) {
                 const int64_t codigo = f.Propriedade->Numero(*i.Item);
                 if (codigo > 0)
@@ -629,8 +827,43 @@ private:
         }
     }
 
+    void AvisarArquivoAusente(const TArquivoModelo& AArquivo, const TPropriedade& AReferencia) {
+        std::unordered_map<int64_t, bool> codigos;
+        size_t itens = 0;
+        for (const TItemLido& i : FLidos) {
+            const int64_t codigo = AReferencia.Numero(*i.Item);
+            if (codigo <= 0) continue;
+            ++itens;
+            codigos[codigo] = true;
+        }
+        if (itens == 0) return;
+        Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, 0, 0,
+              Texto(AArquivo.Nome) + u" não está na pasta: " +
+                  (itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(itens)) + u" itens citam") + u" " +
+                  (codigos.size() == 1 ? Texto(u"1 código") : NumeroEmTexto(static_cast<int64_t>(codigos.size())) + u" códigos") +
+                  u" dele em " + DeUtf8(AReferencia.Nome) +
+                  u"; os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
+    }
+
+    // The vendor columns of the file being read that hold another value than ours.
+    struct TColunaFabricante {
+        size_t Quantidade = 0;
+        uint64_t Linha = 0;
+        size_t Coluna = 0;
+        Texto Valor;  // of the first
+    };
+    std::map<const TCampo*, TColunaFabricante> FColunasFabricante;
+    // Lines of the item file that list an item again under another sector;
+    // the first of them and the line of its item.
+    size_t FOutrosSetores = 0;
+    std::pair<uint64_t, uint64_t> FPrimeiroOutroSetor;
+
+    size_t FTentativasDeslocamento = 50;  // lines of variable width whose shifted field is looked for
+
     const TDefinicaoModelo& FModelo;
     TQuelbCargaBalItens& FItens;
+    std::array<bool, QuantidadeConteudos> FPresentes{};  // by position in the model's files
+    int32_t FPrimeiroItem;  // in FItens, the first item of this load
     std::deque<Texto> FTextos;  // the files' texts, which the records view
     std::array<std::vector<TRegistroLido>, QuantidadeConteudos> FRegistros;
     std::vector<TItemLido> FLidos;
@@ -654,6 +887,10 @@ Texto LinhaDoAchado(const TAchadoCarga& AAchado) {
 size_t TLeituraCarga::Erros() const {
     return static_cast<size_t>(std::count_if(Achados.begin(), Achados.end(),
                                              [](const TAchadoCarga& a) { return a.Gravidade == TGravidade::Erro; }));
+}
+
+bool TLeituraCarga::NaoLido(int32_t AItem, size_t APropriedade) const {
+    return std::binary_search(NaoLidos.begin(), NaoLidos.end(), std::pair(AItem, APropriedade));
 }
 
 TLeituraCarga LerCarga(TQuelbCargaBalModelo AModelo, std::span<const TArquivoCarga> AArquivos, TQuelbCargaBalItens& AItens) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/enumeracoes.h"
@@ -34,7 +35,12 @@ Texto LinhaDoAchado(const TAchadoCarga& AAchado);
 
 struct TLeituraCarga {
     std::vector<TAchadoCarga> Achados;
+    // The values that could not be read (a sale type outside the code
+    // table, a blank price), as (item, property) positions in the item list
+    // and in Propriedades, in order: each has its erro, and no value.
+    std::vector<std::pair<int32_t, size_t>> NaoLidos;
     size_t Erros() const;
+    bool NaoLido(int32_t AItem, size_t APropriedade) const;
 };
 
 // Appends the items of the load of AModelo held in AArquivos to AItens. Files
@@ -49,8 +55,9 @@ TLeituraCarga LerCarga(TQuelbCargaBalModelo AModelo, std::span<const TArquivoCar
 // in the order of the item model.
 std::vector<size_t> PropriedadesDoModelo(TQuelbCargaBalModelo AModelo);
 
-// The model of a load, from its file names and the width of its records;
-// none when nothing fits. AAmbiguo tells that other models write the same
+// The model of a load, from its file names and the width of its records,
+// or from its item records when they read as another model's without erro
+// and not as the names say; none when nothing fits. AAmbiguo tells that other models write the same
 // files (MGV5 and MGV6: the model given is MGV6).
 std::optional<TQuelbCargaBalModelo> DetectarModelo(std::span<const TArquivoCarga> AArquivos, bool& AAmbiguo);
 

@@ -14,6 +14,7 @@
 #include "generator/carga.h"
 #include "generator/informacao_extra.h"
 #include "generator/tabela_inteiros.h"
+#include "generator/tipo_achado.h"
 #include "generator/ler_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
@@ -116,6 +117,7 @@ public:
 
     // After the last item: the codes that name no record.
     void Fim() {
+        FPrimeiroDoFim = FAchados.size();
         for (const TReferenciaDada& d : FReferencias) {
             if (FChavesEscritas[d.Referencia->Arquivo].Contem(static_cast<uint64_t>(d.Valor))) continue;
             FAchados.push_back({TGravidade::Aviso, d.Posicao, d.Codigo,
@@ -123,11 +125,20 @@ public:
                                     u" não corresponde a nenhum registro do catálogo em " +
                                     Texto(FModelo.Arquivo(d.Referencia->Arquivo)->Nome)});
         }
+        for (size_t i = FPrimeiroDoFim; i < FAchados.size(); ++i) Contar(FAchados[i].Gravidade, FAchados[i].Descricao);
         std::stable_sort(FAchados.begin(), FAchados.end(),
                          [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
-        for (size_t i = FMaximo; i < FAchados.size(); ++i) ++FDescartados[static_cast<size_t>(FAchados[i].Gravidade)];
-        if (FAchados.size() > FMaximo) FAchados.resize(FMaximo);
+        // The first FMaximo of each gravity are kept.
+        std::array<size_t, 2> guardados{};
+        std::erase_if(FAchados, [&](const TAchado& a) {
+            const auto g = static_cast<size_t>(a.Gravidade);
+            if (guardados[g] < FMaximo) return ++guardados[g], false;
+            ++FDescartados[g];
+            return true;
+        });
     }
+
+    std::vector<TTipoContado>& Tipos() { return FTipos; }
 
     std::vector<TAchado>& Achados() { return FAchados; }
     // Findings past the first FMaximo, by gravity.
@@ -264,9 +275,15 @@ private:
         // The same value in several records of an item is said once.
         if (!FDitos.insert(AChave).second) return;
         // Findings come in catalogue order (but those of Fim): past the
-        // first FMaximo they are only counted.
-        if (FAchados.size() < FMaximo) FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
+        // first FMaximo of their gravity they are only counted.
+        Contar(AGravidade, ADescricao);
+        if (FGuardados[static_cast<size_t>(AGravidade)]++ < FMaximo) FAchados.push_back({AGravidade, FPosicao, FCodigo, ADescricao});
         else ++FDescartados[static_cast<size_t>(AGravidade)];
+    }
+    void Contar(TGravidade AGravidade, const Texto& ADescricao) {
+        const auto [t, novo] = FIndiceTipo[static_cast<size_t>(AGravidade)].try_emplace(TipoDoAchado(ADescricao), FTipos.size());
+        if (novo) FTipos.push_back({AGravidade, t->first, 0});
+        ++FTipos[t->second].Quantidade;
     }
 
     // Each flag against the amount per 100 g or 100 ml, computed from the
@@ -299,7 +316,9 @@ private:
         if (plano.AltoEm) FAltoEmEscrito = true;
         switch (f.Tipo) {
             case TTipoCampo::Texto:
+                return VerificarTexto(APlano, plano, o);
             case TTipoCampo::TextoADireita:
+                VerificarDigitos(APlano, plano, o);
                 return VerificarTexto(APlano, plano, o);
             case TTipoCampo::Codigo:
                 return VerificarCodigo(APlano, plano, o, FLidos[AIndice].Texto);
@@ -329,6 +348,20 @@ private:
             d = nome + u": " + dado + u" não cabe nos " + NumeroEmTexto(f.Largura) +
                 (f.Tipo == TTipoCampo::PrecoAgrupado ? u" caracteres de " : u" dígitos de ") + arquivo + teria;
         Achar(TGravidade::Erro, nome, d);
+    }
+
+    // A bar code, zero-filled on its left: a scale reads only digits there.
+    void VerificarDigitos(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o) {
+        const TCampo& f = *ACampo.Campo;
+        const TTextoItem& item = f.Propriedade->TextoItem(o.Item);
+        const auto digito = [](auto c) { return c >= '0' && c <= '9'; };
+        if (item.Estreito() ? std::all_of(item.Bytes().begin(), item.Bytes().end(), digito)
+                            : std::all_of(item.Largo().begin(), item.Largo().end(), digito))
+            return;
+        const Texto t = f.Propriedade->Texto(o.Item);
+        Achar(TGravidade::Erro, ACampo.Nome + u"|digitos",
+              NomePropriedade(f) + u": \"" + t + u"\" não é um código de barras: o campo de " + APlano.NomeArquivo +
+                  u" só leva dígitos");
     }
 
     void VerificarTexto(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o) {
@@ -489,6 +522,10 @@ private:
     std::vector<TAchado> FAchados;
     int32_t FPosicao = 0, FCodigo = 0;
     std::array<size_t, 2> FDescartados{};
+    std::array<size_t, 2> FGuardados{};  // findings kept, by gravity
+    size_t FPrimeiroDoFim = 0;           // in FAchados, the first that Fim adds
+    std::vector<TTipoContado> FTipos;
+    std::array<std::unordered_map<Texto, size_t>, 2> FIndiceTipo;  // in FTipos, by gravity and kind
     std::set<Texto> FDitos;  // findings of the current item
     bool FNutrientesEscritos = false;
     bool FAltoEmEscrito = false;  // a record of the item carries the "alto em" flags
@@ -552,6 +589,7 @@ TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalMod
     verificador.Fim();
     TResumoVerificacao r;
     r.Primeiros = std::move(verificador.Achados());
+    r.Tipos = std::move(verificador.Tipos());
     r.Erros = verificador.Descartados(TGravidade::Erro);
     r.Avisos = verificador.Descartados(TGravidade::Aviso);
     for (const TAchado& a : r.Primeiros) ++(a.Gravidade == TGravidade::Erro ? r.Erros : r.Avisos);

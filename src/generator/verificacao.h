@@ -40,12 +40,19 @@ Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv = 0);
 std::vector<TAchado> VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
                                     const plataforma::TFormatoNumerico& AFormato);
 
-// The same keeping only the first AMaximo findings (in catalogue order), and
-// the count of them all: a big catalogue with a finding per item is checked
-// without holding every message.
+struct TTipoContado {
+    TGravidade Gravidade;
+    Texto Tipo;  // TipoDoAchado of the message
+    size_t Quantidade;
+};
+// The same keeping the first AMaximo erros and the first AMaximo avisos (in
+// catalogue order), the count of them all and their counts by kind: a big
+// catalogue with a finding per item is checked without holding every
+// message.
 struct TResumoVerificacao {
     std::vector<TAchado> Primeiros;
     size_t Erros = 0, Avisos = 0;  // of all the findings
+    std::vector<TTipoContado> Tipos;  // in the order first found
 };
 TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
                                   const plataforma::TFormatoNumerico& AFormato, size_t AMaximo);

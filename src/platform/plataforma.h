@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelb::plataforma {
 
@@ -55,6 +56,10 @@ bool DiretorioExiste(const std::u16string& ACaminho);
 bool ArquivoExiste(const std::u16string& ACaminho);
 // Removes the file ACaminho; false when it could not be removed.
 bool RemoverArquivo(const std::u16string& ACaminho);
+// The paths of the files of the folder APasta (ending in the delimiter)
+// whose names differ from ANome only in letter case, in name order. None
+// where names ignore case (Windows): there they are the same file.
+std::vector<std::u16string> OutrasCaixas(const std::u16string& APasta, std::u16string_view ANome);
 
 struct TResultadoGravacao {
     enum TSituacao { Gravado, FalhaCriar, FalhaEscrita } Situacao = Gravado;
@@ -130,10 +135,14 @@ public:
     // Takes the lock of the file ACaminho, waiting up to AEsperaMs
     // milliseconds for another holder to release it.
     TSituacao Travar(const std::u16string& ACaminho, int64_t AEsperaMs);
+    // Removes the lock file and releases the lock. A holder that waits on
+    // the removed file sees that it is no longer the one at the path, and
+    // takes the lock of the file there.
     void Liberar() noexcept;
 
 private:
     intptr_t FAlca = -1;  // the open lock file; -1: none
+    std::u16string FCaminho;
 };
 
 // ---- Interruptions (Ctrl-C, a request to terminate) ----

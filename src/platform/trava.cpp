@@ -8,25 +8,35 @@ namespace quelb::plataforma {
 
 TTrava::TSituacao TTrava::Travar(const std::u16string& ACaminho, int64_t AEsperaMs) {
     Liberar();
-    const intptr_t alca = sistema::AbrirTrava(ACaminho);
-    if (alca == -1) return SemTrava;
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(AEsperaMs);
-    for (;;) {
-        const TSituacao s = sistema::TentarTravar(alca);
-        if (s == Travada) {
+    const auto pausa = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+    // Each holder removes the file when it is done; a waiter may then lock a
+    // file that is no longer at the path, and takes the lock again.
+    for (bool retomada = false;; retomada = true) {
+        const intptr_t alca = sistema::AbrirTrava(ACaminho);
+        if (alca == -1) {
+            // A file being removed may refuse to open for a moment (Windows).
+            if (!retomada) return SemTrava;
+            if (std::chrono::steady_clock::now() >= limite) return Ocupada;
+            pausa();
+            continue;
+        }
+        TSituacao s;
+        while ((s = sistema::TentarTravar(alca)) == Ocupada && std::chrono::steady_clock::now() < limite) pausa();
+        if (s == Travada && sistema::MesmoArquivo(alca, ACaminho)) {
             FAlca = alca;
+            FCaminho = ACaminho;
             return s;
         }
-        if (s == SemTrava || std::chrono::steady_clock::now() >= limite) {
-            sistema::FecharTrava(alca);
-            return s;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        sistema::FecharTrava(alca);
+        if (s != Travada) return s;
     }
 }
 
 void TTrava::Liberar() noexcept {
     if (FAlca == -1) return;
+    // Removed while still locked: no one takes a lock on it in between.
+    sistema::RemoverTrava(FAlca, FCaminho);
     sistema::FecharTrava(FAlca);
     FAlca = -1;
 }

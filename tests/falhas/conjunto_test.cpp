@@ -201,8 +201,30 @@ TEST_F(Conjunto, ASecondGenerationWaitsForTheFolderThenGivesUp) {
     liberar.join();
     EXPECT_GE(std::chrono::steady_clock::now() - inicio, std::chrono::milliseconds(300));
     EXPECT_EQ(Conteudo(dir.Caminho()), novo);
-    // The lock file stays, empty.
-    EXPECT_EQ(LerArquivo(dir.Caminho() / teste::ArquivoTrava), "");
+    // Nothing of the lock is left beside the load.
+    EXPECT_FALSE(fs::exists(dir.Caminho() / teste::ArquivoTrava));
+}
+
+// Each holder removes the lock file when it is done. A waiter that locked
+// the removed file takes the lock of the file at the path instead, so that
+// two holders never work at once: one on the old file, one on a new one.
+TEST(TravaRemovida, AWaiterOnTheRemovedFileTakesTheFileAtThePath) {
+    teste::DiretorioTemporario dir;
+    const std::u16string caminho = (dir.Caminho() / teste::ArquivoTrava).u16string();
+    plataforma::TTrava primeira, segunda, terceira;
+    ASSERT_EQ(primeira.Travar(caminho, 0), plataforma::TTrava::Travada);
+    plataforma::TTrava::TSituacao situacao = plataforma::TTrava::SemTrava;
+    std::thread esperar([&] { situacao = segunda.Travar(caminho, 10000); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the second waits on the first file
+    primeira.Liberar();
+    esperar.join();
+    ASSERT_EQ(situacao, plataforma::TTrava::Travada);
+    EXPECT_TRUE(fs::exists(dir.Caminho() / teste::ArquivoTrava));
+    // A newcomer finds the folder taken.
+    EXPECT_EQ(terceira.Travar(caminho, 0), plataforma::TTrava::Ocupada);
+    segunda.Liberar();
+    EXPECT_FALSE(fs::exists(dir.Caminho() / teste::ArquivoTrava));
+    EXPECT_EQ(terceira.Travar(caminho, 0), plataforma::TTrava::Travada);
 }
 
 // Under the lock, the temporary files of load files that a killed process

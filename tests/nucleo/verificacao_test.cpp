@@ -96,6 +96,9 @@ const TCaso Casos[] = {
       "produtos[0] (código 12)"}},
     {"price cut", modToledoMGV6, [](auto& a, auto&) { a.ValorVenda = Quantia(12345'6700); },
      {"erro: produtos[0] (código 12), ValorVenda: 12345.67 não cabe nos 6 dígitos de ITENSMGV.TXT; o arquivo teria 123456"}},
+    {"bar code with a non-digit", modToledoMGV6, [](auto& a, auto&) { a.EAN13Fornecedor = u"|01|"; },
+     {"erro: produtos[0] (código 12), EAN13Fornecedor: \"|01|\" não é um código de barras: o campo de ITENSMGV.TXT só "
+      "leva dígitos"}},
     {"validity cut", modToledoMGV6, [](auto& a, auto&) { a.Validade = 1000; },
      {"erro: produtos[0] (código 12), Validade: 1000 não cabe nos 3 dígitos de ITENSMGV.TXT; o arquivo teria 100"}},
     {"negative code", modToledoMGV6, [](auto& a, auto&) { a.Codigo = -5; },
@@ -344,8 +347,8 @@ TEST(Verificacao, RandomCataloguesThatFitGiveNoErro) {
 namespace quelb {
 namespace {
 
-// Keeping only the first findings gives the first of the whole list, in the
-// same order, and the counts of them all; the findings of the end (codes
+// Keeping only the first findings gives the first erros and the first avisos
+// of the whole list, in the same order, and the counts of them all, by kind; the findings of the end (codes
 // naming no record) fall among the others by position.
 TEST(Verificacao, TheFirstFindingsAndTheCountsOfAll) {
     TQuelbCargaBalItens itens;
@@ -364,11 +367,20 @@ TEST(Verificacao, TheFirstFindingsAndTheCountsOfAll) {
             std::count_if(todos.begin(), todos.end(), [](const TAchado& a) { return a.Gravidade == TGravidade::Erro; }));
         for (const size_t maximo : {size_t{0}, size_t{1}, size_t{50}, todos.size(), todos.size() + 5}) {
             const TResumoVerificacao r = VerificarItens(itens, modelo, Virgula, maximo);
-            ASSERT_EQ(r.Primeiros.size(), std::min(maximo, todos.size()));
+            // The first maximo erros and the first maximo avisos, in order.
+            std::vector<Texto> esperados;
+            size_t guardados[2] = {};
+            for (const TAchado& a : todos)
+                if (guardados[static_cast<size_t>(a.Gravidade)]++ < maximo) esperados.push_back(LinhaDoAchado(a));
+            ASSERT_EQ(r.Primeiros.size(), esperados.size());
             for (size_t i = 0; i < r.Primeiros.size(); ++i)
-                ASSERT_EQ(LinhaDoAchado(r.Primeiros[i]), LinhaDoAchado(todos[i])) << maximo << " " << i;
+                ASSERT_EQ(LinhaDoAchado(r.Primeiros[i]), esperados[i]) << maximo << " " << i;
             EXPECT_EQ(r.Erros, erros);
             EXPECT_EQ(r.Erros + r.Avisos, todos.size());
+            // Counted by kind, every one.
+            size_t contados = 0;
+            for (const TTipoContado& t : r.Tipos) contados += t.Quantidade;
+            EXPECT_EQ(contados, todos.size());
         }
     }
 }

@@ -61,47 +61,47 @@ static_assert(LarguraFixa(ItemMGV5Ver1) == 113);
 
 // ITENSMGV.TXT of MGV5 and MGV6.
 inline constexpr auto ItemMGV = Juntar(InicioItemMGV, std::to_array<TCampo>({
-    campo::Numero("codigo_informacao_extra", 6, "InformacaoExtra.Codigo"),  //  69
-    campo::Repetido<4, u'0'>("fixo_1"),                                     //  75
+    campo::Legendado(campo::Numero("codigo_informacao_extra", 6, "InformacaoExtra.Codigo"), "código da informação extra"),  //  69
+    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_1"), "FFFF, código da imagem"),           //  75
     campo::Numero("codigo_nutricional", 6, "Nutricional.Codigo"),           //  79
-    campo::Fixo("fixo_2", u"1"),                                            //  85
-    campo::Fixo("fixo_3", u"1"),                                            //  86
+    campo::DoFabricante(campo::Fixo("fixo_2", u"1"), "DV, imprime data de validade"),             //  85
+    campo::DoFabricante(campo::Fixo("fixo_3", u"1"), "DE, imprime data de embalagem"),            //  86
     campo::Numero("codigo_fornecedor", 4, "CodigoFornecedor"),              //  87
-    campo::Repetido<12, u'0'>("fixo_4"),                                    //  91
-    campo::Repetido<11, u'0'>("fixo_5"),                                    // 103
-    campo::Repetido<1, u'0'>("fixo_6"),                                     // 114
-    campo::Repetido<4, u'0'>("fixo_7"),                                     // 115
+    campo::DoFabricante(campo::Repetido<12, u'0'>("fixo_4"), "L"),                              //  91
+    campo::DoFabricante(campo::Repetido<11, u'0'>("fixo_5"), "G"),                              // 103
+    campo::DoFabricante(campo::Repetido<1, u'0'>("fixo_6"), "Z"),                               // 114
+    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_7"), "CS, código do som"),               // 115
     campo::Numero("codigo_tara", 4, "CodigoTara"),                          // 119
-    campo::Repetido<4, u'0'>("fixo_8"),                                     // 123
-    campo::Repetido<4, u'0'>("fixo_9"),                                     // 127
-    campo::Repetido<4, u'0'>("fixo_10"),                                    // 131
-    campo::Repetido<4, u'0'>("fixo_11"),                                    // 135
-    campo::TextoADireita("ean13_fornecedor", 12, "EAN13Fornecedor"),        // 139  zeros on the left
+    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_8"), "FR, código do fracionador"),       // 123
+    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_9"), "CE1, código do campo extra 1"),    // 127
+    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_10"), "CE2, código do campo extra 2"),   // 131
+    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_11"), "CON, código da conservação"),     // 135
+    campo::Legendado(campo::TextoADireita("ean13_fornecedor", 12, "EAN13Fornecedor"), "EAN-13 do fornecedor"),  // 139  zeros on the left
 }));
 static_assert(LarguraFixa(ItemMGV) == 150);
 
 // ITENSMGV.TXT of MGV7 (item file version 4): the MGV6 record, then the
 // fields of version 4, 280 characters (282 with a sector).
 inline constexpr auto ItemMGV7 = Juntar(ItemMGV, std::to_array<TCampo>({
-    campo::Repetido<6, u'0'>("percentual_glaciamento"),                   // 151
-    campo::Fixo("separador_1", u"|"),                                     // 157
-    campo::NumeroSePositivo("departamentos_associados", 2, "Setor.Codigo"),  // 158  the item's own sector, if any
-    campo::Fixo("separador_2", u"|"),
+    campo::DoFabricante(campo::Repetido<6, u'0'>("percentual_glaciamento"), "GL, percentual de glaciamento"),  // 151
+    campo::Legendado(campo::Fixo("separador_1", u"|"), "| antes da lista de departamentos"),  // 157
+    campo::Legendado(campo::NumeroSePositivo("departamentos_associados", 2, "Setor.Codigo"), "lista de departamentos"),  // 158  the item's own sector, if any
+    campo::Legendado(campo::Fixo("separador_2", u"|"), "| depois da lista de departamentos"),
     campo::TrechoDeTexto("descricao_3", 35, 50, "Descricao"),             // characters 51 to 85
     campo::TrechoDeTexto("descricao_4", 35, 85, "Descricao"),             // characters 86 to 120
-    campo::Repetido<6, u'0'>("codigo_campo_extra_3"),
-    campo::Repetido<6, u'0'>("codigo_campo_extra_4"),
-    campo::Repetido<6, u'0'>("codigo_midia"),
-    campo::Repetido<6, u'0'>("preco_promocional"),
-    campo::Fixo("fornecedor_na_balanca", u"0"),
-    campo::Fixo("separador_3", u"|"),
-    campo::Fixo("separador_4", u"|"),                                     // after the associated suppliers: none
-    campo::Fixo("pedir_tara", u"0"),
-    campo::Fixo("separador_5", u"|"),
-    campo::Fixo("separador_6", u"|"),                                     // after the inactive scales: none
-    campo::Repetido<12, u'0'>("codigo_barras_especial"),
-    campo::Repetido<4, u'0'>("glaciamento_nuvem"),
-    campo::Repetido<6, u'0'>("nao_publicado"),                            // PPPPPP in the vendor's header
+    campo::DoFabricante(campo::Repetido<6, u'0'>("codigo_campo_extra_3"), "CE3, código do campo extra 3"),
+    campo::DoFabricante(campo::Repetido<6, u'0'>("codigo_campo_extra_4"), "CE4, código do campo extra 4"),
+    campo::DoFabricante(campo::Repetido<6, u'0'>("codigo_midia"), "MIDIA, código da mídia"),
+    campo::DoFabricante(campo::Repetido<6, u'0'>("preco_promocional"), "preço promocional"),
+    campo::DoFabricante(campo::Fixo("fornecedor_na_balanca", u"0"), "SF, fornecedor escolhido na balança"),
+    campo::Legendado(campo::Fixo("separador_3", u"|"), "| antes da lista de fornecedores"),
+    campo::Legendado(campo::Fixo("separador_4", u"|"), "| depois da lista de fornecedores"),  // after the associated suppliers: none
+    campo::DoFabricante(campo::Fixo("pedir_tara", u"0"), "ST, pede a tara na balança"),
+    campo::Legendado(campo::Fixo("separador_5", u"|"), "| antes da lista de balanças em que o item está inativo"),
+    campo::Legendado(campo::Fixo("separador_6", u"|"), "| depois da lista de balanças em que o item está inativo"),  // after the inactive scales: none
+    campo::DoFabricante(campo::Repetido<12, u'0'>("codigo_barras_especial"), "G1, código de barras especial"),
+    campo::DoFabricante(campo::Repetido<4, u'0'>("glaciamento_nuvem"), "PG, glaciamento na nuvem"),
+    campo::DoFabricante(campo::Repetido<6, u'0'>("nao_publicado"), "PPPPPP"),  // meaning not published
 }));
 static_assert(Largura(ItemMGV7) == 282);
 

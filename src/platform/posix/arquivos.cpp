@@ -1,8 +1,11 @@
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "catalogue/texto.h"
 #include "platform/plataforma.h"
+
+#include <algorithm>
 
 namespace quelb::plataforma {
 
@@ -25,6 +28,21 @@ bool ArquivoExiste(const std::u16string& ACaminho) {
 bool RemoverArquivo(const std::u16string& ACaminho) {
     const std::string caminho = ParaUtf8(ACaminho);
     return caminho.find('\0') == std::string::npos && unlink(caminho.c_str()) == 0;
+}
+
+std::vector<std::u16string> OutrasCaixas(const std::u16string& APasta, std::u16string_view ANome) {
+    std::vector<std::u16string> r;
+    const std::string pasta = ParaUtf8(APasta);
+    if (pasta.empty() || pasta.find('\0') != std::string::npos) return r;
+    DIR* d = opendir(pasta.c_str());
+    if (d == nullptr) return r;
+    while (const dirent* e = readdir(d)) {
+        const std::u16string nome = DeUtf8(e->d_name);
+        if (nome != ANome && IguaisSemCaixa(nome, ANome) && ArquivoExiste(APasta + nome)) r.push_back(APasta + nome);
+    }
+    closedir(d);
+    std::sort(r.begin(), r.end());
+    return r;
 }
 
 }  // namespace quelb::plataforma

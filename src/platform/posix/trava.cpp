@@ -1,7 +1,9 @@
-// A lock between processes: flock on a file that stays in place. A lock
-// held by a process that dies is released by the system.
+// A lock between processes: flock on a file in the folder, removed by its
+// holder at the end. A lock held by a process that dies is released by the
+// system (its file stays, and the next holder removes it).
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,6 +27,21 @@ TTrava::TSituacao TentarTravar(intptr_t AAlca) {
         if (errno == EWOULDBLOCK) return TTrava::Ocupada;
         // ENOLCK, EOPNOTSUPP...: a file system without locks.
         if (errno != EINTR) return TTrava::SemTrava;
+    }
+}
+
+bool MesmoArquivo(intptr_t AAlca, const std::u16string& ACaminho) {
+    struct stat aberto {}, noCaminho {};
+    if (fstat(static_cast<int>(AAlca), &aberto) != 0 || aberto.st_nlink == 0) return false;
+    if (lstat(ParaUtf8(ACaminho).c_str(), &noCaminho) != 0) return false;
+    return aberto.st_dev == noCaminho.st_dev && aberto.st_ino == noCaminho.st_ino;
+}
+
+void RemoverTrava(intptr_t, const std::u16string& ACaminho) noexcept {
+    try {
+        unlink(ParaUtf8(ACaminho).c_str());
+    } catch (...) {
+        // No memory for the name: the file stays, which is harmless.
     }
 }
 

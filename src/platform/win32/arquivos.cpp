@@ -46,4 +46,7 @@ bool RemoverArquivo(const std::u16string& ACaminho) {
     return NomeValido(ACaminho) && DeleteFileW(Largo(ACaminho.c_str())) != 0;
 }
 
+// File names ignore letter case here: another case names the same file.
+std::vector<std::u16string> OutrasCaixas(const std::u16string&, std::u16string_view) { return {}; }
+
 }  // namespace quelb::plataforma
