@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "catalogue/itens.h"
@@ -19,6 +20,9 @@ using TSaidaCatalogo = std::function<void(std::string_view)>;
 // JSON, an item a line, its records as nested objects; or CSV, a column per
 // property named by its path, ";" between cells, a decimal comma, UTF-8
 // with a byte-order mark.
+// ATexto as a JSON string, quotes included, in UTF-8, appended to ADestino.
+void TextoJson(std::u16string_view ATexto, std::string& ADestino);
+
 void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t> APropriedades,
                       TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida);
 
