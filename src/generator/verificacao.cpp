@@ -97,7 +97,6 @@ public:
 
     // After the item's records: what the item had and no record carried.
     void FimDoItem(const TQuelbCargaBalItem& AItem) {
-        if (FEtiqueta != nullptr) VerificarEtiqueta(AItem);
         if (FArquivoDeNutrientes != nullptr && !FNutrientesEscritos && TemNutrientes(AItem))
             Achar(TGravidade::Aviso, u"Nutricional", u"Nutricional: o item tem valores nutricionais, mas nenhum registro em " +
                                                            Texto(FArquivoDeNutrientes->Nome) + u"; o arquivo não os teria");
@@ -113,6 +112,7 @@ public:
             if (codigo != 0 && !r.ChavesEscritas->Contem(static_cast<uint64_t>(codigo)))
                 FReferencias.push_back({FPosicao, FCodigo, r.Referencia, codigo});
         }
+        if (FEtiqueta != nullptr) VerificarEtiqueta(AItem);
     }
 
     // After the last item: the codes that name no record.
