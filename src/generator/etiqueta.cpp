@@ -205,10 +205,12 @@ TLeituraEtiqueta DecodificarEtiqueta(const TFormatoEtiqueta& AFormato, std::stri
 std::string ComCasas(int64_t AValor, int ACasas) {
     const bool negativo = AValor < 0;
     const uint64_t v = negativo ? 0 - static_cast<uint64_t>(AValor) : static_cast<uint64_t>(AValor);
+    const std::string sinal = negativo ? "-" : "";
+    if (ACasas <= 0) return sinal + std::to_string(v);
     const auto divisor = static_cast<uint64_t>(Potencia10(ACasas));
     std::string fracao = std::to_string(v % divisor);
     fracao.insert(0, static_cast<size_t>(ACasas) - fracao.size(), '0');
-    return (negativo ? "-" : "") + std::to_string(v / divisor) + (ACasas > 0 ? "." + fracao : "");
+    return sinal + std::to_string(v / divisor) + "." + fracao;
 }
 
 std::string TextoDaLeitura(const TLeituraEtiqueta& ALeitura) {

@@ -161,10 +161,15 @@ TEST(EtiquetaComando, VerifyAgainstTheLabelLayout) {
         {"verificar", "-m", "toledo-mgv6", "-e", "-", "--etiqueta", "2CCCCCCPPPPPD", "--peso-maximo", "30,5"},
         Catalogo);
     EXPECT_THAT(trinta.SaidaPadrao, HasSubstr("(o peso máximo da balança é 30500 g)"));
-    // Filizola writes the bar code by unit as a plain unit sale: no label.
-    EXPECT_EQ(ExecutarCargabal({"verificar", "-m", "filizola", "-e", "-", "--etiqueta", "2CCCCCCPPPPPD"}, Catalogo)
-                  .SaidaPadrao,
-              seis.SaidaPadrao);
+    // Filizola writes the bar code by unit as a plain unit sale (and says
+    // so): that item has no label.
+    const std::string filizola =
+        ExecutarCargabal({"verificar", "-m", "filizola", "-e", "-", "--etiqueta", "2CCCCCCPPPPPD"}, Catalogo)
+            .SaidaPadrao;
+    EXPECT_EQ(filizola,
+              "aviso: produtos[2] (código 7), Tipo: tpvEAN13Und não tem código próprio em CADTXT.TXT; o arquivo teria "
+              "U, o mesmo de tpvUnidade\n" +
+                  seis.SaidaPadrao);
 }
 
 TEST(EtiquetaComando, GenerateStopsOnALabelErro) {
