@@ -130,7 +130,7 @@ TEST(VerificacaoEtiqueta, APriceThatDoesNotFitTheLabelAtTheLargestWeight) {
                   "aviso: produtos[0] (código 1), ValorVenda: 89.9 por kg não cabe no campo do preço da etiqueta "
                   "2CCCCCCPPPPPD (5 dígitos, até 999.99) a partir de 11124 g (o peso máximo da balança é 15000 g)",
                   "aviso: produtos[2] (código 3), ValorVenda: 66.67 por kg não cabe no campo do preço da etiqueta "
-                  "2CCCCCCPPPPPD (5 dígitos, até 999.99) a partir de 14999 g (o peso máximo da balança é 15000 g)",
+                  "2CCCCCCPPPPPD (5 dígitos, até 999.99) a partir de 15000 g (o peso máximo da balança é 15000 g)",
               }));
     // At 11.123 kg the total is 999.96 and fits; at 11.124 kg, 1000.05.
     EXPECT_LT((89'9000LL * 11123 + 50000) / 100000, 100000);
