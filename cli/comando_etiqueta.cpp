@@ -14,7 +14,6 @@
 #include "cli/opcoes.h"
 #include "generator/etiqueta.h"
 #include "generator/ler_carga.h"
-#include "generator/verificacao.h"
 
 namespace quelb::cli {
 
