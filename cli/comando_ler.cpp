@@ -103,6 +103,61 @@ void Tabela(const TQuelbCargaBalItens& AItens) {
 
 }  // namespace
 
+std::optional<int> ArquivosDaCarga(const std::string& AEntrada, const std::string& AComando,
+                                   std::optional<TQuelbCargaBalModelo>& AModelo, std::vector<TArquivoCarga>& AArquivos,
+                                   bool ASilencioso) {
+    const auto ErroDeUso = [&](const std::string& AMensagem) { return cli::ErroDeUso(AMensagem, AComando); };
+    // The files of the load: those of a folder that some model writes, or
+    // the one file given (by another name, the model's item file).
+    const std::optional<std::filesystem::path> lido = CaminhoDoArgumento(AEntrada);
+    if (!lido) return ErroDeUso("o nome da entrada não é UTF-8 válido");
+    const std::filesystem::path& caminho = *lido;
+    std::error_code erro;
+    std::vector<std::filesystem::path> caminhos;
+    if (std::filesystem::is_directory(caminho, erro)) {
+        for (const auto& e : std::filesystem::directory_iterator(caminho, erro))
+            if (e.is_regular_file(erro) && DeAlgumModelo(e.path().filename().u16string())) caminhos.push_back(e.path());
+        std::sort(caminhos.begin(), caminhos.end());
+    } else if (std::filesystem::exists(caminho, erro)) {
+        caminhos.push_back(caminho);
+    } else {
+        return ErroDeUso("a entrada \"" + AEntrada + "\" não existe");
+    }
+    for (const std::filesystem::path& c : caminhos) {
+        std::string causa;
+        std::optional<std::string> bytes = LerArquivo(c, causa);
+        if (!bytes) return ErroDeUso("não foi possível ler \"" + ParaUtf8(c.u16string()) + "\": " + causa);
+        AArquivos.push_back({c.filename().u16string(), std::move(*bytes)});
+    }
+    if (AArquivos.empty()) return ErroDeUso("a pasta \"" + AEntrada + "\" não tem arquivos de carga");
+    if (!AModelo) {
+        bool ambiguo = false;
+        AModelo = DetectarModelo(AArquivos, ambiguo);
+        if (!AModelo)
+            return ErroDeUso("não foi possível saber o modelo da carga pelos nomes dos arquivos; use --modelo");
+        Escrever(stderr, "cargabal: modelo detectado: " + std::string(DefinicaoModelo(*AModelo)->Apelido) +
+                             (ambiguo ? " (as cargas da MGV5 e da MGV6 são iguais e não há como distingui-las; lida "
+                                        "como MGV6)"
+                                      : "") +
+                             "\n");
+    }
+    const std::u16string_view nomeDosItens = DefinicaoModelo(*AModelo)->Arquivos[0].Nome;
+    if (AArquivos.size() == 1 && !ArquivoDoModelo(*AModelo, AArquivos[0].Nome)) {
+        if (!ASilencioso && DeAlgumModelo(AArquivos[0].Nome))
+            Escrever(stderr, "cargabal: " + ParaUtf8(AArquivos[0].Nome) + " é lido como " + ParaUtf8(nomeDosItens) +
+                                 ", o arquivo de itens de " + std::string(DefinicaoModelo(*AModelo)->Apelido) + "\n");
+        AArquivos[0].Nome = nomeDosItens;
+    }
+    // A folder with the files of another model as well: which were read.
+    std::string outros;
+    for (const TArquivoCarga& a : AArquivos)
+        if (!ArquivoDoModelo(*AModelo, a.Nome)) outros += (outros.empty() ? "" : ", ") + ParaUtf8(a.Nome);
+    if (!outros.empty())
+        Escrever(stderr, "cargabal: a pasta tem também arquivos de outro modelo, que não foram lidos: " + outros +
+                             " (--modelo escolhe o modelo)\n");
+    return std::nullopt;
+}
+
 int ComandoLer(const std::vector<std::string>& AArgs) {
     std::optional<std::string> nomeModelo, entrada, saida, nomeFormato;
     bool silencioso = false, todos = false;
@@ -121,55 +176,8 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
     if (nomeFormato && !(formato = FormatoPorNome(*nomeFormato)))
         return ErroDeUso("formato desconhecido \"" + *nomeFormato + "\" (use json ou csv)");
 
-    // The files of the load: those of a folder that some model writes, or
-    // the one file given (by another name, the model's item file).
     std::vector<TArquivoCarga> arquivos;
-    const std::optional<std::filesystem::path> lido = CaminhoDoArgumento(*entrada);
-    if (!lido) return ErroDeUso("o nome da entrada não é UTF-8 válido");
-    const std::filesystem::path& caminho = *lido;
-    std::error_code erro;
-    std::vector<std::filesystem::path> caminhos;
-    if (std::filesystem::is_directory(caminho, erro)) {
-        for (const auto& e : std::filesystem::directory_iterator(caminho, erro))
-            if (e.is_regular_file(erro) && DeAlgumModelo(e.path().filename().u16string())) caminhos.push_back(e.path());
-        std::sort(caminhos.begin(), caminhos.end());
-    } else if (std::filesystem::exists(caminho, erro)) {
-        caminhos.push_back(caminho);
-    } else {
-        return ErroDeUso("a entrada \"" + *entrada + "\" não existe");
-    }
-    for (const std::filesystem::path& c : caminhos) {
-        std::string causa;
-        std::optional<std::string> bytes = LerArquivo(c, causa);
-        if (!bytes) return ErroDeUso("não foi possível ler \"" + ParaUtf8(c.u16string()) + "\": " + causa);
-        arquivos.push_back({c.filename().u16string(), std::move(*bytes)});
-    }
-    if (arquivos.empty()) return ErroDeUso("a pasta \"" + *entrada + "\" não tem arquivos de carga");
-    if (!modelo) {
-        bool ambiguo = false;
-        modelo = DetectarModelo(arquivos, ambiguo);
-        if (!modelo)
-            return ErroDeUso("não foi possível saber o modelo da carga pelos nomes dos arquivos; use --modelo");
-        Escrever(stderr, "cargabal: modelo detectado: " + std::string(DefinicaoModelo(*modelo)->Apelido) +
-                             (ambiguo ? " (as cargas da MGV5 e da MGV6 são iguais e não há como distingui-las; lida "
-                                        "como MGV6)"
-                                      : "") +
-                             "\n");
-    }
-    const std::u16string_view nomeDosItens = DefinicaoModelo(*modelo)->Arquivos[0].Nome;
-    if (arquivos.size() == 1 && !ArquivoDoModelo(*modelo, arquivos[0].Nome)) {
-        if (!silencioso && DeAlgumModelo(arquivos[0].Nome))
-            Escrever(stderr, "cargabal: " + ParaUtf8(arquivos[0].Nome) + " é lido como " + ParaUtf8(nomeDosItens) +
-                                 ", o arquivo de itens de " + std::string(DefinicaoModelo(*modelo)->Apelido) + "\n");
-        arquivos[0].Nome = nomeDosItens;
-    }
-    // A folder with the files of another model as well: which were read.
-    std::string outros;
-    for (const TArquivoCarga& a : arquivos)
-        if (!ArquivoDoModelo(*modelo, a.Nome)) outros += (outros.empty() ? "" : ", ") + ParaUtf8(a.Nome);
-    if (!outros.empty())
-        Escrever(stderr, "cargabal: a pasta tem também arquivos de outro modelo, que não foram lidos: " + outros +
-                             " (--modelo escolhe o modelo)\n");
+    if (const std::optional<int> r = ArquivosDaCarga(*entrada, "ler", modelo, arquivos, silencioso)) return *r;
 
     TQuelbCargaBalItens itens;
     const TLeituraCarga leitura = LerCarga(*modelo, arquivos, itens);

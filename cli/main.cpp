@@ -10,6 +10,7 @@
 #include "catalogue/erro.h"
 #include "catalogue/leitor_catalogo.h"
 #include "catalogue/texto.h"
+#include "cli/comando_etiqueta.h"
 #include "cli/comando_ler.h"
 #include "cli/achados.h"
 #include "cli/entrada.h"
@@ -18,6 +19,7 @@
 #include "cli/modelos_cli.h"
 #include "cli/opcoes.h"
 #include "cli/progresso.h"
+#include "generator/etiqueta.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
 
@@ -61,6 +63,7 @@ constexpr const char* AjudaGeral =
     "  cargabal gerar --modelo MODELO --entrada CATALOGO --saida DIRETORIO [opções]\n"
     "  cargabal verificar --modelo MODELO --entrada CATALOGO [opções]\n"
     "  cargabal ler [--modelo MODELO] --entrada PASTA [--saida CATALOGO]\n"
+    "  cargabal etiqueta --formato PADRAO [--catalogo CATALOGO] CODIGO...\n"
     "  cargabal modelos\n"
     "  cargabal help [COMANDO]\n"
     "  cargabal --help | --version\n"
@@ -69,6 +72,7 @@ constexpr const char* AjudaGeral =
     "  gerar     lê o catálogo e grava no diretório os arquivos de carga do modelo\n"
     "  verificar confere o catálogo contra o modelo, sem gravar nada\n"
     "  ler       lê de volta uma carga e escreve o seu catálogo, conferindo os arquivos\n"
+    "  etiqueta  lê códigos de barras de etiquetas da balança como o caixa deve lê-los\n"
     "  modelos   lista os modelos de balança, seus apelidos e os arquivos de cada um\n"
     "  help      mostra esta ajuda, ou a de um comando\n"
     "\n"
@@ -98,6 +102,12 @@ constexpr const char* AjudaGerar =
     "      --separador-preco SEP virgula ou ponto: o separador decimal do preço da Urano,\n"
     "                            em vez do separador do idioma (a Urano S grava sempre\n"
     "                            ponto e a URF32 sempre vírgula: nelas não muda nada)\n"
+    "      --etiqueta PADRAO     o padrão do código de barras das etiquetas da balança\n"
+    "                            (como 2CCCCCCPPPPPD; veja \"cargabal help etiqueta\"):\n"
+    "                            a verificação confere contra ele cada item que a\n"
+    "                            balança etiqueta com código de barras\n"
+    "      --peso-maximo KG      o maior peso da balança, para o preço da etiqueta\n"
+    "                            (padrão: 15)\n"
     "      --aceitar-cortes      grava mesmo que a verificação ache erros (lista-os)\n"
     "      --limpar              remove os arquivos do modelo que uma carga anterior\n"
     "                            deixou no diretório e esta não gravou\n"
@@ -137,7 +147,15 @@ constexpr const char* AjudaVerificar =
     "achados contados por tipo.\n"
     "\n"
     "Opções: --modelo, --entrada, --formato, --codificacao, --decimal,\n"
-    "--separador-preco e --todos, como em \"cargabal gerar\".\n"
+    "--separador-preco, --etiqueta, --peso-maximo e --todos, como em \"cargabal gerar\".\n"
+    "\n"
+    "Com --etiqueta PADRAO, cada item que a balança etiqueta com código de barras (os\n"
+    "tipos de venda por peso, EAN-13 por peso e EAN-13 por unidade, como o modelo os\n"
+    "grava) é conferido contra o padrão: um código mais largo que o campo C é erro (o\n"
+    "caixa leria outro código: a linha diz de que produto), e também dois itens cujos\n"
+    "códigos o caixa leria iguais; um preço por kg com que a etiqueta do peso máximo\n"
+    "(--peso-maximo, 15 kg) não caberia no campo P é aviso, com o peso a partir do\n"
+    "qual não cabe.\n"
     "\n"
     "Saída: 0 sem erro (avisos podem ser listados); 2 erro nos argumentos ou no\n"
     "catálogo; 3 a verificação achou um erro.\n";
@@ -184,7 +202,8 @@ int ComandoModelos(const std::vector<std::string>& AArgs) {
 }
 
 struct TOpcoesGerar {
-    std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal, SeparadorPreco, Espera;
+    std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal, SeparadorPreco, Espera, Etiqueta,
+        PesoMaximo;
     bool Silencioso = false;
     bool AceitarCortes = false;
     bool Limpar = false;
@@ -271,10 +290,11 @@ std::optional<int> LerCatalogoDoComando(const TOpcoesGerar& AOpcoes, TOpcoesCata
 
 // The "verificar" command: the check alone, findings on standard output.
 int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoesCatalogo& AOpcoesCatalogo,
-              char16_t ASeparadorPreco) {
+              char16_t ASeparadorPreco, const std::optional<TEtiquetaVerificada>& AEtiqueta) {
     TQuelbCargaBal gerador;
     gerador.Modelo = AModelo;
     gerador.SeparadorPreco = ASeparadorPreco;
+    gerador.Etiqueta = AEtiqueta;
     std::optional<TBarraProgresso> barra;
     if (!AOpcoes.Silencioso && TBarraProgresso::Terminal(stderr)) barra.emplace(stderr);
     std::vector<uint64_t> linhas;
@@ -316,7 +336,25 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
             return ErroDeUso("separador de preço desconhecido \"" + *AOpcoes.SeparadorPreco + "\" (use virgula ou ponto)",
                              AOpcoes.SoVerificar ? "verificar" : "gerar");
     }
-    if (AOpcoes.SoVerificar) return Verificar(AOpcoes, *modelo, opcoes, separadorPreco);
+    const std::string comando = AOpcoes.SoVerificar ? "verificar" : "gerar";
+    std::optional<TEtiquetaVerificada> etiqueta;
+    if (AOpcoes.PesoMaximo && !AOpcoes.Etiqueta)
+        return ErroDeUso("--peso-maximo vale para o preço da etiqueta: dê também --etiqueta", comando);
+    if (AOpcoes.Etiqueta) {
+        std::string erro;
+        const std::optional<TFormatoEtiqueta> formato = LerFormatoEtiqueta(*AOpcoes.Etiqueta, erro);
+        if (!formato) return ErroDeUso("padrão de etiqueta inválido \"" + *AOpcoes.Etiqueta + "\": " + erro, comando);
+        etiqueta = TEtiquetaVerificada{*formato, PesoMaximoEtiqueta};
+        if (AOpcoes.PesoMaximo) {
+            const std::optional<int32_t> gramas = PesoMaximoEmGramas(*AOpcoes.PesoMaximo);
+            if (!gramas)
+                return ErroDeUso("peso máximo inválido \"" + *AOpcoes.PesoMaximo +
+                                     "\" (use quilos, com até 3 casas decimais, de 0,001 a 1000)",
+                                 comando);
+            etiqueta->PesoMaximo = *gramas;
+        }
+    }
+    if (AOpcoes.SoVerificar) return Verificar(AOpcoes, *modelo, opcoes, separadorPreco, etiqueta);
 
     // The directory as the library gets it: absolute, so that the paths it
     // lists are full paths.
@@ -341,6 +379,7 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     gerador.SeparadorPreco = separadorPreco;
     gerador.LimparArquivosAntigos = AOpcoes.Limpar;
     gerador.EsperaTrava = *espera;
+    gerador.Etiqueta = etiqueta;
     try {
         // A missing directory is found before a large catalogue is read.
         TQuelbCargaBal::ValidarDiretorio(diretorioTexto);
@@ -441,6 +480,8 @@ int ComandoGerarOuVerificar(const std::vector<std::string>& AArgs, bool AVerific
         {"aceitar-cortes", 0, nullptr, &o.AceitarCortes},
         {"limpar", 0, nullptr, &o.Limpar},
         {"espera", 0, &o.Espera},
+        {"etiqueta", 0, &o.Etiqueta},
+        {"peso-maximo", 0, &o.PesoMaximo},
         {"silencioso", 0, nullptr, &o.Silencioso},
         {"todos", 0, nullptr, &o.Todos},
         {"help", 'h'},
@@ -468,6 +509,7 @@ const TComando Comandos[] = {
     {"gerar", ComandoGerar, AjudaGerar},
     {"verificar", ComandoVerificar, AjudaVerificar},
     {"ler", ComandoLer, AjudaLer},
+    {"etiqueta", ComandoEtiqueta, AjudaEtiqueta},
     {"modelos", ComandoModelos, AjudaModelos},
     {"help", ComandoAjuda, AjudaGeral},
 };

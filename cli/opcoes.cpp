@@ -18,7 +18,8 @@ int Codigo(const TOpcaoComando& AOpcao, size_t AIndice) {
 }  // namespace
 
 std::optional<int> LerOpcoes(const std::vector<std::string>& AArgs, const std::string& AComando, const char* AAjuda,
-                             std::span<const TOpcaoComando> AOpcoes, std::span<const char* const> AObrigatorias) {
+                             std::span<const TOpcaoComando> AOpcoes, std::span<const char* const> AObrigatorias,
+                             std::vector<std::string>* AArgumentos) {
     std::vector<std::string> copias(AArgs);
     copias.insert(copias.begin(), "cargabal " + AComando);
     std::vector<char*> argv;
@@ -74,7 +75,10 @@ std::optional<int> LerOpcoes(const std::vector<std::string>& AArgs, const std::s
         if (*o.Valor) return ErroDeUso(std::string("a opção --") + o.Nome + " foi dada mais de uma vez", AComando);
         *o.Valor = valor;
     }
-    if (optind < argc) return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"", AComando);
+    if (AArgumentos != nullptr)
+        AArgumentos->assign(argv.begin() + optind, argv.begin() + argc);
+    else if (optind < argc)
+        return ErroDeUso("argumento inesperado \"" + std::string(argv[optind]) + "\"", AComando);
     for (const char* obrigatoria : AObrigatorias)
         for (const TOpcaoComando& o : AOpcoes)
             if (std::string_view(o.Nome) == obrigatoria && o.Valor != nullptr && !*o.Valor)

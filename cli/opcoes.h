@@ -25,9 +25,12 @@ struct TOpcaoComando {
 // value, or a value that is itself an option; an option given twice; an
 // argument that is not an option; a missing option of AObrigatorias) is
 // written and its exit status returned; so is the help, AAjuda on standard
-// output, with status 0. Nothing when the command goes on.
+// output, with status 0. Nothing when the command goes on. With
+// AArgumentos, the arguments that are not options go there, in order,
+// instead of being an error.
 std::optional<int> LerOpcoes(const std::vector<std::string>& AArgs, const std::string& AComando, const char* AAjuda,
-                             std::span<const TOpcaoComando> AOpcoes, std::span<const char* const> AObrigatorias);
+                             std::span<const TOpcaoComando> AOpcoes, std::span<const char* const> AObrigatorias,
+                             std::vector<std::string>* AArgumentos = nullptr);
 
 // The path that an argument names: arguments are UTF-8 on every system
 // (cargabal.exe takes them in UTF-16 and converts them). None when the

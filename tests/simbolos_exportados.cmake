@@ -11,7 +11,8 @@ foreach(linha ${linhas})
   list(APPEND nomes ${nome})
 endforeach()
 list(SORT nomes)
-set(esperados AdicionarItem ArquivosGerados CarregarCatalogo DefinirCampo DefinirProgresso GerarArquivos Inicializar
+set(esperados AdicionarItem ArquivosGerados CarregarCatalogo DecodificarEtiqueta DefinirCampo DefinirEtiqueta
+  DefinirProgresso GerarArquivos Inicializar
   LimparItems VerificarItens Versao)
 if(NOT nomes STREQUAL esperados)
   message(FATAL_ERROR "Símbolos exportados: ${nomes}\nEsperados: ${esperados}")

@@ -61,6 +61,14 @@ public static class Programa
                 foreach (string linha in File.ReadAllLines(Path.Combine(args[0], nome)))
                     Console.WriteLine("  " + linha.TrimEnd());
             }
+
+            // A scale label read as the till must read it, and the check of
+            // the products against the scale's label layout.
+            Console.WriteLine("Etiqueta 2014900002840 (2CCCCPPPPPPPD): " +
+                              QuelbCargaBal.DecodificarEtiqueta("2014900002840", "2CCCCPPPPPPPD"));
+            QuelbCargaBal.DefinirEtiqueta("2CCCCPPPPPPPD");
+            Console.WriteLine("VerificarItens com a etiqueta: " + QuelbCargaBal.VerificarItens());
+            QuelbCargaBal.DefinirEtiqueta(null);
             return 0;
         }
         catch (ErroCargaBal erro)

@@ -87,6 +87,20 @@ namespace Quelb
         [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
                    ExactSpelling = true)]
         public static extern IntPtr DefinirProgresso(QuelbProgresso funcao);
+
+        // Reads the 13 digits of a scale label by a layout ("2CCCCCCPPPPPD"...)
+        // as the till must: "codigo=149;preco=2.84", "codigo=10085;peso=2.504",
+        // "codigo=7;quantidade=3", or a text starting "erro:".
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr DecodificarEtiqueta(string codigo, string formato);
+
+        // Sets the scale's label layout (null or empty removes it):
+        // VerificarItens then holds every product labelled with a bar code
+        // against it.
+        [DllImport(Biblioteca, CallingConvention = CallingConvention.StdCall, CharSet = CharSet.Ansi,
+                   ExactSpelling = true)]
+        public static extern IntPtr DefinirEtiqueta(string formato);
     }
 
     // A call that did not return "OK"; Message is the library's text.
@@ -146,6 +160,20 @@ namespace Quelb
             string texto = Marshal.PtrToStringAnsi(QuelbCargaBalNativo.ArquivosGerados()) ?? "";
             return texto.Length == 0 ? new string[0] : texto.Split(new[] { "\r\n" }, StringSplitOptions.None);
         }
+
+        // What the till reads from a scale label: "codigo=149;preco=2.84"...;
+        // a label that does not read, or a malformed layout, throws
+        // ErroCargaBal with the reason.
+        public static string DecodificarEtiqueta(string codigo, string formato)
+        {
+            string texto = Marshal.PtrToStringAnsi(QuelbCargaBalNativo.DecodificarEtiqueta(codigo, formato)) ?? "";
+            if (texto.StartsWith("erro:", StringComparison.Ordinal))
+                throw new ErroCargaBal("DecodificarEtiqueta", texto);
+            return texto;
+        }
+
+        public static void DefinirEtiqueta(string formato) =>
+            Conferir("DefinirEtiqueta", QuelbCargaBalNativo.DefinirEtiqueta(formato));
 
         // The delegate registered in the library: kept here so that the
         // garbage collector leaves it alone (it is only written).

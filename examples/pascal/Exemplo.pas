@@ -203,6 +203,16 @@ begin
   WriteLn('INFNUTRI.TXT: ', TrimRight(LerArquivo(Mgv6 + 'INFNUTRI.TXT')));
   WriteLn('TXINFO.TXT:   ', TrimRight(LerArquivo(Mgv6 + 'TXINFO.TXT')));
 
+  { The scale's labels, read as the till must read them, and the check of the
+    products against the label layout: the product's code 2 fits four digits. }
+  Conferir('DecodificarEtiqueta', Texto(DecodificarEtiqueta('2014900002840', '2CCCCPPPPPPPD')),
+    'codigo=149;preco=2.84');
+  ConferirErro('DecodificarEtiqueta com digito errado', Texto(DecodificarEtiqueta('2014900002841', '2CCCCPPPPPPPD')));
+  Conferir('DefinirEtiqueta', Texto(DefinirEtiqueta('2CCCCPPPPPPPD')), 'OK');
+  Conferir('VerificarItens com a etiqueta', Texto(VerificarItens), 'OK');
+  ConferirErro('DefinirEtiqueta com padrao invalido', Texto(DefinirEtiqueta('2CCCCPPPWWWWD')));
+  Conferir('DefinirEtiqueta vazio', Texto(DefinirEtiqueta('')), 'OK');
+
   if Falhas > 0 then
   begin
     WriteLn(Falhas, ' conferencia(s) falharam');

@@ -33,7 +33,14 @@
   DefinirProgresso(Funcao): the callback of the progress events of the next
     generations (nil removes it). It runs inside GerarArquivos and may call
     the functions; a nonzero result cancels the generation before any file
-    is replaced. }
+    is replaced.
+  DecodificarEtiqueta(Codigo, Formato): reads the 13 digits of a scale label
+    by a layout ('2CCCCCCPPPPPD', '2CCCCCCWWWWWD', '2CCCCPPPPPPPD'...) as the
+    till must: 'codigo=149;preco=2.84', 'codigo=10085;peso=2.504',
+    'codigo=7;quantidade=3', or a text starting 'erro:'.
+  DefinirEtiqueta(Formato): sets the scale's label layout (nil or '' removes
+    it): VerificarItens then holds every product labelled with a bar code
+    against it. }
 unit QuelbCargaBal;
 
 {$IFDEF FPC}
@@ -72,6 +79,8 @@ function CarregarCatalogo(Caminho: PAnsiChar): PAnsiChar; stdcall; external Quel
 function DefinirCampo(Nome, Valor: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
 function ArquivosGerados: PAnsiChar; stdcall; external QuelbBiblioteca;
 function DefinirProgresso(Funcao: TQuelbProgresso): PAnsiChar; stdcall; external QuelbBiblioteca;
+function DecodificarEtiqueta(Codigo, Formato: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
+function DefinirEtiqueta(Formato: PAnsiChar): PAnsiChar; stdcall; external QuelbBiblioteca;
 
 implementation
 

@@ -174,6 +174,38 @@ def conferir_erros(carga, diretorio):
     print("ok   textos de erro")
 
 
+def conferir_etiquetas(carga):
+    # The labels of the shared layouts, read as the till must read them.
+    assert carga.decodificar_etiqueta("2014900002840", "2CCCCPPPPPPPD") == {"codigo": 149, "preco": Decimal("2.84")}
+    assert carga.decodificar_etiqueta("2010085025049", "2CCCCCCWWWWWD") == {"codigo": 10085,
+                                                                            "peso": Decimal("2.504")}
+    try:
+        carga.decodificar_etiqueta("2010085025048", "2CCCCCCWWWWWD")
+        raise AssertionError("uma etiqueta com o dígito verificador errado foi lida")
+    except ErroCargaBal as erro:
+        assert erro.mensagem.startswith("erro: o dígito verificador do EAN-13 é 8"), erro.mensagem
+
+    # A code wider than the label's four digits reads as another product's.
+    carga.inicializar("modToledoMGV6")
+    carga.limpar_itens()
+    carga.adicionar_item(codigo=149, descricao="BANANA PRATA", valor_venda=4.99, setor_codigo=1)
+    carga.adicionar_item(codigo=10149, descricao="PICANHA", valor_venda=89.9, setor_codigo=1)
+    carga.definir_etiqueta("2CCCCPPPPPPPD")
+    achados = carga.verificar_itens()
+    assert achados.startswith("erro: produtos[1] (código 10149), Codigo: 10149 não cabe nos 4 dígitos"), achados
+    assert 'o caixa leria o código 149, que é o de produtos[0] (código 149, "BANANA PRATA")' in achados, achados
+    carga.definir_etiqueta("2CCCCCCPPPPPD")
+    assert carga.verificar_itens().startswith("aviso: produtos[1] (código 10149), ValorVenda: 89.9 por kg")
+    try:
+        carga.definir_etiqueta("2CCCCCCPPPWWD")
+        raise AssertionError("DefinirEtiqueta aceitou P e W juntos")
+    except ErroCargaBal as erro:
+        assert "o formato tem P e W" in erro.mensagem, erro.mensagem
+    carga.definir_etiqueta(None)
+    assert carga.verificar_itens() == "OK"
+    print("ok   etiquetas da balança")
+
+
 def main():
     argumentos = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     argumentos.add_argument("diretorio")
@@ -195,6 +227,7 @@ def main():
     conferir_toledo_mgv5(carga, toledo)
     conferir_nutricao_mgv6(carga, mgv6)
     conferir_erros(carga, opcoes.diretorio)
+    conferir_etiquetas(carga)
     print("Todas as conferências passaram")
     return 0
 

@@ -13,13 +13,18 @@
     carga.gerar_arquivos("/tmp/carga")
     carga.arquivos_gerados()                # ["/tmp/carga/CADTXT.TXT", ...]
 
+    # Etiquetas da balança (EAN-13), lidas como o caixa deve lê-las:
+    carga.decodificar_etiqueta("2014900002840", "2CCCCPPPPPPPD")
+    # {"codigo": 149, "preco": Decimal("2.84")}
+    carga.definir_etiqueta("2CCCCCCPPPPPD")  # verificar_itens() confere os itens contra ela
+
 Os textos vão para a biblioteca em Windows-1252; toda falha volta como
 ErroCargaBal, com a mensagem da biblioteca decodificada de Windows-1252.
 """
 import ctypes
 import os
 from decimal import Decimal
-from typing import Callable, List, Optional, Union
+from typing import Callable, Dict, List, Optional, Union
 
 __all__ = ["CargaBal", "ErroCargaBal", "MODELOS", "TIPOS_VENDA"]
 
@@ -90,6 +95,8 @@ class CargaBal:
             "DefinirCampo": [texto, texto],
             "ArquivosGerados": [],
             "DefinirProgresso": [_TIPO_PROGRESSO],
+            "DecodificarEtiqueta": [texto, texto],
+            "DefinirEtiqueta": [texto],
         }
         for nome, argumentos in assinaturas.items():
             funcao = getattr(self._bib, nome)
@@ -167,6 +174,30 @@ class CargaBal:
         """Os caminhos completos dos arquivos da última geração, na ordem em que foram gravados."""
         texto = self._bib.ArquivosGerados().decode(CODIFICACAO)
         return texto.split("\r\n") if texto else []
+
+    def decodificar_etiqueta(self, codigo: str, formato: str) -> Dict[str, Union[int, Decimal]]:
+        """Lê os 13 dígitos de uma etiqueta da balança pelo padrão formato
+        ("2CCCCCCPPPPPD"...), como o caixa deve lê-los: {"codigo": 149,
+        "preco": Decimal("2.84")} (em reais), {"codigo": 10085, "peso":
+        Decimal("2.504")} (em kg) ou {"codigo": 7, "quantidade": 3}. Um código
+        que não se lê (dígito verificador errado, prefixo de outro padrão...)
+        ou um padrão malformado levanta ErroCargaBal com o motivo."""
+        bruto = self._bib.DecodificarEtiqueta(_texto(codigo), _texto(formato)) or b""
+        texto = bruto.decode(CODIFICACAO)
+        if texto.startswith("erro:"):
+            raise ErroCargaBal("DecodificarEtiqueta", bruto)
+        campos = dict(parte.split("=", 1) for parte in texto.split(";"))
+        resultado: Dict[str, Union[int, Decimal]] = {"codigo": int(campos.pop("codigo"))}
+        for nome, valor in campos.items():
+            resultado[nome] = int(valor) if nome == "quantidade" else Decimal(valor)
+        return resultado
+
+    def definir_etiqueta(self, formato: Optional[str]) -> None:
+        """Dá o padrão da etiqueta da balança ("2CCCCPPPPPPPD"...), ou o remove
+        (None ou ""): com ele, verificar_itens() confere cada item que a balança
+        etiqueta com código de barras contra o padrão (código largo demais,
+        dois itens que o caixa leria iguais, preço que não cabe na etiqueta)."""
+        self._chamar("DefinirEtiqueta", _texto(formato or ""))
 
     def definir_progresso(self, funcao: Optional[Callable[[str, int, int], object]]) -> None:
         """Chama funcao(mensagem, atual, total) a cada evento das próximas gerações

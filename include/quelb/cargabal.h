@@ -6,7 +6,8 @@
  * ANSI code page of the system (Windows-1252 on Linux).
  *
  * Result of every function: "OK" on success, otherwise the message of the
- * failure (Versao and ArquivosGerados return their text instead). The
+ * failure (Versao, ArquivosGerados and DecodificarEtiqueta return their text
+ * instead). The
  * returned text belongs to the library: it stays valid until the same
  * thread's next call of any of these functions (or until the library is
  * unloaded). Copy it if you need it longer; never free it.
@@ -85,7 +86,9 @@ const char* QUELB_CALL GerarArquivos(const char* Diretorio);
  * findings, one per line (CR LF between lines), each starting with "erro:"
  * (the file would change what a value means: a code or price cut, two
  * products with one code, a line break inside a text...) or "aviso:" (a
- * value less exact, or a property the model does not keep). At most 1000
+ * value less exact, or a property the model does not keep). With a label
+ * layout set (DefinirEtiqueta), every product that the scale labels with a
+ * bar code is held against it too. At most 1000
  * lines, then one that says how many more. Writes nothing. Takes the lock;
  * may be called from the progress callback. */
 const char* QUELB_CALL VerificarItens(void);
@@ -129,6 +132,36 @@ const char* QUELB_CALL ArquivosGerados(void);
  * the lock; from the progress callback it changes the callback of the events
  * that follow. */
 const char* QUELB_CALL DefinirProgresso(QuelbProgresso Funcao);
+
+/* The scale's in-store EAN-13 labels. A layout is 13 characters, one per
+ * digit, as scale and point-of-sale manuals write it: a digit is fixed (the
+ * prefix "2" or "20"), C the item code, P the label's total price in cents,
+ * W the weight in grams, Q a count of units, V the GS1 verifier digit of the
+ * 4- or 5-digit P or W field right after it, D the EAN-13 check digit (the
+ * last): "2CCCCCCPPPPPD", "2CCCCCCWWWWWD", "2CCCCPPPPPPPD", "20CCCCCWWWWWD",
+ * "2CCCCCVPPPPPD". Letters in any case.
+ *
+ * DecodificarEtiqueta reads the 13 digits of Codigo by the layout Formato as
+ * the till must: "codigo=149;preco=2.84" (price in currency units, 2
+ * decimals), "codigo=10085;peso=2.504" (kilograms, 3 decimals),
+ * "codigo=7;quantidade=3", or a line starting "erro:" (not 13 digits, a
+ * wrong check digit, a wrong verifier digit, a prefix or fixed digit that is
+ * not the layout's, a malformed layout). Needs no Inicializar. Takes the
+ * lock; may be called from the progress callback. */
+const char* QUELB_CALL DecodificarEtiqueta(const char* Codigo, const char* Formato);
+
+/* Sets the label layout of the scale, or removes it (null or empty): with a
+ * layout, VerificarItens also holds every product that the scale labels with
+ * a bar code (by weight, EAN-13 by weight, EAN-13 by unit, as the model
+ * writes the sale type) against it: a code wider than the C field is an
+ * "erro:" (the till would read another code; the line says which product it
+ * would find), and so are two products whose codes would read the same; a
+ * price per kilogram with which a label of 15 kg would not fit the P field is
+ * an "aviso:", with the weight from which it would not. "OK", or the message
+ * that says why the layout is malformed (nothing changes then). Call
+ * Inicializar first; the layout stays across Inicializar and LimparItems.
+ * Takes the lock. */
+const char* QUELB_CALL DefinirEtiqueta(const char* Formato);
 
 #ifdef __cplusplus
 }

@@ -137,7 +137,8 @@ def de_pascal(texto):
 c = de_c(cabecalho)
 erros = []
 if sorted(c) != sorted(["Inicializar", "LimparItems", "AdicionarItem", "GerarArquivos", "VerificarItens",
-                        "CarregarCatalogo", "Versao", "DefinirCampo", "ArquivosGerados", "DefinirProgresso"]):
+                        "CarregarCatalogo", "Versao", "DefinirCampo", "ArquivosGerados", "DefinirProgresso",
+                        "DecodificarEtiqueta", "DefinirEtiqueta"]):
     erros.append(f"cabeçalho: funções {sorted(c)}")
 cs = de_csharp(csharp)
 if cs != c:

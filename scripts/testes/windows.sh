@@ -11,7 +11,9 @@
 # same catalogue (also read from a path with an accent), and its cases of the
 # progress callback and of two threads must pass. cargabal.exe ler reads the
 # load back from a folder with an accent into a catalogue equal to the Linux
-# one's.
+# one's. The C host of tests/windows/host_etiqueta.c reads scale labels and
+# checks products against a label layout through both DLLs, with the same
+# answers as on Linux.
 # Usage: scripts/testes/windows.sh [REPOSITORY_ROOT]
 set -euo pipefail
 raiz=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
@@ -39,8 +41,9 @@ exportacoes() {
     END { print "entradas", entradas + 0 }' | sort -n
 }
 
-esperadas=$'entradas 10\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens\n9 DefinirCampo'
-esperadas+=$'\n10 ArquivosGerados\n11 DefinirProgresso\n12 CarregarCatalogo\n13 Versao'
+esperadas=$'entradas 12\n4 GerarArquivos\n5 LimparItems\n6 AdicionarItem\n7 Inicializar\n8 VerificarItens\n9 DefinirCampo'
+esperadas+=$'\n10 ArquivosGerados\n11 DefinirProgresso\n12 CarregarCatalogo\n13 Versao\n14 DecodificarEtiqueta'
+esperadas+=$'\n15 DefinirEtiqueta'
 
 exportacoes_certas() {
   local obtidas
@@ -67,7 +70,7 @@ for alvo in x86:i686-w64-mingw32:pei-i386 x64:x86_64-w64-mingw32:pei-x86-64; do
   IFS=: read -r nome triplo formato_pe <<< "$alvo"
   dll=dist/windows/$nome/quelbcargabal.dll
   confere "$nome: formato $formato_pe" formato "$triplo" "$dll" "$formato_pe"
-  confere "$nome: exporta os dez nomes nos ordinais 4 a 13, e nada mais" exportacoes_certas "$triplo" "$dll"
+  confere "$nome: exporta os doze nomes nos ordinais 4 a 15, e nada mais" exportacoes_certas "$triplo" "$dll"
   confere "$nome: só importa DLLs do sistema" importacoes_de_sistema "$triplo" "$dll"
 done
 
@@ -350,5 +353,43 @@ for nome in x86 x64; do
     "$temporario/$nome-pt_BR.UTF-8/modelos/modUrano/PRODUTOS.TXT" \
     "$temporario/$nome-en_US.UTF-8/modelos/modUrano/PRODUTOS.TXT"
 done
+
+# ==== Scale labels (issue 27): DecodificarEtiqueta and DefinirEtiqueta ====
+# tests/windows/host_etiqueta.c through each DLL under Wine, under both
+# locales: every text that the two functions (and VerificarItens with a label
+# layout) return must equal, byte for byte, the Linux library's; the host
+# also compares each with the text expected and, on x86, checks that both
+# functions remove their arguments from the stack. cargabal.exe etiqueta
+# reads the same labels as the Linux cargabal.
+cc -O2 -Wall -Wextra -Iinclude tests/windows/host_etiqueta.c -o "$referencia/host_etiqueta" -ldl
+for alvo in x86:i686 x64:x86_64; do
+  "${alvo#*:}-w64-mingw32-gcc-posix" -O2 -Wall -Wextra -Iinclude -static tests/windows/host_etiqueta.c \
+    -o "build/windows/${alvo%%:*}/host_etiqueta.exe"
+done
+etiquetas_dll() {  # ARCH LOCALE
+  local linux=$temporario/etiquetas-linux-$2.txt windows=$temporario/etiquetas-$1-$2.txt
+  LANG=$2 LC_ALL=$2 "$referencia/host_etiqueta" "$referencia/src/libquelbcargabal.so" > "$linux" || return 1
+  LANG=$2 LC_ALL=$2 wine "build/windows/$1/host_etiqueta.exe" "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" \
+    > "$windows" || return 1
+  cmp "$linux" "$windows"
+}
+etiquetas_exe() {  # ARCH LOCALE
+  local codigos=(2000201012503 2000102003501 2000201012508 7891000100103 2000999010002) linux windows
+  linux=$(LANG=$2 LC_ALL=$2 "$referencia/cli/cargabal" etiqueta --formato 2CCCCCCWWWWWD \
+    --catalogo exemplos/catalogo.csv "${codigos[@]}"; echo "saída $?")
+  windows=$(LANG=$2 LC_ALL=$2 wine "dist/windows/$1/cargabal.exe" etiqueta --formato 2CCCCCCWWWWWD \
+    --catalogo "$(janela "$temporario/catálogo.csv")" "${codigos[@]}" | tr -d '\r'; echo "saída ${PIPESTATUS[0]}")
+  [[ $linux == "$windows" ]] || { printf 'Linux:\n%s\nWindows:\n%s\n' "$linux" "$windows"; return 1; }
+}
+for loc in "${locales[@]}"; do
+  novo_servidor
+  for nome in x86 x64; do
+    echo "== Etiquetas da balança, Windows $nome (Wine), $loc"
+    confere "etiquetas: DecodificarEtiqueta e DefinirEtiqueta pela DLL $nome iguais às do Linux, $loc" \
+      etiquetas_dll "$nome" "$loc"
+    confere "etiquetas: cargabal.exe $nome etiqueta igual ao Linux, $loc" etiquetas_exe "$nome" "$loc"
+  done
+done
+# ==== end of the scale labels ====
 
 resumo windows

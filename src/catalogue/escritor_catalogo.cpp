@@ -19,25 +19,6 @@ std::string_view Registro(std::string_view ACaminho) {
 }
 std::string_view NomeProprio(std::string_view ACaminho) { return ACaminho.substr(ACaminho.find('.') + 1); }
 
-void TextoJson(std::u16string_view ATexto, std::string& ADestino) {
-    static constexpr char Hexa[] = "0123456789abcdef";
-    ADestino += '"';
-    for (const char c : ParaUtf8(ATexto)) {
-        const auto b = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            ADestino += '\\';
-            ADestino += c;
-        } else if (b < 0x20) {
-            ADestino += "\\u00";
-            ADestino += Hexa[b >> 4];
-            ADestino += Hexa[b & 0xF];
-        } else {
-            ADestino += c;
-        }
-    }
-    ADestino += '"';
-}
-
 // The value of p in AItem as a cell or a JSON value (texts and amounts as
 // JSON strings when AJson).
 void Valor(const TPropriedade& p, const TQuelbCargaBalItem& AItem, bool AJson, std::string& ADestino) {
@@ -119,6 +100,25 @@ void ItemJson(const TQuelbCargaBalItem& AItem, const std::vector<const TPropried
 }
 
 }  // namespace
+
+void TextoJson(std::u16string_view ATexto, std::string& ADestino) {
+    static constexpr char Hexa[] = "0123456789abcdef";
+    ADestino += '"';
+    for (const char c : ParaUtf8(ATexto)) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            ADestino += '\\';
+            ADestino += c;
+        } else if (b < 0x20) {
+            ADestino += "\\u00";
+            ADestino += Hexa[b >> 4];
+            ADestino += Hexa[b & 0xF];
+        } else {
+            ADestino += c;
+        }
+    }
+    ADestino += '"';
+}
 
 void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t> APropriedades,
                       TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida, const TAusente& AAusente) {

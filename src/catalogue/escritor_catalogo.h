@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "catalogue/itens.h"
@@ -28,5 +29,8 @@ using TAusente = std::function<bool(int32_t AItem, size_t APropriedade)>;
 // cell in CSV.
 void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t> APropriedades,
                       TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida, const TAusente& AAusente = {});
+
+// ATexto as a JSON string, quotes included, in UTF-8, appended to ADestino.
+void TextoJson(std::u16string_view ATexto, std::string& ADestino);
 
 }  // namespace quelb

@@ -27,11 +27,11 @@ plataforma::TFormatoNumerico TQuelbCargaBal::FormatoPrecos() const {
 }
 
 std::vector<TAchado> TQuelbCargaBal::VerificarItens() {
-    return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos());
+    return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos(), Etiqueta ? &*Etiqueta : nullptr);
 }
 
 TResumoVerificacao TQuelbCargaBal::VerificarItens(size_t AMaximo) {
-    return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos(), AMaximo);
+    return quelb::VerificarItens(FProdutos, Modelo, FormatoPrecos(), AMaximo, Etiqueta ? &*Etiqueta : nullptr);
 }
 
 void TQuelbCargaBal::VerificarInterrupcao(uint64_t AVersao) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,6 +76,10 @@ public:
     // before the first old file is replaced: an exception from it stops the
     // generation with the folder as it was.
     std::function<void()> AntesDeSubstituir;
+    // The label layout of the scale (DefinirEtiqueta, --etiqueta) and its
+    // largest weight: with a layout, VerificarItens holds every item the
+    // scale labels with a bar code against it (verificacao.h).
+    std::optional<TEtiquetaVerificada> Etiqueta;
 
     // Display name of Modelo.
     Texto ModeloStr() const;

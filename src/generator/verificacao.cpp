@@ -113,6 +113,7 @@ public:
             if (codigo != 0 && !r.ChavesEscritas->Contem(static_cast<uint64_t>(codigo)))
                 FReferencias.push_back({FPosicao, FCodigo, r.Referencia, codigo});
         }
+        if (FEtiqueta != nullptr) VerificarEtiqueta(AItem);
     }
 
     // After the last item: the codes that name no record.
@@ -139,6 +140,33 @@ public:
     }
 
     std::vector<TTipoContado>& Tipos() { return FTipos; }
+
+    // The label check, before the first item: the items' codes are looked
+    // up in the whole catalogue (the till would find a later item too).
+    void DefinirEtiqueta(const TEtiquetaVerificada& AEtiqueta, const TQuelbCargaBalItens& AItens) {
+        FEtiqueta = &AEtiqueta;
+        FItens = &AItens;
+        const int64_t maior = AEtiqueta.Formato.MaiorCodigo();
+        for (int32_t i = 0; i < AItens.Count(); ++i) {
+            const int32_t codigo = AItens.GetItem(i).Codigo;
+            if (codigo >= 0 && codigo <= maior) FItemDoCodigo.Inserir(static_cast<uint64_t>(codigo), {i, codigo});
+        }
+        // The sale type as the model writes it: the item file's code of each type.
+        const TPropriedade* tipo = ProcurarPropriedade("Tipo");
+        std::span<const std::u16string_view> codigos;
+        for (const TCampo& c : FModelo.Arquivos[0].Registros[0].Campos)
+            if (c.Propriedade == tipo && c.Tipo == TTipoCampo::Codigo) codigos = c.Codigos;
+        // A model that does not write the type: the item's own.
+        static constexpr std::u16string_view Proprios[] = {u"0", u"1", u"2", u"3"};
+        if (codigos.size() < std::size(Proprios)) codigos = Proprios;
+        for (size_t t = 0; t < FRotulo.size(); ++t) {
+            const auto de = [&](TQuelbCargaBalTipoVenda ATipo) { return codigos[static_cast<size_t>(ATipo)]; };
+            const std::u16string_view escrito = de(static_cast<TQuelbCargaBalTipoVenda>(t));
+            FRotulo[t] = escrito == de(tpvUnidade)      ? TRotulo::Nenhum
+                         : escrito == de(tpvEAN13Und) ? TRotulo::PorUnidade
+                                                      : TRotulo::PorPeso;
+        }
+    }
 
     std::vector<TAchado>& Achados() { return FAchados; }
     // Findings past the first FMaximo, by gravity.
@@ -499,6 +527,67 @@ private:
         return true;
     }
 
+    // How the scale labels an item of a sale type.
+    enum class TRotulo : uint8_t { Nenhum, PorPeso, PorUnidade };
+
+    // "produtos[3] (código 149, "Pão francês")".
+    Texto ProdutoDoCatalogo(int32_t APosicao) const {
+        const TQuelbCargaBalItem& item = FItens->GetItem(APosicao);
+        return u"produtos[" + NumeroEmTexto(APosicao) + u"] (código " + NumeroEmTexto(item.Codigo) + u", \"" +
+               item.Descricao.Utf16() + u"\")";
+    }
+
+    // An item that the scale labels with a bar code, against the layout.
+    void VerificarEtiqueta(const TQuelbCargaBalItem& AItem) {
+        const TRotulo rotulo = static_cast<size_t>(AItem.Tipo) < FRotulo.size()
+                                   ? FRotulo[static_cast<size_t>(AItem.Tipo)]
+                                   : TRotulo::Nenhum;
+        if (rotulo == TRotulo::Nenhum) return;
+        const TFormatoEtiqueta& f = FEtiqueta->Formato;
+        const Texto padrao = DeUtf8(f.Padrao);
+        const Texto digitosCodigo = NumeroEmTexto(f.DigitosCodigo) + (f.DigitosCodigo == 1 ? u" dígito" : u" dígitos");
+        if (AItem.Codigo < 0) {
+            Achar(TGravidade::Erro, u"Etiqueta|codigo",
+                  u"Codigo: " + NumeroEmTexto(AItem.Codigo) + u" é negativo e não cabe no código da etiqueta " + padrao);
+        } else if (AItem.Codigo > f.MaiorCodigo()) {
+            // The scale prints the last digits: the till reads another code.
+            const int64_t lido = AItem.Codigo % (f.MaiorCodigo() + 1);
+            Texto d = u"Codigo: " + NumeroEmTexto(AItem.Codigo) + u" não cabe nos " + digitosCodigo +
+                      u" do código da etiqueta " + padrao + u"; o caixa leria o código " + NumeroEmTexto(lido);
+            const auto [primeiro, novo] =
+                FItemDoCodigo.Inserir(static_cast<uint64_t>(lido), {FPosicao, AItem.Codigo});
+            if (!novo && primeiro.Codigo == lido)
+                d += u", que é o de " + ProdutoDoCatalogo(primeiro.Posicao);
+            else if (!novo)
+                d += u", o mesmo de " + ProdutoDoCatalogo(primeiro.Posicao);
+            else
+                d += u", que não é de nenhum produto do catálogo";
+            Achar(TGravidade::Erro, u"Etiqueta|codigo", d);
+        }
+        if (f.Grandeza != TGrandezaEtiqueta::Preco) return;
+        const int64_t preco = AItem.ValorVenda.DezMilesimos();
+        if (preco <= 0) return;
+        const int64_t maior = f.MaiorValor();  // cents
+        const Texto campo = u" do preço da etiqueta " + padrao + u" (" + NumeroEmTexto(f.DigitosValor) +
+                            u" dígitos, até " + DeUtf8(ComCasas(maior, 2)) + u")";
+        if (rotulo == TRotulo::PorUnidade) {
+            // A label of one unit already.
+            if ((preco + 50) / 100 > maior)
+                Achar(TGravidade::Aviso, u"Etiqueta|preco",
+                      u"ValorVenda: " + Quantia(preco) + u" por unidade não cabe no campo" + campo);
+            return;
+        }
+        // The total of w grams, in cents, rounded: preco * w / 100000. It
+        // passes the field from the least w with preco * w >= (maior + 0.5) * 100000.
+        const int64_t limite = (2 * maior + 1) * 50000;
+        const int64_t gramas = (limite + preco - 1) / preco;
+        if (gramas > FEtiqueta->PesoMaximo) return;
+        Achar(TGravidade::Aviso, u"Etiqueta|preco",
+              u"ValorVenda: " + Quantia(preco) + u" por kg não cabe no campo" + campo + u" a partir de " +
+                  NumeroEmTexto(gramas) + u" g (o peso máximo da balança é " + NumeroEmTexto(FEtiqueta->PesoMaximo) +
+                  u" g)");
+    }
+
     static Texto Hexa(char16_t c) {
         static constexpr char16_t Digitos[] = u"0123456789ABCDEF";
         Texto r;
@@ -561,6 +650,13 @@ private:
     // By byte: neither a control nor without a byte of its own.
     std::array<bool, 256> FByteLimpo{};
     bool FByteLimpoPronto = false;
+    // The label check: the layout, the catalogue, the first item of each
+    // code the layout holds (and of each code that a wider one reads as),
+    // and how the scale labels each sale type.
+    const TEtiquetaVerificada* FEtiqueta = nullptr;
+    const TQuelbCargaBalItens* FItens = nullptr;
+    TTabelaInteiros<TItemVisto> FItemDoCodigo;
+    std::array<TRotulo, 4> FRotulo{};
 };
 
 }  // namespace
@@ -572,11 +668,13 @@ Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
 }
 
 TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
-                                  const plataforma::TFormatoNumerico& AFormato, size_t AMaximo) {
+                                  const plataforma::TFormatoNumerico& AFormato, size_t AMaximo,
+                                  const TEtiquetaVerificada* AEtiqueta) {
     const TDefinicaoModelo* modelo = DefinicaoModelo(AModelo);
     if (modelo == nullptr) return {};
     TVerificador verificador(*modelo, AFormato);
     verificador.FMaximo = AMaximo;
+    if (AEtiqueta != nullptr) verificador.DefinirEtiqueta(*AEtiqueta, AItens);
     TCarga carga(AFormato, verificador);
     const std::unique_ptr<TEscritorItens> escritor = modelo->CriarEscritor(carga);
     for (int32_t i = 0; i < AItens.Count(); ++i) {
@@ -597,8 +695,9 @@ TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalMod
 }
 
 std::vector<TAchado> VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
-                                    const plataforma::TFormatoNumerico& AFormato) {
-    return VerificarItens(AItens, AModelo, AFormato, SIZE_MAX).Primeiros;
+                                    const plataforma::TFormatoNumerico& AFormato,
+                                    const TEtiquetaVerificada* AEtiqueta) {
+    return VerificarItens(AItens, AModelo, AFormato, SIZE_MAX, AEtiqueta).Primeiros;
 }
 
 }  // namespace quelb

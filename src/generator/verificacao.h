@@ -11,6 +11,7 @@
 #include "catalogue/enumeracoes.h"
 #include "catalogue/itens.h"
 #include "catalogue/texto.h"
+#include "generator/etiqueta.h"
 #include "platform/plataforma.h"
 
 namespace quelb {
@@ -33,12 +34,30 @@ struct TAchado {
 // item's line in a CSV catalogue: "produtos[3] (código 1234567, linha 5)".
 Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv = 0);
 
+// The scale's largest weight by default (--peso-maximo), in grams.
+inline constexpr int32_t PesoMaximoEtiqueta = 15000;
+
+// The label layout that the items the scale labels with a bar code are held
+// against (DefinirEtiqueta, --etiqueta), and the scale's largest weight in
+// grams. Which items the scale labels depends on the sale type the model
+// writes: by weight, EAN-13 by weight, EAN-13 by unit (where the model
+// writes it apart from a plain unit sale).
+struct TEtiquetaVerificada {
+    TFormatoEtiqueta Formato;
+    int32_t PesoMaximo = PesoMaximoEtiqueta;
+};
+
 // Checks AItens against AModelo with the number format AFormato, in
-// catalogue order. The catalogue is left as it is (what a writer settles in
+// catalogue order, and, with AEtiqueta, the labelled items against its
+// layout: a code wider than the layout's code field (erro: the till would
+// read another code), two items whose codes would read the same (erro), a
+// price per kilogram whose label at the largest weight would not fit the
+// price field (aviso, with the weight from which it would not). The catalogue is left as it is (what a writer settles in
 // an item is put back). An unknown model gives
 // no finding (the generation reports it).
 std::vector<TAchado> VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
-                                    const plataforma::TFormatoNumerico& AFormato);
+                                    const plataforma::TFormatoNumerico& AFormato,
+                                    const TEtiquetaVerificada* AEtiqueta = nullptr);
 
 struct TTipoContado {
     TGravidade Gravidade;
@@ -55,6 +74,7 @@ struct TResumoVerificacao {
     std::vector<TTipoContado> Tipos;  // in the order first found
 };
 TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,
-                                  const plataforma::TFormatoNumerico& AFormato, size_t AMaximo);
+                                  const plataforma::TFormatoNumerico& AFormato, size_t AMaximo,
+                                  const TEtiquetaVerificada* AEtiqueta = nullptr);
 
 }  // namespace quelb

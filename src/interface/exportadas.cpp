@@ -11,6 +11,7 @@
 #include "catalogue/propriedades.h"
 #include "catalogue/texto.h"
 #include "catalogue/valores_catalogo.h"
+#include "generator/etiqueta.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
 #include "interface/conversao.h"
@@ -284,6 +285,36 @@ QUELB_EXPORTA const char* QUELB_CALL CarregarCatalogo(const char* Caminho) {
         std::string texto = relatorio.TextoErros();
         texto.pop_back();  // the last line break
         throw EQuelbErro(DeUtf8(texto));
+    });
+}
+
+// After the ten: the scale's EAN-13 labels, read as the till reads them.
+QUELB_EXPORTA const char* QUELB_CALL DecodificarEtiqueta(const char* Codigo, const char* Formato) {
+    return Executar(
+        [&] {
+            // Bar codes and layouts are ASCII: a byte outside it is just a
+            // character that is not a digit nor a layout letter.
+            const Texto formato = Argumento(Formato), codigo = Argumento(Codigo);
+            std::string erro;
+            const std::optional<TFormatoEtiqueta> f = LerFormatoEtiqueta(ParaUtf8(formato), erro);
+            if (!f) return u"erro: formato de etiqueta inválido \"" + formato + u"\": " + DeUtf8(erro);
+            return DeUtf8(TextoDaLeitura(DecodificarEtiqueta(*f, ParaUtf8(codigo))));
+        },
+        "");
+}
+
+QUELB_EXPORTA const char* QUELB_CALL DefinirEtiqueta(const char* Formato) {
+    return Proteger([&] {
+        TQuelbCargaBal& gerador = GeradorInicializado(u"DefinirEtiqueta");
+        const Texto formato = Argumento(Formato);
+        if (formato.find_first_not_of(u" \t") == Texto::npos) {
+            gerador.Etiqueta.reset();
+            return;
+        }
+        std::string erro;
+        const std::optional<TFormatoEtiqueta> f = LerFormatoEtiqueta(ParaUtf8(formato), erro);
+        if (!f) throw EQuelbErro(u"Formato de etiqueta inválido \"" + formato + u"\": " + DeUtf8(erro) + u".");
+        gerador.Etiqueta = TEtiquetaVerificada{*f, PesoMaximoEtiqueta};
     });
 }
 

@@ -1,5 +1,6 @@
 /* Loads the shared library with dlopen and drives the four functions as a
- * point-of-sale program does. Usage: host_c path/to/libquelbcargabal.so */
+ * point-of-sale program does, and the two of the scale labels
+ * (DecodificarEtiqueta, DefinirEtiqueta). Usage: host_c path/to/libquelbcargabal.so */
 #include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -15,6 +16,7 @@ typedef const char*(QUELB_CALL* FnAdicionar)(const char*, const char*, const cha
                                              const char*, int32_t, const char*, const char*,
                                              const char*, double);
 typedef const char*(QUELB_CALL* FnGerar)(const char*);
+typedef const char*(QUELB_CALL* FnDecodificar)(const char*, const char*);
 
 static int falhas = 0;
 
@@ -48,7 +50,10 @@ int main(int argc, char** argv) {
     FnAdicionar AdicionarItem_ = (FnAdicionar)dlsym(lib, "AdicionarItem");
     FnGerar GerarArquivos_ = (FnGerar)dlsym(lib, "GerarArquivos");
     FnLimpar VerificarItens_ = (FnLimpar)dlsym(lib, "VerificarItens");
-    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_ || !VerificarItens_) {
+    FnDecodificar DecodificarEtiqueta_ = (FnDecodificar)dlsym(lib, "DecodificarEtiqueta");
+    FnInicializar DefinirEtiqueta_ = (FnInicializar)dlsym(lib, "DefinirEtiqueta");
+    if (!Inicializar_ || !LimparItems_ || !AdicionarItem_ || !GerarArquivos_ || !VerificarItens_ ||
+        !DecodificarEtiqueta_ || !DefinirEtiqueta_) {
         fprintf(stderr, "funções ausentes\n");
         return 2;
     }
@@ -59,6 +64,17 @@ int main(int argc, char** argv) {
     const char* sem = LimparItems_();
     if (strstr(sem, "Inicializar") == NULL) {
         fprintf(stderr, "FALHA limpar antes de inicializar: \"%s\"\n", sem);
+        ++falhas;
+    }
+
+    /* Labels read without Inicializar; a layout is set only after it. */
+    confere("etiqueta de preco", DecodificarEtiqueta_("2014900002840", "2CCCCPPPPPPPD"), "codigo=149;preco=2.84");
+    confere("etiqueta de peso", DecodificarEtiqueta_("2010085025049", "2CCCCCCWWWWWD"), "codigo=10085;peso=2.504");
+    confere("etiqueta com digito errado", DecodificarEtiqueta_("2010085025048", "2CCCCCCWWWWWD"),
+            "erro: o d\xedgito verificador do EAN-13 \xe9 8, mas deveria ser 9 (c\xf3" "digo lido ou digitado errado)");
+    sem = DefinirEtiqueta_("2CCCCPPPPPPPD");
+    if (strstr(sem, "Inicializar") == NULL) {
+        fprintf(stderr, "FALHA definir etiqueta antes de inicializar: \"%s\"\n", sem);
         ++falhas;
     }
 
@@ -98,6 +114,24 @@ int main(int argc, char** argv) {
     }
     unlink(caminho);
     rmdir(dir);
+
+    /* A code wider than the label's four digits: the till would read 149,
+       which is another product's code. */
+    confere("limpar para a etiqueta", LimparItems_(), "OK");
+    confere("adicionar 10149", AdicionarItem_("1", "tpvPeso", "10149", "Queijo", "", 0, "", "0", "", 49.9), "OK");
+    confere("adicionar 149", AdicionarItem_("1", "tpvPeso", "149", "Banana", "", 0, "", "0", "", 4.99), "OK");
+    confere("verificar sem etiqueta", VerificarItens_(), "OK");
+    confere("definir etiqueta", DefinirEtiqueta_("2CCCCPPPPPPPD"), "OK");
+    confere("verificar com etiqueta", VerificarItens_(),
+            "erro: produtos[0] (c\xf3" "digo 10149), Codigo: 10149 n\xe3o cabe nos 4 d\xedgitos do c\xf3" "digo da "
+            "etiqueta 2CCCCPPPPPPPD; o caixa leria o c\xf3" "digo 149, que \xe9 o de produtos[1] (c\xf3" "digo 149, "
+            "\"Banana\")");
+    confere("etiqueta de seis digitos", DefinirEtiqueta_("2CCCCCCPPPPPD"), "OK");
+    confere("verificar com seis digitos", VerificarItens_(), "OK");
+    confere("etiqueta invalida", DefinirEtiqueta_("2CCCCCCPPPPD"),
+            "Formato de etiqueta inv\xe1lido \"2CCCCCCPPPPD\": o formato tem 12 caracteres; s\xe3o 13, um por d\xedgito "
+            "do EAN-13 (como 2CCCCCCPPPPPD).");
+    confere("remover etiqueta", DefinirEtiqueta_(""), "OK");
     dlclose(lib);
     printf("%d falha(s)\n", falhas);
     return falhas ? 1 : 0;
