@@ -122,7 +122,14 @@ public:
                                 DeUtf8(d.Referencia->Propriedade) + u": " + NumeroEmTexto(d.Valor) +
                                     u" não corresponde a nenhum registro do catálogo em " +
                                     Texto(FModelo.Arquivo(d.Referencia->Arquivo)->Nome)});
+            // Kept to twice the maximum: what falls out now would fall out at the end.
+            if (FAchados.size() / 2 >= FMaximo) Aparar();
         }
+        Aparar();
+    }
+
+    // The first FMaximo findings in catalogue order; the others are counted.
+    void Aparar() {
         std::stable_sort(FAchados.begin(), FAchados.end(),
                          [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
         for (size_t i = FMaximo; i < FAchados.size(); ++i) ++FDescartados[static_cast<size_t>(FAchados[i].Gravidade)];
@@ -271,6 +278,15 @@ private:
 
     // Each flag against the amount per 100 g or 100 ml, computed from the
     // portion; nothing to compare without a portion in grams or millilitres.
+    // AQuantia * 100 / APorcao (APorcao > 0) without overflow: past the
+    // 64-bit range it stays at the nearest end.
+    static int64_t PorCem(int64_t AQuantia, int64_t APorcao) {
+        const int64_t inteiros = AQuantia / APorcao, resto = AQuantia % APorcao;
+        if (inteiros >= INT64_MAX / 100) return INT64_MAX;
+        if (inteiros <= INT64_MIN / 100) return INT64_MIN;
+        return inteiros * 100 + resto * 100 / APorcao;
+    }
+
     void VerificarAltoEm(const TQuelbCargaBalItem& AItem) {
         const TQuelbCargaBalNutricional& n = AItem.Nutricional;
         if (n.Qtd <= 0 || (n.UndPorcao != tpGramas && n.UndPorcao != tpMililitros)) return;
@@ -279,7 +295,7 @@ private:
         for (const TAltoEm& a : AltosEm) {
             const bool marcado = ProcurarPropriedade(a.Flag)->Numero(AItem) != 0;
             const int64_t porPorcao = ProcurarPropriedade(a.Nutriente)->Numero(AItem);
-            const int64_t porCem = porPorcao * 100 / n.Qtd;
+            const int64_t porCem = PorCem(porPorcao, n.Qtd);
             const int64_t limite = liquido ? a.PorCemMililitros : a.PorCemGramas;
             if (marcado == (porCem >= limite)) continue;
             const Texto quantidade = Quantia(porCem) + u" " + a.Unidade + u" de " + a.Nome + u" por " + base;
