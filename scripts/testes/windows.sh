@@ -280,8 +280,7 @@ done
 
 # The sample catalogue: in UTF-8 for cargabal, also under a name with an
 # accent, and in the ANSI code page for the host.
-modelos=(modFilizola modToledo modUrano modUranoS modToledoMGV5 modToledoMGV6 modUranoURF32 modRamuza
-  modToledoMGV5Ver1 modToledoMGV7)
+mapfile -t modelos < <("$referencia/cli/cargabal" modelos | awk 'NR > 1 && NF { print $1 }')
 cp exemplos/catalogo.csv "$temporario/catálogo.csv"
 sed '1s/^\xEF\xBB\xBF//' exemplos/catalogo.csv | iconv -f UTF-8 -t WINDOWS-1252 > "$temporario/catalogo-ansi.csv"
 cargabal_linux() {  # LOCALE FOLDER
@@ -348,5 +347,39 @@ for nome in x86 x64; do
     "$temporario/$nome-pt_BR.UTF-8/modelos/modUrano/PRODUTOS.TXT" \
     "$temporario/$nome-en_US.UTF-8/modelos/modUrano/PRODUTOS.TXT"
 done
+
+# ---- Hostile inputs under other system code pages (tests/windows/entradas_hostis.c) ----
+
+# Under the UTF-8 (65001) and the simplified Chinese (936) system code pages:
+# a deeply nested catalogue gives an error through CarregarCatalogo, not a
+# crash, and a product with accents gives the bytes of the Linux load. Wine
+# takes the code page from the locale it starts under: a locale without an
+# ANSI code page (Hindi) gives UTF-8.
+for alvo in x86:i686 x64:x86_64; do
+  ${alvo#*:}-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Wno-unused-function -Iinclude -static -Wl,--stack,1048576 \
+    tests/windows/entradas_hostis.c -o "build/windows/${alvo%%:*}/entradas_hostis.exe"
+done
+printf '%s' '{"produtos": [{"Codigo": 1, "Descricao": "Café à mês", "ValorVenda": 1,' \
+  ' "Setor": {"Codigo": 1, "Descricao": "Café à mês"}}]}' > "$temporario/acentos.json"
+mkdir -p "$temporario/acentos-linux"
+"$referencia/cli/cargabal" gerar --silencioso -m toledo-mgv6 -e "$temporario/acentos.json" \
+  -s "$temporario/acentos-linux" > /dev/null
+entradas_hostis() {  # ARCH CODE_PAGE:LOCALE FOLDER
+  local pagina=${2%%:*} loc=${2#*:} saida rc=0
+  novo_servidor
+  saida=$(LANG=$loc LC_ALL=$loc wine "build/windows/$1/entradas_hostis.exe" \
+    "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" "$(janela "$3")" 2>&1) || rc=1
+  novo_servidor
+  [[ $saida == *"pagina de codigo do sistema: $pagina"* ]] || rc=1
+  ((rc == 0)) || { echo "$saida"; return 1; }
+  diff -r "$temporario/acentos-linux" "$3/carga"
+}
+for pagina in 65001:hi_IN.UTF-8 936:zh_CN.UTF-8; do
+  for nome in x86 x64; do
+    confere "$nome, página de código ${pagina%%:*}: catálogo aninhado dá erro, acentos dão os bytes do Linux" \
+      entradas_hostis "$nome" "$pagina" "$temporario/hostis-$nome-${pagina%%:*}"
+  done
+done
+# ---- end of the hostile inputs ----
 
 resumo windows

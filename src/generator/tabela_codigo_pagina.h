@@ -1,5 +1,5 @@
 #pragma once
-// The 8-bit code page as two tables, built once from the platform's own
+// The 8-bit code page of the load files as two tables, built once from the platform's own
 // conversion: the characters that the code page writes as a single byte
 // which reads back as the same character, and that byte back. A line made
 // only of such characters is converted here in one quick pass, and its bytes

@@ -495,7 +495,7 @@ private:
         int8_t& r = FTemByte[c];
         if (r < 0) {
             const std::u16string t(1, c);
-            r = plataforma::DeCodigoPagina(plataforma::ParaCodigoPagina(t)) == t ? 1 : 0;
+            r = plataforma::DeCodigoPaginaArquivos(plataforma::ParaCodigoPaginaArquivos(t)) == t ? 1 : 0;
         }
         return r == 1;
     }
