@@ -73,7 +73,9 @@ const char* QUELB_CALL LimparItems(void);
 
 /* Appends one product. Integer texts accept leading spaces, a sign, decimal
  * digits or a "$", "x" or "0x" hexadecimal prefix. Validade and Tecla may be
- * empty or null (then 0). TipoVenda: "tpvPeso", "tpvUnidade", "tpvEAN13" or
+ * empty or null (then 0). ModeloEtiqueta and Validade take -32768 to 32767:
+ * a value outside is refused, as DefinirCampo refuses it. TipoVenda:
+ * "tpvPeso", "tpvUnidade", "tpvEAN13" or
  * "tpvEAN13Und". The price is in currency units.
  *
  * Reservado is a slot that the library ignores: pass 0. It is a 32-bit
