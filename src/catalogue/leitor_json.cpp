@@ -259,7 +259,8 @@ private:
     bool Abrir() {
         if (++FProfundidade <= ProfundidadeMaxima) return true;
         // Inside a skipped element of the list, that element.
-        Erro(FEstado == TEstado::Lista && FIgnorar > 0 ? LugarItem() : Caminho(), "objetos e listas aninhados em mais de " + std::to_string(ProfundidadeMaxima) + " níveis");
+        Erro(FEstado == TEstado::Lista && FIgnorar > 0 ? LugarItem() : Caminho(),
+             "objetos e listas aninhados em mais de " + std::to_string(ProfundidadeMaxima) + " níveis");
         FParou = true;
         return false;
     }

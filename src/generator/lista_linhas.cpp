@@ -21,8 +21,7 @@ uint32_t TListaLinhas::HashBytes(std::string_view ABytes) const {
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
-TListaLinhas::TListaLinhas() : FTabela(&TTabelaCodigoPagina::Instancia()) {
-}
+TListaLinhas::TListaLinhas() : FTabela(&TTabelaCodigoPagina::Instancia()) {}
 
 void TListaLinhas::Destinar(const Texto& ACaminho) {
     if (ACaminho == FDestino) return;

@@ -122,7 +122,7 @@ public:
                                 DeUtf8(d.Referencia->Propriedade) + u": " + NumeroEmTexto(d.Valor) +
                                     u" não corresponde a nenhum registro do catálogo em " +
                                     Texto(FModelo.Arquivo(d.Referencia->Arquivo)->Nome)});
-            // Kept to twice the maximum: what falls out now would fall out at the end.
+            // At most twice the maximum: what falls out now falls out at the end.
             if (FAchados.size() / 2 >= FMaximo) Aparar();
         }
         Aparar();
@@ -276,8 +276,6 @@ private:
         else ++FDescartados[static_cast<size_t>(AGravidade)];
     }
 
-    // Each flag against the amount per 100 g or 100 ml, computed from the
-    // portion; nothing to compare without a portion in grams or millilitres.
     // AQuantia * 100 / APorcao (APorcao > 0) without overflow: past the
     // 64-bit range it stays at the nearest end.
     static int64_t PorCem(int64_t AQuantia, int64_t APorcao) {
@@ -287,6 +285,8 @@ private:
         return inteiros * 100 + resto * 100 / APorcao;
     }
 
+    // Each flag against the amount per 100 g or 100 ml, computed from the
+    // portion; nothing to compare without a portion in grams or millilitres.
     void VerificarAltoEm(const TQuelbCargaBalItem& AItem) {
         const TQuelbCargaBalNutricional& n = AItem.Nutricional;
         if (n.Qtd <= 0 || (n.UndPorcao != tpGramas && n.UndPorcao != tpMililitros)) return;
