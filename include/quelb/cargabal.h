@@ -3,7 +3,10 @@
  *
  * The host selects the scale model, adds its products one by one and asks
  * for the load files of a directory. Every text, in and out, is 8-bit in the
- * ANSI code page of the system (Windows-1252 on Linux).
+ * ANSI code page of the system (Windows-1252 on Linux). The load files are
+ * in that code page when it has one byte per character, and in Windows-1252
+ * when it has more (UTF-8, the double-byte code pages), since the scale
+ * loaders read fixed-width single-byte records.
  *
  * Result of every function: "OK" on success, otherwise the message of the
  * failure (Versao, ArquivosGerados and DecodificarEtiqueta return their text
@@ -16,7 +19,10 @@
  * its whole call, so calls from several threads run one after the other (a
  * GerarArquivos holds it until the files are written). Each thread has its
  * own returned text. The progress callback runs on the thread that called
- * GerarArquivos, which holds the lock, so it may call any function.
+ * GerarArquivos, which holds the lock, so it may call any function (see
+ * QuelbProgresso for what each does there). A callback that waits for
+ * another thread which is calling into the library (or is about to) waits
+ * forever: that thread waits for the lock that the callback's thread holds.
  */
 #ifndef QUELB_CARGABAL_H
 #define QUELB_CARGABAL_H
@@ -35,7 +41,22 @@ extern "C" {
 
 /* The progress callback (DefinirProgresso): the event's message in the ANSI
  * code page (valid during the call only), its position and the total.
- * Return 0 to go on; any other value cancels the generation. */
+ * Return 0 to go on; any other value cancels the generation.
+ *
+ * The callback must return to the library. To stop the generation, return
+ * a nonzero value. An exception of the host's language (a Delphi or C#
+ * exception, a C++ exception of another compiler), a longjmp or anything
+ * else that leaves the callback without returning is not allowed: it skips
+ * the library's cleanup, so that the library's lock and the folder's lock
+ * stay held and every later generation is refused or waits. Catch
+ * everything inside the callback. (A C++ exception of the compiler that
+ * built the library is caught: GerarArquivos returns its message.)
+ *
+ * From the callback the host may call VerificarItens, ArquivosGerados,
+ * Versao and DefinirProgresso, which leave the generation going;
+ * Inicializar, LimparItems, AdicionarItem, DefinirCampo and
+ * CarregarCatalogo, which stop it with nothing written; GerarArquivos fails
+ * at once. */
 typedef int32_t(QUELB_CALL* QuelbProgresso)(const char* Mensagem, int32_t Atual, int32_t Total);
 
 /* Selects the model: "modFilizola" (the default), "modToledo", "modUrano",
@@ -53,7 +74,9 @@ const char* QUELB_CALL LimparItems(void);
 
 /* Appends one product. Integer texts accept leading spaces, a sign, decimal
  * digits or a "$", "x" or "0x" hexadecimal prefix. Validade and Tecla may be
- * empty or null (then 0). TipoVenda: "tpvPeso", "tpvUnidade", "tpvEAN13" or
+ * empty or null (then 0). ModeloEtiqueta and Validade take -32768 to 32767:
+ * a value outside is refused, as DefinirCampo refuses it. TipoVenda:
+ * "tpvPeso", "tpvUnidade", "tpvEAN13" or
  * "tpvEAN13Und". The price is in currency units.
  *
  * Reservado is a slot that the library ignores: pass 0. It is a 32-bit

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Compara, byte a byte, as cargas que o cargabal de uma revisão base e o da
-# árvore em teste gravam para os mesmos catálogos aleatórios, nos nove modelos
+# árvore em teste gravam para os mesmos catálogos aleatórios, em todos os modelos que as duas conhecem (os de "cargabal modelos")
 # e nos dois formatos numéricos (separador decimal vírgula e ponto).
 #
 #   scripts/comparar/bytes.sh [--base REV] [--sementes N] [--repo DIR]
@@ -38,7 +38,6 @@ done
 [[ -d $repo ]] || falhar "--repo: $repo não é um diretório"
 repo=$(cd "$repo" && pwd)
 
-modelos=(modFilizola modToledo modUrano modUranoS modToledoMGV5 modToledoMGV6 modUranoURF32 modRamuza modToledoMGV5Ver1)
 # The decimal separator of the user's locale reaches some formats: one locale
 # with a comma, one with a point.
 formatos=(pt_BR.UTF-8 C.UTF-8)
@@ -50,6 +49,9 @@ done
 compilar_os_dois "$repo" "$base" cargabal
 cargabal_base=$base_dir/cli/cargabal
 cargabal_atual=$atual_dir/cli/cargabal
+# Every model that both know.
+mapfile -t modelos < <(modelos_comuns "$cargabal_base" "$cargabal_atual")
+((${#modelos[@]})) || falhar "nenhum modelo em comum entre a base e a árvore em teste"
 
 trabalho=$(mktemp -d "$raiz_temporaria/comparar-bytes.XXXXXX")
 trap 'rm -rf "$trabalho"' EXIT

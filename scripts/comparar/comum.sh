@@ -27,6 +27,22 @@ uso() {
 raiz_temporaria=${TMPDIR:-/tmp}
 [[ -d /dev/shm && -w /dev/shm ]] && raiz_temporaria=/dev/shm
 
+# The models that the cargabal ABINARIO knows, by their enumeration names
+# (the first column of "cargabal modelos"), one per line.
+modelos_de() {
+  "$1" modelos | awk 'NR > 1 && NF { print $1 }' || falhar "$1 modelos falhou"
+}
+
+# The models that both cargabal ABASE and AATUAL know, in AATUAL's order; the
+# ones only AATUAL knows are told on stderr (they cannot be compared).
+modelos_comuns() {
+  local base atual
+  base=$(modelos_de "$1") && atual=$(modelos_de "$2") || exit 2
+  while read -r m; do
+    if grep -qxF "$m" <<< "$base"; then echo "$m"; else msg "$m: a base não tem este modelo; fica fora da comparação"; fi
+  done <<< "$atual"
+}
+
 # Seconds since the script started, for progress lines.
 comparar_inicio=$SECONDS
 decorrido() { printf '%4ds' $((SECONDS - comparar_inicio)); }

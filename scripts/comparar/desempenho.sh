@@ -24,7 +24,7 @@ repo=$comparar_raiz
 n=100000
 n_grande=1000000
 repeticoes=5
-modelos=modFilizola,modToledo,modUrano,modUranoS,modToledoMGV5,modToledoMGV6,modUranoURF32,modRamuza,modToledoMGV5Ver1
+modelos=  # all that both know (cargabal modelos)
 perfis=realista,pior
 medidas=callgrind,tempo,memoria
 # Bounds of one run: under valgrind, and natively with the large catalogue.
@@ -51,13 +51,8 @@ while (($#)); do
 done
 [[ -d $repo ]] || falhar "--repo: $repo não é um diretório"
 repo=$(cd "$repo" && pwd)
-IFS=, read -ra lista_modelos <<< "$modelos"
 IFS=, read -ra lista_perfis <<< "$perfis"
 IFS=, read -ra lista_medidas <<< "$medidas"
-todos_modelos=" modFilizola modToledo modUrano modUranoS modToledoMGV5 modToledoMGV6 modUranoURF32 modRamuza modToledoMGV5Ver1 "
-for m in "${lista_modelos[@]}"; do
-  [[ $todos_modelos == *" $m "* ]] || falhar "modelo desconhecido \"$m\" (use os nomes mod...)"
-done
 for p in "${lista_perfis[@]}"; do
   [[ $p == realista || $p == pior ]] || falhar "perfil desconhecido \"$p\" (realista ou pior)"
 done
@@ -71,9 +66,21 @@ for s in "${lista_medidas[@]}"; do
   esac
 done
 if ((fazer_callgrind)); then command -v valgrind > /dev/null || falhar "valgrind não está instalado"; fi
-((${#lista_modelos[@]} && ${#lista_perfis[@]})) || falhar "nada a medir"
+((${#lista_perfis[@]})) || falhar "nada a medir"
 
-compilar_os_dois "$repo" "$base" bench_gerador
+compilar_os_dois "$repo" "$base" bench_gerador cargabal
+# The models both know; those of --modelos must be among them.
+mapfile -t todos_modelos < <(modelos_comuns "$base_dir/cli/cargabal" "$atual_dir/cli/cargabal")
+if [[ -z $modelos ]]; then
+  lista_modelos=("${todos_modelos[@]}")
+else
+  IFS=, read -ra lista_modelos <<< "$modelos"
+  for m in "${lista_modelos[@]}"; do
+    printf '%s\n' "${todos_modelos[@]}" | grep -qxF "$m" ||
+      falhar "modelo desconhecido \"$m\" (use os nomes mod... que as duas revisões conhecem: cargabal modelos)"
+  done
+fi
+((${#lista_modelos[@]})) || falhar "nada a medir"
 declare -A bench=([base]=$base_dir/bench/bench_gerador [atual]=$atual_dir/bench/bench_gerador)
 for lado in base atual; do
   [[ -x ${bench[$lado]} ]] || falhar "a compilação de $lado não produziu ${bench[$lado]} (a revisão tem bench/?)"

@@ -24,14 +24,18 @@ import tempfile
 import time
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
-MODELOS = ["filizola", "toledo", "urano", "urano-s", "toledo-mgv5", "toledo-mgv6", "urano-urf32", "ramuza",
-           "toledo-mgv5-v1", "toledo-mgv7"]
 # What the reading says when the model is left out.
 DETECTADO = {"toledo-mgv5": "toledo-mgv6"}
 
 
 def rodar(args, **kw):
     return subprocess.run(args, capture_output=True, timeout=60, **kw)
+
+
+def modelos(cargabal):
+    """The aliases of every model, as "cargabal modelos" lists them (after its header line)."""
+    r = rodar([cargabal, "modelos"], check=True)
+    return [linha.split()[1] for linha in r.stdout.decode().splitlines()[1:] if linha.strip()]
 
 
 def tirar(produto, caminho):
@@ -211,7 +215,7 @@ def principal():
     a = p.parse_args()
     trabalho = tempfile.mkdtemp(prefix="ida-e-volta-")
     fim = time.monotonic() + a.limite
-    contagem = {m: [0, 0] for m in (a.modelo or MODELOS)}
+    contagem = {m: [0, 0] for m in (a.modelo or modelos(a.cargabal))}
     falhas = 0
     for semente in range(a.inicio, a.inicio + a.quantidade):
         if time.monotonic() > fim:

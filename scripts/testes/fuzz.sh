@@ -19,7 +19,7 @@ done
 cmake -S "$raiz" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DQUELB_FUZZ=ON -DQUELB_TESTES=OFF > /dev/null
 alvos=()
-for alvo in exportadas catalogo_json catalogo_csv; do
+for alvo in exportadas verificar catalogo_json catalogo_csv ler_carga; do
   if cmake --build "$dir" --target help | grep -q "^fuzz_$alvo:"; then
     alvos+=("$alvo")
   else

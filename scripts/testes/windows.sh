@@ -167,7 +167,7 @@ disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE ARCH
   wineserver -k 2> /dev/null || true
   wineserver -w 2> /dev/null || true
   printf 'anterior\r\n' | cmp -s - "$pasta/TXITENS.TXT" || { echo "TXITENS.TXT mudou"; r=1; }
-  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == ".cargabal.lock TXITENS.TXT enchimento " ]] ||
+  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == "TXITENS.TXT enchimento " ]] ||
     { echo "Sobrou na pasta: $(ls -A "$pasta" | tr '\n' ' ')"; r=1; }
   return $r
 }
@@ -199,7 +199,7 @@ export arquivos_mgv6="DEPTO.TXT INFNUTRI.TXT ITENSMGV.TXT TARA.TXT TXFORN.TXT TX
 
 # The six old files (a page each), then room for the first three new files
 # and half the fourth, INFNUTRI.TXT: the generation must fail with every old
-# file as it was and nothing else in the folder but the lock file.
+# file as it was and nothing else in the folder.
 conjunto_disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE PAGES ARCH
   local pasta=$1 r=0 rc=0 saida nome
   mount -t tmpfs -o "size=$(($4 * 4096))" tmpfs "$pasta" || return 1
@@ -212,7 +212,7 @@ conjunto_disco_cheio_no_espaco() {  # FOLDER PROGRAM LOCALE PAGES ARCH
   wineserver -w 2> /dev/null || true
   [[ $rc -eq 1 && $saida == *"o disco está cheio?"* ]] || { echo "Saída $rc: $saida"; r=1; }
   [[ $(cd "$pasta" && md5sum -- *.TXT) == "$antes" ]] || { echo "Um arquivo antigo mudou"; r=1; }
-  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == ".cargabal.lock $arquivos_mgv6 " ]] ||
+  [[ $(cd "$pasta" && LC_ALL=C ls -A | tr '\n' ' ') == "$arquivos_mgv6 " ]] ||
     { echo "Sobrou na pasta: $(ls -A "$pasta" | tr '\n' ' ')"; r=1; }
   return $r
 }
@@ -285,8 +285,7 @@ done
 
 # The sample catalogue: in UTF-8 for cargabal, also under a name with an
 # accent, and in the ANSI code page for the host.
-modelos=(modFilizola modToledo modUrano modUranoS modToledoMGV5 modToledoMGV6 modUranoURF32 modRamuza
-  modToledoMGV5Ver1 modToledoMGV7)
+mapfile -t modelos < <("$referencia/cli/cargabal" modelos | awk 'NR > 1 && NF { print $1 }')
 cp exemplos/catalogo.csv "$temporario/catálogo.csv"
 sed '1s/^\xEF\xBB\xBF//' exemplos/catalogo.csv | iconv -f UTF-8 -t WINDOWS-1252 > "$temporario/catalogo-ansi.csv"
 cargabal_linux() {  # LOCALE FOLDER
@@ -354,7 +353,7 @@ for nome in x86 x64; do
     "$temporario/$nome-en_US.UTF-8/modelos/modUrano/PRODUTOS.TXT"
 done
 
-# ==== Scale labels (issue 27): DecodificarEtiqueta and DefinirEtiqueta ====
+# ---- Scale labels: DecodificarEtiqueta and DefinirEtiqueta ----
 # tests/windows/host_etiqueta.c through each DLL under Wine, under both
 # locales: every text that the two functions (and VerificarItens with a label
 # layout) return must equal, byte for byte, the Linux library's; the host
@@ -369,7 +368,7 @@ done
 etiquetas_dll() {  # ARCH LOCALE
   local linux=$temporario/etiquetas-linux-$2.txt windows=$temporario/etiquetas-$1-$2.txt
   LANG=$2 LC_ALL=$2 "$referencia/host_etiqueta" "$referencia/src/libquelbcargabal.so" > "$linux" || return 1
-  LANG=$2 LC_ALL=$2 wine "build/windows/$1/host_etiqueta.exe" "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" \
+  LANG=$2 LC_ALL=$2 executar_wine "$1" "build/windows/$1/host_etiqueta.exe" "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" \
     > "$windows" || return 1
   cmp "$linux" "$windows"
 }
@@ -377,7 +376,7 @@ etiquetas_exe() {  # ARCH LOCALE
   local codigos=(2000201012503 2000102003501 2000201012508 7891000100103 2000999010002) linux windows
   linux=$(LANG=$2 LC_ALL=$2 "$referencia/cli/cargabal" etiqueta --formato 2CCCCCCWWWWWD \
     --catalogo exemplos/catalogo.csv "${codigos[@]}"; echo "saída $?")
-  windows=$(LANG=$2 LC_ALL=$2 wine "dist/windows/$1/cargabal.exe" etiqueta --formato 2CCCCCCWWWWWD \
+  windows=$(LANG=$2 LC_ALL=$2 executar_wine "$1" "dist/windows/$1/cargabal.exe" etiqueta --formato 2CCCCCCWWWWWD \
     --catalogo "$(janela "$temporario/catálogo.csv")" "${codigos[@]}" | tr -d '\r'; echo "saída ${PIPESTATUS[0]}")
   [[ $linux == "$windows" ]] || { printf 'Linux:\n%s\nWindows:\n%s\n' "$linux" "$windows"; return 1; }
 }
@@ -385,11 +384,43 @@ for loc in "${locales[@]}"; do
   novo_servidor
   for nome in x86 x64; do
     echo "== Etiquetas da balança, Windows $nome (Wine), $loc"
-    confere "etiquetas: DecodificarEtiqueta e DefinirEtiqueta pela DLL $nome iguais às do Linux, $loc" \
+    confere_em "$nome" "etiquetas: DecodificarEtiqueta e DefinirEtiqueta pela DLL $nome iguais às do Linux, $loc" \
       etiquetas_dll "$nome" "$loc"
-    confere "etiquetas: cargabal.exe $nome etiqueta igual ao Linux, $loc" etiquetas_exe "$nome" "$loc"
+    confere_em "$nome" "etiquetas: cargabal.exe $nome etiqueta igual ao Linux, $loc" etiquetas_exe "$nome" "$loc"
   done
 done
-# ==== end of the scale labels ====
+
+# ---- Hostile inputs under other system code pages (tests/windows/entradas_hostis.c) ----
+
+# Under the UTF-8 (65001) and the simplified Chinese (936) system code pages:
+# a deeply nested catalogue gives an error through CarregarCatalogo, not a
+# crash, and a product with accents gives the bytes of the Linux load. Wine
+# takes the code page from the locale it starts under: a locale without an
+# ANSI code page (Hindi) gives UTF-8.
+for alvo in x86:i686 x64:x86_64; do
+  ${alvo#*:}-w64-mingw32-gcc-posix -O2 -Wall -Wextra -Wno-unused-function -Iinclude -static -Wl,--stack,1048576 \
+    tests/windows/entradas_hostis.c -o "build/windows/${alvo%%:*}/entradas_hostis.exe"
+done
+printf '%s' '{"produtos": [{"Codigo": 1, "Descricao": "Café à mês", "ValorVenda": 1,' \
+  ' "Setor": {"Codigo": 1, "Descricao": "Café à mês"}}]}' > "$temporario/acentos.json"
+mkdir -p "$temporario/acentos-linux"
+"$referencia/cli/cargabal" gerar --silencioso -m toledo-mgv6 -e "$temporario/acentos.json" \
+  -s "$temporario/acentos-linux" > /dev/null
+entradas_hostis() {  # ARCH CODE_PAGE:LOCALE FOLDER
+  local pagina=${2%%:*} loc=${2#*:} saida rc=0
+  novo_servidor
+  saida=$(LANG=$loc LC_ALL=$loc executar_wine "$1" "build/windows/$1/entradas_hostis.exe" \
+    "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" "$(janela "$3")" 2>&1) || rc=1
+  novo_servidor
+  [[ $saida == *"pagina de codigo do sistema: $pagina"* ]] || rc=1
+  ((rc == 0)) || { echo "$saida"; return 1; }
+  diff -r "$temporario/acentos-linux" "$3/carga"
+}
+for pagina in 65001:hi_IN.UTF-8 936:zh_CN.UTF-8; do
+  for nome in x86 x64; do
+    confere_em "$nome" "$nome, página de código ${pagina%%:*}: catálogo aninhado dá erro, acentos dão os bytes do Linux" \
+      entradas_hostis "$nome" "$pagina" "$temporario/hostis-$nome-${pagina%%:*}"
+  done
+done
 
 resumo windows

@@ -229,8 +229,8 @@ public:
     bool Int64(int64_t) { return false; }
     bool Uint64(uint64_t) { return false; }
     bool Double(double) { return false; }
-    bool StartObject() { return Valor(TTipoValor::Objeto, "objeto"); }
-    bool StartArray() { return Valor(TTipoValor::Lista, "lista"); }
+    bool StartObject() { return Abrir() && Valor(TTipoValor::Objeto, "objeto"); }
+    bool StartArray() { return Abrir() && Valor(TTipoValor::Lista, "lista"); }
     bool Key(const char* s, rapidjson::SizeType n, bool);
     bool EndObject(rapidjson::SizeType);
     bool EndArray(rapidjson::SizeType);
@@ -252,6 +252,18 @@ private:
     }
     const TChave& Resolver(int ANivel, std::string_view ANome);
     TChave& Procurar(int ANivel, std::string_view ANome);
+    // The parser goes one call deeper per level: past a bound that no
+    // catalogue needs, the reading stops with an error rather than run the
+    // host's stack out (1 MB on Windows).
+    static constexpr int ProfundidadeMaxima = 64;
+    bool Abrir() {
+        if (++FProfundidade <= ProfundidadeMaxima) return true;
+        // Inside a skipped element of the list, that element.
+        Erro(FEstado == TEstado::Lista && FIgnorar > 0 ? LugarItem() : Caminho(),
+             "objetos e listas aninhados em mais de " + std::to_string(ProfundidadeMaxima) + " níveis");
+        FParou = true;
+        return false;
+    }
     void Entrar(TTipoValor ATipo) {
         if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) FIgnorar = 1;
     }
@@ -264,6 +276,7 @@ private:
     bool FViuProdutos = false;
     bool FParou = false;
     int FIgnorar = 0;  // depth inside a value that is skipped
+    int FProfundidade = 0;  // objects and lists open
     TQuelbCargaBalItem* FItem = nullptr;
     int64_t FIndice = -1;
     int FRegistro = -1;
@@ -451,6 +464,7 @@ void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, 
 }
 
 bool TManipulador::EndObject(rapidjson::SizeType) {
+    --FProfundidade;
     if (FIgnorar > 0) {
         --FIgnorar;
         return true;
@@ -473,6 +487,7 @@ bool TManipulador::EndObject(rapidjson::SizeType) {
 }
 
 bool TManipulador::EndArray(rapidjson::SizeType) {
+    --FProfundidade;
     if (FIgnorar > 0) {
         --FIgnorar;
         return true;

@@ -60,6 +60,9 @@ void TQuelbCargaBal::ValidarDiretorio(const Texto& ADiretorio) {
 }
 
 void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
+    // The lists tell about this generation only, failed or not.
+    FArquivosGerados.clear();
+    FArquivosAntigos.clear();
     ValidarDiretorio(ADiretorio);
     if (FProdutos.Count() == 0) throw EQuelbCargaBal(u"Não foram informados os produtos para a geração!");
     const TDefinicaoModelo* definicao = DefinicaoModelo(Modelo);
@@ -77,8 +80,6 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     if (travada == plataforma::TTrava::Ocupada) throw EQuelbPastaOcupada(ADiretorio, EsperaTrava);
     if (travada == plataforma::TTrava::Travada) RemoverTemporariosAbandonados(ADiretorio);
 
-    FArquivosGerados.clear();
-    FArquivosAntigos.clear();
     TCarga carga(FormatoPrecos());
     std::vector<Texto> caminhos;
     for (const TArquivoModelo& arquivo : definicao->Arquivos) {

@@ -1,6 +1,7 @@
 #include "generator/ler_registro.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace quelb {
 
@@ -64,7 +65,8 @@ bool LerPreco(std::u16string_view ATexto, int64_t& AValor) {
             return false;
         }
     }
-    if (digitos < 3 || !separadorDecimal) return false;
+    // In ten-thousandths it must fit 64 bits.
+    if (digitos < 3 || !separadorDecimal || v > INT64_MAX / 100) return false;
     AValor = (negativo ? -v : v) * 100;
     return true;
 }

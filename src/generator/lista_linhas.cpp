@@ -7,7 +7,6 @@
 namespace quelb {
 
 namespace {
-constexpr std::string_view MarcaUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view FimLinha = "\r\n";
 constexpr auto Gravado = plataforma::TResultadoGravacao::Gravado;
 }  // namespace
@@ -22,9 +21,7 @@ uint32_t TListaLinhas::HashBytes(std::string_view ABytes) const {
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
-TListaLinhas::TListaLinhas() : FTabela(&TTabelaCodigoPagina::Instancia()) {
-    if (plataforma::CodigoPaginaEhUtf8()) FPeca = MarcaUtf8;
-}
+TListaLinhas::TListaLinhas() : FTabela(&TTabelaCodigoPagina::Instancia()) {}
 
 void TListaLinhas::Destinar(const Texto& ACaminho) {
     if (ACaminho == FDestino) return;
@@ -84,7 +81,7 @@ bool TListaLinhas::Codificar(std::u16string_view ALinha) {
     FPeca.resize(inicio + ALinha.size());
     if (FTabela->Codificar(ALinha, FPeca.data() + inicio)) return true;
     FPeca.resize(inicio);
-    plataforma::ParaCodigoPagina(ALinha, FPeca);
+    plataforma::ParaCodigoPaginaArquivos(ALinha, FPeca);
     return false;
 }
 

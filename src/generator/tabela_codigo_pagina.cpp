@@ -12,12 +12,12 @@
 namespace quelb {
 
 TTabelaCodigoPagina::TTabelaCodigoPagina() {
-    FNuloIgual = plataforma::DeCodigoPagina(std::string(1, '\0')) == std::u16string(1, u'\0') &&
-                 plataforma::ParaCodigoPagina(std::u16string(1, u'\0')) == std::string(1, '\0');
+    FNuloIgual = plataforma::DeCodigoPaginaArquivos(std::string(1, '\0')) == std::u16string(1, u'\0') &&
+                 plataforma::ParaCodigoPaginaArquivos(std::u16string(1, u'\0')) == std::string(1, '\0');
     for (int b = 1; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
-        const std::u16string c = plataforma::DeCodigoPagina(byte);
-        if (c.size() != 1 || plataforma::ParaCodigoPagina(c) != byte) continue;
+        const std::u16string c = plataforma::DeCodigoPaginaArquivos(byte);
+        if (c.size() != 1 || plataforma::ParaCodigoPaginaArquivos(c) != byte) continue;
         // A character that two bytes claim keeps the first.
         if (FByte[c[0]] != 0 || c[0] == 0) continue;
         FByte[c[0]] = static_cast<uint8_t>(b);

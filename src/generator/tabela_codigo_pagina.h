@@ -1,10 +1,10 @@
 #pragma once
-// The 8-bit code page as two tables, built once from the platform's own
-// conversion: the characters that the code page writes as a single byte
-// which reads back as the same character, and that byte back. A line made
-// only of such characters is converted here in one quick pass, and its bytes
-// give the line back; any other line goes through the platform's conversion
-// whole (best-fit characters, "?", several bytes per character).
+// The 8-bit code page of the load files as two tables, built once from the
+// platform's own conversion: the characters that the code page writes as a
+// single byte which reads back as the same character, and that byte back. A
+// line made only of such characters is converted here in one quick pass, and
+// its bytes give the line back; any other line goes through the platform's
+// conversion whole (best-fit characters, "?").
 #include <array>
 #include <cstddef>
 #include <cstdint>

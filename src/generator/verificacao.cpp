@@ -118,18 +118,25 @@ public:
 
     // After the last item: the codes that name no record.
     void Fim() {
-        FPrimeiroDoFim = FAchados.size();
         for (const TReferenciaDada& d : FReferencias) {
             if (FChavesEscritas[d.Referencia->Arquivo].Contem(static_cast<uint64_t>(d.Valor))) continue;
             FAchados.push_back({TGravidade::Aviso, d.Posicao, d.Codigo,
                                 DeUtf8(d.Referencia->Propriedade) + u": " + NumeroEmTexto(d.Valor) +
                                     u" não corresponde a nenhum registro do catálogo em " +
                                     Texto(FModelo.Arquivo(d.Referencia->Arquivo)->Nome)});
+            Contar(FAchados.back().Gravidade, FAchados.back().Descricao);
+            // At most twice the maximum of each gravity: what falls out now
+            // falls out at the end.
+            if (FAchados.size() / 4 >= FMaximo) Aparar();
         }
-        for (size_t i = FPrimeiroDoFim; i < FAchados.size(); ++i) Contar(FAchados[i].Gravidade, FAchados[i].Descricao);
+        Aparar();
+    }
+
+    // The first FMaximo findings of each gravity in catalogue order; the
+    // others are counted.
+    void Aparar() {
         std::stable_sort(FAchados.begin(), FAchados.end(),
                          [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
-        // The first FMaximo of each gravity are kept.
         std::array<size_t, 2> guardados{};
         std::erase_if(FAchados, [&](const TAchado& a) {
             const auto g = static_cast<size_t>(a.Gravidade);
@@ -314,6 +321,15 @@ private:
         ++FTipos[t->second].Quantidade;
     }
 
+    // AQuantia * 100 / APorcao (APorcao > 0) without overflow: past the
+    // 64-bit range it stays at the nearest end.
+    static int64_t PorCem(int64_t AQuantia, int64_t APorcao) {
+        const int64_t inteiros = AQuantia / APorcao, resto = AQuantia % APorcao;
+        if (inteiros >= INT64_MAX / 100) return INT64_MAX;
+        if (inteiros <= INT64_MIN / 100) return INT64_MIN;
+        return inteiros * 100 + resto * 100 / APorcao;
+    }
+
     // Each flag against the amount per 100 g or 100 ml, computed from the
     // portion; nothing to compare without a portion in grams or millilitres.
     void VerificarAltoEm(const TQuelbCargaBalItem& AItem) {
@@ -324,7 +340,7 @@ private:
         for (const TAltoEm& a : AltosEm) {
             const bool marcado = ProcurarPropriedade(a.Flag)->Numero(AItem) != 0;
             const int64_t porPorcao = ProcurarPropriedade(a.Nutriente)->Numero(AItem);
-            const int64_t porCem = porPorcao * 100 / n.Qtd;
+            const int64_t porCem = PorCem(porPorcao, n.Qtd);
             const int64_t limite = liquido ? a.PorCemMililitros : a.PorCemGramas;
             if (marcado == (porCem >= limite)) continue;
             const Texto quantidade = Quantia(porCem) + u" " + a.Unidade + u" de " + a.Nome + u" por " + base;
@@ -601,7 +617,7 @@ private:
         int8_t& r = FTemByte[c];
         if (r < 0) {
             const std::u16string t(1, c);
-            r = plataforma::DeCodigoPagina(plataforma::ParaCodigoPagina(t)) == t ? 1 : 0;
+            r = plataforma::DeCodigoPaginaArquivos(plataforma::ParaCodigoPaginaArquivos(t)) == t ? 1 : 0;
         }
         return r == 1;
     }
@@ -612,7 +628,6 @@ private:
     int32_t FPosicao = 0, FCodigo = 0;
     std::array<size_t, 2> FDescartados{};
     std::array<size_t, 2> FGuardados{};  // findings kept, by gravity
-    size_t FPrimeiroDoFim = 0;           // in FAchados, the first that Fim adds
     std::vector<TTipoContado> FTipos;
     std::array<std::unordered_map<Texto, size_t>, 2> FIndiceTipo;  // in FTipos, by gravity and kind
     std::set<Texto> FDitos;  // findings of the current item

@@ -135,6 +135,17 @@ std::string NomeEValor(std::u16string_view ANome, std::u16string_view AValor) {
     return ParaUtf8(ANome) + " = \"" + ParaUtf8(AValor) + "\"";
 }
 
+// A 16-bit property from an integer text: a value outside its range is
+// refused as DefinirCampo refuses it, never cut to its low bits.
+int16_t Inteiro16(std::string_view ANome, const char* AArgumento) {
+    const Texto texto = Argumento(AArgumento);
+    const int32_t valor = ConverterInteiro(texto);
+    if (valor < INT16_MIN || valor > INT16_MAX)
+        throw EQuelbErro(DeUtf8(std::string(ANome) + ": esperado " + leitura::DescreverEsperado(*ProcurarPropriedade(ANome)) +
+                                ", encontrado " + leitura::Citar(ParaUtf8(texto)) + "."));
+    return static_cast<int16_t>(valor);
+}
+
 }  // namespace
 
 TQuelbCargaBal* GeradorCompartilhado() { return Gerador.get(); }
@@ -171,7 +182,7 @@ QUELB_EXPORTA const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, c
         TQuelbCargaBalItem& item = GeradorInicializado(u"AdicionarItem").Produtos().New();
         // Field by field, in this order: after a failure the item stays with
         // the fields set so far.
-        item.ModeloEtiqueta = static_cast<int16_t>(ConverterInteiro(Argumento(ModeloEtiqueta)));
+        item.ModeloEtiqueta = Inteiro16("ModeloEtiqueta", ModeloEtiqueta);
         const Texto tipo = Argumento(TipoVenda);
         const auto tipoVenda = TipoVendaPorNome(tipo);
         if (!tipoVenda)
@@ -181,7 +192,7 @@ QUELB_EXPORTA const char* QUELB_CALL AdicionarItem(const char* ModeloEtiqueta, c
         item.Codigo = ConverterInteiro(Argumento(Codigo));
         item.Descricao = Argumento(Descricao);
         item.ValorVenda = ConverterPreco(ValorVenda);
-        if (Validade && *Validade) item.Validade = static_cast<int16_t>(ConverterInteiro(Argumento(Validade)));
+        if (Validade && *Validade) item.Validade = Inteiro16("Validade", Validade);
         if (Tecla && *Tecla) item.Tecla = ConverterInteiro(Argumento(Tecla));
         item.Setor.Codigo = ConverterInteiro(Argumento(SetorCodigo));
         item.Setor.Descricao = Argumento(SetorDescricao);
@@ -212,15 +223,18 @@ QUELB_EXPORTA const char* QUELB_CALL GerarArquivos(const char* Diretorio) {
 // Ours, after the four: the check of the catalogue against the model.
 QUELB_EXPORTA const char* QUELB_CALL VerificarItens(void) {
     return ProtegerTexto([] {
+        // Only the findings shown are kept; the others are counted.
         constexpr size_t Maximo = 1000;
-        const std::vector<TAchado> achados = GeradorInicializado(u"VerificarItens").VerificarItens();
+        const TResumoVerificacao resumo = GeradorInicializado(u"VerificarItens").VerificarItens(Maximo);
         Texto r;
-        for (size_t i = 0; i < achados.size() && i < Maximo; ++i) {
-            if (i > 0) r += u"\r\n";
-            r += LinhaDoAchado(achados[i]);
+        for (const TAchado& achado : resumo.Primeiros) {
+            if (!r.empty()) r += u"\r\n";
+            r += LinhaDoAchado(achado);
         }
-        if (achados.size() > Maximo)
-            r += u"\r\n... e mais " + NumeroEmTexto(static_cast<int64_t>(achados.size() - Maximo)) + u" achados.";
+        const size_t total = resumo.Erros + resumo.Avisos;
+        if (total > resumo.Primeiros.size())
+            r += u"\r\n... e mais " + NumeroEmTexto(static_cast<int64_t>(total - resumo.Primeiros.size())) +
+                 u" achados.";
         return r;
     });
 }

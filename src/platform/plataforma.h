@@ -13,7 +13,7 @@
 
 namespace quelb::plataforma {
 
-// ---- 8-bit code page (host texts, returned messages, load files) ----
+// ---- 8-bit code page (host texts, returned messages) ----
 
 // Host bytes to UTF-16.
 std::u16string DeCodigoPagina(std::string_view ABytes);
@@ -21,8 +21,16 @@ std::u16string DeCodigoPagina(std::string_view ABytes);
 // cannot represent becomes its replacement ("?" or a best fit).
 void ParaCodigoPagina(std::u16string_view ATexto, std::string& ADestino);
 std::string ParaCodigoPagina(std::u16string_view ATexto);
-// True when the code page is UTF-8 (files then start with a byte-order mark).
-bool CodigoPaginaEhUtf8();
+
+// ---- 8-bit code page of the load files ----
+
+// Scale loaders read one byte per character of a fixed-width record. The
+// load files use the ANSI code page when it has one byte per character, and
+// Windows-1252 when it has more (UTF-8, the double-byte code pages), so that
+// no record grows wider than its layout on any system.
+std::u16string DeCodigoPaginaArquivos(std::string_view ABytes);
+void ParaCodigoPaginaArquivos(std::u16string_view ATexto, std::string& ADestino);
+std::string ParaCodigoPaginaArquivos(std::u16string_view ATexto);
 
 // ---- Number format of the user's locale, captured when the library loads ----
 

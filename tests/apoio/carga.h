@@ -127,8 +127,7 @@ inline std::vector<std::u16string> Linhas(TListaLinhas& ALista) {
     DiretorioTemporario dir;
     const std::filesystem::path arquivo = dir.Caminho() / "LISTA.TXT";
     EXPECT_EQ(ALista.Gravar(arquivo.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
-    std::string bytes = LerArquivo(arquivo);
-    if (plataforma::CodigoPaginaEhUtf8()) bytes.erase(0, 3);  // the byte-order mark
+    const std::string bytes = LerArquivo(arquivo);
     std::vector<std::u16string> r;
     for (size_t inicio = 0; inicio < bytes.size();) {
         const size_t fim = bytes.find("\r\n", inicio);
@@ -136,7 +135,7 @@ inline std::vector<std::u16string> Linhas(TListaLinhas& ALista) {
             ADD_FAILURE() << "the last line does not end with CR LF";
             break;
         }
-        r.push_back(plataforma::DeCodigoPagina(std::string_view(bytes).substr(inicio, fim - inicio)));
+        r.push_back(plataforma::DeCodigoPaginaArquivos(std::string_view(bytes).substr(inicio, fim - inicio)));
         inicio = fim + 2;
     }
     EXPECT_EQ(r.size(), static_cast<size_t>(ALista.Count()));
@@ -169,8 +168,7 @@ inline std::vector<std::string> ArquivosEm(const DiretorioTemporario& ADiretorio
 inline std::vector<std::u16string> LinhasDoArquivo(const std::filesystem::path& ACaminho) {
     std::vector<std::u16string> r;
     if (!std::filesystem::exists(ACaminho)) return r;
-    std::u16string texto = plataforma::DeCodigoPagina(LerArquivo(ACaminho));
-    if (plataforma::CodigoPaginaEhUtf8() && !texto.empty() && texto[0] == u'\xFEFF') texto.erase(0, 1);
+    const std::u16string texto = plataforma::DeCodigoPaginaArquivos(LerArquivo(ACaminho));
     for (size_t inicio = 0; inicio < texto.size();) {
         const size_t fim = texto.find(u"\r\n", inicio);
         EXPECT_NE(fim, std::u16string::npos) << "the last line has no CR LF";

@@ -251,6 +251,12 @@ INSTANTIATE_TEST_SUITE_P(Casos, CatalogoJsonInvalido, testing::Values(
     TCasoErro{"RaizQueNaoEObjeto", "5",
               R"(o catálogo deve ser um objeto JSON com a chave "produtos" ou a lista de produtos, encontrado 5 (linha 1, coluna 1))"},
     TCasoErro{"Vazio", "  ", "JSON inválido na linha 1, coluna 3: o documento está vazio"},
+    // Deep enough to run a 1 MB stack out if each level were a call.
+    TCasoErro{"AninhadoDemais", std::string(100000, '['),
+              "produtos[0]: esperado objeto (um produto), encontrado lista (linha 1, coluna 2)\n"
+              "produtos[0]: objetos e listas aninhados em mais de 64 níveis (linha 1, coluna 65)"},
+    TCasoErro{"AninhadoDemaisNumProduto", R"({"produtos": [{)" OBRIG R"(, "Extra": )" + std::string(70, '[') + "}]}",
+              "produtos[0]: objetos e listas aninhados em mais de 64 níveis (linha 1, coluna 134)"},
     TCasoErro{"FaltaVirgulaDepoisDeOutroErro", "{\"produtos\": [\n{\"Codigo\": \"x\"}\n{\"Codigo\": 2}]}",
               "produtos[0].Codigo: esperado inteiro de 32 bits, encontrado \"x\" (linha 2, coluna 12)\n"
               "JSON inválido na linha 3, coluna 1 (em produtos[1]): falta \",\" ou \"]\" depois de um elemento da lista"},

@@ -10,8 +10,7 @@ trap 'rm -rf "$temporario"' EXIT
 # The host hands its texts over in the ANSI code page (Windows-1252 here).
 sed '1s/^\xEF\xBB\xBF//' "$catalogo" | iconv -f UTF-8 -t WINDOWS-1252 > "$temporario/catalogo.csv"
 "$host" "$biblioteca" "$temporario/catalogo.csv" "$temporario/host"
-for modelo in modFilizola modToledo modUrano modUranoS modToledoMGV5 modToledoMGV6 modUranoURF32 modRamuza \
-  modToledoMGV5Ver1 modToledoMGV7; do
+for modelo in $("$cargabal" modelos | awk 'NR > 1 && NF { print $1 }'); do
   mkdir -p "$temporario/cargabal/$modelo"
   "$cargabal" gerar --silencioso --aceitar-cortes -m "$modelo" -e "$catalogo" -s "$temporario/cargabal/$modelo" \
     > /dev/null

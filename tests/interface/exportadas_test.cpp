@@ -64,11 +64,11 @@ TEST(FuncoesExportadas, InicializarSelectsByExactNameAndKeepsTheItems) {
 
 TEST(FuncoesExportadas, AdicionarItemStoresEveryArgument) {
     ASSERT_EQ(Chamar(LimparItems()), "OK");
-    ASSERT_EQ(Chamar(AdicionarItem("70000", "tpvUnidade", " 42", "P\xE3o franc\xEAs", "$10", 0, "+7", "3",
+    ASSERT_EQ(Chamar(AdicionarItem("-32768", "tpvUnidade", " 42", "P\xE3o franc\xEAs", "$10", 0, "+7", "3",
                                    "Padaria", 1.99)),
               "OK");
     const TQuelbCargaBalItem& item = Ultimo();
-    EXPECT_EQ(item.ModeloEtiqueta, 4464);  // low 16 bits
+    EXPECT_EQ(item.ModeloEtiqueta, -32768);
     EXPECT_EQ(item.Tipo, tpvUnidade);
     EXPECT_EQ(item.Codigo, 42);
     EXPECT_EQ(item.Descricao, u"Pão francês");
@@ -79,9 +79,9 @@ TEST(FuncoesExportadas, AdicionarItemStoresEveryArgument) {
     EXPECT_EQ(item.ValorVenda.DezMilesimos(), 19900);
     EXPECT_EQ(item.TipoValidade, tpvDias);
 
-    ASSERT_EQ(Chamar(AdicionarItem("40000", "tpvEAN13Und", "1", nullptr, nullptr, 0, nullptr, "0", nullptr, 0.0)),
+    ASSERT_EQ(Chamar(AdicionarItem("32767", "tpvEAN13Und", "1", nullptr, nullptr, 0, nullptr, "0", nullptr, 0.0)),
               "OK");
-    EXPECT_EQ(Ultimo().ModeloEtiqueta, -25536);
+    EXPECT_EQ(Ultimo().ModeloEtiqueta, 32767);
     EXPECT_EQ(Ultimo().Tipo, tpvEAN13Und);
     EXPECT_EQ(Ultimo().Validade, 0);  // empty or null: not parsed
     EXPECT_EQ(Ultimo().Tecla, 0);
@@ -109,6 +109,31 @@ TEST(FuncoesExportadas, AFailureLeavesTheItemWithTheFieldsSetBeforeIt) {
     EXPECT_EQ(Ultimo().ValorVenda.DezMilesimos(), 10000);  // set before the shelf life
     EXPECT_EQ(Chamar(Adicionar("0", "tpvPeso", "9", 1.0, "1", "1", "x")), "'x' is not a valid integer value");
     EXPECT_EQ(GeradorCompartilhado()->Produtos().Count(), 7);  // retries add items
+}
+
+// The 16-bit fields take what DefinirCampo takes: a value out of range is
+// refused by both with one message, never cut to its low 16 bits.
+TEST(FuncoesExportadas, SixteenBitFieldsRefuseWhatDoesNotFit) {
+    const struct {
+        const char* campo;
+        const char* valor;
+    } casos[] = {
+        {"ModeloEtiqueta", "70000"}, {"ModeloEtiqueta", "40000"},  {"ModeloEtiqueta", "-32769"},
+        {"ModeloEtiqueta", "$FFFF"}, {"Validade", "40000"},         {"Validade", "-40000"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.campo) + " = " + c.valor);
+        const std::string mensagem =
+            std::string(c.campo) + ": esperado inteiro de 16 bits, encontrado \"" + c.valor + "\".";
+        ASSERT_EQ(Chamar(LimparItems()), "OK");
+        const bool etiqueta = std::string(c.campo) == "ModeloEtiqueta";
+        EXPECT_EQ(Chamar(AdicionarItem(etiqueta ? c.valor : "0", "tpvPeso", "1", "P", etiqueta ? "" : c.valor, 0, "",
+                                       "0", "S", 1.0)),
+                  mensagem);
+        EXPECT_EQ(Ultimo().ModeloEtiqueta, 0);
+        EXPECT_EQ(Ultimo().Validade, 0);
+        EXPECT_EQ(Chamar(DefinirCampo(c.campo, c.valor)), mensagem);
+    }
 }
 
 TEST(FuncoesExportadas, ErrorTextsComeInTheCodePageAndLastUntilTheNextCall) {

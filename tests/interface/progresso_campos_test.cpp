@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "apoio/diretorio_temporario.h"
 #include "catalogue/propriedades.h"
 #include "interface/exportadas.h"
+#include "platform/plataforma.h"
 #include "quelb/cargabal.h"
 
 namespace quelb {
@@ -182,10 +184,43 @@ TEST(ArquivosGerados, ThePathsOfTheLatestGenerationInSaveOrder) {
     const std::string base = dir.Utf8() + "/";
     EXPECT_EQ(Chamar(ArquivosGerados()),
               base + "ITENSMGV.TXT\r\n" + base + "DEPTO.TXT\r\n" + base + "TXINFO.TXT\r\n" + base + "INFNUTRI.TXT");
-    // A generation that fails validation leaves the list as it was.
-    ASSERT_EQ(Chamar(LimparItems()), "OK");
-    EXPECT_NE(Chamar(GerarArquivos(dir.Utf8().c_str())), "OK");
-    EXPECT_EQ(Chamar(ArquivosGerados()).substr(0, base.size() + 12), base + "ITENSMGV.TXT");
+}
+
+// A generation that fails, however early, lists nothing: the paths of the
+// one before are not this one's.
+TEST(ArquivosGerados, EmptyAfterAFailedGeneration) {
+    teste::DiretorioTemporario dir;
+    ASSERT_EQ(Chamar(Inicializar("modToledoMGV6")), "OK");
+    const std::string pasta = dir.Utf8();
+    const std::string ausente = pasta + "/nao-existe";
+    plataforma::TTrava outra;
+    const struct {
+        const char* caso;
+        std::function<void()> preparar;
+        const std::string& diretorio;
+    } casos[] = {
+        {"missing folder", [] {}, ausente},
+        {"no products", [] { ASSERT_EQ(Chamar(LimparItems()), "OK"); }, pasta},
+        {"folder busy",
+         [&] {
+             ASSERT_EQ(outra.Travar((dir.Caminho() / ".cargabal.lock").u16string(), 0),
+                       plataforma::TTrava::Travada);
+             GeradorCompartilhado()->EsperaTrava = 0;
+         },
+         pasta},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        ASSERT_EQ(Chamar(LimparItems()), "OK");
+        NovoItem();
+        ASSERT_EQ(Chamar(GerarArquivos(pasta.c_str())), "OK");
+        ASSERT_NE(Chamar(ArquivosGerados()), "");
+        c.preparar();
+        EXPECT_NE(Chamar(GerarArquivos(c.diretorio.c_str())), "OK");
+        EXPECT_EQ(Chamar(ArquivosGerados()), "");
+    }
+    outra.Liberar();
+    GeradorCompartilhado()->EsperaTrava = TQuelbCargaBal().EsperaTrava;
 }
 
 // ---- the progress callback ----
@@ -335,6 +370,26 @@ TEST_F(Progresso, TheCallbackMayCallBackIn) {
               "Uma gera\xE7\xE3o dos arquivos j\xE1 est\xE1 em andamento: GerarArquivos n\xE3o pode ser chamada de "
               "dentro da fun\xE7\xE3o de progresso.");
     EXPECT_EQ(Eventos.size(), 5u);
+}
+
+// A C++ exception thrown by the callback stops the generation like any
+// failure: its message is the result, nothing is saved, and neither the
+// library's lock nor the folder's stays held.
+TEST_F(Progresso, AnExceptionFromTheCallbackLeavesTheLibraryUsable) {
+    Acao = [](const TEvento&) -> int32_t {
+        if (Eventos.size() == 2) throw std::runtime_error("falha do host");
+        return 0;
+    };
+    EXPECT_EQ(Gerar(), "falha do host");
+    NadaGravado();
+    plataforma::TTrava pasta;
+    EXPECT_EQ(pasta.Travar((dir.Caminho() / ".cargabal.lock").u16string(), 0), plataforma::TTrava::Travada);
+    pasta.Liberar();
+    std::string deOutroFio;
+    std::thread([&] { deOutroFio = Chamar(ArquivosGerados()); }).join();
+    EXPECT_EQ(deOutroFio, "");
+    Acao = nullptr;
+    EXPECT_EQ(Gerar(), "OK");
 }
 
 // ---- two threads at once ----

@@ -174,8 +174,8 @@ TEST_P(ListaContraVarredura, AgreesWithAScanAndWithThePlatformOnLongLines) {
         }
     }
     ASSERT_EQ(l.Count(), static_cast<int32_t>(copia.size()));
-    std::string esperado = plataforma::CodigoPaginaEhUtf8() ? "\xEF\xBB\xBF" : "";
-    for (const auto& t : copia) esperado += plataforma::ParaCodigoPagina(t) + "\r\n";
+    std::string esperado;
+    for (const auto& t : copia) esperado += plataforma::ParaCodigoPaginaArquivos(t) + "\r\n";
     ASSERT_EQ(l.Gravar(arquivo.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
     EXPECT_EQ(teste::LerArquivo(arquivo), esperado);
 }

@@ -42,8 +42,8 @@ std::vector<std::string> NomesNaPasta(const fs::path& APasta) {
 
 // The file of ALinhas with CR LF, as a list saves it.
 std::string ArquivoDe(const std::vector<std::u16string>& ALinhas) {
-    std::string r = plataforma::CodigoPaginaEhUtf8() ? "\xEF\xBB\xBF" : "";
-    for (const auto& t : ALinhas) r += plataforma::ParaCodigoPagina(t) + "\r\n";
+    std::string r;
+    for (const auto& t : ALinhas) r += plataforma::ParaCodigoPaginaArquivos(t) + "\r\n";
     return r;
 }
 

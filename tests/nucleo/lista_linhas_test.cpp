@@ -19,17 +19,12 @@ std::string Arquivo(TListaLinhas& ALista) {
     DiretorioTemporario dir;
     const auto caminho = dir.Caminho() / "LISTA.TXT";
     EXPECT_EQ(ALista.Gravar(caminho.u16string()).Situacao, plataforma::TResultadoGravacao::Gravado);
-    std::string bytes = LerArquivo(caminho);
-    if (plataforma::CodigoPaginaEhUtf8() && ALista.Count() > 0) {
-        EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
-        bytes.erase(0, 3);
-    }
-    return bytes;
+    return LerArquivo(caminho);
 }
 
 std::string ArquivoDe(const std::vector<std::u16string>& ALinhas) {
     std::string r;
-    for (const auto& l : ALinhas) r += plataforma::ParaCodigoPagina(l) + "\r\n";
+    for (const auto& l : ALinhas) r += plataforma::ParaCodigoPaginaArquivos(l) + "\r\n";
     return r;
 }
 
@@ -72,7 +67,7 @@ TEST_P(IgualdadeSemCaixa, SameLengthAndEqualIgnoringCase) {
         EXPECT_TRUE(l.AdicionarSeNova(u"primeira"));
         EXPECT_TRUE(l.AdicionarSeNova(c.a));
         const bool nova =
-            emBytes ? l.AdicionarSeNovaBytes(plataforma::ParaCodigoPagina(c.b)) : l.AdicionarSeNova(c.b);
+            emBytes ? l.AdicionarSeNovaBytes(plataforma::ParaCodigoPaginaArquivos(c.b)) : l.AdicionarSeNova(c.b);
         EXPECT_EQ(nova, !c.iguais);
         // The first of equal lines keeps its place and its letters.
         std::vector<std::u16string> esperado = {u"primeira", c.a};

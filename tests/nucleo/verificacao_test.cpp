@@ -171,6 +171,16 @@ const TCaso Casos[] = {
      },
      {"aviso: produtos[0] (código 12), Nutricional.AltoEmGorduraSaturada: marcado, mas 2.8 g de gordura saturada por "
       "100 ml ficam abaixo de 3 g"}},
+    // 9e14 g in a 50 g portion: per 100 g it is past 64 bits, and high all
+    // the same (only the field's own erro).
+    {"a nutrient past 64 bits per 100 g is still high", modToledoMGV7,
+     [](auto& a, auto& b) {
+         b.Nutricional.Codigo = 2;
+         a.Nutricional.AcucaresAdicionados = Quantia(9'000'000'000'000'000'000);
+         a.Nutricional.AltoEmAcucarAdicionado = true;
+     },
+     {"erro: produtos[0] (código 12), Nutricional.AcucaresAdicionados: 900000000000000 não cabe nos 3 dígitos de "
+      "INFNUTRI.TXT; o arquivo teria -88"}},
     {"a portion in units has no 2020 code", modToledoMGV7,
      [](auto& a, auto& b) {
          a.Nutricional.UndPorcao = tpUnidades;

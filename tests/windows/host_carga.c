@@ -395,8 +395,8 @@ static void casos_diretorio(const char* pasta) {
 
 /* ---- saving: the old file stays whole until the new one replaces it ---- */
 
-/* The names a Filizola load of one item may leave in its folder. */
-/* The load files, and the lock file that every generation leaves. */
+/* The names a Filizola load of one item may leave in its folder: the load
+   files, and the lock file while a generation runs. */
 static const char* const ArquivosFilizola[] = {"CADTXT.TXT", "SETORTXT.TXT", ".cargabal.lock", NULL};
 
 static int grava_bytes(const char* caminho, const char* bytes) {
@@ -687,8 +687,8 @@ static const struct {
     {"2", "tpvEAN13", "5", "Caf\xe9 \x80 50g \x81\x8d", "", "", "0", "", 0.09375},
     {"0", "tpvUnidade", "123456789", "Item de c\xf3" "digo longo", "400", "12", "99", "Setor \"99\"; teste", 0.00025},
     {"0", "tpvPeso", "7", "", NULL, NULL, "4", "Hortifr\xfati", 99999.995},
-    {"70000", "tpvPeso", "8", "P\xc3O DE QUEIJO", "-1", "1000", "1", "PADARIA", 1234.5678},
-    {"40000", "tpvUnidade", "$FF", "Sorvete \xbd litro", "0x10", "+7", "  5", "Congelados \xa7", 0.29},
+    {"32767", "tpvPeso", "8", "P\xc3O DE QUEIJO", "-1", "1000", "1", "PADARIA", 1234.5678},
+    {"-32768", "tpvUnidade", "$FF", "Sorvete \xbd litro", "0x10", "+7", "  5", "Congelados \xa7", 0.29},
     {"0", "tpvPeso", "10", "Item negativo", "1", "1", "6", "Diversos", -2.5},
     /* Letters of Windows-1252 outside Latin-1, in both cases: one department. */
     {"0", "tpvPeso", "11", "\x8a\x8c\x9f", "1", "1", "7", "\x8a\xc9RIE \x8c \x9f \x8e", 1.0},

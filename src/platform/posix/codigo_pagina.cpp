@@ -17,6 +17,8 @@ std::string ParaCodigoPagina(std::u16string_view ATexto) {
     return r;
 }
 
-bool CodigoPaginaEhUtf8() { return false; }
+std::u16string DeCodigoPaginaArquivos(std::string_view ABytes) { return DeCodigoPagina(ABytes); }
+void ParaCodigoPaginaArquivos(std::u16string_view ATexto, std::string& ADestino) { ParaCodigoPagina(ATexto, ADestino); }
+std::string ParaCodigoPaginaArquivos(std::u16string_view ATexto) { return ParaCodigoPagina(ATexto); }
 
 }  // namespace quelb::plataforma

@@ -1,7 +1,7 @@
-// The system's ANSI code page, both ways, through the Win32 conversions. A
-// character that the code page lacks becomes the best-fit character of the
-// system's conversion table where it has one, otherwise the code page's
-// default character ("?").
+// The system's ANSI code page, and the code page of the load files, both
+// ways, through the Win32 conversions. A character that the code page lacks
+// becomes the best-fit character of the system's conversion table where it
+// has one, otherwise the code page's default character ("?").
 #include "platform/win32/windows_minimo.h"
 
 #include <climits>
@@ -22,73 +22,102 @@ constexpr size_t BlocoMaximo = size_t{1} << 28;
     throw std::runtime_error("Falha na conversao de texto pela pagina de codigo do sistema");
 }
 
-// Bytes that one UTF-16 code unit can take in the ANSI code page (a surrogate
-// pair takes at most twice this).
-size_t BytesPorUnidade() {
-    static const size_t maximo = [] {
-        CPINFO info;
-        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? static_cast<size_t>(info.MaxCharSize) : 4u;
-    }();
-    return maximo;
+// A code page and the bytes that one UTF-16 code unit can take in it (a
+// surrogate pair takes at most twice this).
+struct TPagina {
+    UINT Codigo;
+    size_t BytesPorUnidade;
+};
+
+size_t BytesPorCaractere(UINT ACodigo) {
+    CPINFO info;
+    return GetCPInfo(ACodigo, &info) && info.MaxCharSize > 0 ? static_cast<size_t>(info.MaxCharSize) : 4u;
+}
+
+const TPagina& Sistema() {
+    static const TPagina pagina{CP_ACP, BytesPorCaractere(CP_ACP)};
+    return pagina;
+}
+
+// The ANSI code page when it has one byte per character, else Windows-1252.
+const TPagina& DosArquivos() {
+    static const TPagina pagina = Sistema().BytesPorUnidade == 1 ? Sistema() : TPagina{1252, 1};
+    return pagina;
 }
 
 bool EhAlto(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 // Converts one block (at most BlocoMaximo units) and appends it.
-void ConverterBloco(std::u16string_view ABloco, std::string& ADestino) {
+void ConverterBloco(const TPagina& APagina, std::u16string_view ABloco, std::string& ADestino) {
+    const UINT cp = APagina.Codigo;
     const int entrada = static_cast<int>(ABloco.size());
     const size_t inicio = ADestino.size();
-    ADestino.resize(inicio + ABloco.size() * BytesPorUnidade());
-    int n = WideCharToMultiByte(CP_ACP, 0, Largo(ABloco.data()), entrada, ADestino.data() + inicio,
+    ADestino.resize(inicio + ABloco.size() * APagina.BytesPorUnidade);
+    int n = WideCharToMultiByte(cp, 0, Largo(ABloco.data()), entrada, ADestino.data() + inicio,
                                 static_cast<int>(ADestino.size() - inicio), nullptr, nullptr);
     if (n == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        const int necessario = WideCharToMultiByte(CP_ACP, 0, Largo(ABloco.data()), entrada, nullptr, 0, nullptr, nullptr);
+        const int necessario = WideCharToMultiByte(cp, 0, Largo(ABloco.data()), entrada, nullptr, 0, nullptr, nullptr);
         if (necessario <= 0) FalhaConversao();
         ADestino.resize(inicio + static_cast<size_t>(necessario));
-        n = WideCharToMultiByte(CP_ACP, 0, Largo(ABloco.data()), entrada, ADestino.data() + inicio, necessario,
-                                nullptr, nullptr);
+        n = WideCharToMultiByte(cp, 0, Largo(ABloco.data()), entrada, ADestino.data() + inicio, necessario, nullptr,
+                                nullptr);
     }
     if (n <= 0) FalhaConversao();
     ADestino.resize(inicio + static_cast<size_t>(n));
 }
 
-}  // namespace
-
-std::u16string DeCodigoPagina(std::string_view ABytes) {
+std::u16string Decodificar(const TPagina& APagina, std::string_view ABytes) {
+    const UINT cp = APagina.Codigo;
     std::u16string r;
     if (ABytes.empty()) return r;
     if (ABytes.size() > static_cast<size_t>(INT_MAX)) throw std::length_error("Texto longo demais");
     const int entrada = static_cast<int>(ABytes.size());
     // No code page gives more UTF-16 units than bytes.
     r.resize(ABytes.size());
-    int n = MultiByteToWideChar(CP_ACP, 0, ABytes.data(), entrada, Largo(r.data()), entrada);
+    int n = MultiByteToWideChar(cp, 0, ABytes.data(), entrada, Largo(r.data()), entrada);
     if (n == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        const int necessario = MultiByteToWideChar(CP_ACP, 0, ABytes.data(), entrada, nullptr, 0);
+        const int necessario = MultiByteToWideChar(cp, 0, ABytes.data(), entrada, nullptr, 0);
         if (necessario <= 0) FalhaConversao();
         r.resize(static_cast<size_t>(necessario));
-        n = MultiByteToWideChar(CP_ACP, 0, ABytes.data(), entrada, Largo(r.data()), necessario);
+        n = MultiByteToWideChar(cp, 0, ABytes.data(), entrada, Largo(r.data()), necessario);
     }
     if (n <= 0) FalhaConversao();
     r.resize(static_cast<size_t>(n));
     return r;
 }
 
-void ParaCodigoPagina(std::u16string_view ATexto, std::string& ADestino) {
+void Codificar(const TPagina& APagina, std::u16string_view ATexto, std::string& ADestino) {
     while (!ATexto.empty()) {
         size_t tamanho = ATexto.size() < BlocoMaximo ? ATexto.size() : BlocoMaximo;
         // A surrogate pair stays within one block.
         if (tamanho < ATexto.size() && EhAlto(ATexto[tamanho - 1])) --tamanho;
-        ConverterBloco(ATexto.substr(0, tamanho), ADestino);
+        ConverterBloco(APagina, ATexto.substr(0, tamanho), ADestino);
         ATexto.remove_prefix(tamanho);
     }
 }
 
+}  // namespace
+
+std::u16string DeCodigoPagina(std::string_view ABytes) { return Decodificar(Sistema(), ABytes); }
+
+void ParaCodigoPagina(std::u16string_view ATexto, std::string& ADestino) { Codificar(Sistema(), ATexto, ADestino); }
+
 std::string ParaCodigoPagina(std::u16string_view ATexto) {
     std::string r;
-    ParaCodigoPagina(ATexto, r);
+    Codificar(Sistema(), ATexto, r);
     return r;
 }
 
-bool CodigoPaginaEhUtf8() { return GetACP() == CP_UTF8; }
+std::u16string DeCodigoPaginaArquivos(std::string_view ABytes) { return Decodificar(DosArquivos(), ABytes); }
+
+void ParaCodigoPaginaArquivos(std::u16string_view ATexto, std::string& ADestino) {
+    Codificar(DosArquivos(), ATexto, ADestino);
+}
+
+std::string ParaCodigoPaginaArquivos(std::u16string_view ATexto) {
+    std::string r;
+    Codificar(DosArquivos(), ATexto, r);
+    return r;
+}
 
 }  // namespace quelb::plataforma
