@@ -175,4 +175,32 @@ static int carrega_funcoes(const char* caminho) {
     return 0;
 }
 
+#if defined(__i386__)
+/* stdcall on 32-bit x86: the callee removes its arguments. */
+/* Calls f with `bytes` bytes of zeros on the stack and returns how many of
+ * them are still there when it returns. */
+static inline unsigned restam_na_pilha(const void* f, unsigned bytes) {
+    unsigned resto, lixo_a, lixo_d;
+    __asm__ volatile(
+        "movl %%esp, %%esi\n\t"
+        "movl %%edx, %%ecx\n\t"
+        "shrl $2, %%ecx\n\t"
+        "jecxz 2f\n"
+        "1:\n\t"
+        "pushl $0\n\t"
+        "loop 1b\n"
+        "2:\n\t"
+        "call *%%ebx\n\t"
+        "movl %%esi, %%ecx\n\t"
+        "subl %%esp, %%ecx\n\t"
+        "movl %%esi, %%esp\n\t"
+        : "=c"(resto), "=a"(lixo_a), "=d"(lixo_d)
+        : "b"(f), "2"(bytes)
+        : "esi", "memory", "cc");
+    (void)lixo_a;
+    (void)lixo_d;
+    return resto;
+}
+#endif
+
 #endif

@@ -120,31 +120,6 @@ static int carrega(const char* caminho) {
 /* ---- stdcall on 32-bit x86: the callee removes its arguments ---- */
 
 #if defined(__i386__)
-/* Calls f with `bytes` bytes of zeros on the stack and returns how many of
- * them are still there when it returns. */
-static unsigned restam_na_pilha(const void* f, unsigned bytes) {
-    unsigned resto, lixo_a, lixo_d;
-    __asm__ volatile(
-        "movl %%esp, %%esi\n\t"
-        "movl %%edx, %%ecx\n\t"
-        "shrl $2, %%ecx\n\t"
-        "jecxz 2f\n"
-        "1:\n\t"
-        "pushl $0\n\t"
-        "loop 1b\n"
-        "2:\n\t"
-        "call *%%ebx\n\t"
-        "movl %%esi, %%ecx\n\t"
-        "subl %%esp, %%ecx\n\t"
-        "movl %%esi, %%esp\n\t"
-        : "=c"(resto), "=a"(lixo_a), "=d"(lixo_d)
-        : "b"(f), "2"(bytes)
-        : "esi", "memory", "cc");
-    (void)lixo_a;
-    (void)lixo_d;
-    return resto;
-}
-
 static void confere_convencao(void) {
     static const struct {
         const char* nome;

@@ -41,31 +41,6 @@ static void decodifica(const char* caso, const char* codigo, const char* formato
 }
 
 #if defined(__i386__)
-/* Calls f with `bytes` bytes of zeros on the stack and returns how many of
- * them are still there when it returns (as tests/windows/host_carga.c). */
-static unsigned restam_na_pilha(const void* f, unsigned bytes) {
-    unsigned resto, lixo_a, lixo_d;
-    __asm__ volatile(
-        "movl %%esp, %%esi\n\t"
-        "movl %%edx, %%ecx\n\t"
-        "shrl $2, %%ecx\n\t"
-        "jecxz 2f\n"
-        "1:\n\t"
-        "pushl $0\n\t"
-        "loop 1b\n"
-        "2:\n\t"
-        "call *%%ebx\n\t"
-        "movl %%esi, %%ecx\n\t"
-        "subl %%esp, %%ecx\n\t"
-        "movl %%esi, %%esp\n\t"
-        : "=c"(resto), "=a"(lixo_a), "=d"(lixo_d)
-        : "b"(f), "2"(bytes)
-        : "esi", "memory", "cc");
-    (void)lixo_a;
-    (void)lixo_d;
-    return resto;
-}
-
 static void confere_convencao(void) {
     char detalhe[80];
     unsigned resto = restam_na_pilha((const void*)DecodificarEtiqueta_, 8);
