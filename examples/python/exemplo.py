@@ -115,8 +115,8 @@ def conferir_nutricao_mgv6(carga, diretorio):
         raise AssertionError("a geração não foi cancelada")
     except ErroCargaBal as erro:
         assert "cancelada" in erro.mensagem, erro
-    # Only the lock file that every generation leaves in its folder.
-    assert os.listdir(diretorio) == [".cargabal.lock"], os.listdir(diretorio)
+    # Nothing in the folder: not even the lock file, which goes with the generation.
+    assert os.listdir(diretorio) == [], os.listdir(diretorio)
 
     eventos = []
     carga.definir_progresso(lambda mensagem, atual, total: eventos.append((mensagem, atual, total)))

@@ -74,9 +74,13 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     // One generation into a folder at a time, from the first temporary file
     // to the last replacement. Where the file system has no locks the
     // generation goes on without one.
-    plataforma::TTrava trava;
+    struct TLiberar {
+        plataforma::TTrava& Trava;
+        ~TLiberar() { Trava.Liberar(); }
+    } liberar{FTravaPasta};
+    FTravaPasta.Liberar();
     const plataforma::TTrava::TSituacao travada =
-        trava.Travar(base + Texto(NomeArquivoTrava), int64_t{std::max<int32_t>(EsperaTrava, 0)} * 1000);
+        FTravaPasta.Travar(base + Texto(NomeArquivoTrava), int64_t{std::max<int32_t>(EsperaTrava, 0)} * 1000);
     if (travada == plataforma::TTrava::Ocupada) throw EQuelbPastaOcupada(ADiretorio, EsperaTrava);
     if (travada == plataforma::TTrava::Travada) RemoverTemporariosAbandonados(ADiretorio);
 
@@ -132,7 +136,7 @@ void TQuelbCargaBal::GerarArquivos(const Texto& ADiretorio) {
     conjunto.AntesDeSubstituir = AntesDeSubstituir;
     SalvarConjunto(conjunto, FArquivosGerados);
     FArquivosAntigos = std::move(antigos);
-    trava.Liberar();  // the new load is in place
+    FTravaPasta.Liberar();  // the new load is in place
     NotificarProgresso(u"Terminado", total, total);
 }
 

@@ -120,6 +120,11 @@ public:
     // Calls OnProgresso when a handler is assigned.
     void NotificarProgresso(const Texto& Mensagem, int32_t ProgressoAtual, int32_t ProgressoTotal);
 
+    // Gives up a generation whose progress handler never returned (a longjmp
+    // or a foreign exception went past its frames, which released nothing):
+    // the folder's lock it held is released.
+    void AbandonarGeracao() noexcept { FTravaPasta.Liberar(); }
+
 private:
     // Fails when the generation was cancelled, or when the catalogue changed
     // since AVersao (a progress handler that cleared it or added items): the
@@ -137,6 +142,9 @@ private:
     std::vector<Texto> FArquivosGerados;
     std::vector<Texto> FArquivosAntigos;
     std::atomic<bool> FCancelada{false};
+    // The lock of the folder being generated into: the generator's, not a
+    // frame's, so that AbandonarGeracao can release it.
+    plataforma::TTrava FTravaPasta;
 };
 
 // "Gerando produto %6.6d %s": the message of the progress event of an item.

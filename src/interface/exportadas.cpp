@@ -1,5 +1,6 @@
 // The exported functions. Every failure is caught here and returned as
 // text; nothing thrown ever reaches the host. One lock serialises the calls.
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -44,6 +45,29 @@ QuelbProgresso Progresso = nullptr;
 // True while GerarArquivos runs (only the thread that holds the lock sees it).
 bool Gerando = false;
 
+// Levels of Trava that this thread holds through the exported calls.
+thread_local int NiveisDaTrava = 0;
+
+// While the host's progress callback runs, on the generating thread: the
+// frame that called it. Calls the callback makes come from deeper frames.
+thread_local uintptr_t QuadroDoProgresso = 0;
+
+uintptr_t QuadroAtual(const void* AQuadro) { return reinterpret_cast<uintptr_t>(AQuadro); }
+
+// A call from a frame above the one that called the progress callback means
+// the callback never returned: a longjmp or an exception of the host's own
+// went past the library's frames, and they released nothing. The generation
+// is given up here (the library's lock, the folder's lock, the running
+// flag), so that the library goes on working. Stacks grow downwards on every
+// platform the library is built for.
+[[gnu::noinline]] void RecuperarGeracaoAbandonada() noexcept {
+    if (QuadroDoProgresso == 0 || QuadroAtual(__builtin_frame_address(0)) < QuadroDoProgresso) return;
+    QuadroDoProgresso = 0;
+    if (Gerador) Gerador->AbandonarGeracao();
+    Gerando = false;
+    for (; NiveisDaTrava > 0; --NiveisDaTrava) Trava.unlock();
+}
+
 // The text a call returns, one per thread: it stays valid until that
 // thread's next call.
 thread_local std::string Resultado;
@@ -66,8 +90,13 @@ const char* Responder(const std::u16string& ATexto) noexcept {
 // empty one), or the message of its failure.
 template <class F>
 const char* Executar(F&& AChamada, const char* AVazio) noexcept {
+    RecuperarGeracaoAbandonada();
     try {
         const std::lock_guard<std::recursive_mutex> trava(Trava);
+        struct TNivel {
+            TNivel() { ++NiveisDaTrava; }
+            ~TNivel() { --NiveisDaTrava; }
+        } nivel;
         const Texto texto = AChamada();
         return texto.empty() ? AVazio : Responder(texto);
     } catch (const EQuelbErro& e) {
@@ -127,6 +156,10 @@ void ChamarProgresso(const Texto& AMensagem, int32_t AAtual, int32_t ATotal) {
     const QuelbProgresso funcao = Progresso;
     if (!funcao) return;
     const std::string mensagem = plataforma::ParaCodigoPagina(AMensagem);
+    struct TQuadro {
+        TQuadro(uintptr_t AQuadro) { QuadroDoProgresso = AQuadro; }
+        ~TQuadro() { QuadroDoProgresso = 0; }  // skipped when the callback never returns
+    } quadro(QuadroAtual(__builtin_frame_address(0)));
     if (funcao(mensagem.c_str(), AAtual, ATotal) != 0) Gerador->Cancelar();
 }
 

@@ -40,6 +40,19 @@ void operator delete(void* p) noexcept {
     std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+// The other forms, so that every allocation and its release go through the
+// same pair (the sanitizers check that they match).
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    void* p = std::malloc(n ? n : 1);
+    Contar(p, 1);
+    return p;
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return operator new(n, std::nothrow); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { operator delete(p); }
+void operator delete[](void* p) noexcept { operator delete(p); }
+void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { operator delete(p); }
 
 namespace quelb {
 namespace {
