@@ -146,6 +146,7 @@ for alvo in x86:i686-w64-mingw32 x64:x86_64-w64-mingw32; do
     tests/windows/host_carga.c -o "$temporario/host_carga-$arq.exe"
   confere_em "$arq" "$arq: host C com a DLL do pacote" no_wine "$arq" "$temporario/host_carga-$arq.exe" \
     "$(janela "$pacote/$arq/quelbcargabal.dll")" "$(janela "$temporario/host-$arq")"
+  if [[ $arq == x86 ]]; then uma_linha_sob_emulacao "x86: host C com a DLL do pacote, arquivo fechado por outra linha de execução"; fi
   confere_em "$arq" "$arq: exemplo em C ligado pela quelbcargabal.lib do pacote" exemplo_c "$arq" "$triplo"
   confere_em "$arq" "$arq: cargabal.exe do pacote, cargas iguais às do Linux" cargabal_exe "$arq"
 done

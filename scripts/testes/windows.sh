@@ -277,6 +277,7 @@ for loc in "${locales[@]}"; do
   for nome in x86 x64; do
     echo "== Windows $nome (Wine), $loc"
     confere_em "$nome" "host Windows $nome, $loc" host_windows "$nome" "$loc" "$temporario/$nome-$loc"
+    if [[ $nome == x86 ]]; then uma_linha_sob_emulacao "host Windows x86, $loc: arquivo fechado por outra linha de execução"; fi
     confere_em "$nome" "cargas de $nome iguais às do Linux, $loc" \
       mesmos_arquivos "$temporario/linux-$loc/modelos" "$temporario/$nome-$loc/modelos"
   done

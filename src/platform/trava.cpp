@@ -11,7 +11,11 @@ TTrava::TSituacao TTrava::Travar(const std::u16string& ACaminho, int64_t AEspera
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(AEsperaMs);
     const auto pausa = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
     // Each holder removes the file when it is done; a waiter may then lock a
-    // file that is no longer at the path, and takes the lock again.
+    // file that is no longer at the path, and takes the lock again. Past the
+    // wait, a file replaced again and again counts as busy rather than
+    // keeping the caller forever (after a few quick retries, so that a wait
+    // of 0 still gets past one holder's removal).
+    int trocas = 0;
     for (bool retomada = false;; retomada = true) {
         const intptr_t alca = sistema::AbrirTrava(ACaminho);
         if (alca == -1) {
@@ -30,6 +34,7 @@ TTrava::TSituacao TTrava::Travar(const std::u16string& ACaminho, int64_t AEspera
         }
         sistema::FecharTrava(alca);
         if (s != Travada) return s;
+        if (++trocas > 3 && std::chrono::steady_clock::now() >= limite) return Ocupada;
     }
 }
 

@@ -34,10 +34,13 @@ bool MesmoArquivo(intptr_t AAlca, const std::u16string& ACaminho) {
         CreateFileW(win32::Largo(win32::CaminhoParaSistema(ACaminho).c_str()), FILE_READ_ATTRIBUTES,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (noCaminho == INVALID_HANDLE_VALUE) return false;
+    // A file system that cannot tell a file's identity (some network
+    // shares) gives the benefit of the doubt: the file opened at the path.
     BY_HANDLE_FILE_INFORMATION a{}, b{};
-    const bool mesmo = GetFileInformationByHandle(Alca(AAlca), &a) && GetFileInformationByHandle(noCaminho, &b) &&
-                       a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-                       a.nFileIndexLow == b.nFileIndexLow;
+    const bool sabe = GetFileInformationByHandle(Alca(AAlca), &a) && GetFileInformationByHandle(noCaminho, &b) &&
+                      (a.nFileIndexHigh | a.nFileIndexLow) != 0;
+    const bool mesmo = !sabe || (a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+                                 a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow);
     CloseHandle(noCaminho);
     return mesmo;
 }
