@@ -44,7 +44,9 @@ source scripts/wine.sh
 preparar_32_bits
 export QUELB_WINE_PREFIXO
 QUELB_WINE_PREFIXO=$(mktemp -d /tmp/quelb-wine.XXXXXX)/prefixo
-trap 'WINEPREFIX=$QUELB_WINE_PREFIXO wineserver -k 2> /dev/null; rm -rf "${QUELB_WINE_PREFIXO%/*}"' EXIT
+# Under set -e a failing command here would become the script's exit status:
+# the Wine server may be gone already.
+trap 'WINEPREFIX=$QUELB_WINE_PREFIXO wineserver -k 2> /dev/null || true; rm -rf "${QUELB_WINE_PREFIXO%/*}"' EXIT
 inicio=$SECONDS
 preparar_prefixo "$QUELB_WINE_PREFIXO" pt_BR.UTF-8
 echo "   prefixo pronto em $((SECONDS - inicio)) s"
