@@ -36,6 +36,13 @@ registro_qemu_i386=':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x0
 registro_qemu_i386+=':\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 registro_qemu_i386+=':/usr/bin/qemu-i386-static:F'
 
+# No x86 checks on this machine, for the reason given.
+sem_x86() {
+  QUELB_X86=indisponivel
+  QUELB_X86_MOTIVO=$1
+  echo "x86: $QUELB_X86_MOTIVO; os casos x86 serão pulados"
+}
+
 # Sets and exports QUELB_X86: "nativo", "emulado" or "indisponivel" (then
 # QUELB_X86_MOTIVO says why). Installs and registers only what is missing:
 # safe to call again, and quick once the state is known.
@@ -55,9 +62,7 @@ preparar_32_bits() {
       mount -t binfmt_misc binfmt_misc "$binfmt" 2> /dev/null || true
     fi
     if [[ ! -e $binfmt/register ]]; then
-      QUELB_X86=indisponivel
-      QUELB_X86_MOTIVO="este kernel não roda programas de 32 bits e não tem binfmt_misc para emulá-los"
-      echo "x86: $QUELB_X86_MOTIVO; os casos x86 serão pulados"
+      sem_x86 "este kernel não roda programas de 32 bits e não tem binfmt_misc para emulá-los"
       return 0
     fi
     if [[ ! -x /usr/bin/qemu-i386-static ]]; then
@@ -68,9 +73,7 @@ preparar_32_bits() {
     [[ -e $binfmt/qemu-i386 ]] || printf '%s' "$registro_qemu_i386" > "$binfmt/register" 2> /dev/null || true
     [[ -e $binfmt/qemu-i386 ]] && echo 1 > "$binfmt/qemu-i386" 2> /dev/null || true
     if ! roda_32_bits; then
-      QUELB_X86=indisponivel
-      QUELB_X86_MOTIVO="este kernel não roda programas de 32 bits, nem pela emulação do qemu"
-      echo "x86: $QUELB_X86_MOTIVO; os casos x86 serão pulados"
+      sem_x86 "este kernel não roda programas de 32 bits, nem pela emulação do qemu"
       return 0
     fi
     QUELB_X86=emulado

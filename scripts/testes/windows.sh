@@ -114,7 +114,6 @@ novo_servidor() {
 }
 preparar_prefixo "$temporario/prefixo" "${locales[0]}"
 
-
 host_linux() {  # host_linux LOCALE FOLDER
   LANG=$1 LC_ALL=$1 "$referencia/host_carga" "$referencia/src/libquelbcargabal.so" "$2"
 }
