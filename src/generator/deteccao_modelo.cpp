@@ -22,7 +22,8 @@ Texto PrimeiraLinha(const TArquivoCarga& a) {
     bool semCrLf = false;
     // The first line is enough, in the encoding of the whole file.
     const std::string_view bytes = a.Bytes;
-    const Texto t = Decodificar(bytes.substr(0, bytes.find('\n')), CodificacaoDe(bytes));
+    const size_t fim = bytes.find('\n');
+    const Texto t = Decodificar(bytes.substr(0, fim == std::string_view::npos ? fim : fim + 1), CodificacaoDe(bytes));
     const std::vector<TLinha> linhas = Linhas(t, semCrLf);
     return linhas.empty() ? Texto() : Texto(linhas[0].Texto);
 }

@@ -216,8 +216,10 @@ TEST(LerVariante, TheRecordsDecideTheModelOverTheNames) {
         {"TXITENS records under an MGV name", {u"ITENSMGV.txt", Aparado(ItemToledo("000001", "PAO")) + "\n"}, modToledo},
         {"MGV6 records under their name", {u"ITENSMGV.TXT", ItemMGV6("00", "PAO") + "\r\n"}, modToledoMGV6},
         {"MGV7 records of 260 characters", {u"ITENSMGV.TXT", ItemMGV7("01", "", false) + "\r\n"}, modToledoMGV7},
-        // Wider in bytes than MGV6, not in characters.
-        {"MGV6 records in UTF-8", {u"ITENSMGV.TXT", Utf8(ItemMGV6("00", Acucar)) + "\r\n"}, modToledoMGV6},
+        // Wider in bytes than MGV6, not in characters; damaged (a letter in
+        // the price), so that the width decides.
+        {"damaged MGV6 records in UTF-8", {u"ITENSMGV.TXT", Utf8(ItemMGV6("00", Acucar)).replace(9, 1, "X") + "\r\n"},
+         modToledoMGV6},
         // Damaged as any model: the name says.
         {"damaged MGV6 records", {u"ITENSMGV.TXT", ItemMGV6("00", "PAO").substr(0, 146) + "\r\n"}, modToledoMGV6},
     };
