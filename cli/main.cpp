@@ -50,11 +50,12 @@ enum TSaida : int {
 // The table of exit codes, as the help texts show it.
 #define QUELB_TABELA_SAIDAS                                                                   \
     "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"     \
-    "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"     \
-    "gravado); 3 a verificação achou um erro (nada é gravado); 4 a carga lida por\n"      \
-    "\"ler\" está danificada (o catálogo é escrito com o que pôde ser lido); 5 outra\n"   \
-    "geração gravava no mesmo diretório durante toda a espera (nada é gravado); 130\n"    \
-    "(143 com SIGTERM) interrompido: nenhum arquivo é substituído.\n"
+    "ser gravado, catálogo sem produtos) ou relatório (--relatorio) que não pôde ser\n"      \
+    "gravado; 2 erro nos argumentos ou no catálogo (nada é gravado); 3 a verificação\n"     \
+    "achou um erro (nada é gravado); 4 a carga lida por \"ler\" está danificada (o\n"    \
+    "catálogo é escrito com o que pôde ser lido); 5 outra geração gravava no mesmo\n"     \
+    "diretório durante toda a espera (nada é gravado); 130 (143 com SIGTERM)\n"          \
+    "interrompido: nenhum arquivo é substituído.\n"
 
 constexpr const char* AjudaGeral =
     "cargabal " QUELB_VERSAO " - gera os arquivos de carga de produtos para balanças\n"

@@ -134,6 +134,23 @@ TEST(Relatorio, AReportThatCannotBeWrittenIsAnError) {
     EXPECT_FALSE(fs::exists(saida.Caminho() / "ITENSMGV.TXT"));
 }
 
+const fs::path CargaDaLoja = fs::path(QUELB_DIR_TESTES) / ".." / "exemplos" / "carga-loja";
+
+// The migration the README shows: the store's load read with its findings,
+// then written as a Toledo MGV7 load.
+TEST(Relatorio, TheStoreLoadOfTheReadmeMigratesToMgv7) {
+    DiretorioTemporario d;
+    const fs::path catalogo = d.Caminho() / "produtos.json";
+    const TResultadoProcesso lido = ExecutarCargabal({"ler", "-e", CargaDaLoja.string(), "-s", catalogo.string()});
+    EXPECT_EQ(lido.Saida, 4);
+    EXPECT_THAT(lido.Erros, HasSubstr("ITENSMGV.TXT:5:16: erro: campo validade: \"0O0\" não é um número\n"));
+    EXPECT_THAT(lido.Erros, HasSubstr("\ntoledo-mgv6: 10 itens lidos de 1 arquivo; 5 erros, 3 avisos.\n"));
+    const TResultadoProcesso gerado =
+        ExecutarCargabal({"gerar", "-m", "toledo-mgv7", "-e", catalogo.string(), "-s", d.Utf8(), "--silencioso"});
+    EXPECT_EQ(gerado.Saida, 0) << gerado.Erros;
+    EXPECT_THAT(Conteudo(d.Caminho() / "ITENSMGV.TXT"), HasSubstr("PRESUNTO COZIDO SADIA"));
+}
+
 // The report of a store's load (exemplos/carga-loja) as Chromium renders it:
 // a screenshot, left in the build tree as relatorio-carga-loja-<LANG>.png
 // for a person to look at.
@@ -145,8 +162,7 @@ TEST(Relatorio, ChromiumRendersTheReportOfAStoreLoad) {
     if (navegador.empty()) GTEST_SKIP() << "chromium não está instalado (scripts/instalar-dependencias.sh testes o instala)";
     DiretorioTemporario d;
     const fs::path relatorio = d.Caminho() / "relatorio.html";
-    const fs::path loja = fs::path(QUELB_DIR_TESTES) / ".." / "exemplos" / "carga-loja";
-    EXPECT_EQ(ExecutarCargabal({"ler", "-e", loja.string(), "--relatorio", relatorio.string(), "--silencioso"}).Saida, 4);
+    EXPECT_EQ(ExecutarCargabal({"ler", "-e", CargaDaLoja.string(), "--relatorio", relatorio.string(), "--silencioso"}).Saida, 4);
     const char* idioma = std::getenv("LANG");
     const fs::path tela = fs::current_path() / ("relatorio-carga-loja-" + std::string(idioma ? idioma : "C") + ".png");
     fs::remove(tela);
