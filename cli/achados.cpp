@@ -21,14 +21,18 @@ std::vector<TContagemTipo> ContarPorTipo(const std::vector<TAchadoListado>& AAch
     return r;
 }
 
-void ListarAchados(std::FILE* AResumo, std::FILE* ALista, const std::vector<TAchadoListado>& AAchados,
-                   const std::vector<TContagemTipo>& ATipos, bool ATodos, size_t ATotal) {
-    if (ATotal == 0) return;
-    std::vector<TContagemTipo> tipos = ATipos;
-    std::stable_sort(tipos.begin(), tipos.end(), [](const TContagemTipo& a, const TContagemTipo& b) {
+std::vector<TContagemTipo> OrdenarTipos(std::vector<TContagemTipo> ATipos) {
+    std::stable_sort(ATipos.begin(), ATipos.end(), [](const TContagemTipo& a, const TContagemTipo& b) {
         if (a.Gravidade != b.Gravidade) return a.Gravidade == TGravidade::Erro;
         return a.Quantidade > b.Quantidade;
     });
+    return ATipos;
+}
+
+void ListarAchados(std::FILE* AResumo, std::FILE* ALista, const std::vector<TAchadoListado>& AAchados,
+                   const std::vector<TContagemTipo>& ATipos, bool ATodos, size_t ATotal) {
+    if (ATotal == 0) return;
+    const std::vector<TContagemTipo> tipos = OrdenarTipos(ATipos);
     std::string resumo = "cargabal: achados por tipo:\n";
     for (const TContagemTipo& t : tipos) {
         const std::string n = std::to_string(t.Quantidade);

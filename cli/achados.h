@@ -29,6 +29,8 @@ struct TContagemTipo {
     size_t Quantidade;
 };
 std::vector<TContagemTipo> ContarPorTipo(const std::vector<TAchadoListado>& AAchados);
+// The kinds in the order they are listed: erros first, the most frequent first.
+std::vector<TContagemTipo> OrdenarTipos(std::vector<TContagemTipo> ATipos);
 
 // On AResumo (unless null), "cargabal: achados por tipo:" and a line per kind; on
 // ALista, the erros of AAchados then its avisos, all of them with ATodos,

@@ -15,6 +15,7 @@
 #include "cli/mensagens.h"
 #include "cli/modelos_cli.h"
 #include "cli/opcoes.h"
+#include "cli/relatorio.h"
 #include "generator/ler_carga.h"
 #include "generator/modelos.h"
 #include "generator/tipo_achado.h"
@@ -44,14 +45,19 @@ const char* const AjudaLer =
     "                         na saída padrão\n"
     "  -f, --formato FORMATO  json ou csv, em vez da extensão do catálogo\n"
     "      --todos            lista todos os achados, não só os 50 primeiros\n"
+    "      --relatorio ARQUIVO.html\n"
+    "                         grava um relatório para ler no navegador: os achados\n"
+    "                         contados por tipo, depois todos, cada um com a sua\n"
+    "                         linha e o campo marcado (gravado também com erros)\n"
     "      --silencioso       não mostra os avisos nem o resumo\n"
     "  -h, --help             mostra esta ajuda\n"
     "\n"
-    "Lê arquivos em Windows-1252, ou em UTF-8 com marca de ordem de bytes.\n"
+    "Lê arquivos em Windows-1252 ou em UTF-8, com ou sem marca de ordem de bytes (a\n"
+    "codificação vem dos bytes, e um aviso diz quando é UTF-8).\n"
     "\n"
-    "Saída: 0 carga sem erro (avisos podem ser listados); 1 o catálogo não pôde ser\n"
-    "gravado; 2 erro nos argumentos ou nenhuma carga a ler; 4 a carga está danificada\n"
-    "(o catálogo é escrito com o que pôde ser lido).\n";
+    "Saída: 0 carga sem erro (avisos podem ser listados); 1 o catálogo ou o relatório\n"
+    "não pôde ser gravado; 2 erro nos argumentos ou nenhuma carga a ler; 4 a carga\n"
+    "está danificada (o catálogo é escrito com o que pôde ser lido).\n";
 
 namespace {
 
@@ -159,12 +165,13 @@ std::optional<int> ArquivosDaCarga(const std::string& AEntrada, const std::strin
 }
 
 int ComandoLer(const std::vector<std::string>& AArgs) {
-    std::optional<std::string> nomeModelo, entrada, saida, nomeFormato;
+    std::optional<std::string> nomeModelo, entrada, saida, nomeFormato, relatorio;
     bool silencioso = false, todos = false;
     const TOpcaoComando opcoes[] = {
         {"modelo", 'm', &nomeModelo},     {"entrada", 'e', &entrada},
         {"saida", 's', &saida},           {"formato", 'f', &nomeFormato},
         {"silencioso", 0, nullptr, &silencioso}, {"todos", 0, nullptr, &todos},
+        {"relatorio", 0, &relatorio},
         {"help", 'h'},
     };
     static constexpr const char* Obrigatorias[] = {"entrada"};
@@ -187,6 +194,24 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
         if (!silencioso || a.Gravidade == TGravidade::Erro)
             achados.push_back({a.Gravidade, ParaUtf8(LinhaDoAchado(a)), ParaUtf8(TipoDoAchado(a.Descricao))});
     ListarAchados(stderr, stderr, achados, ContarPorTipo(achados), todos, achados.size());
+
+    const std::string resumo =
+        Plural(static_cast<uint64_t>(itens.Count()), "item lido", "itens lidos") + " de " +
+        Plural(static_cast<uint64_t>(std::count_if(arquivos.begin(), arquivos.end(),
+                                                   [&](const TArquivoCarga& a) { return ArquivoDoModelo(*modelo, a.Nome); })),
+               "arquivo", "arquivos") +
+        "; " + Plural(erros, "erro", "erros") + ", " + Plural(leitura.Achados.size() - erros, "aviso", "avisos") + ".";
+    // The report holds every finding, avisos too, whatever is listed; it is
+    // written before the catalogue, and a failure of one leaves the other.
+    bool relatorioGravado = true;
+    if (relatorio) {
+        const TRelatorio r{"ler", *entrada, std::string(DefinicaoModelo(*modelo)->Apelido), resumo,
+                           AchadosDaCarga(*modelo, arquivos, leitura.Achados)};
+        if (const std::optional<std::string> falha = GravarRelatorio(*relatorio, r)) {
+            Escrever(stderr, "cargabal: " + *falha + "\n");
+            relatorioGravado = false;
+        }
+    }
 
     const std::vector<size_t> propriedades = PropriedadesDoModelo(*modelo);
     // A value that could not be read stays out of the catalogue, not its default.
@@ -218,15 +243,8 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
         }
     }
     std::fflush(stdout);
-    if (!silencioso)
-        Escrever(stderr, std::string(DefinicaoModelo(*modelo)->Apelido) + ": " +
-                             Plural(static_cast<uint64_t>(itens.Count()), "item lido", "itens lidos") + " de " +
-                             Plural(static_cast<uint64_t>(std::count_if(arquivos.begin(), arquivos.end(),
-                                                                       [&](const TArquivoCarga& a) {
-                                                                           return ArquivoDoModelo(*modelo, a.Nome);
-                                                                       })),
-                                                         "arquivo", "arquivos") + "; " + Plural(erros, "erro", "erros") +
-                             ", " + Plural(leitura.Achados.size() - erros, "aviso", "avisos") + ".\n");
+    if (!silencioso) Escrever(stderr, std::string(DefinicaoModelo(*modelo)->Apelido) + ": " + resumo + "\n");
+    if (!relatorioGravado) return SaidaCatalogoNaoGravado;
     return erros > 0 ? SaidaDanificada : SaidaSucesso;
 }
 

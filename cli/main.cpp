@@ -19,6 +19,7 @@
 #include "cli/modelos_cli.h"
 #include "cli/opcoes.h"
 #include "cli/progresso.h"
+#include "cli/relatorio.h"
 #include "generator/etiqueta.h"
 #include "generator/gerador.h"
 #include "generator/modelos.h"
@@ -49,11 +50,12 @@ enum TSaida : int {
 // The table of exit codes, as the help texts show it.
 #define QUELB_TABELA_SAIDAS                                                                   \
     "Saída: 0 sucesso; 1 falha na geração (diretório inexistente, arquivo que não pôde\n"     \
-    "ser gravado, catálogo sem produtos); 2 erro nos argumentos ou no catálogo (nada é\n"     \
-    "gravado); 3 a verificação achou um erro (nada é gravado); 4 a carga lida por\n"      \
-    "\"ler\" está danificada (o catálogo é escrito com o que pôde ser lido); 5 outra\n"   \
-    "geração gravava no mesmo diretório durante toda a espera (nada é gravado); 130\n"    \
-    "(143 com SIGTERM) interrompido: nenhum arquivo é substituído.\n"
+    "ser gravado, catálogo sem produtos) ou relatório (--relatorio) que não pôde ser\n"      \
+    "gravado; 2 erro nos argumentos ou no catálogo (nada é gravado); 3 a verificação\n"     \
+    "achou um erro (nada é gravado); 4 a carga lida por \"ler\" está danificada (o\n"    \
+    "catálogo é escrito com o que pôde ser lido); 5 outra geração gravava no mesmo\n"     \
+    "diretório durante toda a espera (nada é gravado); 130 (143 com SIGTERM)\n"          \
+    "interrompido: nenhum arquivo é substituído.\n"
 
 constexpr const char* AjudaGeral =
     "cargabal " QUELB_VERSAO " - gera os arquivos de carga de produtos para balanças\n"
@@ -115,6 +117,11 @@ constexpr const char* AjudaGerar =
     "                            diretório (padrão: 10)\n"
     "      --todos               lista todos os achados da verificação, não só os 50\n"
     "                            primeiros erros e os 50 primeiros avisos\n"
+    "      --relatorio ARQUIVO.html\n"
+    "                            grava um relatório da verificação para ler no\n"
+    "                            navegador: os achados contados por tipo, depois\n"
+    "                            todos, cada um com o seu item e a propriedade\n"
+    "                            marcada; gravado antes da carga, também com erros\n"
     "      --silencioso          não mostra a barra de progresso, os avisos nem o resumo\n"
     "  -h, --help                mostra esta ajuda\n"
     "\n"
@@ -147,7 +154,8 @@ constexpr const char* AjudaVerificar =
     "achados contados por tipo.\n"
     "\n"
     "Opções: --modelo, --entrada, --formato, --codificacao, --decimal,\n"
-    "--separador-preco, --etiqueta, --peso-maximo e --todos, como em \"cargabal gerar\".\n"
+    "--separador-preco, --etiqueta, --peso-maximo, --todos e --relatorio, como em\n"
+    "\"cargabal gerar\".\n"
     "\n"
     "Com --etiqueta PADRAO, cada item que a balança etiqueta com código de barras (os\n"
     "tipos de venda por peso, EAN-13 por peso e EAN-13 por unidade, como o modelo os\n"
@@ -157,8 +165,8 @@ constexpr const char* AjudaVerificar =
     "(--peso-maximo, 15 kg) não caberia no campo P é aviso, com o peso a partir do\n"
     "qual não cabe.\n"
     "\n"
-    "Saída: 0 sem erro (avisos podem ser listados); 2 erro nos argumentos ou no\n"
-    "catálogo; 3 a verificação achou um erro.\n";
+    "Saída: 0 sem erro (avisos podem ser listados); 1 o relatório não pôde ser\n"
+    "gravado; 2 erro nos argumentos ou no catálogo; 3 a verificação achou um erro.\n";
 
 constexpr const char* AjudaModelos =
     "Uso: cargabal modelos\n"
@@ -203,7 +211,7 @@ int ComandoModelos(const std::vector<std::string>& AArgs) {
 
 struct TOpcoesGerar {
     std::optional<std::string> Modelo, Entrada, Saida, Formato, Codificacao, Decimal, SeparadorPreco, Espera, Etiqueta,
-        PesoMaximo;
+        PesoMaximo, Relatorio;
     bool Silencioso = false;
     bool AceitarCortes = false;
     bool Limpar = false;
@@ -288,6 +296,26 @@ std::optional<int> LerCatalogoDoComando(const TOpcoesGerar& AOpcoes, TOpcoesCata
     return std::nullopt;
 }
 
+// "3 itens conferidos: 1 erro, 2 avisos."
+std::string Resumo(int32_t AItens, size_t AErros, size_t AAvisos) {
+    return Plural(static_cast<uint64_t>(AItens), "item", "itens") + " conferidos: " + Plural(AErros, "erro", "erros") +
+           ", " + Plural(AAvisos, "aviso", "avisos") + ".";
+}
+
+// The report of the check (--relatorio), when asked for; false, with the
+// message shown, when it could not be written.
+bool Relatar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, const TQuelbCargaBalItens& AItens,
+             const std::vector<TAchado>& AAchados, const std::vector<uint64_t>& ALinhas, const std::string& AResumo) {
+    if (!AOpcoes.Relatorio) return true;
+    const TRelatorio r{AOpcoes.SoVerificar ? "verificar" : "gerar",
+                       *AOpcoes.Entrada == "-" ? "entrada padrão" : *AOpcoes.Entrada,
+                       std::string(DefinicaoModelo(AModelo)->Apelido), AResumo,
+                       AchadosDosItens(AModelo, AItens, AAchados, ALinhas)};
+    const std::optional<std::string> falha = GravarRelatorio(*AOpcoes.Relatorio, r);
+    if (falha) Escrever(stderr, "cargabal: " + *falha + "\n");
+    return !falha;
+}
+
 // The "verificar" command: the check alone, findings on standard output.
 int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoesCatalogo& AOpcoesCatalogo,
               char16_t ASeparadorPreco, const std::optional<TEtiquetaVerificada>& AEtiqueta) {
@@ -307,10 +335,9 @@ int Verificar(const TOpcoesGerar& AOpcoes, TQuelbCargaBalModelo AModelo, TOpcoes
     std::fflush(stdout);
     ListarAchados(AOpcoes.Silencioso ? nullptr : stderr, stdout, lista, ContarPorTipo(lista), AOpcoes.Todos, lista.size());
     std::fflush(stdout);
-    if (!AOpcoes.Silencioso)
-        Escrever(stderr, "cargabal: " + Plural(static_cast<uint64_t>(gerador.Produtos().Count()), "item", "itens") +
-                             " conferidos: " + Plural(erros, "erro", "erros") + ", " +
-                             Plural(achados.size() - erros, "aviso", "avisos") + ".\n");
+    const std::string resumo = Resumo(gerador.Produtos().Count(), erros, achados.size() - erros);
+    if (!AOpcoes.Silencioso) Escrever(stderr, "cargabal: " + resumo + "\n");
+    if (!Relatar(AOpcoes, AModelo, gerador.Produtos(), achados, linhas, resumo)) return SaidaFalhaGeracao;
     return erros > 0 ? SaidaVerificacao : SaidaSucesso;
 }
 
@@ -398,8 +425,13 @@ int Gerar(const TOpcoesGerar& AOpcoes) {
     // The check before anything is written: an erro stops here, unless the
     // cuts are accepted; the findings are otherwise listed after the files.
     // Only the findings listed are kept, and the count of them all.
-    const TResumoVerificacao verificacao = gerador.VerificarItens(AOpcoes.Todos ? SIZE_MAX : AchadosListados);
+    // The report has every finding.
+    const TResumoVerificacao verificacao =
+        gerador.VerificarItens(AOpcoes.Todos || AOpcoes.Relatorio ? SIZE_MAX : AchadosListados);
     const size_t erros = verificacao.Erros, totalAchados = verificacao.Erros + verificacao.Avisos;
+    if (!Relatar(AOpcoes, *modelo, gerador.Produtos(), verificacao.Primeiros, linhas,
+                 Resumo(gerador.Produtos().Count(), erros, verificacao.Avisos)))
+        return SaidaFalhaGeracao;
     const std::vector<TAchadoListado> achados = AchadosDaVerificacao(verificacao.Primeiros, linhas);
     const std::vector<TContagemTipo> tipos = ContagensDaVerificacao(verificacao.Tipos);
     if (erros > 0 && !AOpcoes.AceitarCortes) {
@@ -484,6 +516,7 @@ int ComandoGerarOuVerificar(const std::vector<std::string>& AArgs, bool AVerific
         {"peso-maximo", 0, &o.PesoMaximo},
         {"silencioso", 0, nullptr, &o.Silencioso},
         {"todos", 0, nullptr, &o.Todos},
+        {"relatorio", 0, &o.Relatorio},
         {"help", 'h'},
     };
     static constexpr const char* ObrigatoriasGerar[] = {"modelo", "entrada", "saida"};

@@ -1,5 +1,7 @@
 #include "generator/arquivo_carga.h"
 
+#include <algorithm>
+
 #include "platform/cp1252.h"
 
 namespace quelb::carga {
@@ -21,13 +23,29 @@ const TArquivoCarga* ProcurarArquivo(std::span<const TArquivoCarga> AArquivos, s
     return r;
 }
 
-Texto Decodificar(const std::string& ABytes, bool& AUtf8Invalido) {
-    AUtf8Invalido = false;
-    if (ABytes.starts_with("\xEF\xBB\xBF")) {
-        Texto t;
-        if (DeUtf8(std::string_view(ABytes).substr(3), t)) return t;
-        AUtf8Invalido = true;
-        return DeUtf8(std::string_view(ABytes).substr(3));
+namespace {
+constexpr std::string_view MarcaUtf8 = "\xEF\xBB\xBF";
+}
+
+TCodificacaoCarga CodificacaoDe(std::string_view ABytes) {
+    Texto t;
+    if (ABytes.starts_with(MarcaUtf8))
+        return DeUtf8(ABytes.substr(MarcaUtf8.size()), t) ? TCodificacaoCarga::Utf8ComMarca
+                                                          : TCodificacaoCarga::Utf8ComMarcaInvalido;
+    const bool soAscii =
+        std::all_of(ABytes.begin(), ABytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !soAscii && DeUtf8(ABytes, t) ? TCodificacaoCarga::Utf8 : TCodificacaoCarga::Windows1252;
+}
+
+Texto Decodificar(std::string_view ABytes, TCodificacaoCarga ACodificacao) {
+    switch (ACodificacao) {
+        case TCodificacaoCarga::Utf8:
+            return DeUtf8(ABytes);
+        case TCodificacaoCarga::Utf8ComMarca:
+        case TCodificacaoCarga::Utf8ComMarcaInvalido:
+            return DeUtf8(ABytes.substr(ABytes.starts_with(MarcaUtf8) ? MarcaUtf8.size() : 0));
+        case TCodificacaoCarga::Windows1252:
+            break;
     }
     return plataforma::cp1252::Decodificar(ABytes);
 }

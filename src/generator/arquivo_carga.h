@@ -24,9 +24,22 @@ struct TLinha {
     uint64_t Numero;  // of its first line in the file, from 1
 };
 
-// The text of a file: UTF-8 after a byte-order mark, otherwise Windows-1252.
-// AUtf8Invalido: a mark before bytes that are not UTF-8.
-Texto Decodificar(const std::string& ABytes, bool& AUtf8Invalido);
+// How a load file's bytes are read. Scales' loaders read Windows-1252; a
+// file saved by an editor may be UTF-8, with or without a byte-order mark.
+enum class TCodificacaoCarga : uint8_t {
+    Windows1252,
+    Utf8,                  // valid UTF-8 with at least one multi-byte sequence
+    Utf8ComMarca,          // after a byte-order mark
+    Utf8ComMarcaInvalido,  // a mark before bytes that are not UTF-8 (read as UTF-8, bad bytes as U+FFFD)
+};
+
+// The encoding of a file: UTF-8 after a byte-order mark; UTF-8 when the
+// bytes are valid UTF-8 and hold at least one multi-byte sequence (plain
+// ASCII reads the same either way); otherwise Windows-1252.
+TCodificacaoCarga CodificacaoDe(std::string_view ABytes);
+
+// The text of a file in that encoding, the mark left out.
+Texto Decodificar(std::string_view ABytes, TCodificacaoCarga ACodificacao);
 
 // The lines of a text, each ended by CR LF (a file without any CR LF is
 // taken by its LF alone, and ASemCrLf tells so).

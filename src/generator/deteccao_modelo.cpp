@@ -19,8 +19,11 @@ const TArquivoCarga* ItensDe(std::span<const TArquivoCarga> AArquivos, TQuelbCar
 
 // The first line of a file, as its records' width tells the layout.
 Texto PrimeiraLinha(const TArquivoCarga& a) {
-    bool invalido = false, semCrLf = false;
-    const Texto t = Decodificar(a.Bytes.substr(0, 4096), invalido);  // the first line is enough
+    bool semCrLf = false;
+    // The first line is enough, in the encoding of the whole file.
+    const std::string_view bytes = a.Bytes;
+    const size_t fim = bytes.find('\n');
+    const Texto t = Decodificar(bytes.substr(0, fim == std::string_view::npos ? fim : fim + 1), CodificacaoDe(bytes));
     const std::vector<TLinha> linhas = Linhas(t, semCrLf);
     return linhas.empty() ? Texto() : Texto(linhas[0].Texto);
 }

@@ -195,12 +195,11 @@ private:
         // other files, which join to them, are kept with their text.
         const bool itens = &AArquivo == &FModelo.Arquivos[0];
         FArquivoAtual = nome;
-        bool utf8Invalido = false;
+        const TCodificacaoCarga codificacao = CodificacaoDe(ACarga.Bytes);
         Texto textoDosItens;
-        const Texto& texto = itens ? (textoDosItens = Decodificar(ACarga.Bytes, utf8Invalido))
-                                   : FTextos.emplace_back(Decodificar(ACarga.Bytes, utf8Invalido));
-        if (utf8Invalido)
-            Achar(TGravidade::Erro, nome, 0, 0, u"o arquivo começa com a marca de UTF-8, mas não é UTF-8 válido");
+        const Texto& texto = itens ? (textoDosItens = Decodificar(ACarga.Bytes, codificacao))
+                                   : FTextos.emplace_back(Decodificar(ACarga.Bytes, codificacao));
+        AvisarCodificacao(nome, codificacao);
         // A DOS end-of-file mark closes the file: not a record.
         std::u16string_view conteudo = texto;
         const bool fimDos = conteudo.ends_with(u'\x1A');
@@ -313,6 +312,25 @@ private:
                       u" antes das " + NumeroEmTexto(larguraFixa) +
                       u" colunas do registro, no texto final (os espaços do fim foram cortados): o texto que há é "
                       u"mantido");
+    }
+
+    // A file not in Windows-1252, the scales' encoding, says how it was read.
+    void AvisarCodificacao(std::u16string_view ANome, TCodificacaoCarga ACodificacao) {
+        switch (ACodificacao) {
+            case TCodificacaoCarga::Windows1252:
+                return;
+            case TCodificacaoCarga::Utf8ComMarcaInvalido:
+                Achar(TGravidade::Erro, ANome, 0, 0, u"o arquivo começa com a marca de UTF-8, mas não é UTF-8 válido");
+                return;
+            case TCodificacaoCarga::Utf8:
+            case TCodificacaoCarga::Utf8ComMarca:
+                Achar(TGravidade::Aviso, ANome, 0, 0,
+                      Texto(u"o arquivo está em UTF-8 (") +
+                          (ACodificacao == TCodificacaoCarga::Utf8 ? u"sem" : u"com") +
+                          u" marca de ordem de bytes), não em Windows-1252, como as balanças o leem: lido como "
+                          u"UTF-8; uma nova geração grava Windows-1252");
+                return;
+        }
     }
 
     // The faults of a record's characters.

@@ -15,6 +15,7 @@
 #include "catalogue/propriedades.h"
 #include "generator/gerador.h"
 #include "generator/ler_carga.h"
+#include "platform/cp1252.h"
 
 namespace quelb {
 namespace {
@@ -50,6 +51,10 @@ const char* const SemDepto = "ITENSMGV.TXT: aviso: DEPTO.TXT não está na pasta
                              "códigos ficam no catálogo, e os registros são os que o programa da balança já tem";
 // The same record as a writer that trims trailing spaces leaves it.
 std::string Aparado(const std::string& ARegistro) { return ARegistro.substr(0, ARegistro.find_last_not_of(' ') + 1); }
+
+// A Windows-1252 text in UTF-8, as an editor saves it.
+std::string Utf8(const std::string& AWindows1252) { return ParaUtf8(plataforma::cp1252::Decodificar(AWindows1252)); }
+const char* const Acucar = "A\xC7\xDA" "CAR";  // "AÇÚCAR" in Windows-1252: not valid UTF-8
 
 std::vector<std::string> Achados(const TLeituraCarga& ALeitura) {
     std::vector<std::string> r;
@@ -163,6 +168,22 @@ const TVariante Variantes[] = {
       "ITENSMGV.TXT:2: aviso: 1 linha repete um item com outro departamento (a primeira repete o item da linha 1): cada "
       "item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não grava os outros "
       "departamentos"}},
+    // The encoding: UTF-8 is found by its bytes, with or without a mark.
+    {"UTF-8 without a byte-order mark", modToledo, {{u"TXITENS.TXT", Utf8(ItemToledo("000001", Acucar)) + "\r\n"}},
+     {"AÇÚCAR"},
+     {"TXITENS.TXT: aviso: o arquivo está em UTF-8 (sem marca de ordem de bytes), não em Windows-1252, como as "
+      "balanças o leem: lido como UTF-8; uma nova geração grava Windows-1252"}},
+    {"UTF-8 with a byte-order mark", modToledo,
+     {{u"TXITENS.TXT", "\xEF\xBB\xBF" + Utf8(ItemToledo("000001", Acucar)) + "\r\n"}},
+     {"AÇÚCAR"},
+     {"TXITENS.TXT: aviso: o arquivo está em UTF-8 (com marca de ordem de bytes), não em Windows-1252, como as "
+      "balanças o leem: lido como UTF-8; uma nova geração grava Windows-1252"}},
+    {"Windows-1252 that is not valid UTF-8", modToledo, {{u"TXITENS.TXT", ItemToledo("000001", Acucar) + "\r\n"}},
+     {"AÇÚCAR"}, {}},
+    {"a byte-order mark before bytes that are not UTF-8", modToledo,
+     {{u"TXITENS.TXT", "\xEF\xBB\xBF" + ItemToledo("000001", Acucar) + "\r\n"}},
+     {"A\xEF\xBF\xBD\xEF\xBF\xBD" "CAR"},
+     {"TXITENS.TXT: erro: o arquivo começa com a marca de UTF-8, mas não é UTF-8 válido"}},
 };
 
 class VarianteReal : public testing::TestWithParam<TVariante> {};
@@ -195,6 +216,10 @@ TEST(LerVariante, TheRecordsDecideTheModelOverTheNames) {
         {"TXITENS records under an MGV name", {u"ITENSMGV.txt", Aparado(ItemToledo("000001", "PAO")) + "\n"}, modToledo},
         {"MGV6 records under their name", {u"ITENSMGV.TXT", ItemMGV6("00", "PAO") + "\r\n"}, modToledoMGV6},
         {"MGV7 records of 260 characters", {u"ITENSMGV.TXT", ItemMGV7("01", "", false) + "\r\n"}, modToledoMGV7},
+        // Wider in bytes than MGV6, not in characters; damaged (a letter in
+        // the price), so that the width decides.
+        {"damaged MGV6 records in UTF-8", {u"ITENSMGV.TXT", Utf8(ItemMGV6("00", Acucar)).replace(9, 1, "X") + "\r\n"},
+         modToledoMGV6},
         // Damaged as any model: the name says.
         {"damaged MGV6 records", {u"ITENSMGV.TXT", ItemMGV6("00", "PAO").substr(0, 146) + "\r\n"}, modToledoMGV6},
     };
