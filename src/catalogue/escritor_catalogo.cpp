@@ -135,7 +135,8 @@ void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t>
     for (int32_t i = 0; i < AItens.Count(); ++i) {
         const TQuelbCargaBalItem& item = AItens.GetItem(i);
         const auto ausente = [&](const TPropriedade* p) {
-            return AAusente && AAusente(i, static_cast<size_t>(p - Propriedades));
+            const auto indice = static_cast<size_t>(p - Propriedades);
+            return item.Ausentes[indice] || (AAusente && AAusente(i, indice));
         };
         if (json) {
             d += "    ";

@@ -25,8 +25,9 @@ using TAusente = std::function<bool(int32_t AItem, size_t APropriedade)>;
 // AItens with the properties APropriedades (positions in Propriedades):
 // JSON, an item a line, its records as nested objects; or CSV, a column per
 // property named by its path, ";" between cells, a decimal comma, UTF-8
-// with a byte-order mark. An absent value is no key in JSON and an empty
-// cell in CSV.
+// with a byte-order mark. An absent value (not given in the item, or
+// AAusente) is no key in JSON and an empty cell in CSV; an empty text given
+// is "" in both.
 void EscreverCatalogo(const TQuelbCargaBalItens& AItens, std::span<const size_t> APropriedades,
                       TFormatoCatalogo AFormato, const TSaidaCatalogo& ASaida, const TAusente& AAusente = {});
 

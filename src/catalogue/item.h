@@ -1,4 +1,6 @@
 #pragma once
+#include <bitset>
+#include <cstddef>
 #include <cstdint>
 
 #include "catalogue/enumeracoes.h"
@@ -81,6 +83,10 @@ public:
     TTextoItem Receita;
 };
 
+// Room for one bit per property of the property table
+// (catalogue/propriedades.h checks that it is enough).
+inline constexpr size_t MaximoPropriedades = 128;
+
 // One product. Its five records are held by value: they exist as long as the
 // item does and are never absent; assigning one replaces its contents.
 class TQuelbCargaBalItem {
@@ -106,6 +112,12 @@ public:
     TQuelbCargaBalFornecedor Fornecedor;
     TTextoItem EAN13Fornecedor;
     TQuelbCargaBalInformacaoExtra InformacaoExtra;
+    // The properties that were not given, by their position in the property
+    // table: a key absent from a JSON catalogue, an empty CSV cell, a value
+    // whose file or field a load did not have. They hold their defaults, and
+    // a writer keeps no record whose content was not given. A host that sets
+    // values leaves it empty: every property counts as given.
+    std::bitset<MaximoPropriedades> Ausentes;
 };
 
 }  // namespace quelb

@@ -365,16 +365,21 @@ void TLeitorCsv::Linha(std::vector<TCelula>& ACelulas, size_t AQuantidade) {
                                           std::to_string(FColunas.size()) + " colunas, encontradas " +
                                           std::to_string(AQuantidade));
     }
-    FContexto.Itens.New();
+    TQuelbCargaBalItem& item = FContexto.Itens.New();
+    item.Ausentes.set();  // until its cells give them
     FContexto.Relatorio.LinhasDosItens.push_back(linha);
     for (size_t i = 0; i < std::min(AQuantidade, FColunas.size()); ++i) {
         const TCelula& celula = ACelulas[i];
         if (!Decodificar(celula, FTexto)) return;
         const TColuna& coluna = FColunas[i];
-        if (coluna.Propriedade < 0 || celula.Bytes.empty()) continue;  // an empty cell keeps the default
+        if (coluna.Propriedade < 0) continue;
         const TPropriedade& p = Propriedades[static_cast<size_t>(coluna.Propriedade)];
+        // An empty cell gives nothing (the default stays); a quoted empty
+        // cell ("") gives an empty text.
+        if (celula.Bytes.empty() && !(celula.EntreAspas && p.Tipo == TTipoPropriedade::Texto)) continue;
         if (p.Tipo != TTipoPropriedade::Texto && EmBranco(celula.Bytes)) continue;
         FContexto.Deu(static_cast<size_t>(coluna.Propriedade));
+        item.Ausentes.reset(static_cast<size_t>(coluna.Propriedade));
         Atribuir(p, i, FTexto, celula.Linha, coluna.Nome);
     }
 }

@@ -414,6 +414,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                     return false;
                 }
                 FItem = &FContexto.Itens.New();
+                FItem->Ausentes.set();  // until its keys give them
                 FVistas = 0;
                 FRegistros = 0;
                 FEstado = TEstado::Item;
@@ -450,6 +451,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
 void TManipulador::Atribuir(const TPropriedade& APropriedade, TTipoValor ATipo, std::string_view ATexto) {
     if (ATipo == TTipoValor::Nulo) return;  // absent: the default stays
     FContexto.Deu(FPropriedade);
+    FItem->Ausentes.reset(FPropriedade);
     const auto lugar = [&] { return LugarItem() + "." + std::string(APropriedade.Nome); };
     if (ATipo == TTipoValor::Objeto || ATipo == TTipoValor::Lista) {
         Erro(lugar(), "esperado " + DescreverEsperado(APropriedade) + ", encontrado " + std::string(ATexto));

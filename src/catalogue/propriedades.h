@@ -171,6 +171,8 @@ inline constexpr TPropriedade Propriedades[] = {
     detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Receita>("InformacaoExtra.Receita"),
 };
 
+static_assert(std::size(Propriedades) <= MaximoPropriedades, "TQuelbCargaBalItem::Ausentes has a bit per property");
+
 // The position of the property of that catalogue path in Propriedades, or
 // the table's size when there is none.
 constexpr size_t IndicePropriedade(std::string_view ANome) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "catalogue/item.h"
+#include "catalogue/propriedades.h"
 #include "generator/campos.h"
 #include "generator/escrever_registro.h"
 #include "generator/lista_linhas.h"
@@ -28,6 +29,38 @@ enum class TConteudoArquivo : uint8_t {
     Fornecedores,
 };
 inline constexpr size_t QuantidadeConteudos = 8;
+
+// The content of a record of ATabela: the properties it shows besides
+// codes (its own key, the item's code), as positions in Propriedades.
+template <const auto& ATabela>
+inline constexpr auto ConteudoDoRegistro = [] {
+    constexpr auto conteudo = [](const TCampo& f) {
+        return f.Propriedade != nullptr && f.Propriedade->Nome != "Codigo" && !f.Propriedade->Nome.ends_with(".Codigo");
+    };
+    constexpr size_t n = [&] {
+        size_t r = 0;
+        for (const TCampo& f : ATabela) r += conteudo(f) ? 1 : 0;
+        return r;
+    }();
+    std::array<size_t, n> r{};
+    size_t i = 0;
+    for (const TCampo& f : ATabela)
+        if (conteudo(f)) r[i++] = static_cast<size_t>(f.Propriedade - Propriedades);
+    return r;
+}();
+
+// Whether AItem gives any of the content of a record of ATabela. A record
+// with no content but codes (a link) always has it. A record of another file
+// than the item file is written only with its content: where a catalogue
+// or a load gave its code alone, the scale software keeps the record it has.
+template <const auto& ATabela>
+bool ConteudoDado(const TQuelbCargaBalItem& AItem) {
+    constexpr auto& conteudo = ConteudoDoRegistro<ATabela>;
+    if (conteudo.empty() || AItem.Ausentes.none()) return true;
+    for (const size_t i : conteudo)
+        if (!AItem.Ausentes[i]) return true;
+    return false;
+}
 
 // Sees the records of a generation in place of its files: the check of a
 // catalogue runs the model's writer with one.
@@ -59,6 +92,7 @@ public:
     // Appends the record of layout ATabela for o to the file of AConteudo.
     template <const auto& ATabela>
     QUELB_EM_LINHA void Adicionar(TConteudoArquivo AConteudo, const TOrigem& o) {
+        if (AConteudo != TConteudoArquivo::Itens && !ConteudoDado<ATabela>(o.Item)) return;
         if (FObservador != nullptr) {
             FObservador->Registro(AConteudo, LayoutDe<ATabela>, o, false);
             return;
@@ -69,6 +103,7 @@ public:
     // record is there already; true when it was appended.
     template <const auto& ATabela>
     QUELB_EM_LINHA bool AdicionarSeNovo(TConteudoArquivo AConteudo, const TOrigem& o) {
+        if (AConteudo != TConteudoArquivo::Itens && !ConteudoDado<ATabela>(o.Item)) return false;
         if (FObservador != nullptr) return FObservador->Registro(AConteudo, LayoutDe<ATabela>, o, true);
         return AdicionarRegistroSeNovo<ATabela>((*this)[AConteudo], FRegistros, o);
     }

@@ -453,6 +453,7 @@ private:
                     break;
             }
             AItem.Definidas[indice] = true;
+            item.Ausentes.reset(indice);
         }
         GarantirPresenca(*r.Layout, item);
     }
@@ -493,6 +494,7 @@ private:
             FSequencia.clear();
             FSequencia.push_back({r.Layout, r.Linha});
             FLidos.push_back({&FItens.New(), r.Linha, {}, r.Texto});
+            FLidos.back().Item->Ausentes.set();  // until a record gives them
             Aplicar(r, ALidos, FLidos.back());
             const int64_t codigo = FLidos.back().Item->Codigo;
             const auto [primeiro, novo] = FPorCodigo.try_emplace(codigo, FLidos.size() - 1);
@@ -658,11 +660,21 @@ private:
                 }
                 JuntarPorCodigo(r, codigo->Numero, AArquivo.Nome, r.Linha, codigo->Coluna);
             }
-            if (AArquivo.Conteudo == TConteudoArquivo::Nutricional && FModelo.Arquivo(TConteudoArquivo::ProdutosNutricional))
+            // Items without a record here: a load leaves their record to the
+            // scale software when it was not given; said once.
+            if (AArquivo.Conteudo == TConteudoArquivo::Nutricional && FModelo.Arquivo(TConteudoArquivo::ProdutosNutricional)) {
+                size_t sem = 0;
+                const TItemLido* primeiro = nullptr;
                 for (const TItemLido& i : FLidos)
-                    if (!vistos.count(i.Item->Codigo))
-                        Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem("Codigo"),
-                              u"o item de código " + NumeroEmTexto(i.Item->Codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                    if (!vistos.count(i.Item->Codigo) && sem++ == 0) primeiro = &i;
+                if (sem > 0)
+                    Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, primeiro->Linha, ColunaNoItem("Codigo"),
+                          (sem == 1 ? Texto(u"1 item não tem") : NumeroEmTexto(static_cast<int64_t>(sem)) + u" itens não têm") +
+                              u" registro em " + Texto(AArquivo.Nome) + u" (o primeiro, o de código " +
+                              NumeroEmTexto(primeiro->Item->Codigo) +
+                              u"): a informação nutricional deles fica fora do catálogo, e valem os registros que o "
+                              u"programa da balança já tem");
+            }
             return;
         }
         if (propriedadeChave.empty()) return;
@@ -717,13 +729,13 @@ private:
                         const TPropriedade& AChave) {
         const std::unordered_map<int64_t, size_t> porChave = Indexar(AArquivo, ARegistros);
         std::vector<bool> usados(ARegistros.size(), false);
+        TSemRegistro sem;
         for (TItemLido& i : FLidos) {
             const int64_t codigo = AChave.Numero(*i.Item);
             if (codigo < 0 || (codigo == 0 && (i.Item->Codigo != 0 || !porChave.count(0)))) continue;
             const auto r = porChave.find(codigo);
             if (r == porChave.end()) {
-                Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem(AChave.Nome),
-                      DeUtf8(AChave.Nome) + u": o código " + NumeroEmTexto(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                sem.Contar(i.Linha, codigo);
                 continue;
             }
             usados[r->second] = true;
@@ -733,6 +745,34 @@ private:
             if (!usados[k])
                 Achar(TGravidade::Aviso, AArquivo.Nome, ARegistros[k].Linha, 1,
                       u"nenhum item usa este registro; ele fica fora do catálogo");
+        AvisarSemRegistro(AArquivo, AChave.Nome, sem);
+    }
+
+    // The codes the items cite that have no record in a file of the folder.
+    // A load leaves to the scale software the records whose content it was
+    // not given: said once per file, and the codes stay in the catalogue.
+    struct TSemRegistro {
+        size_t Itens = 0;
+        std::unordered_map<int64_t, bool> Codigos;
+        uint64_t Linha = 0;  // of the first item
+        int64_t Primeiro = 0;
+        void Contar(uint64_t ALinha, int64_t ACodigo) {
+            if (Itens++ == 0) {
+                Linha = ALinha;
+                Primeiro = ACodigo;
+            }
+            Codigos[ACodigo] = true;
+        }
+    };
+    void AvisarSemRegistro(const TArquivoModelo& AArquivo, std::string_view APropriedade, const TSemRegistro& ASem) {
+        if (ASem.Itens == 0) return;
+        Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, ASem.Linha, ColunaNoItem(APropriedade),
+              DeUtf8(APropriedade) + u": " +
+                  (ASem.Itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(ASem.Itens)) + u" itens citam") +
+                  u" " +
+                  (ASem.Codigos.size() == 1 ? Texto(u"1 código") : NumeroEmTexto(static_cast<int64_t>(ASem.Codigos.size())) + u" códigos") +
+                  u" sem registro em " + Texto(AArquivo.Nome) + u" (o primeiro, " + NumeroEmTexto(ASem.Primeiro) +
+                  u"); os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
     }
 
     // Records keyed by a code of their own, which the item names by another
@@ -759,13 +799,13 @@ private:
         const size_t n = FLidos.size(), m = registros.size();
         std::vector<int64_t> preferido(n, -1);
         std::vector<std::vector<size_t>> itensDe(m);
+        TSemRegistro sem;
         for (size_t i = 0; i < n && ARef != nullptr; ++i) {
             const int64_t codigo = Propriedade(ARef->Propriedade).Numero(*FLidos[i].Item);
             if (codigo == 0) continue;
             const auto r = porChave.find(codigo);
             if (r == porChave.end()) {
-                Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, FLidos[i].Linha, ColunaNoItem(ARef->Propriedade),
-                      DeUtf8(ARef->Propriedade) + u": " + NumeroEmTexto(codigo) + u" não tem registro em " + Texto(AArquivo.Nome));
+                sem.Contar(FLidos[i].Linha, codigo);
                 continue;
             }
             preferido[i] = static_cast<int64_t>(r->second);
@@ -789,6 +829,7 @@ private:
         for (; p < m; ++p)
             Achar(TGravidade::Aviso, AArquivo.Nome, registros[p].Linha, 1,
                   u"não há itens que bastem para este registro; ele fica fora do catálogo");
+        if (ARef != nullptr) AvisarSemRegistro(AArquivo, ARef->Propriedade, sem);
     }
 
     // URF32's links: one per item with a portion (nutrition) or per recipe
@@ -835,13 +876,12 @@ private:
                 AvisarArquivoAusente(AArquivo, *f.Propriedade);
                 return;
             }
+            TSemRegistro sem;
             for (const TItemLido& i : FLidos) {
                 const int64_t codigo = f.Propriedade->Numero(*i.Item);
-                if (codigo > 0)
-                    Achar(TGravidade::Erro, FModelo.Arquivos[0].Nome, i.Linha, ColunaNoItem(f.Propriedade->Nome),
-                          DeUtf8(f.Propriedade->Nome) + u": o código " + NumeroEmTexto(codigo) + u" não tem registro em " +
-                              Texto(AArquivo.Nome));
+                if (codigo > 0) sem.Contar(i.Linha, codigo);
             }
+            AvisarSemRegistro(AArquivo, f.Propriedade->Nome, sem);
         }
     }
 

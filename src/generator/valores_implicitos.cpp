@@ -50,6 +50,7 @@ void GarantirPresenca(const TLayoutRegistro& ALayout, TQuelbCargaBalItem& AItem)
     for (const TPresenca& r : Presencas) {
         if (r.Layout != ALayout.Campos.data()) continue;
         const TPropriedade& p = Propriedade(r.Propriedade);
+        AItem.Ausentes.reset(static_cast<size_t>(&p - Propriedades));  // the record gives it
         if (!r.Alternativa.empty() && Propriedade(r.Alternativa).Numero(AItem) > 0) continue;
         if (r.Minimo == TMinimo::Positivo) {
             if (p.Numero(AItem) <= 0) p.DefinirNumero(AItem, 1);

@@ -83,9 +83,29 @@ public:
             if (Nutriente(&p)) FNutrientes.push_back(&p);
         FArquivoDeNutrientes = ArquivoDeNutrientes();
         FValidadeEmDias = FModelo.ItemMostra("Validade") && !FModelo.ItemMostra("TipoValidade");
+        // The codes of the item record that name a record of another file:
+        // by a property of their own (tare, supplier), or by the key itself
+        // (sector, nutrition, extra information).
         for (const TReferencia& r : Referencias)
             if (FModelo.Arquivo(r.Arquivo) != nullptr && FModelo.ItemMostra(r.Propriedade))
-                FReferenciasMostradas.push_back({&r, ProcurarPropriedade(r.Propriedade), &FChavesEscritas[r.Arquivo]});
+                FReferenciasMostradas.push_back({&r, ProcurarPropriedade(r.Propriedade), &FChavesEscritas[r.Arquivo], false});
+        FReferenciasPelaChave.reserve(FModelo.Arquivos.size());
+        for (const TArquivoModelo& a : FModelo.Arquivos) {
+            if (a.Conteudo == TConteudoArquivo::Itens) continue;
+            const TLayoutRegistro& l = a.Registros[0];
+            for (const TCampo& f : l.Campos)
+                if (f.Nome == l.Chave && f.Propriedade != nullptr && f.Propriedade != FCodigoDoItem &&
+                    FModelo.ItemMostra(f.Propriedade->Nome)) {
+                    FReferenciasPelaChave.push_back({f.Propriedade->Nome, a.Conteudo, f.Propriedade->Nome});
+                    FReferenciasMostradas.push_back(
+                        {&FReferenciasPelaChave.back(), f.Propriedade, &FChavesEscritas[a.Conteudo], true});
+                }
+        }
+        // The content of each file's records: the values besides codes.
+        for (TReferenciaMostrada& r : FReferenciasMostradas)
+            for (const TCampo& f : FModelo.Arquivo(r.Referencia->Arquivo)->Registros[0].Campos)
+                if (f.Propriedade != nullptr && f.Propriedade->Nome != "Codigo" && !f.Propriedade->Nome.ends_with(".Codigo"))
+                    r.Conteudo.push_back(static_cast<size_t>(f.Propriedade - Propriedades));
     }
 
     void Item(int32_t APosicao, const TQuelbCargaBalItem& AItem) {
@@ -110,16 +130,29 @@ public:
             const int64_t codigo = r.Propriedade->Numero(AItem);
             // A code whose record is written already is settled; only the
             // others wait for the end (a later item may write their record).
-            if (codigo != 0 && !r.ChavesEscritas->Contem(static_cast<uint64_t>(codigo)))
-                FReferencias.push_back({FPosicao, FCodigo, r.Referencia, codigo});
+            // A key names a record only when positive.
+            if ((r.PelaChave ? codigo > 0 : codigo != 0) && !r.ChavesEscritas->Contem(static_cast<uint64_t>(codigo))) {
+                const bool semConteudo = std::all_of(r.Conteudo.begin(), r.Conteudo.end(),
+                                                     [&](size_t i) { return AItem.Ausentes[i]; });
+                FReferencias.push_back({FPosicao, FCodigo, r.Referencia, codigo, semConteudo});
+            }
         }
         if (FEtiqueta != nullptr) VerificarEtiqueta(AItem);
     }
 
     // After the last item: the codes that name no record.
     void Fim() {
+        // By file, the codes that items gave without their record's content:
+        // the load leaves those records to the scale software, said once.
+        std::map<TConteudoArquivo, TDeixados> deixados;
         for (const TReferenciaDada& d : FReferencias) {
             if (FChavesEscritas[d.Referencia->Arquivo].Contem(static_cast<uint64_t>(d.Valor))) continue;
+            if (d.SemConteudo) {
+                TDeixados& t = deixados[d.Referencia->Arquivo];
+                if (t.Itens++ == 0) t.Primeira = &d;
+                if (t.Vistos.insert(d.Valor).second && t.Codigos.size() < 10) t.Codigos.push_back(d.Valor);
+                continue;
+            }
             FAchados.push_back({TGravidade::Aviso, d.Posicao, d.Codigo,
                                 DeUtf8(d.Referencia->Propriedade) + u": " + NumeroEmTexto(d.Valor) +
                                     u" não corresponde a nenhum registro do catálogo em " +
@@ -128,6 +161,20 @@ public:
             // At most twice the maximum of each gravity: what falls out now
             // falls out at the end.
             if (FAchados.size() / 4 >= FMaximo) Aparar();
+        }
+        for (const auto& [conteudo, t] : deixados) {
+            Texto codigos;
+            for (size_t i = 0; i < t.Codigos.size(); ++i) codigos += (i > 0 ? u", " : u"") + NumeroEmTexto(t.Codigos[i]);
+            if (t.Vistos.size() > t.Codigos.size()) codigos += u", …";
+            const TReferenciaDada& d = *t.Primeira;
+            FAchados.push_back(
+                {TGravidade::Aviso, d.Posicao, d.Codigo,
+                 DeUtf8(d.Referencia->Propriedade) + u": " +
+                     (t.Itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(t.Itens)) + u" itens citam") +
+                     (t.Vistos.size() == 1 ? Texto(u" 1 código") : u" " + NumeroEmTexto(static_cast<int64_t>(t.Vistos.size())) + u" códigos") +
+                     u" (" + codigos + u") cujo registro o catálogo não traz: " + Texto(FModelo.Arquivo(conteudo)->Nome) +
+                     u" fica sem eles, e valem os registros que o programa da balança já tem"});
+            Contar(FAchados.back().Gravidade, FAchados.back().Descricao);
         }
         Aparar();
     }
@@ -263,6 +310,13 @@ private:
         int32_t Posicao, Codigo;
         const TReferencia* Referencia;
         int64_t Valor;
+        bool SemConteudo;  // the item gave none of its record's content
+    };
+    struct TDeixados {
+        size_t Itens = 0;
+        const TReferenciaDada* Primeira = nullptr;
+        std::unordered_set<int64_t> Vistos;
+        std::vector<int64_t> Codigos;  // the first ones, in catalogue order
     };
     struct TPrimeiro {
         uint64_t Hash;
@@ -652,7 +706,10 @@ private:
         const TReferencia* Referencia;
         const TPropriedade* Propriedade;
         const TConjuntoInteiros* ChavesEscritas;
+        bool PelaChave;  // the item shows the record's own key
+        std::vector<size_t> Conteudo = {};  // positions in Propriedades
     };
+    std::vector<TReferencia> FReferenciasPelaChave;  // reserved once: FReferenciasMostradas points into it
     std::vector<TReferenciaMostrada> FReferenciasMostradas;
     bool FValidadeEmDias = false;
     const TArquivoModelo* FArquivoDeNutrientes = nullptr;

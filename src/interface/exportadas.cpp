@@ -289,9 +289,12 @@ QUELB_EXPORTA const char* QUELB_CALL DefinirCampo(const char* Nome, const char* 
             throw EQuelbErro(DeUtf8("Nenhum produto para receber " + NomeEValor(DeUtf8(propriedade.Nome), valor) +
                                     ": chame AdicionarItem antes de DefinirCampo."));
         leitura::TRascunhoTexto rascunho;
-        const std::string erro = DefinirValor(propriedade, itens.GetItem(itens.Count() - 1), TFormaValor::Texto,
-                                              ParaUtf8(valor), rascunho, itens.Textos());
+        TQuelbCargaBalItem& item = itens.GetItem(itens.Count() - 1);
+        const std::string erro =
+            DefinirValor(propriedade, item, TFormaValor::Texto, ParaUtf8(valor), rascunho, itens.Textos());
         if (!erro.empty()) throw EQuelbErro(DeUtf8(std::string(propriedade.Nome) + ": " + erro + "."));
+        // Set by the host: given, also on an item that a catalogue left without it.
+        item.Ausentes.reset(static_cast<size_t>(alvo.Propriedade));
         itens.Alterado();  // a generation under way stops
     });
 }

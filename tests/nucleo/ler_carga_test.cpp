@@ -11,6 +11,7 @@
 #include "apoio/carga.h"
 #include "catalogue/propriedades.h"
 #include "generator/ler_carga.h"
+#include "generator/modelos.h"
 #include "platform/cp1252.h"
 
 namespace quelb {
@@ -92,7 +93,9 @@ const TDano Danos[] = {
          Item(g, 43).Nutricional.Codigo = 8;
      },
      u"INFNUTRI.TXT", [](auto& l) { l.erase(l.begin()); },
-     "ITENSMGV.TXT:1:79: erro: Nutricional.Codigo: o código 7 não tem registro em INFNUTRI.TXT"},
+     "ITENSMGV.TXT:1:79: aviso: Nutricional.Codigo: 1 item cita 1 código sem registro em INFNUTRI.TXT (o primeiro, 7); "
+     "os códigos ficam no catálogo",
+     false},
     {"letter in a price", modFilizola, [](auto& g) { Item(g, 42); }, u"CADTXT.TXT", [](auto& l) { l[0][33] = 'A'; },
      "CADTXT.TXT:1:30: erro: campo preco: \"0001A50\" não é um número"},
     {"code outside the table", modToledo, [](auto& g) { Item(g, 42); }, u"TXITENS.TXT", [](auto& l) { l[0][4] = '7'; },
@@ -207,6 +210,60 @@ TEST(LerCarga, ARecordImpliesTheSmallestValueThatWritesIt) {
     EXPECT_EQ(filizola.GetItem(0).Setor.Descricao, u" ");
     EXPECT_EQ(filizola.GetItem(1).InformacaoExtra.Receita, u"ab\r\nc");
     EXPECT_EQ(filizola.GetItem(2).Nutricional.Descricao, u" ");
+}
+
+// Stores send the item file alone; the scale software keeps the other
+// records. For every model: read alone, the item file keeps every code it
+// cites, the values of the records left behind are not given (not zeros),
+// and a new generation writes that item file again, byte for byte, and no
+// other file: no record is invented for a code.
+TEST(LerCarga, TheItemFileAloneKeepsItsCodesAndGivesNoOtherRecord) {
+    const size_t receita = IndicePropriedade("InformacaoExtra.Receita"),
+                 descricaoSetor = IndicePropriedade("Setor.Descricao"), qtd = IndicePropriedade("Nutricional.Qtd"),
+                 tara = IndicePropriedade("Tara.Descricao"), fornecedor = IndicePropriedade("Fornecedor.Descricao1");
+    for (const TDefinicaoModelo& m : Modelos()) {
+        SCOPED_TRACE(m.Apelido);
+        TQuelbCargaBal g;
+        g.Modelo = m.Modelo;
+        TQuelbCargaBalItem& a = Item(g, 42);
+        a.Setor = {3, u"Frios"};
+        a.Nutricional.Codigo = 7;
+        a.Nutricional.Qtd = 30;
+        a.Nutricional.ValorEnergetico = 98;
+        a.InformacaoExtra = {3, u"", u"Leite, sal, coalho."};
+        a.Tara = {2, u"Bandeja", TValorFixo::DeDezMilesimos(150)};
+        a.CodigoTara = 2;
+        a.Fornecedor.Codigo = 5;
+        a.Fornecedor.Descricao1 = u"Laticínios Serra";
+        a.CodigoFornecedor = 5;
+        std::vector<TArquivoCarga> arquivos = Gerar(g);
+        const TArquivoCarga& itemFile = Arquivo(arquivos, m.Arquivos[0].Nome);
+        const std::vector<TArquivoCarga> soItens{itemFile};
+
+        TQuelbCargaBalItens itens;
+        const TLeituraCarga leitura = LerCarga(m.Modelo, soItens, itens);
+        EXPECT_EQ(leitura.Erros(), 0u) << testing::PrintToString(Achados(leitura));
+        ASSERT_EQ(itens.Count(), 1);
+        const TQuelbCargaBalItem& lido = itens.GetItem(0);
+        // A code the item record shows stays as it was written.
+        for (const char* codigo : {"Setor.Codigo", "Nutricional.Codigo", "InformacaoExtra.Codigo", "CodigoTara", "CodigoFornecedor"})
+            if (m.ItemMostra(codigo)) {
+                EXPECT_EQ(ProcurarPropriedade(codigo)->Numero(lido), ProcurarPropriedade(codigo)->Numero(a)) << codigo;
+                EXPECT_FALSE(lido.Ausentes[IndicePropriedade(codigo)]) << codigo;
+            }
+        // What only the other files hold is not given.
+        for (const size_t p : {descricaoSetor, tara, fornecedor})
+            if (m.Arquivos.size() > 1) EXPECT_TRUE(lido.Ausentes[p]) << Propriedades[p].Nome;
+        if (m.ItemMostra("Nutricional.Codigo")) EXPECT_TRUE(lido.Ausentes[qtd]);
+        if (m.ItemMostra("InformacaoExtra.Codigo")) EXPECT_TRUE(lido.Ausentes[receita]);
+
+        TQuelbCargaBal outro;
+        outro.Modelo = m.Modelo;
+        outro.Produtos().New() = lido;
+        const std::vector<TArquivoCarga> denovo = Gerar(outro);
+        ASSERT_EQ(denovo.size(), 1u) << ParaUtf8(denovo.back().Nome);
+        EXPECT_EQ(denovo[0].Bytes, itemFile.Bytes);
+    }
 }
 
 // Tare records are keyed by their own code, which the items name by
