@@ -317,12 +317,14 @@ ler_exe() {  # ARCH LOCALE
     -s "$(janela "$catalogo")" > /dev/null || return 1
   cmp -s "$catalogo" "$temporario/catalogo-lido-linux-$2.json"
 }
+source tests/host_c/sem_nutricao_vazia.sh
 host_campos_linux() {  # LOCALE FOLDER
-  LANG=$1 LC_ALL=$1 "$referencia/host_campos" "$referencia/src/libquelbcargabal.so" "$temporario/catalogo-ansi.csv" "$2"
+  LANG=$1 LC_ALL=$1 "$referencia/host_campos" "$referencia/src/libquelbcargabal.so" "$temporario/catalogo-ansi.csv" "$2" &&
+    sem_nutricao_vazia "$2/modelos"
 }
 host_campos_windows() {  # ARCH LOCALE FOLDER
   LANG=$2 LC_ALL=$2 executar_wine "$1" "build/windows/$1/host_campos.exe" "$(janela "$raiz/dist/windows/$1/quelbcargabal.dll")" \
-    "$(janela "$temporario/catalogo-ansi.csv")" "$(janela "$3")"
+    "$(janela "$temporario/catalogo-ansi.csv")" "$(janela "$3")" && sem_nutricao_vazia "$3/modelos"
 }
 for loc in "${locales[@]}"; do
   novo_servidor

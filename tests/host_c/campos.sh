@@ -4,6 +4,7 @@
 # every model, the same files as the cargabal command reading it.
 # Usage: campos.sh CARGABAL HOST LIBRARY CATALOGUE
 set -euo pipefail
+source "$(dirname "$0")/sem_nutricao_vazia.sh"
 cargabal=$1 host=$2 biblioteca=$3 catalogo=$4
 temporario=$(mktemp -d /tmp/quelb-campos.XXXXXX)
 trap 'rm -rf "$temporario"' EXIT
@@ -15,12 +16,6 @@ for modelo in $("$cargabal" modelos | awk 'NR > 1 && NF { print $1 }'); do
   "$cargabal" gerar --silencioso --aceitar-cortes -m "$modelo" -e "$catalogo" -s "$temporario/cargabal/$modelo" \
     > /dev/null
 done
-# The catalogue gives no nutrition to some items: the host, which cannot
-# leave a value out, gets their URF32 nutrition lines of zeros, as always;
-# cargabal leaves those records to the scale software. Without those lines
-# the files are the same.
-nutricao=modUranoURF32/INFORMACOESNUTRICIONAIS.TXT
-grep -vE $'^[ 0-9]{5}0+\r$' "$temporario/host/modelos/$nutricao" > "$temporario/nutricao" || true
-mv "$temporario/nutricao" "$temporario/host/modelos/$nutricao"
+sem_nutricao_vazia "$temporario/host/modelos"
 diff -r "$temporario/cargabal" "$temporario/host/modelos"
 echo "cargas do host iguais às do cargabal"
