@@ -280,13 +280,6 @@ private:
             else
                 registros.push_back(r);
         }
-        for (const auto& [f, c] : FColunasFabricante)
-            Achar(TGravidade::Aviso, nome, c.Linha, c.Coluna,
-                  u"coluna " + DeUtf8(f->Legenda) + u": " +
-                      (c.Quantidade == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(c.Quantidade)) + u" registros têm") +
-                      u" outro valor que \"" + Texto(f->Fixo) + u"\" (o primeiro, \"" + c.Valor +
-                      u"\"); o valor não é lido, e uma nova geração grava \"" + Texto(f->Fixo) + u"\"");
-        FColunasFabricante.clear();
         for (const TListasRegistro::TLista& l : listas.Listas())
             if (l.Diferentes > 0)
                 Achar(TGravidade::Aviso, nome, l.Primeira, 0,
@@ -330,21 +323,16 @@ private:
         for (const TCampoLido& l : ALidos) {
             if (l.Valido) continue;
             const TCampo& f = *l.Campo;
-            if (f.Tipo == TTipoCampo::Fixo && f.DoFabricante && r.LarguraCerta) {
-                // The store's setting of a vendor column: said once per column.
-                TColunaFabricante& c = FColunasFabricante[&f];
-                if (c.Quantidade++ == 0) {
-                    c.Linha = r.Linha;
-                    c.Coluna = l.Coluna;
-                    c.Valor = Texto(l.Texto);
-                }
-                continue;
-            }
             const Texto campo = u"campo " + NomeNaMensagem(f, l.Coluna) + u": ";
             const Texto escrito = u"\"" + Texto(l.Texto) + u"\"";
             switch (f.Tipo) {
                 case TTipoCampo::Codigo:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna, campo + escrito + u" não é um código deste campo");
+                    break;
+                case TTipoCampo::Coluna:
+                    Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
+                          campo + escrito + (f.Codigos.empty() ? u" não são só dígitos e espaços" : u" não é um código deste campo") +
+                              u": o valor não é lido, e uma nova geração grava \"" + Texto(f.Fixo) + u"\"");
                     break;
                 case TTipoCampo::Fixo:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
@@ -429,6 +417,10 @@ private:
                 case TTipoCampo::NumeroSePositivo:
                     if (l.Texto.empty()) continue;  // not written: nothing said
                     p.DefinirNumero(item, l.Numero);
+                    break;
+                case TTipoCampo::Coluna:
+                    // The usual constant stays the empty text, which writes it.
+                    if (l.Texto != f.Fixo) p.DefinirTexto(item, l.Texto);
                     break;
                 default:
                     p.DefinirNumero(item, l.Numero);
@@ -845,14 +837,6 @@ private:
                   u"; os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
     }
 
-    // The vendor columns of the file being read that hold another value than ours.
-    struct TColunaFabricante {
-        size_t Quantidade = 0;
-        uint64_t Linha = 0;
-        size_t Coluna = 0;
-        Texto Valor;  // of the first
-    };
-    std::map<const TCampo*, TColunaFabricante> FColunasFabricante;
     // Lines of the item file that list an item again under another sector;
     // the first of them and the line of its item.
     size_t FOutrosSetores = 0;
