@@ -116,6 +116,18 @@ const TVariante Variantes[] = {
       "lido, e uma nova geração grava \"1\"",
       "ITENSMGV.TXT:1:103: erro: campo G: \"0000000000A\" não são só dígitos e espaços: o valor não é lido, e uma nova "
       "geração grava \"00000000000\""}},
+    {"MGV6 records without their last 4 columns", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA").substr(0, 146) + "\n" + ItemMGV6("00", "CEBOLA", "0", std::string(11, '0'), "000032").substr(0, 146)}},
+     {"BATATA", "CEBOLA"},
+     {"ITENSMGV.TXT:1: aviso: as linhas terminam só com LF, sem CR",
+      "ITENSMGV.TXT:1: aviso: 2 registros têm 146 caracteres: o registro de 150 sem as suas 4 últimas colunas, as do "
+      "fim do campo EAN-13 do fornecedor, que é de zeros: lidos com essas colunas em zeros, que uma nova geração grava",
+      "ITENSMGV.TXT:2: aviso: a última linha não termina com CR LF"}},
+    // One short line among whole ones is damage, not the file's form.
+    {"one MGV6 record 4 columns short among whole ones", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA") + "\r\n" + ItemMGV6("00", "CEBOLA", "1", std::string(11, '0'), "000032").substr(0, 146) + "\r\n"}},
+     {"BATATA", "CEBOLA"},
+     {"ITENSMGV.TXT:2:147: erro: a linha tem 146 caracteres; o registro item tem 150"}},
     {"one item under two departments", modToledoMGV6,
      {{u"ITENSMGV.TXT", ItemMGV6("01", "BATATA") + "\r\n" + ItemMGV6("00", "BATATA") + "\r\n"}},
      {"BATATA"},
