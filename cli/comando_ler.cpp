@@ -213,9 +213,20 @@ int ComandoLer(const std::vector<std::string>& AArgs) {
         }
     }
 
-    const std::vector<size_t> propriedades = PropriedadesDoModelo(*modelo);
+    std::vector<size_t> propriedades = PropriedadesDoModelo(*modelo);
+    // A vendor column goes into the catalogue only where a record has another
+    // value than its usual constant (an empty text).
+    std::erase_if(propriedades, [&itens](size_t i) {
+        if (!ColunaDoFabricante(Propriedades[i])) return false;
+        for (int32_t k = 0; k < itens.Count(); ++k)
+            if (!Propriedades[i].TextoItem(itens.GetItem(k)).empty()) return false;
+        return true;
+    });
     // A value that could not be read stays out of the catalogue, not its default.
-    const TAusente naoLido = [&leitura](int32_t AItem, size_t APropriedade) { return leitura.NaoLido(AItem, APropriedade); };
+    const TAusente naoLido = [&leitura, &itens](int32_t AItem, size_t APropriedade) {
+        return leitura.NaoLido(AItem, APropriedade) ||
+               (ColunaDoFabricante(Propriedades[APropriedade]) && Propriedades[APropriedade].TextoItem(itens.GetItem(AItem)).empty());
+    };
     if (!saida) {
         Tabela(itens);
     } else if (*saida == "-") {

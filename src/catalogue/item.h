@@ -1,7 +1,9 @@
 #pragma once
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "catalogue/enumeracoes.h"
 #include "catalogue/texto.h"
@@ -86,6 +88,53 @@ public:
 // Room for one bit per property of the property table
 // (catalogue/propriedades.h checks that it is enough).
 inline constexpr size_t MaximoPropriedades = 128;
+// The columns of the Toledo ITENSMGV.TXT item record that the vendor defines
+// and a load usually fills with a constant (DV, imprime data de validade; FR,
+// código do fracionador; ...), each as the characters of its column. An empty
+// text is the column's usual constant. Held behind one pointer, null while
+// no column is given, so that an item without them costs a word.
+class TQuelbCargaBalColunasToledo {
+public:
+    // By the vendor's legend, in the order of the record.
+    enum TColuna : uint8_t {
+        FFFF, DV, DE, L, G, Z, CS, FR, CE1, CE2, CON,                    // MGV5, MGV6 and MGV7
+        GL, CE3, CE4, MIDIA, PrecoPromocional, SF, ST, G1, PG, PPPPPP,  // MGV7 only
+        Quantidade
+    };
+
+    TQuelbCargaBalColunasToledo() = default;
+    TQuelbCargaBalColunasToledo(const TQuelbCargaBalColunasToledo& AOutras) { *this = AOutras; }
+    TQuelbCargaBalColunasToledo(TQuelbCargaBalColunasToledo&& AOutras) { *this = std::move(AOutras); }
+    TQuelbCargaBalColunasToledo& operator=(const TQuelbCargaBalColunasToledo& AOutras) {
+        if (this != &AOutras) FColunas = AOutras.FColunas ? std::make_unique<TColunas>(*AOutras.FColunas) : nullptr;
+        return *this;
+    }
+    // Moved text by text: a text kept in an arena is copied (TTextoItem).
+    TQuelbCargaBalColunasToledo& operator=(TQuelbCargaBalColunasToledo&& AOutras) {
+        if (this == &AOutras) return *this;
+        if (!AOutras.FColunas) {
+            FColunas.reset();
+            return *this;
+        }
+        if (!FColunas) FColunas = std::make_unique<TColunas>();
+        for (size_t i = 0; i < Quantidade; ++i) (*FColunas)[i] = std::move((*AOutras.FColunas)[i]);
+        AOutras.FColunas.reset();
+        return *this;
+    }
+
+    const TTextoItem& operator[](size_t AColuna) const {
+        static const TTextoItem Vazio;
+        return FColunas ? (*FColunas)[AColuna] : Vazio;
+    }
+    TTextoItem& Local(size_t AColuna) {
+        if (!FColunas) FColunas = std::make_unique<TColunas>();
+        return (*FColunas)[AColuna];
+    }
+
+private:
+    using TColunas = std::array<TTextoItem, Quantidade>;
+    std::unique_ptr<TColunas> FColunas;
+};
 
 // One product. Its five records are held by value: they exist as long as the
 // item does and are never absent; assigning one replaces its contents.
@@ -118,6 +167,7 @@ public:
     // a writer keeps no record whose content was not given. A host that sets
     // values leaves it empty: every property counts as given.
     std::bitset<MaximoPropriedades> Ausentes;
+    TQuelbCargaBalColunasToledo Toledo;
 };
 
 }  // namespace quelb

@@ -6,6 +6,7 @@
 #include <rapidjson/reader.h>
 
 #include <algorithm>
+#include <bitset>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -282,14 +283,13 @@ private:
     int FRegistro = -1;
     int FRegistroPendente = -1;
     size_t FPropriedade = 0;
-    uint64_t FVistas = 0;     // properties given in the item at hand
+    std::bitset<std::size(Propriedades)> FVistas;  // properties given in the item at hand
     uint32_t FRegistros = 0;  // records given in the item at hand
     std::unordered_map<std::string, TChave, THashTexto, std::equal_to<>> FChaves[1 + QuantidadeRegistros];
     TChave* FUltimaChave[1 + QuantidadeRegistros] = {};  // the last key met at each level
     TRascunhoTexto FRascunho;
 };
 
-static_assert(std::size(Propriedades) <= 64, "one bit per property");
 
 void TManipulador::Erro(const std::string& ALugar, const std::string& AMensagem) {
     FContexto.Relatorio.Adicionar((ALugar.empty() ? "" : ALugar + ": ") + AMensagem + " (" +
@@ -340,11 +340,11 @@ bool TManipulador::Key(const char* s, rapidjson::SizeType n, bool) {
     const TChave& chave = Resolver(nivel, nome);
     FPendente = TPendente::Ignorar;
     if (chave.Alvo.Propriedade >= 0) {
-        const uint64_t bit = uint64_t{1} << chave.Alvo.Propriedade;
-        if (FVistas & bit) {
+        const auto bit = static_cast<size_t>(chave.Alvo.Propriedade);
+        if (FVistas[bit]) {
             Erro(LugarRegistro(), "chave repetida " + Citar(nome));
         } else {
-            FVistas |= bit;
+            FVistas[bit] = true;
             FPropriedade = static_cast<size_t>(chave.Alvo.Propriedade);
             FPendente = TPendente::Propriedade;
         }
@@ -415,7 +415,7 @@ bool TManipulador::Valor(TTipoValor ATipo, std::string_view ATexto) {
                 }
                 FItem = &FContexto.Itens.New();
                 FItem->Ausentes.set();  // until its keys give them
-                FVistas = 0;
+                FVistas.reset();
                 FRegistros = 0;
                 FEstado = TEstado::Item;
             } else if (ATipo != TTipoValor::Nulo) {

@@ -9,10 +9,11 @@
 
 namespace quelb {
 
-// The records of an item, by the prefix of their catalogue paths.
+// The records of an item, by the prefix of their catalogue paths (and the
+// group of the vendor's columns of the Toledo item record).
 inline constexpr std::string_view NomesRegistros[] = {"Setor", "Nutricional", "Tara", "Fornecedor",
-                                                      "InformacaoExtra"};
-inline constexpr int QuantidadeRegistros = 5;
+                                                      "InformacaoExtra", "Toledo"};
+inline constexpr int QuantidadeRegistros = 6;
 
 // What a name stands for: a property (its position in Propriedades) or one
 // of the item's records.

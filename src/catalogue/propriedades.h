@@ -102,7 +102,18 @@ constexpr TPropriedade Propriedade(std::string_view ANome) {
     }
 }
 
+// A column of the Toledo item record that the vendor defines: a text.
+template <size_t AColuna>
+constexpr TPropriedade ColunaToledo(std::string_view ANome) {
+    return {ANome, TTipoPropriedade::Texto, {}, nullptr,
+            [](const TQuelbCargaBalItem& i) { return i.Toledo[AColuna].Utf16(); },
+            [](const TQuelbCargaBalItem& i) -> const TTextoItem& { return i.Toledo[AColuna]; }, nullptr,
+            [](TQuelbCargaBalItem& i, std::u16string_view v) { i.Toledo.Local(AColuna) = v; },
+            [](TQuelbCargaBalItem& i) -> TTextoItem& { return i.Toledo.Local(AColuna); }};
+}
+
 using I = TQuelbCargaBalItem;
+using T = TQuelbCargaBalColunasToledo;
 using Setor = TQuelbCargaBalSetor;
 using Nutri = TQuelbCargaBalNutricional;
 using Tara = TQuelbCargaBalTaras;
@@ -169,6 +180,27 @@ inline constexpr TPropriedade Propriedades[] = {
     detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Codigo>("InformacaoExtra.Codigo"),
     detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Observacao>("InformacaoExtra.Observacao"),
     detalhe::Propriedade<&detalhe::I::InformacaoExtra, &detalhe::Info::Receita>("InformacaoExtra.Receita"),
+    detalhe::ColunaToledo<detalhe::T::FFFF>("Toledo.FFFF"),
+    detalhe::ColunaToledo<detalhe::T::DV>("Toledo.DV"),
+    detalhe::ColunaToledo<detalhe::T::DE>("Toledo.DE"),
+    detalhe::ColunaToledo<detalhe::T::L>("Toledo.L"),
+    detalhe::ColunaToledo<detalhe::T::G>("Toledo.G"),
+    detalhe::ColunaToledo<detalhe::T::Z>("Toledo.Z"),
+    detalhe::ColunaToledo<detalhe::T::CS>("Toledo.CS"),
+    detalhe::ColunaToledo<detalhe::T::FR>("Toledo.FR"),
+    detalhe::ColunaToledo<detalhe::T::CE1>("Toledo.CE1"),
+    detalhe::ColunaToledo<detalhe::T::CE2>("Toledo.CE2"),
+    detalhe::ColunaToledo<detalhe::T::CON>("Toledo.CON"),
+    detalhe::ColunaToledo<detalhe::T::GL>("Toledo.GL"),
+    detalhe::ColunaToledo<detalhe::T::CE3>("Toledo.CE3"),
+    detalhe::ColunaToledo<detalhe::T::CE4>("Toledo.CE4"),
+    detalhe::ColunaToledo<detalhe::T::MIDIA>("Toledo.MIDIA"),
+    detalhe::ColunaToledo<detalhe::T::PrecoPromocional>("Toledo.PrecoPromocional"),
+    detalhe::ColunaToledo<detalhe::T::SF>("Toledo.SF"),
+    detalhe::ColunaToledo<detalhe::T::ST>("Toledo.ST"),
+    detalhe::ColunaToledo<detalhe::T::G1>("Toledo.G1"),
+    detalhe::ColunaToledo<detalhe::T::PG>("Toledo.PG"),
+    detalhe::ColunaToledo<detalhe::T::PPPPPP>("Toledo.PPPPPP"),
 };
 
 static_assert(std::size(Propriedades) <= MaximoPropriedades, "TQuelbCargaBalItem::Ausentes has a bit per property");
@@ -186,6 +218,10 @@ constexpr const TPropriedade* ProcurarPropriedade(std::string_view ANome) {
     const size_t i = IndicePropriedade(ANome);
     return i < std::size(Propriedades) ? &Propriedades[i] : nullptr;
 }
+
+// True for a column of the Toledo item record that the vendor defines
+// ("Toledo.DV"): its empty text is the column's usual constant.
+constexpr bool ColunaDoFabricante(const TPropriedade& APropriedade) { return APropriedade.Nome.starts_with("Toledo."); }
 
 // The least and the greatest number a property holds: those of its 16- or
 // 32-bit integer type; any for the others.

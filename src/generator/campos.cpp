@@ -67,6 +67,8 @@ TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico&
             // "999999,99" without; half away from zero.
             if (AFormato.SeparadorMilhar != u'\0') return {true, -99999949, 999999949};
             return {true, -999999949, 9999999949};
+        case TTipoCampo::Coluna:
+            return {true, 0, ACampo.Largura};
         case TTipoCampo::Codigo:
         case TTipoCampo::Fixo:
         case TTipoCampo::Soma:
@@ -74,6 +76,12 @@ TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico&
             break;
     }
     return {};
+}
+
+bool ValorDaColuna(const TCampo& ACampo, std::u16string_view ATexto) {
+    if (!ACampo.Codigos.empty()) return std::find(ACampo.Codigos.begin(), ACampo.Codigos.end(), ATexto) != ACampo.Codigos.end();
+    return ATexto.size() == static_cast<size_t>(ACampo.Largura) &&
+           std::all_of(ATexto.begin(), ATexto.end(), [](char16_t c) { return (c >= u'0' && c <= u'9') || c == u' '; });
 }
 
 }  // namespace quelb

@@ -51,6 +51,12 @@ enum class TTipoCampo : uint8_t {
     Codigo,
     // A fixed text.
     Fixo,
+    // A column the vendor defines (DoFabricante): the property's text, of
+    // Largura characters (right-aligned with zeros when shorter, its first
+    // characters when longer), or the constant Fixo when the text is empty.
+    // Read back: digits and spaces, or one of Codigos when the column has
+    // them.
+    Coluna,
     // The item's place in the catalogue, counted from 1, written as a Numero.
     Posicao,
     // Price by the pattern "000000.00" with the generation's decimal
@@ -76,8 +82,8 @@ struct TCampo {
     // The item property shown; null for fixed fields, the position and the
     // checksum.
     const TPropriedade* Propriedade = nullptr;
-    std::u16string_view Fixo = {};                      // Fixo: the text
-    std::span<const std::u16string_view> Codigos = {};  // Codigo: codes by ordinal
+    std::u16string_view Fixo = {};                      // Fixo, Coluna: the text
+    std::span<const std::u16string_view> Codigos = {};  // Codigo: codes by ordinal; Coluna: the values it takes
     int32_t Desde = 0;                          // Soma
     TCaixaHexa Caixa = TCaixaHexa::Maiusculas;  // Soma
 
@@ -163,6 +169,17 @@ constexpr TCampo DoFabricante(TCampo AFixo, std::string_view ALegenda) {
     AFixo.DoFabricante = true;
     return AFixo;
 }
+// AFixo as a column of the vendor's whose characters are the property
+// APropriedade, AFixo's text when it is empty; ACodigos, when given, are the
+// values the column takes.
+constexpr TCampo Coluna(TCampo AFixo, std::string_view APropriedade, std::string_view ALegenda,
+                        std::span<const std::u16string_view> ACodigos = {}) {
+    TCampo c = DoFabricante(AFixo, ALegenda);
+    c.Tipo = TTipoCampo::Coluna;
+    c.Propriedade = Exigir(APropriedade);
+    c.Codigos = ACodigos;
+    return c;
+}
 // ACampo named in messages by the vendor's legend.
 constexpr TCampo Legendado(TCampo ACampo, std::string_view ALegenda) {
     ACampo.Legenda = ALegenda;
@@ -231,5 +248,9 @@ struct TCapacidade {
     int64_t Maximo = 0;
 };
 TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico& AFormato);
+
+// True when ATexto is a value the Coluna field ACampo takes: its width, of
+// digits and spaces, or one of its codes.
+bool ValorDaColuna(const TCampo& ACampo, std::u16string_view ATexto);
 
 }  // namespace quelb

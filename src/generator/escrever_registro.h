@@ -67,6 +67,11 @@ QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
             r.ascii(f.Fixo);
         else
             r.literal(f.Fixo);
+    } else if constexpr (tipo == TTipoCampo::Coluna) {
+        const TTextoItem& t = f.Propriedade->TextoItem(o.Item);
+        if (t.empty()) r.literal(f.Fixo);
+        else if (t.Estreito()) r.textoADireita(t.Bytes(), f.Largura, u'0');
+        else r.textoADireita(t.Largo(), f.Largura, u'0');
     } else if constexpr (tipo == TTipoCampo::Posicao) {
         r.inteiro(o.Posicao, f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::PrecoSeisZeros) {

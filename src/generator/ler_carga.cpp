@@ -126,6 +126,47 @@ Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha
     return {};
 }
 
+// A file whose records end before their last columns, which belong to a
+// field filled with zeros on its left and are zeros themselves: a form some
+// writers use (the 150 characters of MGV6 as 146). The file's first record
+// decides whether the file has that form, so that one damaged line among
+// whole ones stays an erro.
+struct TFormaSemFim {
+    // The columns such files leave out: other shortfalls are damage (a text
+    // cut short shifts the zeros of the end the same way).
+    static constexpr int64_t FaltaConhecida = 4;
+    explicit TFormaSemFim(std::span<const TCampo> ACampos)
+        : Ultimo(ACampos.empty() ? nullptr : &ACampos.back()), Largura(LarguraFixa(ACampos)) {
+        if (Ultimo != nullptr && (Ultimo->Tipo != TTipoCampo::TextoADireita || Ultimo->Enchimento != u'0')) Ultimo = nullptr;
+    }
+
+    // ALinha with its last columns in zeros, in ADestino, when it has the form.
+    bool Completar(std::u16string_view ALinha, uint64_t ANumero, Texto& ADestino) {
+        if (Ultimo == nullptr || (Decidido && Falta == 0)) return false;
+        const int64_t falta = Largura - static_cast<int64_t>(ALinha.size());
+        const size_t inicio = static_cast<size_t>(Largura - Ultimo->Largura);
+        const bool forma = falta == FaltaConhecida && falta < Ultimo->Largura &&
+                           ALinha.substr(inicio).find_first_not_of(u'0') == std::u16string_view::npos;
+        if (!Decidido) {
+            Decidido = true;
+            Falta = forma ? falta : 0;
+        }
+        if (!forma || falta != Falta) return false;
+        if (Quantidade++ == 0) Primeira = ANumero;
+        ADestino.assign(ALinha);
+        ADestino.append(static_cast<size_t>(falta), u'0');
+        return true;
+    }
+    Texto NomeDoCampo() const { return DeUtf8(Ultimo->Legenda.empty() ? Ultimo->Nome : Ultimo->Legenda); }
+
+    const TCampo* Ultimo;
+    int64_t Largura;
+    bool Decidido = false;
+    int64_t Falta = 0;
+    size_t Quantidade = 0;
+    uint64_t Primeira = 0;
+};
+
 // ---- The reading ----
 
 class TLeitor {
@@ -217,6 +258,7 @@ private:
             AArquivo.Registros.size() == 1 ? LarguraFixa(AArquivo.Registros[0].Campos) : -1;
         const int32_t textoFinal = larguraFixa > 0 ? InicioDoTextoFinal(AArquivo.Registros[0].Campos) : -1;
         uint64_t curtas = 0, primeiraCurta = 0;
+        TFormaSemFim semFim(larguraFixa > 0 ? AArquivo.Registros[0].Campos : std::span<const TCampo>());
         TListasRegistro listas(AArquivo.Registros.size() == 1 ? AArquivo.Registros[0].Campos : std::span<const TCampo>());
         Texto normalizada;
         for (size_t i = 0; i < linhas.size(); ++i) {
@@ -260,6 +302,8 @@ private:
             // Lists between "|" marks, found by their marks.
             if (listas.Ativo() && listas.Normalizar(linha.Texto, linha.Numero, normalizada) && normalizada != linha.Texto)
                 linha.Texto = FTextos.emplace_back(normalizada);
+            // The record without its last columns, in zeros (the file's form).
+            if (semFim.Completar(linha.Texto, linha.Numero, normalizada)) linha.Texto = FTextos.emplace_back(normalizada);
             // A line that stops inside the texts that end the record: its
             // trailing spaces were trimmed. The text there is kept.
             if (textoFinal >= 0 && linha.Texto.size() >= static_cast<size_t>(textoFinal) &&
@@ -279,13 +323,6 @@ private:
             else
                 registros.push_back(r);
         }
-        for (const auto& [f, c] : FColunasFabricante)
-            Achar(TGravidade::Aviso, nome, c.Linha, c.Coluna,
-                  u"coluna " + DeUtf8(f->Legenda) + u": " +
-                      (c.Quantidade == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(c.Quantidade)) + u" registros têm") +
-                      u" outro valor que \"" + Texto(f->Fixo) + u"\" (o primeiro, \"" + c.Valor +
-                      u"\"); o valor não é lido, e uma nova geração grava \"" + Texto(f->Fixo) + u"\"");
-        FColunasFabricante.clear();
         for (const TListasRegistro::TLista& l : listas.Listas())
             if (l.Diferentes > 0)
                 Achar(TGravidade::Aviso, nome, l.Primeira, 0,
@@ -306,6 +343,12 @@ private:
                       u"): cada item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não "
                       u"grava os outros departamentos");
         FOutrosSetores = 0;
+        if (semFim.Quantidade > 0)
+            Achar(TGravidade::Aviso, nome, semFim.Primeira, 0,
+                  (semFim.Quantidade == 1 ? Texto(u"1 registro tem ") : NumeroEmTexto(static_cast<int64_t>(semFim.Quantidade)) + u" registros têm ") +
+                      NumeroEmTexto(semFim.Largura - semFim.Falta) + u" caracteres: o registro de " + NumeroEmTexto(semFim.Largura) +
+                      u" sem as suas " + NumeroEmTexto(semFim.Falta) + u" últimas colunas, as do fim do campo " + semFim.NomeDoCampo() +
+                      u", que é de zeros: lidos com essas colunas em zeros, que uma nova geração grava");
         if (curtas > 0)
             Achar(TGravidade::Aviso, nome, primeiraCurta, 0,
                   (curtas == 1 ? Texto(u"1 linha termina") : NumeroEmTexto(static_cast<int64_t>(curtas)) + u" linhas terminam") +
@@ -348,21 +391,16 @@ private:
         for (const TCampoLido& l : ALidos) {
             if (l.Valido) continue;
             const TCampo& f = *l.Campo;
-            if (f.Tipo == TTipoCampo::Fixo && f.DoFabricante && r.LarguraCerta) {
-                // The store's setting of a vendor column: said once per column.
-                TColunaFabricante& c = FColunasFabricante[&f];
-                if (c.Quantidade++ == 0) {
-                    c.Linha = r.Linha;
-                    c.Coluna = l.Coluna;
-                    c.Valor = Texto(l.Texto);
-                }
-                continue;
-            }
             const Texto campo = u"campo " + NomeNaMensagem(f, l.Coluna) + u": ";
             const Texto escrito = u"\"" + Texto(l.Texto) + u"\"";
             switch (f.Tipo) {
                 case TTipoCampo::Codigo:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna, campo + escrito + u" não é um código deste campo");
+                    break;
+                case TTipoCampo::Coluna:
+                    Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
+                          campo + escrito + (f.Codigos.empty() ? u" não são só dígitos e espaços" : u" não é um código deste campo") +
+                              u": o valor não é lido, e uma nova geração grava \"" + Texto(f.Fixo) + u"\"");
                     break;
                 case TTipoCampo::Fixo:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
@@ -447,6 +485,10 @@ private:
                 case TTipoCampo::NumeroSePositivo:
                     if (l.Texto.empty()) continue;  // not written: nothing said
                     p.DefinirNumero(item, l.Numero);
+                    break;
+                case TTipoCampo::Coluna:
+                    // The usual constant stays the empty text, which writes it.
+                    if (l.Texto != f.Fixo) p.DefinirTexto(item, l.Texto);
                     break;
                 default:
                     p.DefinirNumero(item, l.Numero);
@@ -903,14 +945,6 @@ private:
                   u"; os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
     }
 
-    // The vendor columns of the file being read that hold another value than ours.
-    struct TColunaFabricante {
-        size_t Quantidade = 0;
-        uint64_t Linha = 0;
-        size_t Coluna = 0;
-        Texto Valor;  // of the first
-    };
-    std::map<const TCampo*, TColunaFabricante> FColunasFabricante;
     // Lines of the item file that list an item again under another sector;
     // the first of them and the line of its item.
     size_t FOutrosSetores = 0;

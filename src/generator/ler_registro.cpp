@@ -118,6 +118,9 @@ void InterpretarCampo(TCampoLido& ALido, std::u16string_view ALinha) {
         case TTipoCampo::Fixo:
             ALido.Valido = t == f.Fixo;
             break;
+        case TTipoCampo::Coluna:
+            ALido.Valido = ValorDaColuna(f, t);
+            break;
         case TTipoCampo::PrecoSeisZeros:
         case TTipoCampo::PrecoAgrupado:
             ALido.Valido = LerPreco(t, ALido.Numero);

@@ -42,7 +42,7 @@ TListasRegistro::TListasRegistro(std::span<const TCampo> ACampos) : FCampos(ACam
     }
     FFinal = ACampos.subspan(ultima + 1);
     for (const TCampo& f : FFinal)
-        if (f.Tipo != TTipoCampo::Fixo || !f.DoFabricante) FFinal = {};
+        if (!f.DoFabricante) FFinal = {};
 }
 
 Texto TListasRegistro::NomesDoFinal() const {

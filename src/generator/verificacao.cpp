@@ -420,6 +420,8 @@ private:
                 return VerificarTexto(APlano, plano, o);
             case TTipoCampo::Codigo:
                 return VerificarCodigo(APlano, plano, o, FLidos[AIndice].Texto);
+            case TTipoCampo::Coluna:
+                return VerificarColuna(APlano, plano, o);
             case TTipoCampo::Fixo:
             case TTipoCampo::Soma:
                 return;
@@ -446,6 +448,21 @@ private:
             d = nome + u": " + dado + u" não cabe nos " + NumeroEmTexto(f.Largura) +
                 (f.Tipo == TTipoCampo::PrecoAgrupado ? u" caracteres de " : u" dígitos de ") + arquivo + teria;
         Achar(TGravidade::Erro, nome, d);
+    }
+
+    // A vendor column takes its width in digits and spaces, or one of its
+    // codes: anything else would be written cut, padded or deformed.
+    void VerificarColuna(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o) {
+        const TCampo& f = *ACampo.Campo;
+        if (f.Propriedade->TextoItem(o.Item).empty()) return;
+        const Texto t = f.Propriedade->Texto(o.Item);
+        if (ValorDaColuna(f, t)) return;
+        Texto aceitos;
+        for (const std::u16string_view c : f.Codigos) aceitos += (aceitos.empty() ? u"\"" : u"\" ou \"") + Texto(c);
+        Achar(TGravidade::Erro, ACampo.Nome,
+              NomePropriedade(f) + u": \"" + t + u"\" não serve à coluna " + DeUtf8(f.Legenda) + u" de " + APlano.NomeArquivo +
+                  (f.Codigos.empty() ? u", que leva " + NumeroEmTexto(f.Largura) + u" caracteres, dígitos ou espaços"
+                                     : u", que leva " + aceitos + u"\""));
     }
 
     // A bar code, zero-filled on its left: a scale reads only digits there.

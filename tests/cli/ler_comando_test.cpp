@@ -15,6 +15,7 @@ namespace quelb::teste {
 namespace {
 
 using testing::HasSubstr;
+using testing::Not;
 namespace fs = std::filesystem;
 
 const std::string Catalogo = R"({"produtos": [
@@ -57,6 +58,52 @@ TEST(LerComando, TheCatalogueReadGeneratesTheSameLoad) {
     EXPECT_EQ(tabela.Saida, 0);
     EXPECT_THAT(tabela.SaidaPadrao, HasSubstr("        43  tpvUnidade           0,75         1  Pão francês\n"));
     EXPECT_THAT(tabela.Erros, HasSubstr("modelo detectado: filizola\n"));
+}
+
+// The vendor columns of the Toledo item record are properties: written by
+// gerar, read by ler, carried by JSON and CSV; a value the column cannot
+// take stops gerar.
+TEST(LerComando, TheVendorColumnsOfTheToledoItemRecordComeBackThroughBothCatalogues) {
+    const std::string catalogo = R"({"produtos": [
+      {"Codigo": 42, "Descricao": "Queijo", "ValorVenda": "1", "Toledo": {"DV": "0", "G": "           ", "FR": "1600"}},
+      {"Codigo": 43, "Descricao": "Pão", "ValorVenda": "2"}]})";
+    for (const char* modelo : {"toledo-mgv6", "toledo-mgv7"}) {
+        SCOPED_TRACE(modelo);
+        DiretorioTemporario a, b, c;
+        Gerar(modelo, catalogo, a);
+        const std::string itens = Ler(a.Caminho() / "ITENSMGV.TXT");
+        const size_t segunda = itens.find("\r\n") + 2;
+        EXPECT_EQ(itens.substr(84, 1), "0");
+        EXPECT_EQ(itens.substr(102, 11), std::string(11, ' '));
+        EXPECT_EQ(itens.substr(122, 4), "1600");
+        // Not given: the usual constants.
+        EXPECT_EQ(itens.substr(segunda + 84, 1), "1");
+        EXPECT_EQ(itens.substr(segunda + 102, 11), std::string(11, '0'));
+        EXPECT_EQ(itens.substr(segunda + 122, 4), "0000");
+
+        const TResultadoProcesso json = ExecutarCargabal({"ler", "-m", modelo, "-e", a.Utf8(), "-s", "-"});
+        ASSERT_EQ(json.Saida, 0) << json.Erros;
+        EXPECT_THAT(json.SaidaPadrao, HasSubstr(R"("Toledo": {"DV": "0", "G": "           ", "FR": "1600"}})"));
+        EXPECT_THAT(json.SaidaPadrao, Not(HasSubstr(R"("Codigo": 43, "Descricao": "Pão", "Toledo")")));
+        Gerar(modelo, json.SaidaPadrao, b);
+        EXPECT_EQ(Ler(b.Caminho() / "ITENSMGV.TXT"), itens);
+
+        const fs::path csv = c.Caminho() / "catalogo.csv";
+        ASSERT_EQ(ExecutarCargabal({"ler", "-m", modelo, "-e", a.Utf8(), "-s", csv.string()}).Saida, 0);
+        const fs::path saida = c.Caminho() / "carga";
+        fs::create_directories(saida);
+        const TResultadoProcesso r = ExecutarCargabal({"gerar", "-m", modelo, "-e", csv.string(), "-s", saida.string()});
+        ASSERT_EQ(r.Saida, 0) << r.Erros;
+        EXPECT_EQ(Ler(saida / "ITENSMGV.TXT"), itens);
+    }
+    for (const char* valor : {R"("DV": "2")", R"("FR": "16")", R"("FR": "16A0")"}) {
+        DiretorioTemporario d;
+        const TResultadoProcesso r = ExecutarCargabal(
+            {"gerar", "-m", "toledo-mgv6", "-e", "-", "-s", d.Utf8()},
+            std::string(R"({"produtos": [{"Codigo": 42, "Descricao": "Queijo", "ValorVenda": "1", "Toledo": {)") + valor + "}}]}");
+        EXPECT_NE(r.Saida, 0) << valor;
+        EXPECT_THAT(r.Erros, HasSubstr("não serve à coluna")) << valor;
+    }
 }
 
 TEST(LerComando, ADamagedLoadExitsFourAndTheCatalogueIsWrittenAllTheSame) {

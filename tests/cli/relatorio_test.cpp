@@ -42,11 +42,11 @@ std::string ItemMGV6(const std::string& ACodigo, const std::string& APreco, std:
 }
 
 // A load with known faults: a price that is not a number (columns 10 to
-// 15), a store's DV, the department file missing; texts to escape, a
+// 15), a DV that is neither 0 nor 1, the department file missing; texts to escape, a
 // control character and Windows-1252 accents.
 const std::string Carga = ItemMGV6("000001", "001490", "PAO") + "\r\n" +
                           ItemMGV6("000002", "0<&>X5", "QUEIJO <MINAS> & \"FRESCAL\"") + "\r\n" +
-                          ItemMGV6("000003", "000990", "MA\xC7\xC3\x01", '0') + "\r\n";
+                          ItemMGV6("000003", "000990", "MA\xC7\xC3\x01", 'x') + "\r\n";
 
 TEST(Relatorio, LerWritesTheCountsAndEveryFindingWithItsFieldMarked) {
     DiretorioTemporario d;
@@ -59,19 +59,19 @@ TEST(Relatorio, LerWritesTheCountsAndEveryFindingWithItsFieldMarked) {
     ASSERT_FALSE(h.empty());
 
     // The counts by kind, erros first, each linked to its first finding.
-    EXPECT_THAT(h, HasSubstr("<b>1</b> erro</div>"));
-    EXPECT_THAT(h, HasSubstr("<b>2</b> avisos</div>"));
+    EXPECT_THAT(h, HasSubstr("<b>2</b> erros</div>"));
+    EXPECT_THAT(h, HasSubstr("<b>1</b> aviso</div>"));
     EXPECT_THAT(h, HasSubstr("<tr><td class=\"n\">1</td><td class=\"gr\"><span class=\"g erro\">erro</span></td><td><a "
                              "href=\"#a0\">campo preco: &quot;…&quot; não é um número</a></td></tr>"));
-    EXPECT_THAT(h, HasSubstr("<a href=\"#a2\">coluna DV, imprime data de validade: N registro tem outro valor"));
+    EXPECT_THAT(h, HasSubstr("<a href=\"#a1\">campo DV, imprime data de validade: &quot;…&quot; não é um código deste campo"));
     // Every finding, the avisos too (--silencioso lists none of them).
     EXPECT_EQ(Ocorrencias(h, "<article class=\"achado "), 3u);
     // The field marked within its record, with its name and columns.
     EXPECT_THAT(h, HasSubstr("ITENSMGV.TXT, linha 2, coluna 10"));
     EXPECT_THAT(h, HasSubstr("Campo marcado: <b>preco</b> (colunas 10 a 15; ValorVenda no catálogo)"));
     EXPECT_THAT(h, HasSubstr("<mark>0&lt;&amp;&gt;X5</mark>"));
-    EXPECT_THAT(h, HasSubstr("Campo marcado: <b>DV, imprime data de validade</b> (coluna 85)"));
-    EXPECT_THAT(h, HasSubstr("<mark>0</mark>"));
+    EXPECT_THAT(h, HasSubstr("Campo marcado: <b>DV, imprime data de validade</b> (coluna 85; Toledo.DV no catálogo)"));
+    EXPECT_THAT(h, HasSubstr("<mark>x</mark>"));
     // Texts escaped; the file's bytes as the reader decoded them
     // (Windows-1252), a control character by its visible symbol.
     EXPECT_THAT(h, HasSubstr("campo preco: &quot;0&lt;&amp;&gt;X5&quot; não é um número</p>"));
@@ -144,7 +144,7 @@ TEST(Relatorio, TheStoreLoadOfTheReadmeMigratesToMgv7) {
     const TResultadoProcesso lido = ExecutarCargabal({"ler", "-e", CargaDaLoja.string(), "-s", catalogo.string()});
     EXPECT_EQ(lido.Saida, 4);
     EXPECT_THAT(lido.Erros, HasSubstr("ITENSMGV.TXT:5:16: erro: campo validade: \"0O0\" não é um número\n"));
-    EXPECT_THAT(lido.Erros, HasSubstr("\ntoledo-mgv6: 10 itens lidos de 1 arquivo; 5 erros, 3 avisos.\n"));
+    EXPECT_THAT(lido.Erros, HasSubstr("\ntoledo-mgv6: 10 itens lidos de 1 arquivo; 2 erros, 2 avisos.\n"));
     const TResultadoProcesso gerado =
         ExecutarCargabal({"gerar", "-m", "toledo-mgv7", "-e", catalogo.string(), "-s", d.Utf8(), "--silencioso"});
     EXPECT_EQ(gerado.Saida, 0) << gerado.Erros;

@@ -31,11 +31,13 @@ std::vector<TLayoutDeModelo> TodosOsLayouts() {
 constexpr int32_t Posicao = 3;
 const plataforma::TFormatoNumerico Formato{u',', u'.'};
 
-// An item with a small value in every property: each fits every field.
+// An item with a small value in every property: each fits every field (a
+// vendor column of the Toledo item record takes digits).
 TQuelbCargaBalItem ItemDeExemplo() {
     TQuelbCargaBalItem item;
     for (const TPropriedade& p : Propriedades) {
-        if (p.Tipo == TTipoPropriedade::Texto) p.DefinirTexto(item, u"Pão");
+        if (p.Nome.starts_with("Toledo.")) p.DefinirTexto(item, u"1");
+        else if (p.Tipo == TTipoPropriedade::Texto) p.DefinirTexto(item, u"Pão");
         else if (p.Tipo == TTipoPropriedade::Enumeracao) p.DefinirNumero(item, 1);
         else if (p.Tipo == TTipoPropriedade::Decimal) p.DefinirNumero(item, 1'2000);  // 1.2
         else p.DefinirNumero(item, 7);
@@ -98,6 +100,9 @@ TEST_P(Layouts, ARecordReadsBackToTheItemsValues) {
             }
             case TTipoCampo::TextoADireita:
                 EXPECT_EQ(l.Texto, (std::u16string(l.Texto.size() - 3, u'0') + u"Pão"));
+                break;
+            case TTipoCampo::Coluna:
+                EXPECT_EQ(l.Texto, (std::u16string(l.Texto.size() - 1, u'0') + u"1"));
                 break;
             case TTipoCampo::Posicao:
                 EXPECT_EQ(l.Numero, Posicao);

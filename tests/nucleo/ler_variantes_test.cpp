@@ -113,11 +113,26 @@ const TVariante Variantes[] = {
      {{u"ITENSMGV.TXT", ItemMGV6("01", "BATATA", "0", Espacos(11)) + "\r\n" + ItemMGV6("02", "CEBOLA", "0", std::string(11, '0'), "000032") + "\r\n"}},
      {"BATATA", "CEBOLA"},
      {"ITENSMGV.TXT: aviso: DEPTO.TXT não está na pasta: 2 itens citam 2 códigos dele em Setor.Codigo; os códigos ficam "
-      "no catálogo, e os registros são os que o programa da balança já tem",
-      "ITENSMGV.TXT:1:85: aviso: coluna DV, imprime data de validade: 2 registros têm outro valor que \"1\" (o primeiro, "
-      "\"0\"); o valor não é lido, e uma nova geração grava \"1\"",
-      "ITENSMGV.TXT:1:103: aviso: coluna G: 1 registro tem outro valor que \"00000000000\" (o primeiro, \"           \"); "
-      "o valor não é lido, e uma nova geração grava \"00000000000\""}},
+      "no catálogo, e os registros são os que o programa da balança já tem"}},
+    {"a vendor column with a value it does not take", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA", "x", "0000000000A") + "\r\n"}},
+     {"BATATA"},
+     {"ITENSMGV.TXT:1:85: erro: campo DV, imprime data de validade: \"x\" não é um código deste campo: o valor não é "
+      "lido, e uma nova geração grava \"1\"",
+      "ITENSMGV.TXT:1:103: erro: campo G: \"0000000000A\" não são só dígitos e espaços: o valor não é lido, e uma nova "
+      "geração grava \"00000000000\""}},
+    {"MGV6 records without their last 4 columns", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA").substr(0, 146) + "\n" + ItemMGV6("00", "CEBOLA", "0", std::string(11, '0'), "000032").substr(0, 146)}},
+     {"BATATA", "CEBOLA"},
+     {"ITENSMGV.TXT:1: aviso: as linhas terminam só com LF, sem CR",
+      "ITENSMGV.TXT:1: aviso: 2 registros têm 146 caracteres: o registro de 150 sem as suas 4 últimas colunas, as do "
+      "fim do campo EAN-13 do fornecedor, que é de zeros: lidos com essas colunas em zeros, que uma nova geração grava",
+      "ITENSMGV.TXT:2: aviso: a última linha não termina com CR LF"}},
+    // One short line among whole ones is damage, not the file's form.
+    {"one MGV6 record 4 columns short among whole ones", modToledoMGV6,
+     {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA") + "\r\n" + ItemMGV6("00", "CEBOLA", "1", std::string(11, '0'), "000032").substr(0, 146) + "\r\n"}},
+     {"BATATA", "CEBOLA"},
+     {"ITENSMGV.TXT:2:147: erro: a linha tem 146 caracteres; o registro item tem 150"}},
     {"one item under two departments", modToledoMGV6,
      {{u"ITENSMGV.TXT", ItemMGV6("01", "BATATA") + "\r\n" + ItemMGV6("00", "BATATA") + "\r\n"}},
      {"BATATA"},
@@ -130,16 +145,13 @@ const TVariante Variantes[] = {
      {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA") + "\r\n" + ItemMGV6("00", "CEBOLA") + "\r\n"}},
      {"BATATA", "CEBOLA"},
      {"ITENSMGV.TXT:2:4: erro: o código 31 repete o do item da linha 1"}},
-    // A line short of a number field: the vendor column it shifts is named
-    // by the vendor's legend, a filler by its columns.
+    // A line short of a number field: the shift is named; the vendor
+    // columns it moves take the digits that moved there.
     {"a description ten characters short", modToledoMGV6,
      {{u"ITENSMGV.TXT", ItemMGV6("00", "BATATA").erase(30, 10) + "\r\n"}},
      {"BATATA                                  0000000000"},
      {"ITENSMGV.TXT:1:141: erro: a linha tem 140 caracteres; o registro item tem 150; o campo descricao (coluna 19) "
-      "parece ter 10 caracteres a menos, que deslocam os campos seguintes: com ele na sua largura, eles conferem",
-      "ITENSMGV.TXT:1:75: erro: campo FFFF, código da imagem: esperado \"0000\", encontrado \"1100\"",
-      "ITENSMGV.TXT:1:85: erro: campo DV, imprime data de validade: esperado \"1\", encontrado \"0\"",
-      "ITENSMGV.TXT:1:86: erro: campo DE, imprime data de embalagem: esperado \"1\", encontrado \"0\""}},
+      "parece ter 10 caracteres a menos, que deslocam os campos seguintes: com ele na sua largura, eles conferem"}},
     {"MGV7 record of 260 characters", modToledoMGV7, {{u"ITENSMGV.TXT", ItemMGV7("01", "", false) + "\r\n"}},
      {"BATATA"},
      {SemDepto,

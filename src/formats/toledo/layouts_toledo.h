@@ -20,6 +20,8 @@ inline constexpr std::u16string_view CodigosMedCaseira[] = {
     u"14", u"15", u"16", u"17", u"18", u"19", u"20", u"21", u"22", u"23", u"24", u"25", u"26",
 };
 
+inline constexpr std::u16string_view CodigosBooleano[] = {u"0", u"1"};
+
 // TXITENS.TXT of plain Toledo: it carries the extra-information text itself.
 inline constexpr auto ItemToledo = std::to_array<TCampo>({
     campo::Numero("setor", 2, "Setor.Codigo"),                 //  1
@@ -49,12 +51,12 @@ inline constexpr auto ItemMGV5Ver1 = Juntar(InicioItemMGV, std::to_array<TCampo>
     campo::Numero("codigo_informacao_extra", 6, "Codigo"),         //  69
     campo::Repetido<3, u'0'>("fixo_1"),                            //  75
     campo::Numero("codigo_nutricional", 4, "Nutricional.Codigo"),  //  78
-    campo::Fixo("fixo_2", u"1"),                                   //  82
-    campo::Fixo("fixo_3", u"1"),                                   //  83
+    campo::Coluna(campo::Fixo("fixo_2", u"1"), "Toledo.DV", "DV, imprime data de validade", CodigosBooleano),   //  82
+    campo::Coluna(campo::Fixo("fixo_3", u"1"), "Toledo.DE", "DE, imprime data de embalagem", CodigosBooleano),  //  83
     campo::Numero("codigo_fornecedor", 4, "CodigoFornecedor"),     //  84
-    campo::Repetido<12, u'0'>("fixo_4"),                           //  88
-    campo::Repetido<11, u'0'>("fixo_5"),                           // 100
-    campo::Repetido<1, u'0'>("fixo_6"),                            // 111
+    campo::Coluna(campo::Repetido<12, u'0'>("fixo_4"), "Toledo.L", "L"),  //  88
+    campo::Coluna(campo::Repetido<11, u'0'>("fixo_5"), "Toledo.G", "G"),  // 100
+    campo::Coluna(campo::Repetido<1, u'0'>("fixo_6"), "Toledo.Z", "Z"),   // 111
     campo::Repetido<2, u'0'>("fixo_7"),                            // 112
 }));
 static_assert(LarguraFixa(ItemMGV5Ver1) == 113);
@@ -62,20 +64,20 @@ static_assert(LarguraFixa(ItemMGV5Ver1) == 113);
 // ITENSMGV.TXT of MGV5 and MGV6.
 inline constexpr auto ItemMGV = Juntar(InicioItemMGV, std::to_array<TCampo>({
     campo::Legendado(campo::Numero("codigo_informacao_extra", 6, "InformacaoExtra.Codigo"), "código da informação extra"),  //  69
-    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_1"), "FFFF, código da imagem"),           //  75
+    campo::Coluna(campo::Repetido<4, u'0'>("fixo_1"), "Toledo.FFFF", "FFFF, código da imagem"),           //  75
     campo::Numero("codigo_nutricional", 6, "Nutricional.Codigo"),           //  79
-    campo::DoFabricante(campo::Fixo("fixo_2", u"1"), "DV, imprime data de validade"),             //  85
-    campo::DoFabricante(campo::Fixo("fixo_3", u"1"), "DE, imprime data de embalagem"),            //  86
+    campo::Coluna(campo::Fixo("fixo_2", u"1"), "Toledo.DV", "DV, imprime data de validade", CodigosBooleano),             //  85
+    campo::Coluna(campo::Fixo("fixo_3", u"1"), "Toledo.DE", "DE, imprime data de embalagem", CodigosBooleano),            //  86
     campo::Numero("codigo_fornecedor", 4, "CodigoFornecedor"),              //  87
-    campo::DoFabricante(campo::Repetido<12, u'0'>("fixo_4"), "L"),                              //  91
-    campo::DoFabricante(campo::Repetido<11, u'0'>("fixo_5"), "G"),                              // 103
-    campo::DoFabricante(campo::Repetido<1, u'0'>("fixo_6"), "Z"),                               // 114
-    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_7"), "CS, código do som"),               // 115
+    campo::Coluna(campo::Repetido<12, u'0'>("fixo_4"), "Toledo.L", "L"),                              //  91
+    campo::Coluna(campo::Repetido<11, u'0'>("fixo_5"), "Toledo.G", "G"),                              // 103
+    campo::Coluna(campo::Repetido<1, u'0'>("fixo_6"), "Toledo.Z", "Z"),                               // 114
+    campo::Coluna(campo::Repetido<4, u'0'>("fixo_7"), "Toledo.CS", "CS, código do som"),               // 115
     campo::Numero("codigo_tara", 4, "CodigoTara"),                          // 119
-    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_8"), "FR, código do fracionador"),       // 123
-    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_9"), "CE1, código do campo extra 1"),    // 127
-    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_10"), "CE2, código do campo extra 2"),   // 131
-    campo::DoFabricante(campo::Repetido<4, u'0'>("fixo_11"), "CON, código da conservação"),     // 135
+    campo::Coluna(campo::Repetido<4, u'0'>("fixo_8"), "Toledo.FR", "FR, código do fracionador"),       // 123
+    campo::Coluna(campo::Repetido<4, u'0'>("fixo_9"), "Toledo.CE1", "CE1, código do campo extra 1"),    // 127
+    campo::Coluna(campo::Repetido<4, u'0'>("fixo_10"), "Toledo.CE2", "CE2, código do campo extra 2"),   // 131
+    campo::Coluna(campo::Repetido<4, u'0'>("fixo_11"), "Toledo.CON", "CON, código da conservação"),     // 135
     campo::Legendado(campo::TextoADireita("ean13_fornecedor", 12, "EAN13Fornecedor"), "EAN-13 do fornecedor"),  // 139  zeros on the left
 }));
 static_assert(LarguraFixa(ItemMGV) == 150);
@@ -83,25 +85,25 @@ static_assert(LarguraFixa(ItemMGV) == 150);
 // ITENSMGV.TXT of MGV7 (item file version 4): the MGV6 record, then the
 // fields of version 4, 280 characters (282 with a sector).
 inline constexpr auto ItemMGV7 = Juntar(ItemMGV, std::to_array<TCampo>({
-    campo::DoFabricante(campo::Repetido<6, u'0'>("percentual_glaciamento"), "GL, percentual de glaciamento"),  // 151
+    campo::Coluna(campo::Repetido<6, u'0'>("percentual_glaciamento"), "Toledo.GL", "GL, percentual de glaciamento"),  // 151
     campo::Legendado(campo::Fixo("separador_1", u"|"), "| antes da lista de departamentos"),  // 157
     campo::Legendado(campo::NumeroSePositivo("departamentos_associados", 2, "Setor.Codigo"), "lista de departamentos"),  // 158  the item's own sector, if any
     campo::Legendado(campo::Fixo("separador_2", u"|"), "| depois da lista de departamentos"),
     campo::TrechoDeTexto("descricao_3", 35, 50, "Descricao"),             // characters 51 to 85
     campo::TrechoDeTexto("descricao_4", 35, 85, "Descricao"),             // characters 86 to 120
-    campo::DoFabricante(campo::Repetido<6, u'0'>("codigo_campo_extra_3"), "CE3, código do campo extra 3"),
-    campo::DoFabricante(campo::Repetido<6, u'0'>("codigo_campo_extra_4"), "CE4, código do campo extra 4"),
-    campo::DoFabricante(campo::Repetido<6, u'0'>("codigo_midia"), "MIDIA, código da mídia"),
-    campo::DoFabricante(campo::Repetido<6, u'0'>("preco_promocional"), "preço promocional"),
-    campo::DoFabricante(campo::Fixo("fornecedor_na_balanca", u"0"), "SF, fornecedor escolhido na balança"),
+    campo::Coluna(campo::Repetido<6, u'0'>("codigo_campo_extra_3"), "Toledo.CE3", "CE3, código do campo extra 3"),
+    campo::Coluna(campo::Repetido<6, u'0'>("codigo_campo_extra_4"), "Toledo.CE4", "CE4, código do campo extra 4"),
+    campo::Coluna(campo::Repetido<6, u'0'>("codigo_midia"), "Toledo.MIDIA", "MIDIA, código da mídia"),
+    campo::Coluna(campo::Repetido<6, u'0'>("preco_promocional"), "Toledo.PrecoPromocional", "preço promocional"),
+    campo::Coluna(campo::Fixo("fornecedor_na_balanca", u"0"), "Toledo.SF", "SF, fornecedor escolhido na balança", CodigosBooleano),
     campo::Legendado(campo::Fixo("separador_3", u"|"), "| antes da lista de fornecedores"),
     campo::Legendado(campo::Fixo("separador_4", u"|"), "| depois da lista de fornecedores"),  // after the associated suppliers: none
-    campo::DoFabricante(campo::Fixo("pedir_tara", u"0"), "ST, pede a tara na balança"),
+    campo::Coluna(campo::Fixo("pedir_tara", u"0"), "Toledo.ST", "ST, pede a tara na balança", CodigosBooleano),
     campo::Legendado(campo::Fixo("separador_5", u"|"), "| antes da lista de balanças em que o item está inativo"),
     campo::Legendado(campo::Fixo("separador_6", u"|"), "| depois da lista de balanças em que o item está inativo"),  // after the inactive scales: none
-    campo::DoFabricante(campo::Repetido<12, u'0'>("codigo_barras_especial"), "G1, código de barras especial"),
-    campo::DoFabricante(campo::Repetido<4, u'0'>("glaciamento_nuvem"), "PG, glaciamento na nuvem"),
-    campo::DoFabricante(campo::Repetido<6, u'0'>("nao_publicado"), "PPPPPP"),  // meaning not published
+    campo::Coluna(campo::Repetido<12, u'0'>("codigo_barras_especial"), "Toledo.G1", "G1, código de barras especial"),
+    campo::Coluna(campo::Repetido<4, u'0'>("glaciamento_nuvem"), "Toledo.PG", "PG, glaciamento na nuvem"),
+    campo::Coluna(campo::Repetido<6, u'0'>("nao_publicado"), "Toledo.PPPPPP", "PPPPPP"),  // meaning not published
 }));
 static_assert(Largura(ItemMGV7) == 282);
 
@@ -145,7 +147,6 @@ static_assert(LarguraFixa(Nutricional) == 45);
 // Portion unit of the 2020 table: grams "0", millilitres "1"; it has no
 // portion in units, which is written "0".
 inline constexpr std::u16string_view CodigosUndPorcaoMGV7[] = {u"0", u"1", u"0"};
-inline constexpr std::u16string_view CodigosBooleano[] = {u"0", u"1"};
 
 namespace calculo {
 // The scale computes the portions per package of a weighed item that has none.
