@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/item.h"
 #include "catalogue/propriedades.h"
@@ -32,22 +33,19 @@ inline constexpr size_t QuantidadeConteudos = 8;
 
 // The content of a record of ATabela: the properties it shows besides
 // codes (its own key, the item's code), as positions in Propriedades.
+// Worked out once, at run time: a constant expression that compares the
+// table's property pointers is refused by GCC under -fsanitize=undefined.
 template <const auto& ATabela>
-inline constexpr auto ConteudoDoRegistro = [] {
-    constexpr auto conteudo = [](const TCampo& f) {
-        return f.Propriedade != nullptr && f.Propriedade->Nome != "Codigo" && !f.Propriedade->Nome.ends_with(".Codigo");
-    };
-    constexpr size_t n = [&] {
-        size_t r = 0;
-        for (const TCampo& f : ATabela) r += conteudo(f) ? 1 : 0;
+const std::vector<size_t>& ConteudoDoRegistro() {
+    static const std::vector<size_t> conteudo = [] {
+        std::vector<size_t> r;
+        for (const TCampo& f : ATabela)
+            if (f.Propriedade != nullptr && f.Propriedade->Nome != "Codigo" && !f.Propriedade->Nome.ends_with(".Codigo"))
+                r.push_back(static_cast<size_t>(f.Propriedade - Propriedades));
         return r;
     }();
-    std::array<size_t, n> r{};
-    size_t i = 0;
-    for (const TCampo& f : ATabela)
-        if (conteudo(f)) r[i++] = static_cast<size_t>(f.Propriedade - Propriedades);
-    return r;
-}();
+    return conteudo;
+}
 
 // Whether AItem gives any of the content of a record of ATabela. A record
 // with no content but codes (a link) always has it. A record of another file
@@ -55,8 +53,9 @@ inline constexpr auto ConteudoDoRegistro = [] {
 // or a load gave its code alone, the scale software keeps the record it has.
 template <const auto& ATabela>
 bool ConteudoDado(const TQuelbCargaBalItem& AItem) {
-    constexpr auto& conteudo = ConteudoDoRegistro<ATabela>;
-    if (conteudo.empty() || AItem.Ausentes.none()) return true;
+    if (AItem.Ausentes.none()) return true;
+    const std::vector<size_t>& conteudo = ConteudoDoRegistro<ATabela>();
+    if (conteudo.empty()) return true;
     for (const size_t i : conteudo)
         if (!AItem.Ausentes[i]) return true;
     return false;
