@@ -31,19 +31,23 @@ enum class TConteudoArquivo : uint8_t {
 };
 inline constexpr size_t QuantidadeConteudos = 8;
 
-// The content of a record of ATabela: the properties it shows besides
-// codes (its own key, the item's code), as positions in Propriedades.
-// Worked out once, at run time: a constant expression that compares the
-// table's property pointers is refused by GCC under -fsanitize=undefined.
+// The content of a record with the fields ACampos: the properties it shows
+// besides codes (its own key, the item's code), as positions in
+// Propriedades.
+inline std::vector<size_t> ConteudoDosCampos(std::span<const TCampo> ACampos) {
+    std::vector<size_t> r;
+    for (const TCampo& f : ACampos)
+        if (f.Propriedade != nullptr && f.Propriedade->Nome != "Codigo" && !f.Propriedade->Nome.ends_with(".Codigo"))
+            r.push_back(static_cast<size_t>(f.Propriedade - Propriedades));
+    return r;
+}
+
+// The same for the record of ATabela, worked out once, at run time: a
+// constant expression that compares the table's property pointers is
+// refused by GCC under -fsanitize=undefined.
 template <const auto& ATabela>
 const std::vector<size_t>& ConteudoDoRegistro() {
-    static const std::vector<size_t> conteudo = [] {
-        std::vector<size_t> r;
-        for (const TCampo& f : ATabela)
-            if (f.Propriedade != nullptr && f.Propriedade->Nome != "Codigo" && !f.Propriedade->Nome.ends_with(".Codigo"))
-                r.push_back(static_cast<size_t>(f.Propriedade - Propriedades));
-        return r;
-    }();
+    static const std::vector<size_t> conteudo = ConteudoDosCampos(ATabela);
     return conteudo;
 }
 

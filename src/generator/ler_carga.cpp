@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "catalogue/propriedades.h"
 #include "generator/arquivo_carga.h"
@@ -795,7 +796,7 @@ private:
     // not given: said once per file, and the codes stay in the catalogue.
     struct TSemRegistro {
         size_t Itens = 0;
-        std::unordered_map<int64_t, bool> Codigos;
+        std::unordered_set<int64_t> Codigos;
         uint64_t Linha = 0;  // of the first item
         int64_t Primeiro = 0;
         void Contar(uint64_t ALinha, int64_t ACodigo) {
@@ -803,7 +804,7 @@ private:
                 Linha = ALinha;
                 Primeiro = ACodigo;
             }
-            Codigos[ACodigo] = true;
+            Codigos.insert(ACodigo);
         }
     };
     void AvisarSemRegistro(const TArquivoModelo& AArquivo, std::string_view APropriedade, const TSemRegistro& ASem) {

@@ -103,9 +103,7 @@ public:
         }
         // The content of each file's records: the values besides codes.
         for (TReferenciaMostrada& r : FReferenciasMostradas)
-            for (const TCampo& f : FModelo.Arquivo(r.Referencia->Arquivo)->Registros[0].Campos)
-                if (f.Propriedade != nullptr && f.Propriedade->Nome != "Codigo" && !f.Propriedade->Nome.ends_with(".Codigo"))
-                    r.Conteudo.push_back(static_cast<size_t>(f.Propriedade - Propriedades));
+            r.Conteudo = ConteudoDosCampos(FModelo.Arquivo(r.Referencia->Arquivo)->Registros[0].Campos);
     }
 
     void Item(int32_t APosicao, const TQuelbCargaBalItem& AItem) {
