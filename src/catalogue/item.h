@@ -90,8 +90,8 @@ public:
 inline constexpr size_t MaximoPropriedades = 128;
 // The columns of the Toledo ITENSMGV.TXT item record that the vendor defines
 // and a load usually fills with a constant (DV, imprime data de validade; FR,
-// código do fracionador; ...), each as the characters of its column. An empty
-// text is the column's usual constant. Held behind one pointer, null while
+// código do fracionador; ...), each as the characters of its column, and the
+// lists of the record. An empty text is the column's usual content. Held behind one pointer, null while
 // no column is given, so that an item without them costs a word.
 class TQuelbCargaBalColunasToledo {
 public:
@@ -99,6 +99,14 @@ public:
     enum TColuna : uint8_t {
         FFFF, DV, DE, L, G, Z, CS, FR, CE1, CE2, CON,                    // MGV5, MGV6 and MGV7
         GL, CE3, CE4, MIDIA, PrecoPromocional, SF, ST, G1, PG, PPPPPP,  // MGV7 only
+        // The MGV7 lists between "|" marks, their codes one after the other
+        // ("0102": departments 01 and 02); an empty department list is the
+        // item's own department.
+        Departamentos, Fornecedores, BalancasInativas,
+        // The other departments the item file lists the item under: a line
+        // of the item for each, the same but for the department (MGV5 to 7
+        // and plain Toledo).
+        OutrosDepartamentos,
         Quantidade
     };
 

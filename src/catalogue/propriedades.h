@@ -201,6 +201,10 @@ inline constexpr TPropriedade Propriedades[] = {
     detalhe::ColunaToledo<detalhe::T::G1>("Toledo.G1"),
     detalhe::ColunaToledo<detalhe::T::PG>("Toledo.PG"),
     detalhe::ColunaToledo<detalhe::T::PPPPPP>("Toledo.PPPPPP"),
+    detalhe::ColunaToledo<detalhe::T::Departamentos>("Toledo.Departamentos"),
+    detalhe::ColunaToledo<detalhe::T::Fornecedores>("Toledo.Fornecedores"),
+    detalhe::ColunaToledo<detalhe::T::BalancasInativas>("Toledo.BalancasInativas"),
+    detalhe::ColunaToledo<detalhe::T::OutrosDepartamentos>("Toledo.OutrosDepartamentos"),
 };
 
 static_assert(std::size(Propriedades) <= MaximoPropriedades, "TQuelbCargaBalItem::Ausentes has a bit per property");
@@ -220,7 +224,7 @@ constexpr const TPropriedade* ProcurarPropriedade(std::string_view ANome) {
 }
 
 // True for a column of the Toledo item record that the vendor defines
-// ("Toledo.DV"): its empty text is the column's usual constant.
+// ("Toledo.DV") or one of its lists: its empty text is the usual content.
 constexpr bool ColunaDoFabricante(const TPropriedade& APropriedade) { return APropriedade.Nome.starts_with("Toledo."); }
 
 // The least and the greatest number a property holds: those of its 16- or

@@ -69,6 +69,7 @@ TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico&
             return {true, -999999949, 9999999949};
         case TTipoCampo::Coluna:
             return {true, 0, ACampo.Largura};
+        case TTipoCampo::Lista:
         case TTipoCampo::Codigo:
         case TTipoCampo::Fixo:
         case TTipoCampo::Soma:
@@ -82,6 +83,21 @@ bool ValorDaColuna(const TCampo& ACampo, std::u16string_view ATexto) {
     if (!ACampo.Codigos.empty()) return std::find(ACampo.Codigos.begin(), ACampo.Codigos.end(), ATexto) != ACampo.Codigos.end();
     return ATexto.size() == static_cast<size_t>(ACampo.Largura) &&
            std::all_of(ATexto.begin(), ATexto.end(), [](char16_t c) { return (c >= u'0' && c <= u'9') || c == u' '; });
+}
+
+bool ValorDaLista(const TCampo& ACampo, std::u16string_view ATexto) {
+    return (ACampo.Entrada == 0 || ATexto.size() % static_cast<size_t>(ACampo.Entrada) == 0) &&
+           std::all_of(ATexto.begin(), ATexto.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+Texto ListaPadrao(const TCampo& ACampo, const TQuelbCargaBalItem& AItem) {
+    const int64_t v = ACampo.Padrao != nullptr ? ACampo.Padrao->Numero(AItem) : 0;
+    if (v <= 0) return {};
+    Texto t = NumeroEmTexto(static_cast<int32_t>(v));
+    const auto largura = static_cast<size_t>(ACampo.Entrada);
+    if (t.size() < largura) t.insert(0, largura - t.size(), u'0');
+    else if (largura > 0) t.resize(largura);
+    return t;
 }
 
 }  // namespace quelb

@@ -57,6 +57,11 @@ enum class TTipoCampo : uint8_t {
     // Read back: digits and spaces, or one of Codigos when the column has
     // them.
     Coluna,
+    // A list between two "|" marks (the marks are fields of their own):
+    // the property's text as it is, codes of Entrada digits one after the
+    // other; when it is empty, the property Padrao in Entrada digits if
+    // positive, else nothing. Read back by the marks, whatever its length.
+    Lista,
     // The item's place in the catalogue, counted from 1, written as a Numero.
     Posicao,
     // Price by the pattern "000000.00" with the generation's decimal
@@ -88,6 +93,8 @@ struct TCampo {
     TCaixaHexa Caixa = TCaixaHexa::Maiusculas;  // Soma
 
     int32_t Inicio = 0;                                    // Texto: the first character written
+    int32_t Entrada = 0;                          // Lista: digits of each code (0: any number of digits)
+    const TPropriedade* Padrao = nullptr;         // Lista: the number written when the list is empty
     int64_t (*Calcular)(const TQuelbCargaBalItem&) = nullptr;  // Calculado
 
     // The column as the vendor's legend names it ("DV, imprime data de
@@ -99,7 +106,8 @@ struct TCampo {
 
     // True for the fields whose width follows the value.
     constexpr bool Variavel() const {
-        return Tipo == TTipoCampo::PrecoSeisZeros || Tipo == TTipoCampo::Soma || Tipo == TTipoCampo::NumeroSePositivo;
+        return Tipo == TTipoCampo::PrecoSeisZeros || Tipo == TTipoCampo::Soma || Tipo == TTipoCampo::NumeroSePositivo ||
+               Tipo == TTipoCampo::Lista;
     }
 };
 
@@ -180,6 +188,14 @@ constexpr TCampo Coluna(TCampo AFixo, std::string_view APropriedade, std::string
     c.Codigos = ACodigos;
     return c;
 }
+// A list of codes of AEntrada digits (0: any) between "|" marks, the
+// property APropriedade; when it is empty, the number APadrao if positive.
+constexpr TCampo Lista(std::string_view ANome, int32_t AEntrada, std::string_view APropriedade,
+                       std::string_view ALegenda, std::string_view APadrao = {}) {
+    return {.Nome = ANome, .Tipo = TTipoCampo::Lista, .Largura = 0, .Propriedade = Exigir(APropriedade),
+            .Entrada = AEntrada, .Padrao = APadrao.empty() ? nullptr : Exigir(APadrao), .Legenda = ALegenda,
+            .DoFabricante = true};
+}
 // ACampo named in messages by the vendor's legend.
 constexpr TCampo Legendado(TCampo ACampo, std::string_view ALegenda) {
     ACampo.Legenda = ALegenda;
@@ -252,5 +268,11 @@ TCapacidade Capacidade(const TCampo& ACampo, const plataforma::TFormatoNumerico&
 // True when ATexto is a value the Coluna field ACampo takes: its width, of
 // digits and spaces, or one of its codes.
 bool ValorDaColuna(const TCampo& ACampo, std::u16string_view ATexto);
+// True when ATexto is a list the Lista field ACampo takes: digits, whole
+// codes of its Entrada digits.
+bool ValorDaLista(const TCampo& ACampo, std::u16string_view ATexto);
+// What a Lista field writes for an empty property: the number of its
+// Padrao in Entrada digits when positive (as a Numero writes it), else nothing.
+Texto ListaPadrao(const TCampo& ACampo, const TQuelbCargaBalItem& AItem);
 
 }  // namespace quelb

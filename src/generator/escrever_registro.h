@@ -72,6 +72,18 @@ QUELB_EM_LINHA void EscreverCampo(TRegistroDe<C>& r, const TOrigem& o) {
         if (t.empty()) r.literal(f.Fixo);
         else if (t.Estreito()) r.textoADireita(t.Bytes(), f.Largura, u'0');
         else r.textoADireita(t.Largo(), f.Largura, u'0');
+    } else if constexpr (tipo == TTipoCampo::Lista) {
+        const TTextoItem& t = f.Propriedade->TextoItem(o.Item);
+        if (t.empty()) {
+            if constexpr (f.Padrao != nullptr) {
+                const int64_t v = f.Padrao->Numero(o.Item);
+                if (v > 0) r.inteiro(static_cast<int32_t>(v), f.Entrada, u'0');
+            }
+        } else if (t.Estreito()) {
+            r.texto(t.Bytes(), 0);
+        } else {
+            r.texto(t.Largo(), 0);
+        }
     } else if constexpr (tipo == TTipoCampo::Posicao) {
         r.inteiro(o.Posicao, f.Largura, f.Enchimento);
     } else if constexpr (tipo == TTipoCampo::PrecoSeisZeros) {

@@ -300,8 +300,8 @@ private:
                           u" caractere(s) a menos: o texto tinha caracteres fora do plano básico (emojis, por exemplo), "
                           u"gravados cada um como um \"?\" só");
             }
-            // Lists between "|" marks, found by their marks.
-            if (listas.Ativo() && listas.Normalizar(linha.Texto, linha.Numero, normalizada) && normalizada != linha.Texto)
+            // A record that ends after its last "|" mark.
+            if (listas.Ativo() && listas.Normalizar(linha.Texto, linha.Numero, normalizada))
                 linha.Texto = FTextos.emplace_back(normalizada);
             // The record without its last columns, in zeros (the file's form).
             if (semFim.Completar(linha.Texto, linha.Numero, normalizada)) linha.Texto = FTextos.emplace_back(normalizada);
@@ -324,26 +324,24 @@ private:
             else
                 registros.push_back(r);
         }
-        for (const TListasRegistro::TLista& l : listas.Listas())
-            if (l.Diferentes > 0)
-                Achar(TGravidade::Aviso, nome, l.Primeira, 0,
-                      l.Nome + u": " +
-                          (l.Diferentes == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(l.Diferentes)) + u" registros têm") +
-                          u" outra lista (a primeira, \"" + l.Exemplo + u"\"); a lista não é lida, e uma nova geração grava " +
-                          (l.DoSetor ? u"só o departamento do item" : u"a lista vazia"));
         if (listas.SemFinal() > 0)
             Achar(TGravidade::Aviso, nome, listas.PrimeiroSemFinal(), 0,
                   (listas.SemFinal() == 1 ? Texto(u"1 registro termina") : NumeroEmTexto(static_cast<int64_t>(listas.SemFinal())) + u" registros terminam") +
                       u" depois do último \"|\", sem " + listas.NomesDoFinal() +
                       u": lidos com esses campos em zeros, que uma nova geração grava");
-        if (FOutrosSetores > 0)
-            Achar(TGravidade::Aviso, nome, FPrimeiroOutroSetor.first, 0,
-                  (FOutrosSetores == 1 ? Texto(u"1 linha repete") : NumeroEmTexto(static_cast<int64_t>(FOutrosSetores)) + u" linhas repetem") +
-                      u" um item com outro departamento (a primeira repete o item da linha " +
-                      NumeroEmTexto(static_cast<int64_t>(FPrimeiroOutroSetor.second)) +
-                      u"): cada item é lido uma vez, com o departamento da sua primeira linha; uma nova geração não "
-                      u"grava os outros departamentos");
-        FOutrosSetores = 0;
+        if (FListaSemSetor > 0)
+            Achar(TGravidade::Aviso, nome, FPrimeiraListaSemSetor, 0,
+                  (FListaSemSetor == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(FListaSemSetor)) + u" registros têm") +
+                      u" a lista de departamentos vazia, mas um departamento no início: uma nova geração grava esse "
+                      u"departamento na lista");
+        FListaSemSetor = 0;
+        if (FListaZero > 0)
+            Achar(TGravidade::Aviso, nome, FPrimeiraListaZero, 0,
+                  (FListaZero == 1 ? Texto(u"1 linha") : NumeroEmTexto(static_cast<int64_t>(FListaZero)) + u" linhas") +
+                      u" do departamento 00 de um item de outro departamento" + (FListaZero == 1 ? u" tem" : u" têm") +
+                      u" a lista de departamentos \"00\": "
+                      u"uma nova geração grava essas linhas com a lista vazia");
+        FListaZero = 0;
         if (semFim.Quantidade > 0)
             Achar(TGravidade::Aviso, nome, semFim.Primeira, 0,
                   (semFim.Quantidade == 1 ? Texto(u"1 registro tem ") : NumeroEmTexto(static_cast<int64_t>(semFim.Quantidade)) + u" registros têm ") +
@@ -406,6 +404,13 @@ private:
                 case TTipoCampo::Fixo:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
                           campo + u"esperado \"" + Texto(f.Fixo) + u"\", encontrado " + escrito);
+                    break;
+                case TTipoCampo::Lista:
+                    Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
+                          campo + escrito +
+                              (f.Entrada > 0 ? u" não é uma lista de códigos de " + NumeroEmTexto(f.Entrada) + u" dígitos"
+                                             : Texto(u" não é uma lista de dígitos")) +
+                              u": a lista não é lida");
                     break;
                 case TTipoCampo::Soma: {
                     // A character without a byte in the code page was written
@@ -491,6 +496,14 @@ private:
                     // The usual constant stays the empty text, which writes it.
                     if (l.Texto != f.Fixo) p.DefinirTexto(item, l.Texto);
                     break;
+                case TTipoCampo::Lista:
+                    // So does the usual list (the item's department): an
+                    // empty list where that is not empty cannot be said.
+                    if (l.Texto != ListaPadrao(f, item)) {
+                        if (!l.Texto.empty()) p.DefinirTexto(item, l.Texto);
+                        else if (FListaSemSetor++ == 0) FPrimeiraListaSemSetor = r.Linha;
+                    }
+                    break;
                 default:
                     p.DefinirNumero(item, l.Numero);
                     break;
@@ -544,8 +557,15 @@ private:
             if (novo) return;
             const TItemLido& anterior = FLidos[primeiro->second];
             if (arquivo.Registros.size() == 1 && SoOSetorMuda(r.Layout->Campos, anterior.Registro, r.Texto)) {
-                // The same product listed under another department: one item.
-                if (FOutrosSetores++ == 0) FPrimeiroOutroSetor = {r.Linha, anterior.Linha};
+                // The same product listed under another department: one
+                // item, with that department among its others.
+                TTextoItem& outros = FLidos[primeiro->second].Item->Toledo.Local(TQuelbCargaBalColunasToledo::OutrosDepartamentos);
+                outros = outros.Utf16() + Departamento(FLidos.back().Item->Setor.Codigo);
+                FLidos[primeiro->second].Item->Ausentes.reset(IndicePropriedade("Toledo.OutrosDepartamentos"));
+                for (const TCampoLido& l : ALidos)
+                    if (!l.Texto.empty() && ListaDoProprioSetor(l, *FLidos.back().Item) && FLidos.back().Item->Setor.Codigo == 0 &&
+                        FListaZero++ == 0)
+                        FPrimeiraListaZero = r.Linha;
                 const auto posicao = FPrimeiroItem + static_cast<int32_t>(FLidos.size() - 1);
                 while (!FResultado.NaoLidos.empty() && FResultado.NaoLidos.back().first == posicao)
                     FResultado.NaoLidos.pop_back();
@@ -571,20 +591,43 @@ private:
         }
     }
 
-    // Whether two records of one layout differ only in the fields of the
-    // sector (MGV7 writes it twice: in front and in the department list,
-    // which is empty for sector 0).
+    // Whether two records of one layout differ only in the department: its
+    // field, and the MGV7 department list where that holds the record's own
+    // department (the usual list).
     static bool SoOSetorMuda(std::span<const TCampo> ACampos, std::u16string_view A, std::u16string_view B) {
         if (A == B) return false;
         const auto semSetor = [&](std::u16string_view ALinha) {
             std::vector<TCampoLido> lidos;
             LerRegistro(ACampos, ALinha, lidos);
-            Texto r;
+            TQuelbCargaBalItem departamento;
             for (const TCampoLido& l : lidos)
-                if (l.Campo->Propriedade == nullptr || l.Campo->Propriedade->Nome != "Setor.Codigo") r += l.Texto;
+                if (EDoSetor(*l.Campo) && l.Valido) departamento.Setor.Codigo = static_cast<int32_t>(l.Numero);
+            Texto r;
+            for (const TCampoLido& l : lidos) {
+                if (EDoSetor(*l.Campo)) continue;
+                if (ListaDoProprioSetor(l, departamento)) continue;
+                r += l.Texto;
+                r += u'|';  // lists of another length stay apart
+            }
             return r;
         };
         return semSetor(A) == semSetor(B);
+    }
+    static bool EDoSetor(const TCampo& f) { return f.Propriedade != nullptr && f.Propriedade->Nome == "Setor.Codigo"; }
+    // A department list that holds just the record's own department: the
+    // usual list, or "00" on a record of department 00 (which is written
+    // as an empty list).
+    static bool ListaDoProprioSetor(const TCampoLido& l, const TQuelbCargaBalItem& ADepartamento) {
+        if (l.Campo->Tipo != TTipoCampo::Lista || l.Campo->Padrao == nullptr) return false;
+        return l.Texto == ListaPadrao(*l.Campo, ADepartamento) ||
+               (ADepartamento.Setor.Codigo == 0 && l.Texto == Departamento(0));
+    }
+
+    // A department as the item file writes it, in 2 digits.
+    static Texto Departamento(int32_t ACodigo) {
+        Texto t = NumeroEmTexto(ACodigo);
+        if (t.size() < 2) t.insert(0, 2 - t.size(), u'0');
+        return t;
     }
 
     // Sees which records of the item file the model's writer makes.
@@ -948,8 +991,12 @@ private:
 
     // Lines of the item file that list an item again under another sector;
     // the first of them and the line of its item.
-    size_t FOutrosSetores = 0;
-    std::pair<uint64_t, uint64_t> FPrimeiroOutroSetor;
+    // Records with an empty department list and a department in front.
+    size_t FListaSemSetor = 0;
+    uint64_t FPrimeiraListaSemSetor = 0;
+    // Lines of an item under department 00 whose list is "00".
+    size_t FListaZero = 0;
+    uint64_t FPrimeiraListaZero = 0;
 
     size_t FTentativasDeslocamento = 50;  // lines of variable width whose shifted field is looked for
 
@@ -1003,6 +1050,8 @@ std::vector<size_t> PropriedadesDoModelo(TQuelbCargaBalModelo AModelo) {
             for (const size_t i : PropriedadesImplicitas(l)) levadas[i] = true;
         }
     }
+    // An item file with the department lists an item under several.
+    if (modelo->ItemMostra("Setor.Codigo")) levadas[IndicePropriedade("Toledo.OutrosDepartamentos")] = true;
     std::vector<size_t> r;
     for (size_t i = 0; i < QuantidadePropriedades; ++i)
         if (levadas[i]) r.push_back(i);

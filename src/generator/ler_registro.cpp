@@ -121,6 +121,9 @@ void InterpretarCampo(TCampoLido& ALido, std::u16string_view ALinha) {
         case TTipoCampo::Coluna:
             ALido.Valido = ValorDaColuna(f, t);
             break;
+        case TTipoCampo::Lista:
+            ALido.Valido = ValorDaLista(f, t);
+            break;
         case TTipoCampo::PrecoSeisZeros:
         case TTipoCampo::PrecoAgrupado:
             ALido.Valido = LerPreco(t, ALido.Numero);
@@ -150,7 +153,11 @@ bool DividirRegistro(std::span<const TCampo> ACampos, std::u16string_view ALinha
             --variaveis;
             // A price with another widening field after it is measured by
             // its own characters; the last such field takes what is left.
-            if (f.Tipo == TTipoCampo::PrecoSeisZeros && variaveis > 0) {
+            if (f.Tipo == TTipoCampo::Lista) {
+                // A list runs to the next mark.
+                const size_t marca = ALinha.find(u'|', coluna);
+                n = marca == std::u16string_view::npos ? 0 : marca - coluna;
+            } else if (f.Tipo == TTipoCampo::PrecoSeisZeros && variaveis > 0) {
                 const size_t medida = LarguraPrecoSeisZeros(ALinha, coluna);
                 if (medida >= n) n = medida;
             } else if (sobra > 0 || (sobra < 0 && -sobra <= static_cast<int64_t>(n) && f.Tipo == TTipoCampo::NumeroSePositivo)) {

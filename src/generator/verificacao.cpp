@@ -83,6 +83,7 @@ public:
             if (Nutriente(&p)) FNutrientes.push_back(&p);
         FArquivoDeNutrientes = ArquivoDeNutrientes();
         FValidadeEmDias = FModelo.ItemMostra("Validade") && !FModelo.ItemMostra("TipoValidade");
+        FOutrosDepartamentos = FModelo.ItemMostra("Setor.Codigo");
         // The codes of the item record that name a record of another file:
         // by a property of their own (tare, supplier), or by the key itself
         // (sector, nutrition, extra information).
@@ -124,6 +125,7 @@ public:
             Achar(TGravidade::Aviso, u"TipoValidade",
                   u"TipoValidade: tpvMeses, mas " + Texto(FModelo.Arquivos[0].Nome) +
                       u" grava a validade em dias; o arquivo teria " + NumeroEmTexto(AItem.Validade) + u" dias");
+        if (FOutrosDepartamentos) VerificarOutrosDepartamentos(AItem);
         for (const TReferenciaMostrada& r : FReferenciasMostradas) {
             const int64_t codigo = r.Propriedade->Numero(AItem);
             // A code whose record is written already is settled; only the
@@ -420,6 +422,8 @@ private:
                 return VerificarCodigo(APlano, plano, o, FLidos[AIndice].Texto);
             case TTipoCampo::Coluna:
                 return VerificarColuna(APlano, plano, o);
+            case TTipoCampo::Lista:
+                return VerificarLista(APlano, plano, o);
             case TTipoCampo::Fixo:
             case TTipoCampo::Soma:
                 return;
@@ -461,6 +465,44 @@ private:
               NomePropriedade(f) + u": \"" + t + u"\" não serve à coluna " + DeUtf8(f.Legenda) + u" de " + APlano.NomeArquivo +
                   (f.Codigos.empty() ? u", que leva " + NumeroEmTexto(f.Largura) + u" caracteres, dígitos ou espaços"
                                      : u", que leva " + aceitos + u"\""));
+    }
+
+    // A list takes digits, whole codes of its width: a "|" would end it
+    // early and move every field after it.
+    void VerificarLista(const TPlano& APlano, const TPlanoCampo& ACampo, const TOrigem& o) {
+        const TCampo& f = *ACampo.Campo;
+        const Texto t = f.Propriedade->Texto(o.Item);
+        if (ValorDaLista(f, t)) return;
+        Achar(TGravidade::Erro, ACampo.Nome,
+              NomePropriedade(f) + u": \"" + t + u"\" não serve à " + DeUtf8(f.Legenda) + u" de " + APlano.NomeArquivo +
+                  (f.Entrada > 0 ? u", que leva códigos de " + NumeroEmTexto(f.Entrada) + u" dígitos um depois do outro"
+                                 : Texto(u", que leva só dígitos")));
+    }
+
+    // The other departments of an item: codes of 2 digits, each once and
+    // none the item's own; the item file has a line of the item for each.
+    void VerificarOutrosDepartamentos(const TQuelbCargaBalItem& AItem) {
+        const TTextoItem& outros = AItem.Toledo[TQuelbCargaBalColunasToledo::OutrosDepartamentos];
+        if (outros.empty()) return;
+        const Texto t = outros.Utf16();
+        const auto digito = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+        if (t.size() % 2 != 0 || !std::all_of(t.begin(), t.end(), digito)) {
+            Achar(TGravidade::Erro, u"Toledo.OutrosDepartamentos",
+                  u"Toledo.OutrosDepartamentos: \"" + t + u"\" não é uma lista de departamentos de 2 dígitos (\"0305\": "
+                  u"os departamentos 03 e 05)");
+            return;
+        }
+        std::array<bool, 100> vistos{};
+        if (AItem.Setor.Codigo >= 0 && AItem.Setor.Codigo < 100) vistos[static_cast<size_t>(AItem.Setor.Codigo)] = true;
+        for (size_t i = 0; i < t.size(); i += 2) {
+            const auto d = static_cast<size_t>((t[i] - u'0') * 10 + (t[i + 1] - u'0'));
+            if (!std::exchange(vistos[d], true)) continue;
+            Achar(TGravidade::Erro, u"Toledo.OutrosDepartamentos|repetido",
+                  u"Toledo.OutrosDepartamentos: o departamento " + t.substr(i, 2) +
+                      u" aparece duas vezes com o do item (Setor.Codigo incluído): " + Texto(FModelo.Arquivos[0].Nome) +
+                      u" teria duas linhas iguais do item");
+            return;
+        }
     }
 
     // A bar code, zero-filled on its left: a scale reads only digits there.
@@ -568,7 +610,8 @@ private:
             const std::optional<uint64_t> compacto = CodigoCompacto(l.Texto);
             const auto [primeiro, novo] = compacto ? FCodigosCompactos.Inserir(*compacto, visto)
                                                    : Visto(FCodigosDeItem.try_emplace(Texto(l.Texto), visto));
-            if (!novo)
+            // The item's own lines under other departments repeat its code.
+            if (!novo && primeiro.Posicao != FPosicao)
                 Achar(TGravidade::Erro, u"Codigo|repetido",
                       u"Codigo: " + NumeroEmTexto(o.Item.Codigo) + u" fica com o código " + Texto(l.Texto) + u" em " +
                           Texto(AArquivo.Nome) + u", o mesmo de produtos[" + NumeroEmTexto(primeiro.Posicao) +
@@ -602,7 +645,8 @@ private:
         const std::optional<uint64_t> compacto = CodigoCompacto(chave->Texto);
         const auto [primeiro, novo] = compacto ? FChavesCompactas[arquivo.Conteudo].Inserir(*compacto, visto)
                                                : Visto(FChaves[arquivo.Conteudo].try_emplace(Texto(chave->Texto), visto));
-        if (!novo && primeiro.Hash != hashConteudo) {
+        // The item's own lines under other departments repeat its code.
+        if (!novo && primeiro.Hash != hashConteudo && primeiro.Posicao != FPosicao) {
             const Texto nome = NomePropriedade(*chave->Campo);
             Achar(TGravidade::Erro, nome + u"|repetido",
                   nome + u": o código " + Texto(chave->Texto) + u" já tem outro registro em " + Texto(arquivo.Nome) +
@@ -727,6 +771,7 @@ private:
     std::vector<TReferencia> FReferenciasPelaChave;  // reserved once: FReferenciasMostradas points into it
     std::vector<TReferenciaMostrada> FReferenciasMostradas;
     bool FValidadeEmDias = false;
+    bool FOutrosDepartamentos = false;  // the item file lists an item under several departments
     const TArquivoModelo* FArquivoDeNutrientes = nullptr;
     // The nutrient amounts.
     const TPropriedade* const FCodigoDoItem = ProcurarPropriedade("Codigo");

@@ -32,11 +32,13 @@ constexpr int32_t Posicao = 3;
 const plataforma::TFormatoNumerico Formato{u',', u'.'};
 
 // An item with a small value in every property: each fits every field (a
-// vendor column of the Toledo item record takes digits).
+// vendor column of the Toledo item record takes digits, a list whole codes
+// of two).
 TQuelbCargaBalItem ItemDeExemplo() {
     TQuelbCargaBalItem item;
     for (const TPropriedade& p : Propriedades) {
-        if (p.Nome.starts_with("Toledo.")) p.DefinirTexto(item, u"1");
+        if (p.Nome.ends_with("Departamentos")) p.DefinirTexto(item, u"0102");
+        else if (p.Nome.starts_with("Toledo.")) p.DefinirTexto(item, u"1");
         else if (p.Tipo == TTipoPropriedade::Texto) p.DefinirTexto(item, u"Pão");
         else if (p.Tipo == TTipoPropriedade::Enumeracao) p.DefinirNumero(item, 1);
         else if (p.Tipo == TTipoPropriedade::Decimal) p.DefinirNumero(item, 1'2000);  // 1.2
@@ -103,6 +105,9 @@ TEST_P(Layouts, ARecordReadsBackToTheItemsValues) {
                 break;
             case TTipoCampo::Coluna:
                 EXPECT_EQ(l.Texto, (std::u16string(l.Texto.size() - 1, u'0') + u"1"));
+                break;
+            case TTipoCampo::Lista:
+                EXPECT_EQ(l.Texto, p->Texto(item));
                 break;
             case TTipoCampo::Posicao:
                 EXPECT_EQ(l.Numero, Posicao);

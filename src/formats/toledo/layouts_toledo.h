@@ -83,11 +83,12 @@ inline constexpr auto ItemMGV = Juntar(InicioItemMGV, std::to_array<TCampo>({
 static_assert(LarguraFixa(ItemMGV) == 150);
 
 // ITENSMGV.TXT of MGV7 (item file version 4): the MGV6 record, then the
-// fields of version 4, 280 characters (282 with a sector).
+// fields of version 4, 280 characters and its lists (282 with a sector and
+// no list given).
 inline constexpr auto ItemMGV7 = Juntar(ItemMGV, std::to_array<TCampo>({
     campo::Coluna(campo::Repetido<6, u'0'>("percentual_glaciamento"), "Toledo.GL", "GL, percentual de glaciamento"),  // 151
     campo::Legendado(campo::Fixo("separador_1", u"|"), "| antes da lista de departamentos"),  // 157
-    campo::Legendado(campo::NumeroSePositivo("departamentos_associados", 2, "Setor.Codigo"), "lista de departamentos"),  // 158  the item's own sector, if any
+    campo::Lista("departamentos_associados", 2, "Toledo.Departamentos", "lista de departamentos", "Setor.Codigo"),  // 158  by default the item's own sector, if any
     campo::Legendado(campo::Fixo("separador_2", u"|"), "| depois da lista de departamentos"),
     campo::TrechoDeTexto("descricao_3", 35, 50, "Descricao"),             // characters 51 to 85
     campo::TrechoDeTexto("descricao_4", 35, 85, "Descricao"),             // characters 86 to 120
@@ -97,15 +98,17 @@ inline constexpr auto ItemMGV7 = Juntar(ItemMGV, std::to_array<TCampo>({
     campo::Coluna(campo::Repetido<6, u'0'>("preco_promocional"), "Toledo.PrecoPromocional", "preço promocional"),
     campo::Coluna(campo::Fixo("fornecedor_na_balanca", u"0"), "Toledo.SF", "SF, fornecedor escolhido na balança", CodigosBooleano),
     campo::Legendado(campo::Fixo("separador_3", u"|"), "| antes da lista de fornecedores"),
-    campo::Legendado(campo::Fixo("separador_4", u"|"), "| depois da lista de fornecedores"),  // after the associated suppliers: none
+    campo::Lista("fornecedores_associados", 0, "Toledo.Fornecedores", "lista de fornecedores"),
+    campo::Legendado(campo::Fixo("separador_4", u"|"), "| depois da lista de fornecedores"),
     campo::Coluna(campo::Fixo("pedir_tara", u"0"), "Toledo.ST", "ST, pede a tara na balança", CodigosBooleano),
     campo::Legendado(campo::Fixo("separador_5", u"|"), "| antes da lista de balanças em que o item está inativo"),
-    campo::Legendado(campo::Fixo("separador_6", u"|"), "| depois da lista de balanças em que o item está inativo"),  // after the inactive scales: none
+    campo::Lista("balancas_inativas", 0, "Toledo.BalancasInativas", "lista de balanças em que o item está inativo"),
+    campo::Legendado(campo::Fixo("separador_6", u"|"), "| depois da lista de balanças em que o item está inativo"),
     campo::Coluna(campo::Repetido<12, u'0'>("codigo_barras_especial"), "Toledo.G1", "G1, código de barras especial"),
     campo::Coluna(campo::Repetido<4, u'0'>("glaciamento_nuvem"), "Toledo.PG", "PG, glaciamento na nuvem"),
     campo::Coluna(campo::Repetido<6, u'0'>("nao_publicado"), "Toledo.PPPPPP", "PPPPPP"),  // meaning not published
 }));
-static_assert(Largura(ItemMGV7) == 282);
+static_assert(Largura(ItemMGV7) == 280);
 
 // TXINFO.TXT after its code.
 inline constexpr auto TextoInformacaoExtra = std::to_array<TCampo>({

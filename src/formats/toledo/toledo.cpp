@@ -2,7 +2,9 @@
 // extra-information text inside it. The MGV layouts write an item record and
 // up to five auxiliary records, each only for a positive code (for the extra
 // information: a text of three or more characters) and only once: a record
-// equal to one already in its file, letter case aside, is dropped.
+// equal to one already in its file, letter case aside, is dropped. An item
+// listed under other departments too has a line of its item record for each,
+// the same but for the department.
 #include "formats/toledo/toledo.h"
 
 #include "formats/toledo/layouts_toledo.h"
@@ -14,6 +16,39 @@ namespace quelb::toledo {
 namespace {
 
 using Conteudo = TConteudoArquivo;
+
+// The item record of layout AItem under each of the item's other
+// departments (codes of 2 digits; what is not one is left out, as the check
+// says).
+template <const auto& AItem>
+void OutrosDepartamentos(TCarga& ACarga, TQuelbCargaBalItem& AProduto, const TOrigem& o) {
+    const TTextoItem& outros = AProduto.Toledo[TQuelbCargaBalColunasToledo::OutrosDepartamentos];
+    if (outros.empty()) return;
+    const Texto codigos = outros.Utf16();
+    const int32_t setor = AProduto.Setor.Codigo;
+    for (size_t i = 0; i + 1 < codigos.size(); i += 2) {
+        const char16_t a = codigos[i], b = codigos[i + 1];
+        if (a < u'0' || a > u'9' || b < u'0' || b > u'9') continue;
+        AProduto.Setor.Codigo = (a - u'0') * 10 + (b - u'0');
+        ACarga.Adicionar<AItem>(Conteudo::Itens, o);
+    }
+    AProduto.Setor.Codigo = setor;
+}
+
+// Plain Toledo: the item record alone.
+class TEscritorToledo final : public TEscritorItens {
+public:
+    explicit TEscritorToledo(TCarga& ACarga) : FCarga(ACarga) {}
+
+    void Escrever(TQuelbCargaBalItem& AProduto, int32_t APosicao) override {
+        const TOrigem o{AProduto, APosicao, FCarga.Formato};
+        FCarga.Adicionar<ItemToledo>(Conteudo::Itens, o);
+        OutrosDepartamentos<ItemToledo>(FCarga, AProduto, o);
+    }
+
+private:
+    TCarga& FCarga;
+};
 
 // AItem, ATxInfo and ANutricional are the layouts of the item record, of
 // TXINFO.TXT and of INFNUTRI.TXT. MGV5 version 1 leaves the item as it is;
@@ -27,6 +62,7 @@ public:
         if constexpr (AAcertarCodigo) AcertarCodigoInformacaoExtra(AProduto);
         const TOrigem o{AProduto, APosicao, FFormato};
         FCarga.Adicionar<AItem>(Conteudo::Itens, o);
+        OutrosDepartamentos<AItem>(FCarga, AProduto, o);
         if (AProduto.InformacaoExtra.Receita.size() > 2)
             FCarga.AdicionarSeNovo<ATxInfo>(Conteudo::InformacaoExtra, o);
         if (AProduto.Nutricional.Codigo > 0)
@@ -82,7 +118,7 @@ const std::array<TArquivoModelo, 6> ArquivosMGV =
 const std::array<TArquivoModelo, 6> ArquivosMGV7 =
     ArquivosDoMGV(RegistrosItemMGV7, RegistrosInformacaoExtra, RegistrosNutricionalMGV7);
 
-std::unique_ptr<TEscritorItens> CriarEscritorToledo(TCarga& ACarga) { return std::make_unique<TEscritorUmRegistro<ItemToledo>>(ACarga); }
+std::unique_ptr<TEscritorItens> CriarEscritorToledo(TCarga& ACarga) { return std::make_unique<TEscritorToledo>(ACarga); }
 std::unique_ptr<TEscritorItens> CriarEscritorMGV5Ver1(TCarga& ACarga) {
     return std::make_unique<TEscritorMGV<ItemMGV5Ver1, InformacaoExtraMGV5Ver1, Nutricional, false>>(ACarga);
 }
