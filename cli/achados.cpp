@@ -55,8 +55,8 @@ std::vector<TAchadoListado> AchadosDaVerificacao(const std::vector<TAchado>& AAc
     std::vector<TAchadoListado> r;
     r.reserve(AAchados.size());
     for (const TAchado& a : AAchados) {
-        const auto posicao = static_cast<size_t>(a.Posicao);
-        const uint64_t linha = posicao < ALinhas.size() ? ALinhas[posicao] : 0;
+        // A finding about the whole catalogue (position -1) has no line.
+        const uint64_t linha = a.Posicao >= 0 && static_cast<size_t>(a.Posicao) < ALinhas.size() ? ALinhas[a.Posicao] : 0;
         r.push_back({a.Gravidade, ParaUtf8(LinhaDoAchado(a, linha)), ParaUtf8(TipoDoAchado(a.Descricao))});
     }
     return r;

@@ -351,12 +351,12 @@ std::vector<TAchadoRelatorio> AchadosDosItens(TQuelbCargaBalModelo AModelo, cons
     std::vector<TAchadoRelatorio> r;
     r.reserve(AAchados.size());
     for (const TAchado& a : AAchados) {
+        // A finding about the whole catalogue (position -1) shows no item.
+        const bool doItem = a.Posicao >= 0 && a.Posicao < AItens.Count();
         const auto posicao = static_cast<size_t>(a.Posicao);
-        TAchadoRelatorio& achado =
-            r.emplace_back(NovoAchado(a.Gravidade, "produtos[" + Numero(posicao) + "] (código " + std::to_string(a.Codigo), a.Descricao));
-        if (posicao < ALinhasCsv.size() && ALinhasCsv[posicao] > 0) achado.Lugar += ", linha " + Numero(ALinhasCsv[posicao]);
-        achado.Lugar += ")";
-        if (a.Posicao < 0 || a.Posicao >= AItens.Count()) continue;
+        const uint64_t linha = doItem && posicao < ALinhasCsv.size() ? ALinhasCsv[posicao] : 0;
+        TAchadoRelatorio& achado = r.emplace_back(NovoAchado(a.Gravidade, ParaUtf8(LugarDoAchado(a, linha)), a.Descricao));
+        if (!doItem) continue;
         const TQuelbCargaBalItem& item = AItens.GetItem(a.Posicao);
         // The property the message starts with.
         const size_t doisPontos = achado.Descricao.find(": ");

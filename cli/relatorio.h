@@ -26,7 +26,7 @@ struct TValorItem {
 
 struct TAchadoRelatorio {
     TGravidade Gravidade = TGravidade::Erro;
-    std::string Lugar;      // "ITENSMGV.TXT, linha 4, coluna 85"; "produtos[3] (código 7)"
+    std::string Lugar;      // "ITENSMGV.TXT, linha 4, coluna 85"; "produtos[3] (código 7)"; "catálogo"
     std::string Descricao;  // the message
     std::string Tipo;       // TipoDoAchado of the message
     // A line of a load file (from 1; 0: the finding is of the whole file).

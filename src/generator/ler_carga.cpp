@@ -17,6 +17,7 @@
 #include "generator/listas_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
+#include "generator/tipo_achado.h"
 #include "generator/valores_implicitos.h"
 #include "platform/plataforma.h"
 
@@ -391,7 +392,7 @@ private:
             if (l.Valido) continue;
             const TCampo& f = *l.Campo;
             const Texto campo = u"campo " + NomeNaMensagem(f, l.Coluna) + u": ";
-            const Texto escrito = u"\"" + Texto(l.Texto) + u"\"";
+            const Texto escrito = CitarValor(l.Texto);
             switch (f.Tipo) {
                 case TTipoCampo::Codigo:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna, campo + escrito + u" não é um código deste campo");
@@ -399,11 +400,11 @@ private:
                 case TTipoCampo::Coluna:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
                           campo + escrito + (f.Codigos.empty() ? u" não são só dígitos e espaços" : u" não é um código deste campo") +
-                              u": o valor não é lido, e uma nova geração grava \"" + Texto(f.Fixo) + u"\"");
+                              u": o valor não é lido, e uma nova geração grava " + CitarValor(f.Fixo));
                     break;
                 case TTipoCampo::Fixo:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,
-                          campo + u"esperado \"" + Texto(f.Fixo) + u"\", encontrado " + escrito);
+                          campo + u"esperado " + CitarValor(f.Fixo) + u", encontrado " + escrito);
                     break;
                 case TTipoCampo::Lista:
                     Achar(TGravidade::Erro, AArquivo, r.Linha, l.Coluna,

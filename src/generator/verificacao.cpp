@@ -149,7 +149,7 @@ public:
             if (FChavesEscritas[d.Referencia->Arquivo].Contem(static_cast<uint64_t>(d.Valor))) continue;
             if (d.SemConteudo) {
                 TDeixados& t = deixados[d.Referencia->Arquivo];
-                if (t.Itens++ == 0) t.Primeira = &d;
+                if (t.Itens++ == 0) t.Referencia = d.Referencia;
                 if (t.Vistos.insert(d.Valor).second && t.Codigos.size() < 10) t.Codigos.push_back(d.Valor);
                 continue;
             }
@@ -166,10 +166,10 @@ public:
             Texto codigos;
             for (size_t i = 0; i < t.Codigos.size(); ++i) codigos += (i > 0 ? u", " : u"") + NumeroEmTexto(t.Codigos[i]);
             if (t.Vistos.size() > t.Codigos.size()) codigos += u", …";
-            const TReferenciaDada& d = *t.Primeira;
+            // About the whole catalogue, not about its first item.
             FAchados.push_back(
-                {TGravidade::Aviso, d.Posicao, d.Codigo,
-                 DeUtf8(d.Referencia->Propriedade) + u": " +
+                {TGravidade::Aviso, -1, 0,
+                 DeUtf8(t.Referencia->Propriedade) + u": " +
                      (t.Itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(t.Itens)) + u" itens citam") +
                      (t.Vistos.size() == 1 ? Texto(u" 1 código") : u" " + NumeroEmTexto(static_cast<int64_t>(t.Vistos.size())) + u" códigos") +
                      u" (" + codigos + u") cujo registro o catálogo não traz: " + Texto(FModelo.Arquivo(conteudo)->Nome) +
@@ -179,8 +179,9 @@ public:
         Aparar();
     }
 
-    // The first FMaximo findings of each gravity in catalogue order; the
-    // others are counted.
+    // The first FMaximo findings of each gravity in catalogue order, those
+    // about the whole catalogue (position -1) first: one such finding sums up
+    // many items. The others are counted.
     void Aparar() {
         std::stable_sort(FAchados.begin(), FAchados.end(),
                          [](const TAchado& a, const TAchado& b) { return a.Posicao < b.Posicao; });
@@ -314,7 +315,7 @@ private:
     };
     struct TDeixados {
         size_t Itens = 0;
-        const TReferenciaDada* Primeira = nullptr;
+        const TReferencia* Referencia = nullptr;  // of the first item
         std::unordered_set<int64_t> Vistos;
         std::vector<int64_t> Codigos;  // the first ones, in catalogue order
     };
@@ -460,11 +461,11 @@ private:
         const Texto t = f.Propriedade->Texto(o.Item);
         if (ValorDaColuna(f, t)) return;
         Texto aceitos;
-        for (const std::u16string_view c : f.Codigos) aceitos += (aceitos.empty() ? u"\"" : u"\" ou \"") + Texto(c);
+        for (const std::u16string_view c : f.Codigos) aceitos += (aceitos.empty() ? u"" : u" ou ") + CitarValor(c);
         Achar(TGravidade::Erro, ACampo.Nome,
-              NomePropriedade(f) + u": \"" + t + u"\" não serve à coluna " + DeUtf8(f.Legenda) + u" de " + APlano.NomeArquivo +
+              NomePropriedade(f) + u": " + CitarValor(t) + u" não serve à coluna " + DeUtf8(f.Legenda) + u" de " + APlano.NomeArquivo +
                   (f.Codigos.empty() ? u", que leva " + NumeroEmTexto(f.Largura) + u" caracteres, dígitos ou espaços"
-                                     : u", que leva " + aceitos + u"\""));
+                                     : u", que leva " + aceitos));
     }
 
     // A list takes digits, whole codes of its width: a "|" would end it
@@ -474,7 +475,7 @@ private:
         const Texto t = f.Propriedade->Texto(o.Item);
         if (ValorDaLista(f, t)) return;
         Achar(TGravidade::Erro, ACampo.Nome,
-              NomePropriedade(f) + u": \"" + t + u"\" não serve à " + DeUtf8(f.Legenda) + u" de " + APlano.NomeArquivo +
+              NomePropriedade(f) + u": " + CitarValor(t) + u" não serve à " + DeUtf8(f.Legenda) + u" de " + APlano.NomeArquivo +
                   (f.Entrada > 0 ? u", que leva códigos de " + NumeroEmTexto(f.Entrada) + u" dígitos um depois do outro"
                                  : Texto(u", que leva só dígitos")));
     }
@@ -488,7 +489,7 @@ private:
         const auto digito = [](char16_t c) { return c >= u'0' && c <= u'9'; };
         if (t.size() % 2 != 0 || !std::all_of(t.begin(), t.end(), digito)) {
             Achar(TGravidade::Erro, u"Toledo.OutrosDepartamentos",
-                  u"Toledo.OutrosDepartamentos: \"" + t + u"\" não é uma lista de departamentos de 2 dígitos (\"0305\": "
+                  u"Toledo.OutrosDepartamentos: " + CitarValor(t) + u" não é uma lista de departamentos de 2 dígitos (\"0305\": "
                   u"os departamentos 03 e 05)");
             return;
         }
@@ -515,7 +516,7 @@ private:
             return;
         const Texto t = f.Propriedade->Texto(o.Item);
         Achar(TGravidade::Erro, ACampo.Nome + u"|digitos",
-              NomePropriedade(f) + u": \"" + t + u"\" não é um código de barras: o campo de " + APlano.NomeArquivo +
+              NomePropriedade(f) + u": " + CitarValor(t) + u" não é um código de barras: o campo de " + APlano.NomeArquivo +
                   u" só leva dígitos");
     }
 
@@ -581,7 +582,7 @@ private:
         Texto caractere(1, unidade(i));
         if (i == par) caractere += unidade(i + 1);
         Achar(comSoma || desloca ? TGravidade::Erro : TGravidade::Aviso, chave + u"|sem byte",
-              NomePropriedade(f) + u": \"" + caractere + u"\" não existe na página de código de " + arquivo +
+              NomePropriedade(f) + u": " + CitarValor(caractere) + u" não existe na página de código de " + arquivo +
                   (comSoma ? u"; o arquivo teria \"?\" e a soma de verificação do registro não conferiria"
                    : desloca ? u"; o arquivo teria um \"?\" só no lugar dos seus dois caracteres, e o registro "
                                u"ficaria um caractere mais curto, com os campos seguintes deslocados"
@@ -662,8 +663,8 @@ private:
     // "produtos[3] (código 149, "Pão francês")".
     Texto ProdutoDoCatalogo(int32_t APosicao) const {
         const TQuelbCargaBalItem& item = FItens->GetItem(APosicao);
-        return u"produtos[" + NumeroEmTexto(APosicao) + u"] (código " + NumeroEmTexto(item.Codigo) + u", \"" +
-               item.Descricao.Utf16() + u"\")";
+        return u"produtos[" + NumeroEmTexto(APosicao) + u"] (código " + NumeroEmTexto(item.Codigo) + u", " +
+               CitarValor(item.Descricao.Utf16()) + u")";
     }
 
     // An item that the scale labels with a bar code, against the layout.
@@ -793,10 +794,15 @@ private:
 
 }  // namespace
 
-Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
+Texto LugarDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
+    if (AAchado.Posicao < 0) return u"catálogo";
     const Texto linha = ALinhaCsv > 0 ? u", linha " + NumeroEmTexto(static_cast<int64_t>(ALinhaCsv)) : Texto();
-    return Texto(AAchado.Gravidade == TGravidade::Erro ? u"erro: " : u"aviso: ") + u"produtos[" +
-           NumeroEmTexto(AAchado.Posicao) + u"] (código " + NumeroEmTexto(AAchado.Codigo) + linha + u"), " + AAchado.Descricao;
+    return u"produtos[" + NumeroEmTexto(AAchado.Posicao) + u"] (código " + NumeroEmTexto(AAchado.Codigo) + linha + u")";
+}
+
+Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv) {
+    return Texto(AAchado.Gravidade == TGravidade::Erro ? u"erro: " : u"aviso: ") + LugarDoAchado(AAchado, ALinhaCsv) +
+           u", " + AAchado.Descricao;
 }
 
 TResumoVerificacao VerificarItens(TQuelbCargaBalItens& AItens, TQuelbCargaBalModelo AModelo,

@@ -23,15 +23,20 @@ enum class TGravidade : uint8_t {
 
 struct TAchado {
     TGravidade Gravidade;
-    int32_t Posicao;  // of the item, from 0
-    int32_t Codigo;   // of the item
+    // Of the item, from 0; -1 for a finding about the catalogue as a whole
+    // (the records a file leaves to the scale software), whose Codigo is 0.
+    int32_t Posicao;
+    int32_t Codigo;  // of the item
     // "Codigo: 1234567 não cabe nos 6 dígitos de ITENSMGV.TXT; o arquivo
     // teria 123456": the property, the value given, what the file would hold.
     Texto Descricao;
 };
 
-// "erro: produtos[3] (código 1234567), <Descricao>"; with ALinhaCsv, the
-// item's line in a CSV catalogue: "produtos[3] (código 1234567, linha 5)".
+// Where a finding is: "produtos[3] (código 1234567)"; with ALinhaCsv, the
+// item's line in a CSV catalogue: "produtos[3] (código 1234567, linha 5)";
+// "catálogo" for a finding about no one item.
+Texto LugarDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv = 0);
+// "erro: <LugarDoAchado>, <Descricao>".
 Texto LinhaDoAchado(const TAchado& AAchado, uint64_t ALinhaCsv = 0);
 
 // The scale's largest weight by default (--peso-maximo), in grams.
@@ -65,7 +70,7 @@ struct TTipoContado {
     size_t Quantidade;
 };
 // The same keeping the first AMaximo erros and the first AMaximo avisos (in
-// catalogue order), the count of them all and their counts by kind: a big
+// catalogue order, those about the whole catalogue first), the count of them all and their counts by kind: a big
 // catalogue with a finding per item is checked without holding every
 // message.
 struct TResumoVerificacao {

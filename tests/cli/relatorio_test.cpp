@@ -107,6 +107,25 @@ TEST(Relatorio, VerificarAndGerarMarkTheItemsProperty) {
     EXPECT_FALSE(fs::exists(d.Caminho() / "ITENSMGV.TXT"));  // gerar stopped at the erro
 }
 
+// A finding about the whole catalogue (records left to the scale software)
+// names no item, neither listed nor in the report, though the catalogue is
+// CSV and its items have lines.
+TEST(Relatorio, AFindingAboutTheCatalogueNamesNoItem) {
+    DiretorioTemporario d;
+    const fs::path relatorio = d.Caminho() / "verificar.html";
+    const std::string csv = "Codigo;Descricao;ValorVenda;CodigoTara\n12;Queijo;10;4\n13;Presunto;20;4\n";
+    const TResultadoProcesso r = ExecutarCargabal(
+        {"verificar", "-m", "toledo-mgv6", "-e", "-", "-f", "csv", "--relatorio", relatorio.string()}, csv);
+    EXPECT_EQ(r.Saida, 0) << r.Erros;
+    const std::string aviso = "CodigoTara: 2 itens citam 1 código (4) cujo registro o catálogo não traz: TARA.TXT fica "
+                              "sem eles, e valem os registros que o programa da balança já tem";
+    EXPECT_EQ(r.SaidaPadrao, "aviso: catálogo, " + aviso + "\n");
+    const std::string h = Conteudo(relatorio);
+    EXPECT_THAT(h, HasSubstr("<span class=\"lugar\">catálogo</span></div><p class=\"msg\">" + aviso + "</p>"));
+    EXPECT_THAT(h, Not(HasSubstr("produtos[")));
+    EXPECT_THAT(h, Not(HasSubstr("O item")));
+}
+
 // A report that cannot be written: a message and exit 1; gerar writes no load.
 TEST(Relatorio, AReportThatCannotBeWrittenIsAnError) {
     DiretorioTemporario d;

@@ -90,8 +90,9 @@ TEST(ValoresAusentes, TheExtraInformationCodeWithoutItsTextStaysAsGiven) {
 }
 
 // Many items citing records the catalogue does not give: one aviso per
-// file, naming the codes; a host's item (every value given) that cites a
-// tare nobody gives keeps its own aviso.
+// file, naming the codes, about the catalogue and no one item (listed
+// first, and kept when only the first findings are); a host's item (every
+// value given) that cites a tare nobody gives keeps its own aviso.
 TEST(ValoresAusentes, TheRecordsLeftToTheScaleSoftwareAreSaidOncePerFile) {
     TQuelbCargaBal g;
     g.Modelo = modToledoMGV6;
@@ -107,13 +108,18 @@ TEST(ValoresAusentes, TheRecordsLeftToTheScaleSoftwareAreSaidOncePerFile) {
     std::vector<std::string> avisos;
     for (const TAchado& a : g.VerificarItens()) avisos.push_back(ParaUtf8(LinhaDoAchado(a)));
     EXPECT_EQ(avisos, (std::vector<std::string>{
-                          "aviso: produtos[0] (código 1), Setor.Codigo: 30 itens citam 3 códigos (2, 3, 1) cujo registro o "
+                          "aviso: catálogo, Setor.Codigo: 30 itens citam 3 códigos (2, 3, 1) cujo registro o "
                           "catálogo não traz: DEPTO.TXT fica sem eles, e valem os registros que o programa da balança já tem",
-                          "aviso: produtos[0] (código 1), CodigoTara: 30 itens citam 1 código (4) cujo registro o catálogo "
+                          "aviso: catálogo, CodigoTara: 30 itens citam 1 código (4) cujo registro o catálogo "
                           "não traz: TARA.TXT fica sem eles, e valem os registros que o programa da balança já tem",
                           "aviso: produtos[30] (código 31), CodigoTara: 9 não corresponde a nenhum registro do catálogo em "
                           "TARA.TXT",
                       }));
+    const TResumoVerificacao primeiro = g.VerificarItens(1);
+    ASSERT_EQ(primeiro.Primeiros.size(), 1u);
+    EXPECT_EQ(primeiro.Primeiros[0].Posicao, -1);
+    EXPECT_TRUE(ParaUtf8(primeiro.Primeiros[0].Descricao).starts_with("Setor.Codigo: 30 itens citam"));
+    EXPECT_EQ(primeiro.Avisos, 3u);
 }
 
 }  // namespace

@@ -177,5 +177,23 @@ TEST(VerificacaoEtiqueta, TheSummaryCountsTheLabelFindings) {
     EXPECT_EQ(r.Erros, 10u);
 }
 
+// The product the till would find named by its description, quotes and all:
+// its quotes doubled, and every such erro counted under one kind.
+TEST(VerificacaoEtiqueta, ADescriptionWithQuotesKeepsTheFindingsOfOneKind) {
+    TQuelbCargaBalItens itens;
+    const char16_t* const descricoes[] = {u"Pão", u"Pão \"francês\"", u"\"", u"", u"Queijo\""};
+    for (int32_t i = 0; i < 5; ++i) Item(itens, 1000 + i, tpvUnidade, 1'0000, descricoes[i]);
+    for (int32_t i = 0; i < 5; ++i) Item(itens, 11000 + i, tpvPeso, 1'0000);
+    const TEtiquetaVerificada e = Etiqueta("2CCCCPPPPPPPD");
+    const TResumoVerificacao r = VerificarItens(itens, modToledoMGV6, Ponto, 2, &e);
+    ASSERT_EQ(r.Primeiros.size(), 2u);
+    EXPECT_EQ(ParaUtf8(LinhaDoAchado(r.Primeiros[1])),
+              "erro: produtos[6] (código 11001), Codigo: 11001 não cabe nos 4 dígitos do código da etiqueta "
+              "2CCCCPPPPPPPD; o caixa leria o código 1001, que é o de produtos[1] (código 1001, \"Pão \"\"francês\"\"\")");
+    ASSERT_EQ(r.Tipos.size(), 1u);
+    EXPECT_EQ(r.Tipos[0].Quantidade, 5u);
+    EXPECT_TRUE(ParaUtf8(r.Tipos[0].Tipo).ends_with("que é o de produtos[N] (código N, \"…\")")) << ParaUtf8(r.Tipos[0].Tipo);
+}
+
 }  // namespace
 }  // namespace quelb
