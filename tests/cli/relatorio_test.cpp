@@ -163,11 +163,14 @@ TEST(Relatorio, TheStoreLoadOfTheReadmeMigratesToMgv7) {
     const TResultadoProcesso lido = ExecutarCargabal({"ler", "-e", CargaDaLoja.string(), "-s", catalogo.string()});
     EXPECT_EQ(lido.Saida, 4);
     EXPECT_THAT(lido.Erros, HasSubstr("ITENSMGV.TXT:5:16: erro: campo validade: \"0O0\" não é um número\n"));
-    EXPECT_THAT(lido.Erros, HasSubstr("\ntoledo-mgv6: 10 itens lidos de 1 arquivo; 2 erros, 2 avisos.\n"));
+    EXPECT_THAT(lido.Erros, HasSubstr("\ntoledo-mgv6: 10 itens lidos de 1 arquivo; 2 erros, 1 aviso.\n"));
     const TResultadoProcesso gerado =
         ExecutarCargabal({"gerar", "-m", "toledo-mgv7", "-e", catalogo.string(), "-s", d.Utf8(), "--silencioso"});
     EXPECT_EQ(gerado.Saida, 0) << gerado.Erros;
     EXPECT_THAT(Conteudo(d.Caminho() / "ITENSMGV.TXT"), HasSubstr("PRESUNTO COZIDO SADIA"));
+    // The banana, listed under department 00 too, keeps both lines.
+    EXPECT_THAT(Conteudo(d.Caminho() / "ITENSMGV.TXT"), HasSubstr("030000311000649000BANANA PRATA"));
+    EXPECT_THAT(Conteudo(d.Caminho() / "ITENSMGV.TXT"), HasSubstr("000000311000649000BANANA PRATA"));
 }
 
 // The report of a store's load (exemplos/carga-loja) as Chromium renders it:
