@@ -50,12 +50,33 @@ def tirar(produto, caminho):
     return True
 
 
+def com_departamentos(produtos, semente):
+    """Some items listed under other departments too, and MGV7 lists of
+    their own (the generator of random catalogues leaves the Toledo columns
+    out): the Toledo loads write them and must read them back."""
+    import random
+    r = random.Random(semente * 7919)
+    codigos = lambda n, largura: "".join("%0*d" % (largura, r.randint(0, 10 ** largura - 1)) for _ in range(n))
+    for p in produtos:
+        if r.random() >= 0.15:
+            continue
+        toledo = p.setdefault("Toledo", {})
+        toledo["OutrosDepartamentos"] = codigos(r.randint(1, 3), 2)
+        if r.random() < 0.5:
+            toledo["Departamentos"] = codigos(r.randint(1, 3), 2)
+        if r.random() < 0.3:
+            toledo["Fornecedores"] = codigos(r.randint(1, 2), 4)
+        if r.random() < 0.3:
+            toledo["BalancasInativas"] = codigos(r.randint(1, 2), 2)
+
+
 def catalogo_limpo(cargabal, semente, modelo, pasta):
     """The random catalogue of the seed without what the check finds an erro in:
     the property it names goes back to its default, or the item goes when the
     property is its code or cannot be taken out."""
     texto = rodar([sys.executable, os.path.join(AQUI, "catalogo_aleatorio.py"), str(semente)]).stdout
     produtos = json.loads(texto)["produtos"]
+    com_departamentos(produtos, semente)
     caminho = os.path.join(pasta, "catalogo.json")
     for _ in range(30):
         with open(caminho, "w", encoding="utf-8") as f:
