@@ -4,6 +4,7 @@
 // generation writes the lines back as they were.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
