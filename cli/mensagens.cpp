@@ -1,5 +1,7 @@
 #include "cli/mensagens.h"
 
+#include "catalogue/texto.h"
+
 namespace quelb::cli {
 
 void Escrever(std::FILE* AFluxo, const std::string& ATexto) { std::fwrite(ATexto.data(), 1, ATexto.size(), AFluxo); }
@@ -15,7 +17,7 @@ std::string QuisDizer(const std::optional<std::string>& ASugestao) {
 }
 
 std::string Plural(uint64_t AQuantidade, const char* ASingular, const char* APlural) {
-    return std::to_string(AQuantidade) + " " + (AQuantidade == 1 ? ASingular : APlural);
+    return ParaUtf8(quelb::Plural(AQuantidade, DeUtf8(ASingular), DeUtf8(APlural)));
 }
 
 }  // namespace quelb::cli

@@ -12,7 +12,6 @@
 #include "cli/opcoes.h"
 #include "generator/arquivo_carga.h"
 #include "generator/ler_registro.h"
-#include "generator/listas_registro.h"
 #include "generator/modelos.h"
 #include "generator/tipo_achado.h"
 
@@ -277,15 +276,10 @@ void Achado(const TAchadoRelatorio& a, size_t AIndice, std::string& h) {
             h += "O registro";
         }
         h += " &middot; linha " + Numero(a.Linha) + ", " + Numero(a.TamanhoLinha) + " caracteres";
-        if (!a.RegistroNoArquivo.empty()) h += ", como foi lido (as listas entre | na forma que o cargabal grava)";
         if (a.Registro.size() < a.TamanhoLinha)
             h += "; mostrados os caracteres " + Numero(a.Inicio + 1) + " a " + Numero(a.Inicio + a.Registro.size());
         h += "</div>";
         Registro(a.Registro, a.Inicio, a.Coluna, a.Largura, h);
-        if (!a.RegistroNoArquivo.empty()) {
-            h += "<div class=\"rotulo\">No arquivo:</div>";
-            Registro(a.RegistroNoArquivo, 0, 0, 0, h);
-        }
     }
     if (!a.Item.empty()) {
         h += "<div class=\"rotulo\">O item</div><table class=\"item\">";
@@ -323,21 +317,11 @@ std::vector<TAchadoRelatorio> AchadosDaCarga(TQuelbCargaBalModelo AModelo, std::
     };
     std::vector<TAchadoRelatorio> r;
     r.reserve(AAchados.size());
-    Texto normalizada;
     for (const TAchadoCarga& a : AAchados) {
         TAchadoRelatorio& achado = r.emplace_back(AchadoDaCarga(a));
         const TArquivoDecodificado* arquivo = a.Linha > 0 ? Decodificado(a.Arquivo) : nullptr;
         if (arquivo == nullptr || a.Linha > arquivo->Linhas.size()) continue;
         std::u16string_view linha = arquivo->Linhas[a.Linha - 1].Texto;
-        if (arquivo->Modelo != nullptr && arquivo->Modelo->Registros.size() == 1) {
-            // Lists between "|" marks are read in the form this library
-            // writes: the columns of the finding are of that form.
-            TListasRegistro listas(arquivo->Modelo->Registros[0].Campos);
-            if (listas.Ativo() && listas.Normalizar(linha, a.Linha, normalizada) && normalizada != linha) {
-                achado.RegistroNoArquivo = linha.substr(0, LinhaMaisLonga);
-                linha = normalizada;
-            }
-        }
         if (a.Coluna > 0 && arquivo->Modelo != nullptr) MarcarCampo(*arquivo->Modelo, linha, a.Coluna, achado);
         Recortar(linha, achado);
     }

@@ -32,7 +32,6 @@ struct TAchadoRelatorio {
     // A line of a load file (from 1; 0: the finding is of the whole file).
     uint64_t Linha = 0;
     std::u16string Registro;           // the line as the reader took it
-    std::u16string RegistroNoArquivo;  // the line as the file has it, when the reader changed it
     // A very long line is shown in part: Registro starts at its character
     // Inicio (from 0) of TamanhoLinha.
     size_t Inicio = 0, TamanhoLinha = 0;

@@ -120,4 +120,14 @@ std::u16string DeUtf8(std::string_view ABytes) {
 
 std::u16string NumeroEmTexto(int64_t AValor) { return DeUtf8(std::to_string(AValor)); }
 
+std::u16string NumeroComZeros(int64_t AValor, size_t ALargura) {
+    std::u16string t = NumeroEmTexto(AValor);
+    if (AValor >= 0 && t.size() < ALargura) t.insert(0, ALargura - t.size(), u'0');
+    return t;
+}
+
+std::u16string Plural(uint64_t AQuantidade, std::u16string_view ASingular, std::u16string_view APlural) {
+    return NumeroEmTexto(static_cast<int64_t>(AQuantidade)) + u" " + std::u16string(AQuantidade == 1 ? ASingular : APlural);
+}
+
 }  // namespace quelb

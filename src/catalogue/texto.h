@@ -23,4 +23,11 @@ std::u16string DeUtf8(std::string_view ABytes);
 // An integer in decimal digits, as messages show it: "-12".
 std::u16string NumeroEmTexto(int64_t AValor);
 
+// The same in at least ALargura digits, zeros on the left of a
+// non-negative number: "06".
+std::u16string NumeroComZeros(int64_t AValor, size_t ALargura);
+
+// A count and its words, as messages say it: "1 registro tem", "3 registros têm".
+std::u16string Plural(uint64_t AQuantidade, std::u16string_view ASingular, std::u16string_view APlural);
+
 }  // namespace quelb

@@ -90,13 +90,28 @@ bool ValorDaLista(const TCampo& ACampo, std::u16string_view ATexto) {
            std::all_of(ATexto.begin(), ATexto.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
+bool CodigosDaLista(std::u16string_view ALista, size_t ALargura, std::vector<int32_t>& ACodigos) {
+    ACodigos.clear();
+    bool inteira = ALista.size() % ALargura == 0;
+    for (size_t i = 0; i + ALargura <= ALista.size(); i += ALargura) {
+        int32_t codigo = 0;
+        bool digitos = true;
+        for (const char16_t c : ALista.substr(i, ALargura)) {
+            digitos = digitos && c >= u'0' && c <= u'9';
+            codigo = codigo * 10 + (c - u'0');
+        }
+        if (digitos) ACodigos.push_back(codigo);
+        inteira = inteira && digitos;
+    }
+    return inteira;
+}
+
 Texto ListaPadrao(const TCampo& ACampo, const TQuelbCargaBalItem& AItem) {
     const int64_t v = ACampo.Padrao != nullptr ? ACampo.Padrao->Numero(AItem) : 0;
     if (v <= 0) return {};
-    Texto t = NumeroEmTexto(static_cast<int32_t>(v));
-    const auto largura = static_cast<size_t>(ACampo.Entrada);
-    if (t.size() < largura) t.insert(0, largura - t.size(), u'0');
-    else if (largura > 0) t.resize(largura);
+    // As a Numero field writes it: a longer number keeps its first digits.
+    Texto t = NumeroComZeros(static_cast<int32_t>(v), static_cast<size_t>(ACampo.Entrada));
+    if (ACampo.Entrada > 0) t.resize(static_cast<size_t>(ACampo.Entrada));
     return t;
 }
 

@@ -20,6 +20,7 @@
 #include <span>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/propriedades.h"
 #include "generator/soma_caracteres.h"
@@ -271,6 +272,10 @@ bool ValorDaColuna(const TCampo& ACampo, std::u16string_view ATexto);
 // True when ATexto is a list the Lista field ACampo takes: digits, whole
 // codes of its Entrada digits.
 bool ValorDaLista(const TCampo& ACampo, std::u16string_view ATexto);
+// The codes of ALargura digits of a list, one after the other ("0305": 3
+// and 5), in ACodigos; false when the list has other characters or ends in
+// part of a code (ACodigos then holds its codes that are whole digits).
+bool CodigosDaLista(std::u16string_view ALista, size_t ALargura, std::vector<int32_t>& ACodigos);
 // What a Lista field writes for an empty property: the number of its
 // Padrao in Entrada digits when positive (as a Numero writes it), else nothing.
 Texto ListaPadrao(const TCampo& ACampo, const TQuelbCargaBalItem& AItem);

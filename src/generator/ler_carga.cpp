@@ -14,9 +14,9 @@
 #include "generator/carga.h"
 #include "generator/informacao_extra.h"
 #include "generator/ler_registro.h"
-#include "generator/listas_registro.h"
 #include "generator/modelos.h"
 #include "generator/referencias.h"
+#include "generator/registro_sem_final.h"
 #include "generator/tipo_achado.h"
 #include "generator/valores_implicitos.h"
 #include "platform/plataforma.h"
@@ -74,6 +74,10 @@ bool LerComLayout(std::span<const TLayoutRegistro> ALayouts, const TLinha& ALinh
     return ARegistro.Layout != nullptr;
 }
 
+// The property of the departments an item file lists an item under besides
+// its own (the lines of the item that differ only there).
+constexpr size_t IndiceOutrosDepartamentos = IndicePropriedade("Toledo.OutrosDepartamentos");
+
 // Where the texts that end a record begin (0-based), or -1 when the record
 // ends in another kind of field. Writers that trim trailing spaces stop a
 // line anywhere in these texts.
@@ -98,9 +102,9 @@ Texto NomeNaMensagem(const TCampo& f, size_t AColuna) {
 // layout: the first text field that, AFolga characters shorter (or longer),
 // lets every field after it read right. Writers that cut or pad a text
 // wrongly shift the rest of the record this way.
-// AListas, when given, brings each candidate to the written form first.
+// AFinal, when given, completes each candidate after its last mark.
 Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha, int64_t AFolga,
-                     TListasRegistro* AListas = nullptr) {
+                     const TFinalAposListas* AFinal = nullptr) {
     std::vector<TCampoLido> lidos;
     Texto normalizada;
     size_t coluna = 0;
@@ -116,7 +120,7 @@ Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha
             consertada = Texto(ALinha.substr(0, fim)) + Texto(ALinha.substr(fim + static_cast<size_t>(AFolga)));
         else
             continue;
-        if (AListas != nullptr && AListas->Normalizar(consertada, 0, normalizada)) consertada = normalizada;
+        if (AFinal != nullptr && AFinal->Completar(consertada, normalizada)) consertada = normalizada;
         // A vendor column with the store's value is no sign of a shift.
         if (LerRegistro(ACampos, consertada, lidos) &&
             std::all_of(lidos.begin(), lidos.end(), [](const TCampoLido& l) { return l.Valido || l.Campo->DoFabricante; }))
@@ -127,47 +131,6 @@ Texto CampoDeslocado(std::span<const TCampo> ACampos, std::u16string_view ALinha
     }
     return {};
 }
-
-// A file whose records end before their last columns, which belong to a
-// field filled with zeros on its left and are zeros themselves: a form some
-// writers use (the 150 characters of MGV6 as 146). The file's first record
-// decides whether the file has that form, so that one damaged line among
-// whole ones stays an erro.
-struct TFormaSemFim {
-    // The columns such files leave out: other shortfalls are damage (a text
-    // cut short shifts the zeros of the end the same way).
-    static constexpr int64_t FaltaConhecida = 4;
-    explicit TFormaSemFim(std::span<const TCampo> ACampos)
-        : Ultimo(ACampos.empty() ? nullptr : &ACampos.back()), Largura(LarguraFixa(ACampos)) {
-        if (Ultimo != nullptr && (Ultimo->Tipo != TTipoCampo::TextoADireita || Ultimo->Enchimento != u'0')) Ultimo = nullptr;
-    }
-
-    // ALinha with its last columns in zeros, in ADestino, when it has the form.
-    bool Completar(std::u16string_view ALinha, uint64_t ANumero, Texto& ADestino) {
-        if (Ultimo == nullptr || (Decidido && Falta == 0)) return false;
-        const int64_t falta = Largura - static_cast<int64_t>(ALinha.size());
-        const size_t inicio = static_cast<size_t>(Largura - Ultimo->Largura);
-        const bool forma = falta == FaltaConhecida && falta < Ultimo->Largura &&
-                           ALinha.substr(inicio).find_first_not_of(u'0') == std::u16string_view::npos;
-        if (!Decidido) {
-            Decidido = true;
-            Falta = forma ? falta : 0;
-        }
-        if (!forma || falta != Falta) return false;
-        if (Quantidade++ == 0) Primeira = ANumero;
-        ADestino.assign(ALinha);
-        ADestino.append(static_cast<size_t>(falta), u'0');
-        return true;
-    }
-    Texto NomeDoCampo() const { return DeUtf8(Ultimo->Legenda.empty() ? Ultimo->Nome : Ultimo->Legenda); }
-
-    const TCampo* Ultimo;
-    int64_t Largura;
-    bool Decidido = false;
-    int64_t Falta = 0;
-    size_t Quantidade = 0;
-    uint64_t Primeira = 0;
-};
 
 // ---- The reading ----
 
@@ -259,9 +222,10 @@ private:
         const int32_t larguraFixa =
             AArquivo.Registros.size() == 1 ? LarguraFixa(AArquivo.Registros[0].Campos) : -1;
         const int32_t textoFinal = larguraFixa > 0 ? InicioDoTextoFinal(AArquivo.Registros[0].Campos) : -1;
-        uint64_t curtas = 0, primeiraCurta = 0;
-        TFormaSemFim semFim(larguraFixa > 0 ? AArquivo.Registros[0].Campos : std::span<const TCampo>());
-        TListasRegistro listas(AArquivo.Registros.size() == 1 ? AArquivo.Registros[0].Campos : std::span<const TCampo>());
+        TOcorrencias curtas, semFinal, semFim;
+        TFormaSemFim formaSemFim(larguraFixa > 0 ? AArquivo.Registros[0].Campos : std::span<const TCampo>());
+        const TFinalAposListas finalAposListas(AArquivo.Registros.size() == 1 ? AArquivo.Registros[0].Campos
+                                                                              : std::span<const TCampo>());
         Texto normalizada;
         for (size_t i = 0; i < linhas.size(); ++i) {
             TLinha linha = linhas[i];
@@ -302,17 +266,22 @@ private:
                           u"gravados cada um como um \"?\" só");
             }
             // A record that ends after its last "|" mark.
-            if (listas.Ativo() && listas.Normalizar(linha.Texto, linha.Numero, normalizada))
+            if (finalAposListas.Completar(linha.Texto, normalizada)) {
                 linha.Texto = FTextos.emplace_back(normalizada);
+                semFinal.Contar(linha.Numero);
+            }
             // The record without its last columns, in zeros (the file's form).
-            if (semFim.Completar(linha.Texto, linha.Numero, normalizada)) linha.Texto = FTextos.emplace_back(normalizada);
+            if (formaSemFim.Completar(linha.Texto, normalizada)) {
+                linha.Texto = FTextos.emplace_back(normalizada);
+                semFim.Contar(linha.Numero);
+            }
             // A line that stops inside the texts that end the record: its
             // trailing spaces were trimmed. The text there is kept.
             if (textoFinal >= 0 && linha.Texto.size() >= static_cast<size_t>(textoFinal) &&
                 linha.Texto.size() < static_cast<size_t>(larguraFixa)) {
                 linha.Texto = FTextos.emplace_back(Texto(linha.Texto) +
                                                    Texto(static_cast<size_t>(larguraFixa) - linha.Texto.size(), u' '));
-                if (curtas++ == 0) primeiraCurta = linha.Numero;
+                curtas.Contar(linha.Numero);
             }
             TRegistroLido r;
             if (!LerComLayout(AArquivo.Registros, linha, r, FCampos)) {
@@ -325,36 +294,33 @@ private:
             else
                 registros.push_back(r);
         }
-        if (listas.SemFinal() > 0)
-            Achar(TGravidade::Aviso, nome, listas.PrimeiroSemFinal(), 0,
-                  (listas.SemFinal() == 1 ? Texto(u"1 registro termina") : NumeroEmTexto(static_cast<int64_t>(listas.SemFinal())) + u" registros terminam") +
-                      u" depois do último \"|\", sem " + listas.NomesDoFinal() +
-                      u": lidos com esses campos em zeros, que uma nova geração grava");
-        if (FListaSemSetor > 0)
-            Achar(TGravidade::Aviso, nome, FPrimeiraListaSemSetor, 0,
-                  (FListaSemSetor == 1 ? Texto(u"1 registro tem") : NumeroEmTexto(static_cast<int64_t>(FListaSemSetor)) + u" registros têm") +
+        if (semFinal.Quantidade > 0)
+            Achar(TGravidade::Aviso, nome, semFinal.Primeira, 0,
+                  Plural(semFinal.Quantidade, u"registro termina", u"registros terminam") + u" depois do último \"|\", sem " +
+                      finalAposListas.NomesDoFinal() + u": lidos com esses campos em zeros, que uma nova geração grava");
+        if (FListaSemSetor.Quantidade > 0)
+            Achar(TGravidade::Aviso, nome, FListaSemSetor.Primeira, 0,
+                  Plural(FListaSemSetor.Quantidade, u"registro tem", u"registros têm") +
                       u" a lista de departamentos vazia, mas um departamento no início: uma nova geração grava esse "
                       u"departamento na lista");
-        FListaSemSetor = 0;
-        if (FListaZero > 0)
-            Achar(TGravidade::Aviso, nome, FPrimeiraListaZero, 0,
-                  (FListaZero == 1 ? Texto(u"1 linha") : NumeroEmTexto(static_cast<int64_t>(FListaZero)) + u" linhas") +
-                      u" do departamento 00 de um item de outro departamento" + (FListaZero == 1 ? u" tem" : u" têm") +
-                      u" a lista de departamentos \"00\": "
-                      u"uma nova geração grava essas linhas com a lista vazia");
-        FListaZero = 0;
+        if (FListaZero.Quantidade > 0)
+            Achar(TGravidade::Aviso, nome, FListaZero.Primeira, 0,
+                  Plural(FListaZero.Quantidade, u"linha do departamento 00 de um item de outro departamento tem",
+                         u"linhas do departamento 00 de um item de outro departamento têm") +
+                      u" a lista de departamentos \"00\": uma nova geração grava essas linhas com a lista vazia");
         if (semFim.Quantidade > 0)
             Achar(TGravidade::Aviso, nome, semFim.Primeira, 0,
-                  (semFim.Quantidade == 1 ? Texto(u"1 registro tem ") : NumeroEmTexto(static_cast<int64_t>(semFim.Quantidade)) + u" registros têm ") +
-                      NumeroEmTexto(semFim.Largura - semFim.Falta) + u" caracteres: o registro de " + NumeroEmTexto(semFim.Largura) +
-                      u" sem as suas " + NumeroEmTexto(semFim.Falta) + u" últimas colunas, as do fim do campo " + semFim.NomeDoCampo() +
+                  Plural(semFim.Quantidade, u"registro tem ", u"registros têm ") +
+                      NumeroEmTexto(formaSemFim.Largura() - formaSemFim.Falta()) + u" caracteres: o registro de " +
+                      NumeroEmTexto(formaSemFim.Largura()) + u" sem as suas " + NumeroEmTexto(formaSemFim.Falta()) +
+                      u" últimas colunas, as do fim do campo " + formaSemFim.NomeDoCampo() +
                       u", que é de zeros: lidos com essas colunas em zeros, que uma nova geração grava");
-        if (curtas > 0)
-            Achar(TGravidade::Aviso, nome, primeiraCurta, 0,
-                  (curtas == 1 ? Texto(u"1 linha termina") : NumeroEmTexto(static_cast<int64_t>(curtas)) + u" linhas terminam") +
-                      u" antes das " + NumeroEmTexto(larguraFixa) +
+        if (curtas.Quantidade > 0)
+            Achar(TGravidade::Aviso, nome, curtas.Primeira, 0,
+                  Plural(curtas.Quantidade, u"linha termina", u"linhas terminam") + u" antes das " + NumeroEmTexto(larguraFixa) +
                       u" colunas do registro, no texto final (os espaços do fim foram cortados): o texto que há é "
                       u"mantido");
+        FListaSemSetor = FListaZero = {};
     }
 
     // A file not in Windows-1252, the scales' encoding, says how it was read.
@@ -436,10 +402,10 @@ private:
     Texto DeslocadoEmRegistroVariavel(const TRegistroLido& r) {
         if (FTentativasDeslocamento == 0) return {};
         --FTentativasDeslocamento;
-        TListasRegistro listas(r.Layout->Campos);
+        const TFinalAposListas final(r.Layout->Campos);
         for (int64_t folga = 1; folga <= 40; ++folga)
             for (const int64_t f : {-folga, folga}) {
-                Texto dica = CampoDeslocado(r.Layout->Campos, r.Texto, f, listas.Ativo() ? &listas : nullptr);
+                Texto dica = CampoDeslocado(r.Layout->Campos, r.Texto, f, final.Ativo() ? &final : nullptr);
                 if (!dica.empty()) return dica;
             }
         return {};
@@ -502,7 +468,7 @@ private:
                     // empty list where that is not empty cannot be said.
                     if (l.Texto != ListaPadrao(f, item)) {
                         if (!l.Texto.empty()) p.DefinirTexto(item, l.Texto);
-                        else if (FListaSemSetor++ == 0) FPrimeiraListaSemSetor = r.Linha;
+                        else FListaSemSetor.Contar(r.Linha);
                     }
                     break;
                 default:
@@ -561,12 +527,11 @@ private:
                 // The same product listed under another department: one
                 // item, with that department among its others.
                 TTextoItem& outros = FLidos[primeiro->second].Item->Toledo.Local(TQuelbCargaBalColunasToledo::OutrosDepartamentos);
-                outros = outros.Utf16() + Departamento(FLidos.back().Item->Setor.Codigo);
-                FLidos[primeiro->second].Item->Ausentes.reset(IndicePropriedade("Toledo.OutrosDepartamentos"));
+                outros = outros.Utf16() + NumeroComZeros(FLidos.back().Item->Setor.Codigo, 2);
+                FLidos[primeiro->second].Item->Ausentes.reset(IndiceOutrosDepartamentos);
                 for (const TCampoLido& l : ALidos)
-                    if (!l.Texto.empty() && ListaDoProprioSetor(l, *FLidos.back().Item) && FLidos.back().Item->Setor.Codigo == 0 &&
-                        FListaZero++ == 0)
-                        FPrimeiraListaZero = r.Linha;
+                    if (!l.Texto.empty() && ListaDoProprioSetor(l, *FLidos.back().Item) && FLidos.back().Item->Setor.Codigo == 0)
+                        FListaZero.Contar(r.Linha);
                 const auto posicao = FPrimeiroItem + static_cast<int32_t>(FLidos.size() - 1);
                 while (!FResultado.NaoLidos.empty() && FResultado.NaoLidos.back().first == posicao)
                     FResultado.NaoLidos.pop_back();
@@ -621,15 +586,9 @@ private:
     static bool ListaDoProprioSetor(const TCampoLido& l, const TQuelbCargaBalItem& ADepartamento) {
         if (l.Campo->Tipo != TTipoCampo::Lista || l.Campo->Padrao == nullptr) return false;
         return l.Texto == ListaPadrao(*l.Campo, ADepartamento) ||
-               (ADepartamento.Setor.Codigo == 0 && l.Texto == Departamento(0));
+               (ADepartamento.Setor.Codigo == 0 && l.Texto == u"00");
     }
 
-    // A department as the item file writes it, in 2 digits.
-    static Texto Departamento(int32_t ACodigo) {
-        Texto t = NumeroEmTexto(ACodigo);
-        if (t.size() < 2) t.insert(0, 2 - t.size(), u'0');
-        return t;
-    }
 
     // Sees which records of the item file the model's writer makes.
     class TRegistrosDoItem final : public TObservadorRegistros {
@@ -756,7 +715,7 @@ private:
                     if (!vistos.count(i.Item->Codigo) && sem++ == 0) primeiro = &i;
                 if (sem > 0)
                     Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, primeiro->Linha, ColunaNoItem("Codigo"),
-                          (sem == 1 ? Texto(u"1 item não tem") : NumeroEmTexto(static_cast<int64_t>(sem)) + u" itens não têm") +
+                          Plural(sem, u"item não tem", u"itens não têm") +
                               u" registro em " + Texto(AArquivo.Nome) + u" (o primeiro, o de código " +
                               NumeroEmTexto(primeiro->Item->Codigo) +
                               u"): a informação nutricional deles fica fora do catálogo, e valem os registros que o "
@@ -855,9 +814,9 @@ private:
         if (ASem.Itens == 0) return;
         Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, ASem.Linha, ColunaNoItem(APropriedade),
               DeUtf8(APropriedade) + u": " +
-                  (ASem.Itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(ASem.Itens)) + u" itens citam") +
+                  Plural(ASem.Itens, u"item cita", u"itens citam") +
                   u" " +
-                  (ASem.Codigos.size() == 1 ? Texto(u"1 código") : NumeroEmTexto(static_cast<int64_t>(ASem.Codigos.size())) + u" códigos") +
+                  Plural(ASem.Codigos.size(), u"código", u"códigos") +
                   u" sem registro em " + Texto(AArquivo.Nome) + u" (o primeiro, " + NumeroEmTexto(ASem.Primeiro) +
                   u"); os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
     }
@@ -984,20 +943,18 @@ private:
         if (itens == 0) return;
         Achar(TGravidade::Aviso, FModelo.Arquivos[0].Nome, 0, 0,
               Texto(AArquivo.Nome) + u" não está na pasta: " +
-                  (itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(itens)) + u" itens citam") + u" " +
-                  (codigos.size() == 1 ? Texto(u"1 código") : NumeroEmTexto(static_cast<int64_t>(codigos.size())) + u" códigos") +
+                  Plural(itens, u"item cita", u"itens citam") + u" " +
+                  Plural(codigos.size(), u"código", u"códigos") +
                   u" dele em " + DeUtf8(AReferencia.Nome) +
                   u"; os códigos ficam no catálogo, e os registros são os que o programa da balança já tem");
     }
 
     // Lines of the item file that list an item again under another sector;
     // the first of them and the line of its item.
-    // Records with an empty department list and a department in front.
-    size_t FListaSemSetor = 0;
-    uint64_t FPrimeiraListaSemSetor = 0;
-    // Lines of an item under department 00 whose list is "00".
-    size_t FListaZero = 0;
-    uint64_t FPrimeiraListaZero = 0;
+    // In the file being read: the records with an empty department list and
+    // a department in front, and the lines of an item under department 00
+    // whose list is "00".
+    TOcorrencias FListaSemSetor, FListaZero;
 
     size_t FTentativasDeslocamento = 50;  // lines of variable width whose shifted field is looked for
 
@@ -1052,7 +1009,7 @@ std::vector<size_t> PropriedadesDoModelo(TQuelbCargaBalModelo AModelo) {
         }
     }
     // An item file with the department lists an item under several.
-    if (modelo->ItemMostra("Setor.Codigo")) levadas[IndicePropriedade("Toledo.OutrosDepartamentos")] = true;
+    if (modelo->ItemMostra("Setor.Codigo")) levadas[IndiceOutrosDepartamentos] = true;
     std::vector<size_t> r;
     for (size_t i = 0; i < QuantidadePropriedades; ++i)
         if (levadas[i]) r.push_back(i);

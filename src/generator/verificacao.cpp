@@ -170,8 +170,8 @@ public:
             FAchados.push_back(
                 {TGravidade::Aviso, -1, 0,
                  DeUtf8(t.Referencia->Propriedade) + u": " +
-                     (t.Itens == 1 ? Texto(u"1 item cita") : NumeroEmTexto(static_cast<int64_t>(t.Itens)) + u" itens citam") +
-                     (t.Vistos.size() == 1 ? Texto(u" 1 código") : u" " + NumeroEmTexto(static_cast<int64_t>(t.Vistos.size())) + u" códigos") +
+                     Plural(t.Itens, u"item cita", u"itens citam") +
+                     u" " + Plural(t.Vistos.size(), u"código", u"códigos") +
                      u" (" + codigos + u") cujo registro o catálogo não traz: " + Texto(FModelo.Arquivo(conteudo)->Nome) +
                      u" fica sem eles, e valem os registros que o programa da balança já tem"});
             Contar(FAchados.back().Gravidade, FAchados.back().Descricao);
@@ -486,8 +486,8 @@ private:
         const TTextoItem& outros = AItem.Toledo[TQuelbCargaBalColunasToledo::OutrosDepartamentos];
         if (outros.empty()) return;
         const Texto t = outros.Utf16();
-        const auto digito = [](char16_t c) { return c >= u'0' && c <= u'9'; };
-        if (t.size() % 2 != 0 || !std::all_of(t.begin(), t.end(), digito)) {
+        std::vector<int32_t> departamentos;
+        if (!CodigosDaLista(t, 2, departamentos)) {
             Achar(TGravidade::Erro, u"Toledo.OutrosDepartamentos",
                   u"Toledo.OutrosDepartamentos: " + CitarValor(t) + u" não é uma lista de departamentos de 2 dígitos (\"0305\": "
                   u"os departamentos 03 e 05)");
@@ -495,11 +495,10 @@ private:
         }
         std::array<bool, 100> vistos{};
         if (AItem.Setor.Codigo >= 0 && AItem.Setor.Codigo < 100) vistos[static_cast<size_t>(AItem.Setor.Codigo)] = true;
-        for (size_t i = 0; i < t.size(); i += 2) {
-            const auto d = static_cast<size_t>((t[i] - u'0') * 10 + (t[i + 1] - u'0'));
-            if (!std::exchange(vistos[d], true)) continue;
+        for (const int32_t d : departamentos) {
+            if (!std::exchange(vistos[static_cast<size_t>(d)], true)) continue;
             Achar(TGravidade::Erro, u"Toledo.OutrosDepartamentos|repetido",
-                  u"Toledo.OutrosDepartamentos: o departamento " + t.substr(i, 2) +
+                  u"Toledo.OutrosDepartamentos: o departamento " + NumeroComZeros(d, 2) +
                       u" aparece duas vezes com o do item (Setor.Codigo incluído): " + Texto(FModelo.Arquivos[0].Nome) +
                       u" teria duas linhas iguais do item");
             return;

@@ -7,6 +7,8 @@
 // the same but for the department.
 #include "formats/toledo/toledo.h"
 
+#include <vector>
+
 #include "formats/toledo/layouts_toledo.h"
 #include "generator/escrever_registro.h"
 #include "generator/informacao_extra.h"
@@ -24,12 +26,11 @@ template <const auto& AItem>
 void OutrosDepartamentos(TCarga& ACarga, TQuelbCargaBalItem& AProduto, const TOrigem& o) {
     const TTextoItem& outros = AProduto.Toledo[TQuelbCargaBalColunasToledo::OutrosDepartamentos];
     if (outros.empty()) return;
-    const Texto codigos = outros.Utf16();
+    std::vector<int32_t> departamentos;
+    CodigosDaLista(outros.Utf16(), 2, departamentos);
     const int32_t setor = AProduto.Setor.Codigo;
-    for (size_t i = 0; i + 1 < codigos.size(); i += 2) {
-        const char16_t a = codigos[i], b = codigos[i + 1];
-        if (a < u'0' || a > u'9' || b < u'0' || b > u'9') continue;
-        AProduto.Setor.Codigo = (a - u'0') * 10 + (b - u'0');
+    for (const int32_t d : departamentos) {
+        AProduto.Setor.Codigo = d;
         ACarga.Adicionar<AItem>(Conteudo::Itens, o);
     }
     AProduto.Setor.Codigo = setor;
