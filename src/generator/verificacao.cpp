@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -90,7 +91,6 @@ public:
         for (const TReferencia& r : Referencias)
             if (FModelo.Arquivo(r.Arquivo) != nullptr && FModelo.ItemMostra(r.Propriedade))
                 FReferenciasMostradas.push_back({&r, ProcurarPropriedade(r.Propriedade), &FChavesEscritas[r.Arquivo], false});
-        FReferenciasPelaChave.reserve(FModelo.Arquivos.size());
         for (const TArquivoModelo& a : FModelo.Arquivos) {
             if (a.Conteudo == TConteudoArquivo::Itens) continue;
             const TLayoutRegistro& l = a.Registros[0];
@@ -768,7 +768,7 @@ private:
         bool PelaChave;  // the item shows the record's own key
         std::vector<size_t> Conteudo = {};  // positions in Propriedades
     };
-    std::vector<TReferencia> FReferenciasPelaChave;  // reserved once: FReferenciasMostradas points into it
+    std::deque<TReferencia> FReferenciasPelaChave;  // FReferenciasMostradas points into it: a deque keeps them in place
     std::vector<TReferenciaMostrada> FReferenciasMostradas;
     bool FValidadeEmDias = false;
     bool FOutrosDepartamentos = false;  // the item file lists an item under several departments
