@@ -559,25 +559,29 @@ private:
 
     // Whether two records of one layout differ only in the department: its
     // field, and the MGV7 department list where that holds the record's own
-    // department (the usual list).
+    // department (the usual list). A value that one of them has unreadable
+    // is not known to differ: the finding about it is said apart.
     static bool SoOSetorMuda(std::span<const TCampo> ACampos, std::u16string_view A, std::u16string_view B) {
         if (A == B) return false;
-        const auto semSetor = [&](std::u16string_view ALinha) {
-            std::vector<TCampoLido> lidos;
-            LerRegistro(ACampos, ALinha, lidos);
-            TQuelbCargaBalItem departamento;
-            for (const TCampoLido& l : lidos)
-                if (EDoSetor(*l.Campo) && l.Valido) departamento.Setor.Codigo = static_cast<int32_t>(l.Numero);
-            Texto r;
-            for (const TCampoLido& l : lidos) {
-                if (EDoSetor(*l.Campo)) continue;
-                if (ListaDoProprioSetor(l, departamento)) continue;
-                r += l.Texto;
-                r += u'|';  // lists of another length stay apart
-            }
-            return r;
-        };
-        return semSetor(A) == semSetor(B);
+        std::vector<TCampoLido> a, b;
+        LerRegistro(ACampos, A, a);
+        LerRegistro(ACampos, B, b);
+        if (a.size() != b.size()) return false;
+        const TQuelbCargaBalItem departamentoA = Departamento(a), departamentoB = Departamento(b);
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (EDoSetor(*a[i].Campo) || !a[i].Valido || !b[i].Valido) continue;
+            const bool propriaA = ListaDoProprioSetor(a[i], departamentoA);
+            if (propriaA != ListaDoProprioSetor(b[i], departamentoB)) return false;
+            if (!propriaA && a[i].Texto != b[i].Texto) return false;
+        }
+        return true;
+    }
+    // An item of the department that the fields of a record read.
+    static TQuelbCargaBalItem Departamento(const std::vector<TCampoLido>& ALidos) {
+        TQuelbCargaBalItem r;
+        for (const TCampoLido& l : ALidos)
+            if (EDoSetor(*l.Campo) && l.Valido) r.Setor.Codigo = static_cast<int32_t>(l.Numero);
+        return r;
     }
     static bool EDoSetor(const TCampo& f) { return f.Propriedade != nullptr && f.Propriedade->Nome == "Setor.Codigo"; }
     // A department list that holds just the record's own department: the
@@ -588,7 +592,6 @@ private:
         return l.Texto == ListaPadrao(*l.Campo, ADepartamento) ||
                (ADepartamento.Setor.Codigo == 0 && l.Texto == u"00");
     }
-
 
     // Sees which records of the item file the model's writer makes.
     class TRegistrosDoItem final : public TObservadorRegistros {

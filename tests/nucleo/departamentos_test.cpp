@@ -124,6 +124,26 @@ INSTANTIATE_TEST_SUITE_P(Casos, Departamentos, testing::ValuesIn(Casos), [](cons
     return nome;
 });
 
+// A line of the item under another department with a value that cannot be
+// read is still that item's line: the erro is said, and the value the item
+// has comes from its readable line.
+TEST(Departamentos, ALineWithAnUnreadableValueStaysTheItemsLine) {
+    std::string danificada = ItemMGV6("00");
+    danificada[12] = 'x';  // in the price
+    TQuelbCargaBal g;
+    g.Modelo = modToledoMGV6;
+    const std::vector<TArquivoCarga> arquivos = {{u"ITENSMGV.TXT", Arquivo({ItemMGV6("01"), danificada, ItemMGV6("03")})}};
+    const TLeituraCarga leitura = LerCarga(modToledoMGV6, arquivos, g.Produtos());
+    EXPECT_EQ(leitura.Erros(), 1u);
+    ASSERT_EQ(g.Produtos().Count(), 1);
+    EXPECT_EQ(ParaUtf8(g.Produtos().GetItem(0).Toledo[TQuelbCargaBalColunasToledo::OutrosDepartamentos].Utf16()), "0003");
+    EXPECT_TRUE(leitura.NaoLidos.empty());
+    const teste::TLinhasArquivos gerados = teste::GerarLinhas(g);
+    std::vector<std::string> escritas;
+    for (const std::u16string& l : gerados.at("ITENSMGV.TXT")) escritas.push_back(ParaUtf8(l));
+    EXPECT_EQ(escritas, (std::vector<std::string>{ItemMGV6("01"), ItemMGV6("00"), ItemMGV6("03")}));
+}
+
 // What a host or a catalogue gives that the lines could not hold is an erro
 // of the check.
 TEST(Departamentos, TheCheckRefusesListsTheRecordCannotHold) {
